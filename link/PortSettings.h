@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace kelp {
+
+// Line settings of the instrument port, as stored in the settings file.
+struct PortSettings {
+    std::int32_t PortNo = 3;  // COM port number, 1 to 19
+    std::int32_t BaudRate = 19200;
+    std::uint8_t ByteSize = 8;
+    std::uint8_t Parity = 0;    // 0 none, 1 odd, 2 even
+    std::uint8_t StopBits = 0;  // 0 one, 1 one and a half, 2 two
+};
+
+// Device paths that replace the built-in mapping of a port number (the
+// settings file's PortDevices section: COMn=path).
+using PortDeviceMap = std::map<int, std::string>;
+
+// The device path of COM port `portNo`: an override when `overrides` has
+// one, else COM1-4 -> /dev/ttyS0-3, COM5-12 -> /dev/ttyUSB0-7,
+// COM13-19 -> /dev/ttyACM0-6; an empty text for a number outside 1 to 19
+// without an override.
+std::string PortDevicePath(int portNo, const PortDeviceMap& overrides = {});
+
+}  // namespace kelp
