@@ -15,13 +15,6 @@ using test::LiveReply;
 using test::MemoryReply;
 using test::ReplyFields;
 
-TEST(Decode, ReplyBuilderFollowsTheByteLayout) {
-    EXPECT_EQ(LiveReply().size(), 188u);
-    EXPECT_EQ(MemoryReply().size(), 182u);
-    EXPECT_EQ(LiveReply().substr(171, 17), "351234 N1394506 W");
-    EXPECT_EQ(MemoryReply().substr(153, 12), "071231235959");
-}
-
 TEST(Decode, LiveRecordFields) {
     CMeasDataSet set;
     ASSERT_TRUE(set.AddLiveRecord(LiveReply()));
