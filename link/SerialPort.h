@@ -49,8 +49,11 @@ class CSerialPort {
     std::uint32_t LastError() const { return lastError_; }
 
   private:
+    struct LineFlags;
+    // The termios flags of a line; false when the platform cannot give it.
+    static bool MakeLineFlags(int baudRate, int byteSize, int parity, int stopBits, LineFlags& flags);
     bool Fail(int error);
-    bool Configure(int baudRate, int byteSize, int parity, int stopBits);
+    bool Configure(const LineFlags& flags);
     // Reads whatever the line holds now into pending_; false on a line error
     // or hang-up (errno-style code in `error`).
     bool Drain(int& error);
