@@ -62,11 +62,16 @@ class CSimProcess final {
 
     // Sends SIGTERM (once) and returns the wait status, or -1 when the
     // process did not end within `timeoutMs`.
-    int Stop(int timeoutMs = 5000) {
+    int Stop(int timeoutMs = 5000) { return Signal(SIGTERM, timeoutMs); }
+    // The same with SIGINT, as Ctrl+C would.
+    int Interrupt(int timeoutMs = 5000) { return Signal(SIGINT, timeoutMs); }
+
+  private:
+    int Signal(int signal, int timeoutMs) {
         if (pid_ <= 0) {
             return status_;
         }
-        ::kill(pid_, SIGTERM);
+        ::kill(pid_, signal);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (std::chrono::steady_clock::now() < deadline) {
             int status = 0;
@@ -83,6 +88,7 @@ class CSimProcess final {
         return -1;
     }
 
+  public:
     // True once the process has ended by itself (it hung the line up).
     bool Exited(int timeoutMs) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
