@@ -168,7 +168,7 @@ int CSimulator::Run(const volatile std::sig_atomic_t& quit) {
 
 std::string CSimulator::Answer(const std::string& body, bool badCodes) {
     if (body == "#RD@") {
-        return generator_.LiveRecord(std::time(nullptr), badCodes).c_str();
+        return generator_.LiveRecord(std::time(nullptr), badCodes);
     }
     if (body == "#RN@") {
         char text[16];
