@@ -243,6 +243,13 @@ bool CSerialPort::Drain(int& error) {
         const ssize_t n = ::read(fd_, chunk, sizeof chunk);
         if (n > 0) {
             pending_.insert(pending_.end(), chunk, chunk + n);
+            // A line that streams bytes without an LF must not grow the
+            // queue without bound: keep the newest bytes, as a driver queue
+            // that overflows would.
+            if (pending_.size() > kMaxQueuedBytes) {
+                pending_.erase(pending_.begin(),
+                               pending_.end() - static_cast<std::ptrdiff_t>(kMaxQueuedBytes));
+            }
             continue;
         }
         if (n < 0 && errno == EINTR) {
@@ -264,18 +271,15 @@ LinkResult CSerialPort::ReadReply(char* buffer, int& length) {
         return LinkResult::CommError;
     }
     const auto deadline = Clock::now() + std::chrono::milliseconds(kReplyTimeoutMs);
-    std::size_t scanned = 0;
     for (;;) {
         int error = 0;
         if (!Drain(error)) {
             lastError_ = static_cast<std::uint32_t>(error);
             return LinkResult::CommError;
         }
-        if (std::find(pending_.begin() + static_cast<std::ptrdiff_t>(scanned), pending_.end(), '\n') !=
-            pending_.end()) {
+        if (std::find(pending_.begin(), pending_.end(), '\n') != pending_.end()) {
             break;
         }
-        scanned = pending_.size();
         const int wait = RemainingMs(deadline);
         if (wait == 0) {
             return LinkResult::Timeout;

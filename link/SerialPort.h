@@ -19,6 +19,8 @@ class CSerialPort {
     static constexpr int kReplyTimeoutMs = 1000;
     // Pause after closing, so that an immediate re-open finds the line released.
     static constexpr int kCloseSettleMs = 200;
+    // Most bytes held between reads; older ones are dropped beyond it.
+    static constexpr std::size_t kMaxQueuedBytes = 64 * 1024;
 
     CSerialPort() = default;
     CSerialPort(const CSerialPort&) = delete;

@@ -139,6 +139,20 @@ TEST_F(SerialPortTest, ReplyIsCutToCapacityMinusOne) {
     EXPECT_EQ(buffer[300], 'Z');  // nothing written past the capacity
 }
 
+TEST_F(SerialPortTest, FloodWithoutLfStaysBounded) {
+    CSerialPort port;
+    ASSERT_TRUE(OpenDefault(port));
+    const std::string flood(3 * CSerialPort::kMaxQueuedBytes, 'g');
+    std::thread sender([&] { pty_.Send(flood + "\n"); });
+    char buffer[300];
+    int length = sizeof buffer;
+    const LinkResult result = port.ReadReply(buffer, length);
+    sender.join();
+    ASSERT_EQ(result, LinkResult::Ok);
+    EXPECT_EQ(length, 299);
+    EXPECT_EQ(std::string(buffer), std::string(299, 'g'));
+}
+
 TEST_F(SerialPortTest, ReplyWaitsForTheLf) {
     CSerialPort port;
     ASSERT_TRUE(OpenDefault(port));
