@@ -90,7 +90,7 @@ int RecordCountOf(const char* reply) {
 }
 
 void StampReplyTime(char* reply, const std::tm& localTime) {
-    char stamp[32];
+    char stamp[96];
     std::snprintf(stamp, sizeof stamp, "%02d%02d%02d%02d%02d%02d", (localTime.tm_year + 1900) % 100,
                   localTime.tm_mon + 1, localTime.tm_mday, localTime.tm_hour, localTime.tm_min,
                   localTime.tm_sec);

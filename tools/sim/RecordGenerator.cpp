@@ -29,8 +29,13 @@ std::string Block(int element, char state, char error, double value, int decimal
     if (std::string_view(text).size() > 5) {
         std::snprintf(text, sizeof text, "%5d", value < 0 ? -9999 : 99999);
     }
-    char block[16];
-    std::snprintf(block, sizeof block, "%02d%c%c%s%c", element, state, error, text, unit);
+    std::string block(2, '0');
+    block[0] = static_cast<char>('0' + element / 10 % 10);
+    block[1] = static_cast<char>('0' + element % 10);
+    block += state;
+    block += error;
+    block += text;
+    block += unit;
     return block;
 }
 
@@ -42,7 +47,7 @@ std::string Padded(std::string text, std::size_t width) {
 std::string DateTime(std::time_t t) {
     std::tm local{};
     localtime_r(&t, &local);
-    char text[32];
+    char text[96];
     std::snprintf(text, sizeof text, "%02d%02d%02d%02d%02d%02d", local.tm_year % 100, local.tm_mon + 1,
                   local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
@@ -55,7 +60,7 @@ std::string Position(double latitude, double longitude) {
         const int d = static_cast<int>(a);
         const int m = static_cast<int>((a - d) * 60);
         const int s = static_cast<int>(std::lround(((a - d) * 60 - m) * 60)) % 60;
-        char text[16];
+        char text[64];
         std::snprintf(text, sizeof text, "%0*d%02d%02d", width - 4, d, m, s);
         return std::string(text);
     };
