@@ -185,3 +185,41 @@ TEST(CellShots, PanelRowsShowLabelsValuesAndColours) {
 
 }  // namespace
 }  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(PaneWindowShot, LayoutButtonsShowOneTwoAndThreeFrames) {
+    test::GuiApp();
+    CMeasDataSet data;
+    FillCapture(data, 300, 3);
+    GraphTimeSettings time;
+    GraphSlotSettings slot;
+    CTrendGraphPane pane;
+    pane.SetDataSet(&data);
+    pane.SetSlot(0, 0, time, slot);
+    pane.SetCount(data.GetCount());
+    pane.resize(420, 240);
+    pane.show();
+    const QImage image = test::Render(pane);
+    test::SaveShot(image, QStringLiteral("pane_window.png"));
+    // Rows of the frame outline colour in each button: 2, 4 and 6 for one,
+    // two and three stacked frames.
+    const auto outlineRows = [&](int left) {
+        int rows = 0;
+        for (int y = 2; y < 19; ++y) {
+            int run = 0;
+            for (int x = left; x < left + 17; ++x) {
+                run += (image.pixel(x, y) & 0xFFFFFF) == 0x404040u ? 1 : 0;
+            }
+            rows += run >= 9 ? 1 : 0;
+        }
+        return rows;
+    };
+    EXPECT_EQ(outlineRows(420 - 57), 2);
+    EXPECT_EQ(outlineRows(420 - 38), 4);
+    EXPECT_EQ(outlineRows(420 - 19), 6);
+}
+
+}  // namespace
+}  // namespace kelp
