@@ -98,6 +98,21 @@ class TrendGraphPaneTest : public testing::Test {
         return QRect(QPoint(frame_.X0, frame_.Y1 + 1),
                      QPoint(frame_.X1 - 1, frame_.Y1 + (5 * lineHeight_) / 2 - 1));
     }
+    // True when `text` stands at (x, y) as the pane draws text: black on a
+    // white box whose top-left corner is (x, y).
+    bool TextAt(const QImage& image, int x, int y, const QString& text) const {
+        const QFontMetrics fm(font_, &image);
+        QImage expected(fm.horizontalAdvance(text), fm.height(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        QPainter p(&expected);
+        p.setFont(font_);
+        p.setPen(Qt::black);
+        p.drawText(0, fm.ascent(), text);
+        p.end();
+        return image.copy(x, y, expected.width(), expected.height()) == expected;
+    }
+    int TextWidth(const QString& text) const { return QFontMetrics(font_).horizontalAdvance(text); }
+
     QRect Interior() const {
         return QRect(QPoint(frame_.X0 + 1, frame_.Y0 + 1), QPoint(frame_.X1 - 2, frame_.Y1 - 2));
     }
@@ -133,18 +148,53 @@ TEST_F(TrendGraphPaneTest, EmptyGraphRunsFromZeroToTenSecondsAndZeroToOne) {
     const int h = lineHeight_;
     EXPECT_TRUE(AnyDark(image, QRect(frame_.X0 - 20, frame_.Y1 - h / 2, 18, h)));
     EXPECT_TRUE(AnyDark(image, QRect(frame_.X0 - 20, frame_.Y0 - h / 2, 18, h)));
-    // Time labels below the frame, "0" centred on the left edge.
-    EXPECT_TRUE(AnyDark(image, QRect(frame_.X0 - 4, frame_.Y1 + 1, 8, 2 * h)));
-    // A short label leaves the space further left empty.
-    EXPECT_FALSE(AnyDark(image, QRect(frame_.X0 - 24, frame_.Y1 + h / 2, 14, h)));
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("0") - 2, frame_.Y1 - h / 2, "0"));
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("1") - 2, frame_.Y0 - h / 2, "1"));
+    // Time labels centred under their ticks, the axis title under them.
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("0") / 2, frame_.Y1 + h / 2, "0"));
+    EXPECT_TRUE(TextAt(image, X(10) - TextWidth("10") / 2, frame_.Y1 + h / 2, "10"));
+    const QString seconds = QStringLiteral("時間 [秒]");
+    EXPECT_TRUE(TextAt(image, frame_.X0 + (frame_.X1 - TextWidth(seconds) - frame_.X0) / 2,
+                       frame_.Y1 + h + h / 2, seconds));
+    // Title with the slot number padded to two places, and the unit (none).
+    const QString title = QStringLiteral("12 : ---");
+    EXPECT_TRUE(TextAt(image, 400 / 2 - TextWidth(title) / 2, 5, title));
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("[ ]"), 21 - h - 2, "[ ]"));
+}
+
+TEST_F(TrendGraphPaneTest, TitleOfTheFirstSlotCarriesALeadingBlankAndTheUnitStandsAboveTheAxis) {
+    Feed(0);
+    const QImage image = Draw();
+    const QString title = QStringLiteral(" 1 : 水温");
+    EXPECT_TRUE(TextAt(image, 400 / 2 - TextWidth(title) / 2, 5, title));
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("[℃]"), 21 - lineHeight_ - 2, "[℃]"));
 }
 
 TEST_F(TrendGraphPaneTest, ClockLabelsStartAtMidnightOfTheEmptyGraph) {
     time_.DispType = 1;
     Feed(11);
     const QImage image = Draw();
-    // "00:00:00" centred on the left edge reaches far to its left.
-    EXPECT_TRUE(AnyDark(image, QRect(frame_.X0 - 24, frame_.Y1 + lineHeight_ / 2, 14, lineHeight_)));
+    const int h = lineHeight_;
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("00:00:00") / 2, frame_.Y1 + h / 2, "00:00:00"));
+    EXPECT_TRUE(TextAt(image, X(10) - TextWidth("00:00:10") / 2, frame_.Y1 + h / 2, "00:00:10"));
+    const QString clock = QStringLiteral("時間");
+    EXPECT_TRUE(TextAt(image, frame_.X0 + (frame_.X1 - TextWidth(clock) - frame_.X0) / 2,
+                       frame_.Y1 + h + h / 2, clock));
+}
+
+TEST_F(TrendGraphPaneTest, ClockLabelsCountFromTheReferenceTime) {
+    time_.DispType = 1;
+    AddSample(data_, {36000, " 1.00"});
+    AddSample(data_, {36030, " 1.50"});
+    Feed();
+    const QImage image = Draw();
+    const int h = lineHeight_;
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("10:00:00") / 2, frame_.Y1 + h / 2, "10:00:00"));
+    EXPECT_TRUE(TextAt(image, X(30) - TextWidth("10:00:30") / 2, frame_.Y1 + h / 2, "10:00:30"));
+    time_.DispType = 0;
+    Feed();
+    const QImage seconds = Draw();
+    EXPECT_TRUE(TextAt(seconds, X(30) - TextWidth("30") / 2, frame_.Y1 + h / 2, "30"));
 }
 
 TEST_F(TrendGraphPaneTest, AutoRangeUnderTenSecondsSpansTenSecondsFromTheEarliestRecord) {

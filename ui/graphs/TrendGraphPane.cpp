@@ -140,7 +140,9 @@ int CTrendGraphPane::LookUpElement(int column) const {
     if (columnElements_ != nullptr) {
         return (*columnElements_)[column];
     }
-    return data_ != nullptr ? data_->GetElement(column) : SlotElement(column);
+    // An empty data set has no slot elements yet; the instrument's order is
+    // what the main window's table starts with.
+    return data_ != nullptr && data_->GetCount() > 0 ? data_->GetElement(column) : SlotElement(column);
 }
 
 void CTrendGraphPane::Recalculate() {

@@ -46,7 +46,8 @@ class CTrendGraphPane final : public QWidget {
     // lParam this pane's slot): the main window. Not owned.
     void SetMessageTarget(IMessageTarget* target) { target_ = target; }
     // The main window's column-to-element table. Not owned. Without one the
-    // pane asks the data set (or, with none, the instrument's slot order).
+    // pane asks the data set, or while that is empty takes the instrument's
+    // slot order.
     void SetColumnElements(const ColumnElementTable* table) { columnElements_ = table; }
 
     // Shows graph slot `slot` (0..12, printed 1-based in the title), drawing
