@@ -4,6 +4,7 @@
 
 #include "tests/ui_graphs/GuiApp.h"
 #include "ui/main/ColorLamp.h"
+#include "ui/main/Fonts.h"
 #include "ui/main/ValueCell.h"
 
 namespace kelp {
@@ -146,6 +147,20 @@ TEST(ColorLampTest, BackgroundAndTextColoursAreWhatWasSetLast) {
         }
     }
     EXPECT_FALSE(whiteLeft);
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(MapFontFace, JapaneseWindowsFacesMapToTheInstalledGothics) {
+    EXPECT_EQ(MapFontFace(QStringLiteral("MS UI Gothic")), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(MapFontFace(QStringLiteral("MS Pゴシック")), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(MapFontFace(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("IPAGothic"));
+    EXPECT_EQ(MapFontFace(QStringLiteral("Arial")), QStringLiteral("Arial"));
 }
 
 }  // namespace
