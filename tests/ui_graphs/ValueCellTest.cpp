@@ -106,14 +106,6 @@ TEST_F(ValueCellTest, TwoLineLabelDrawsBothHalvesEvenWhenTheyDoNotFit) {
     EXPECT_EQ(Ink(test::Render(*cell), QRect(0, 0, 40, 5), white), 0);
 }
 
-TEST_F(ValueCellTest, SetTextRepaintsAVisibleCellAtOnce) {
-    CValueCell* cell = MakeCell(true, 100, 20);
-    parent_.show();
-    cell->SetText(QStringLiteral("12.5"));
-    EXPECT_EQ(cell->GetText(), QStringLiteral("12.5"));
-    parent_.hide();
-}
-
 TEST(ColorLampTest, BackgroundAndTextColoursAreWhatWasSetLast) {
     test::GuiApp();
     CColorLamp lamp(QStringLiteral("異常"), nullptr);
