@@ -1,0 +1,53 @@
+#include "app/CollectorApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include "app/VersionInfo.h"
+#include "resources/Texts.h"
+#include "ui/main/Fonts.h"
+#include "ui/main/MainDlg.h"
+
+namespace kelp {
+
+CCollectorApp::CCollectorApp() = default;
+CCollectorApp::~CCollectorApp() = default;
+
+int CCollectorApp::InitInstance() {
+    // A second start leaves silently: no message, and the first window is
+    // not disturbed. QLockFile notices a lock left behind by a crashed run.
+    QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtimeDir.isEmpty()) {
+        runtimeDir = QDir::tempPath();
+    }
+    instanceLock_ = std::make_unique<QLockFile>(QDir(runtimeDir).filePath(QString::fromLatin1(kInstanceName)));
+    instanceLock_->setStaleLockTime(0);
+    if (!instanceLock_->tryLock(0)) {
+        instanceLock_.reset();
+        return 0;
+    }
+
+    programPath_ = QCoreApplication::applicationFilePath().toStdString();
+
+    const QString english = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kEnglishFile));
+    SelectLanguage(QLocale::system().name().toStdString(), english.toStdString());
+
+    settings_.SetPath(CSettingsStore::BuildPath(programPath_));
+
+    CVersionInfo version(programPath_);
+    FillVersionStrings(version, AppVersionStrings());
+
+    QApplication::setFont(DialogFont());
+    CMainDlg dialog(settings_);
+    dialog.exec();
+
+    instanceLock_->unlock();
+    instanceLock_.reset();
+    return 0;
+}
+
+}  // namespace kelp

@@ -1,0 +1,91 @@
+#pragma once
+// Temporary: ids this window needs until the resource ids land.
+constexpr int IDS_APP_TITLE = 2010;
+constexpr int IDS_BUTTON_OK = 2100;
+constexpr int IDS_BUTTON_CANCEL = 2101;
+constexpr int IDS_BUTTON_YES = 2102;
+constexpr int IDS_BUTTON_NO = 2103;
+constexpr int IDS_CSV_FILTER = 2104;
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDD_MAIN = 102;
+constexpr int IDR_MAINMENU = 129;
+constexpr int IDC_ABOUT_NAME = 1218;
+constexpr int IDC_ABOUT_VERSION = 1219;
+constexpr int IDC_ABOUT_PART_NUMBER = 1220;
+constexpr int IDC_ABOUT_COPYRIGHT = 1221;
+constexpr int IDOK_BUTTON = 1;
+#include <string>
+namespace kelp {
+inline std::string CaptionText(int, int) { return "Kelp データ収集ソフトのﾊﾞｰｼﾞｮﾝ情報"; }
+}
+constexpr int IDS_ABOUT_MENU = 101;
+constexpr int IDS_CONFIRM_CLEAR = 2000;
+constexpr int IDS_CONFIRM_CAPTURE = 2001;
+constexpr int IDS_STATE_CONNECTED = 2002;
+constexpr int IDS_STATE_CAPTURING = 2003;
+constexpr int IDS_STATE_IDLE = 2004;
+constexpr int IDS_CAPTURE_START = 2005;
+constexpr int IDS_CAPTURE_STOP = 2006;
+constexpr int IDS_ASK_REDOWNLOAD = 2007;
+constexpr int IDS_CONFIRM_DOWNLOAD = 2008;
+constexpr int IDS_NO_INSTRUMENT_DATA = 2009;
+constexpr int IDS_CONFIRM_DATA_SELECT = 2011;
+constexpr int IDS_NO_DATA = 2012;
+constexpr int IDS_CONFIRM_STOP = 2018;
+constexpr int IDS_FILE_OPEN_FAILED = 1002;
+constexpr int IDS_FILE_FORMAT = 1003;
+constexpr int IDS_NOTHING_TO_SAVE = 1004;
+constexpr int IDS_FILE_SAVE_FAILED = 1005;
+constexpr int IDS_PORT_OPEN_FAILED = 1006;
+constexpr int IDS_COMM_FAILED = 1007;
+constexpr int IDS_NO_REPLY = 1008;
+constexpr int IDS_MEMORY_FAILED = 1009;
+constexpr int IDC_GRAPH_SCROLL = 1000;
+constexpr int IDC_RECORD_SPIN = 1002;
+constexpr int IDC_CAPTURE = 1003;
+constexpr int IDC_DOWNLOAD = 1004;
+constexpr int IDC_XY_GRAPH = 1005;
+constexpr int IDC_DEPTH_GRAPH = 1006;
+constexpr int IDC_GRAPH_SETTINGS = 1007;
+constexpr int IDC_SITE = 1008;
+constexpr int IDC_DATETIME = 1009;
+constexpr int IDC_GPS = 1010;
+constexpr int IDC_VALUE_FIRST = 1011;
+constexpr int IDC_UNIT_FIRST = 1024;
+constexpr int IDC_LABEL_FIRST = 1037;
+constexpr int IDC_LAMP_CALIBRATING = 1050;
+constexpr int IDC_LAMP_OTHER = 1051;
+constexpr int IDC_STATUS = 1052;
+constexpr int IDC_PANE_AREA = 1053;
+constexpr int IDC_FILE_NAME = 1054;
+constexpr int IDC_LAMP_INSTRUMENT = 1055;
+constexpr int IDC_LAMP_ERROR = 1056;
+constexpr int IDC_RECORD_NUMBER = 1144;
+constexpr int IDC_RECORD_LABEL = 1145;
+constexpr int ID_FILE_OPEN = 32776;
+constexpr int ID_FILE_SAVE = 32777;
+constexpr int ID_APP_EXIT = 32778;
+constexpr int ID_CAPTURE_START = 32779;
+constexpr int ID_CAPTURE_STOP = 32780;
+constexpr int ID_DOWNLOAD = 32782;
+constexpr int ID_CLEAR = 32783;
+constexpr int ID_PANES_1 = 32785;
+constexpr int ID_PANES_2 = 32786;
+constexpr int ID_PANES_3 = 32787;
+constexpr int ID_GRAPH_SETTINGS = 32788;
+constexpr int ID_DEPTH_GRAPH = 32789;
+constexpr int ID_XY_GRAPH = 32790;
+constexpr int ID_PORT_SETTINGS = 32791;
+constexpr int ID_DATA_SELECT = 32794;
+constexpr int ID_CAPTURE_INTERVAL = 32795;
+constexpr int IDM_ABOUTBOX = 16;
+constexpr int IDM_POPUP_FILE = 40001;
+constexpr int IDM_POPUP_MEASURE = 40002;
+constexpr int IDM_POPUP_GRAPH = 40003;
+constexpr int IDM_POPUP_PANES = 40004;
+constexpr int IDM_POPUP_SETTINGS = 40005;
+constexpr int IDM_POPUP_HELP = 40006;
+namespace kelp {
+inline const std::string& LoadCaption(int, int) { static std::string s = "caption"; return s; }
+inline const std::string& LoadMenuText(int) { static std::string s = "menu"; return s; }
+}
