@@ -19,7 +19,8 @@
 #include "app/VersionInfo.h"
 #include "data/Cp932.h"
 #include "data/FileJobs.h"
-#include "link/Acquisition.h"
+#include "link/CaptureRun.h"
+#include "link/DownloadRun.h"
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -45,9 +46,15 @@ constexpr std::uint32_t kYellow = 0x00FFFF;
 // panel shows the newest state at most this often.
 constexpr int kRefreshMs = 40;
 
-QString Text(int id) { return QString::fromStdString(LoadText(id)); }
-QString Caption(int controlId) { return QString::fromStdString(LoadCaption(IDD_MAIN, controlId)); }
-QString Name(int id) { return QString::number(id); }
+QString Text(int id) {
+    return QString::fromStdString(LoadText(id));
+}
+QString Caption(int controlId) {
+    return QString::fromStdString(LoadCaption(IDD_MAIN, controlId));
+}
+QString Name(int id) {
+    return QString::number(id);
+}
 
 // The background of a value by its state and component error code.
 std::uint32_t ValueColour(int state, int error) {
@@ -380,24 +387,24 @@ void CMainDlg::UpdateCommandUi() {
 void CMainDlg::EnterState(State state) {
     state_ = state;
     switch (state) {
-    case Idle:
-        statusText_->setText(Text(IDS_STATE_IDLE));
-        captureButton_->setText(Text(IDS_CAPTURE_START));
-        captureButton_->setEnabled(true);
-        downloadButton_->setEnabled(true);
-        break;
-    case Capturing:
-        statusText_->setText(Text(IDS_STATE_CAPTURING));
-        captureButton_->setText(Text(IDS_CAPTURE_STOP));
-        captureButton_->setEnabled(true);
-        downloadButton_->setEnabled(false);
-        break;
-    case Downloading:
-        statusText_->setText(Text(IDS_STATE_CONNECTED));
-        captureButton_->setText(Text(IDS_CAPTURE_START));
-        captureButton_->setEnabled(false);
-        downloadButton_->setEnabled(false);
-        break;
+        case Idle:
+            statusText_->setText(Text(IDS_STATE_IDLE));
+            captureButton_->setText(Text(IDS_CAPTURE_START));
+            captureButton_->setEnabled(true);
+            downloadButton_->setEnabled(true);
+            break;
+        case Capturing:
+            statusText_->setText(Text(IDS_STATE_CAPTURING));
+            captureButton_->setText(Text(IDS_CAPTURE_STOP));
+            captureButton_->setEnabled(true);
+            downloadButton_->setEnabled(false);
+            break;
+        case Downloading:
+            statusText_->setText(Text(IDS_STATE_CONNECTED));
+            captureButton_->setText(Text(IDS_CAPTURE_START));
+            captureButton_->setEnabled(false);
+            downloadButton_->setEnabled(false);
+            break;
     }
     // The graph windows are not part of this build yet: their buttons stay
     // disabled in every state.
@@ -426,7 +433,8 @@ void CMainDlg::OnStartCapture() {
     ClearDisplay();
     EnterState(Capturing);
     stopEvent_.Reset();
-    captureThread_ = StartCapture(*target_, stopEvent_, port_, portDevices_, captureInterval_);
+    captureThread_ =
+        StartCapture(*target_, stopEvent_, port_, portDevices_, static_cast<int>(captureInterval_));
 }
 
 void CMainDlg::OnStopCapture() {
@@ -462,24 +470,24 @@ void CMainDlg::OnDownload() {
     {
         CProgressDlg progress(this);
         downloadProgress_ = &progress;
-        result = RunDownload(*target_, port_, portDevices_, progress);
+        result = RunDownload(*target_, progress, port_, portDevices_);
         downloadProgress_ = nullptr;
     }
     switch (result) {
-    case RunEnd::PortOpenFailed:
-        ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
-        break;
-    case RunEnd::CommFailed:
-        ShowMessage(this, IDS_COMM_FAILED, kStyleError);
-        break;
-    case RunEnd::NoReply:
-        ShowMessage(this, IDS_NO_REPLY, kStyleError);
-        break;
-    case RunEnd::NoData:
-        ShowMessage(this, IDS_NO_INSTRUMENT_DATA, kStyleError);
-        break;
-    default:
-        break;
+        case RunEnd::PortOpenFailed:
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
+            break;
+        case RunEnd::CommFailed:
+            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
+            break;
+        case RunEnd::NoReply:
+            ShowMessage(this, IDS_NO_REPLY, kStyleError);
+            break;
+        case RunEnd::NoData:
+            ShowMessage(this, IDS_NO_INSTRUMENT_DATA, kStyleError);
+            break;
+        default:
+            break;
     }
     EnterState(Idle);
     if (downloaded_.GetCount() > 0) {
@@ -605,9 +613,15 @@ void CMainDlg::OnAbout() {
     about.exec();
 }
 
-void CMainDlg::OnPaneCount1() { SetPaneCount(1); }
-void CMainDlg::OnPaneCount2() { SetPaneCount(2); }
-void CMainDlg::OnPaneCount3() { SetPaneCount(3); }
+void CMainDlg::OnPaneCount1() {
+    SetPaneCount(1);
+}
+void CMainDlg::OnPaneCount2() {
+    SetPaneCount(2);
+}
+void CMainDlg::OnPaneCount3() {
+    SetPaneCount(3);
+}
 
 void CMainDlg::SetPaneCount(int count) {
     if (count == paneCount_) {
@@ -662,17 +676,17 @@ void CMainDlg::OnCaptureMessage(AppMessage& message) {
         ShowCurrentRecord();
     }
     switch (code) {
-    case RunEnd::PortOpenFailed:
-        ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
-        break;
-    case RunEnd::CommFailed:
-        ShowMessage(this, IDS_COMM_FAILED, kStyleError);
-        break;
-    case RunEnd::NoReply:
-        ShowMessage(this, IDS_NO_REPLY, kStyleError);
-        break;
-    default:
-        break;
+        case RunEnd::PortOpenFailed:
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
+            break;
+        case RunEnd::CommFailed:
+            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
+            break;
+        case RunEnd::NoReply:
+            ShowMessage(this, IDS_NO_REPLY, kStyleError);
+            break;
+        default:
+            break;
     }
     EnterState(Idle);
 }
@@ -684,8 +698,12 @@ void CMainDlg::OnDownloadMessage(AppMessage& message) {
     } else if (code == RunEnd::Finished) {
         // Every record posted before this one is stored already: messages
         // arrive in order.
-        if (downloadProgress_ != nullptr) {
-            downloadProgress_->Target().Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
+        auto* dialog = reinterpret_cast<IProgressDialog*>(message.lParam);
+        if (dialog == nullptr) {
+            dialog = downloadProgress_;
+        }
+        if (dialog != nullptr) {
+            dialog->Target().Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
         }
         downloaded_.Reverse();
     }
@@ -780,7 +798,9 @@ void CMainDlg::RefreshRowLabels() {
     }
 }
 
-void CMainDlg::ShowCurrentRecord() { ShowRecord(current_); }
+void CMainDlg::ShowCurrentRecord() {
+    ShowRecord(current_);
+}
 
 void CMainDlg::ShowRecord(int record) {
     if (record < 0 || record >= live_.GetCount()) {
@@ -808,7 +828,8 @@ void CMainDlg::ShowRecord(int record) {
     }
     siteText_->setText(QString::fromStdString(Cp932ToUtf8(live_.GetSiteName(record))));
     timeText_->setText(QString::fromStdString(live_.FormatTime(record, "%Y/%m/%d %H:%M:%S")));
-    gpsText_->setText(QString::fromStdString(live_.FormatLatitude(record) + " / " + live_.FormatLongitude(record)));
+    gpsText_->setText(
+        QString::fromStdString(live_.FormatLatitude(record) + " / " + live_.FormatLongitude(record)));
 }
 
 void CMainDlg::ShowFileName(const std::string& path) {
@@ -816,7 +837,9 @@ void CMainDlg::ShowFileName(const std::string& path) {
     fileText_->setText(QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
 }
 
-void CMainDlg::SetCurrentRecord(int record) { current_ = record; }
+void CMainDlg::SetCurrentRecord(int record) {
+    current_ = record;
+}
 
 void CMainDlg::OnRecordChanged(int position) {
     if (live_.GetCount() == 0) {

@@ -36,7 +36,7 @@ class IProgressDialog;
 // instrument, the data files, and the trend pane area.
 class CMainDlg final : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum State : int { Idle = 0, Capturing = 1, Downloading = 2 };
 
     // Reads every setting from `settings` now and writes the graph settings
@@ -68,11 +68,11 @@ public:
     // done whenever a menu pops up).
     void UpdateCommandUi();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     // ---- building ----
     void BuildMenu();
     void BuildControls();
@@ -136,7 +136,7 @@ private:
 
     // Runs.
     CEvent stopEvent_;
-    std::thread captureThread_;
+    std::jthread captureThread_;
     std::unique_ptr<IMessageTarget> target_;
     IProgressDialog* downloadProgress_ = nullptr;
     DataSelection dataSelection_;
