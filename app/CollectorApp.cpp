@@ -7,10 +7,10 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-#include "app/VersionInfo.h"
 #include "resources/Texts.h"
 #include "ui/main/Fonts.h"
 #include "ui/main/MainDlg.h"
+#include "ui/main/ProgramIcon.h"
 
 namespace kelp {
 
@@ -24,7 +24,8 @@ int CCollectorApp::InitInstance() {
     if (runtimeDir.isEmpty()) {
         runtimeDir = QDir::tempPath();
     }
-    instanceLock_ = std::make_unique<QLockFile>(QDir(runtimeDir).filePath(QString::fromLatin1(kInstanceName)));
+    instanceLock_ =
+        std::make_unique<QLockFile>(QDir(runtimeDir).filePath(QString::fromLatin1(kInstanceName)));
     instanceLock_->setStaleLockTime(0);
     if (!instanceLock_->tryLock(0)) {
         instanceLock_.reset();
@@ -33,16 +34,20 @@ int CCollectorApp::InitInstance() {
 
     programPath_ = QCoreApplication::applicationFilePath().toStdString();
 
-    const QString english = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kEnglishFile));
+    const QString english =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kEnglishFile));
     SelectLanguage(QLocale::system().name().toStdString(), english.toStdString());
 
     settings_.SetPath(CSettingsStore::BuildPath(programPath_));
 
-    CVersionInfo version(programPath_);
-    FillVersionStrings(version, AppVersionStrings());
+    // The program's texts are Japanese unless the English file took over;
+    // either way the face must carry Japanese glyphs (site names are).
+    QFont font = QApplication::font();
+    font.setFamily(MapFontFace(QStringLiteral("MS UI Gothic")));
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(ProgramIcon());
 
-    QApplication::setFont(DialogFont());
-    CMainDlg dialog(settings_);
+    CMainDlg dialog(settings_, programPath_);
     dialog.exec();
 
     instanceLock_->unlock();

@@ -61,8 +61,8 @@ class MainWindow : public ::testing::Test {
     }
 
     QAction* Action(int id) { return Find<QAction>(id); }
-    CValueCell* Value(int row) { return Find<CValueCell>(IDC_VALUE_FIRST + row); }
-    QLabel* Unit(int row) { return Find<QLabel>(IDC_UNIT_FIRST + row); }
+    CValueCell* Value(int row) { return Find<CValueCell>(IDC_VALUE_CELL_FIRST + row); }
+    QLabel* Unit(int row) { return Find<QLabel>(IDC_UNIT_TEXT_FIRST + row); }
 
     void Post(unsigned message, RunEnd code, std::string text = {}) {
         dlg_->Target().Post(AppMessage{message, static_cast<std::uintptr_t>(code), 0, std::move(text)});
@@ -132,7 +132,7 @@ TEST_F(MainWindow, PanelColoursFollowStateThenErrorCode) {
     EXPECT_EQ(Value(11)->GetText(), "");
     EXPECT_EQ(Unit(12)->text(), "");
 
-    auto* lamp = Find<CColorLamp>(IDC_LAMP_INSTRUMENT);
+    auto* lamp = Find<CColorLamp>(IDC_LAMP_INSTRUMENT_ERROR);
     EXPECT_TRUE(lamp->isEnabled());
     EXPECT_EQ(lamp->GetBackgroundColour(), 0x0000FFu);
     EXPECT_EQ(lamp->GetTextColour(), 0xFFFFFFu);
@@ -184,14 +184,13 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     EXPECT_EQ(answers.Asked()[1].style, 65);
     EXPECT_EQ(dlg_->GetState(), CMainDlg::Capturing);
     EXPECT_EQ(capture->text(), Text(IDS_CAPTURE_STOP));
-    EXPECT_EQ(Find<QLabel>(IDC_STATUS)->text(), Text(IDS_STATE_CAPTURING));
+    EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_CAPTURING));
     ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 5 && !Value(0)->GetText().isEmpty(); }));
 
     // Commands while capturing.
     dlg_->UpdateCommandUi();
     EXPECT_TRUE(Action(ID_CAPTURE_STOP)->isEnabled());
-    for (int id :
-         {ID_FILE_OPEN, ID_FILE_SAVE, ID_APP_EXIT, ID_CAPTURE_START, ID_DOWNLOAD, ID_CLEAR, IDM_ABOUTBOX}) {
+    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_CLEAR, ID_ABOUT}) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
     }
     EXPECT_FALSE(Find<QPushButton>(IDC_DOWNLOAD)->isEnabled());
@@ -212,7 +211,7 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     ASSERT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
     EXPECT_EQ(answers.Ids().back(), IDS_CONFIRM_STOP);  // a stop shows no message
     EXPECT_EQ(capture->text(), Text(IDS_CAPTURE_START));
-    EXPECT_EQ(Find<QLabel>(IDC_STATUS)->text(), Text(IDS_STATE_IDLE));
+    EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_IDLE));
     const int count = dlg_->LiveData().GetCount();
     EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), count);
     EXPECT_EQ(dlg_->GetCurrentRecord(), count - 1);
@@ -297,7 +296,7 @@ TEST_F(MainWindow, DownloadAsksBeforeFetchingAgain) {
     EXPECT_EQ(selections, 1);
     answers.Answer(IDNO);
     download->click();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_ASK_REDOWNLOAD, IDS_ASK_REDOWNLOAD}));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD, IDS_CONFIRM_REDOWNLOAD}));
     EXPECT_EQ(answers.Asked()[1].style, 35);
     EXPECT_EQ(selections, 2);
     EXPECT_EQ(offered, 25);
@@ -305,7 +304,7 @@ TEST_F(MainWindow, DownloadAsksBeforeFetchingAgain) {
     answers.Forget();
     answers.Answer(IDYES);
     download->click();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_ASK_REDOWNLOAD}));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD}));
     EXPECT_EQ(selections, 3);
     EXPECT_EQ(dlg_->DownloadedData().GetCount(), 25);
 }
@@ -318,7 +317,7 @@ TEST_F(MainWindow, EmptyInstrumentSaysSoAndOffersNothing) {
     int selections = 0;
     dlg_->SetDataSelection([&](QWidget*, CMeasDataSet&, CMeasDataSet&) { return ++selections, false; });
     Find<QPushButton>(IDC_DOWNLOAD)->click();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD, IDS_NO_INSTRUMENT_DATA}));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD, IDS_INSTRUMENT_EMPTY}));
     EXPECT_EQ(answers.Asked()[1].style, 16);
     EXPECT_EQ(selections, 0);
 }
@@ -367,7 +366,7 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     answers.SavePath(dir.filePath("never.csv").toStdString());
     Action(ID_FILE_SAVE)->setEnabled(true);
     Action(ID_FILE_SAVE)->trigger();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_NOTHING_TO_SAVE}));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_NO_DATA_TO_SAVE}));
     EXPECT_FALSE(QFile::exists(dir.filePath("never.csv")));
 }
 
@@ -402,7 +401,7 @@ TEST_F(MainWindow, FailedOpenLeavesTheDisplayUnchanged) {
     answers.Forget();
     answers.OpenPath(broken);
     Action(ID_FILE_OPEN)->trigger();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_FILE_FORMAT}));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_FILE_FORMAT_INVALID}));
     EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "good.csv");
@@ -411,8 +410,8 @@ TEST_F(MainWindow, FailedOpenLeavesTheDisplayUnchanged) {
 TEST_F(MainWindow, MenuOfAnIdleWindow) {
     Open("/nonexistent/tty");
     dlg_->UpdateCommandUi();
-    for (int id : {ID_FILE_OPEN, ID_APP_EXIT, ID_CAPTURE_START, ID_DOWNLOAD, IDM_ABOUTBOX, ID_PANES_1,
-                   ID_PANES_2, ID_PANES_3}) {
+    for (int id :
+         {ID_FILE_OPEN, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_ABOUT, ID_PANES_1, ID_PANES_2, ID_PANES_3}) {
         EXPECT_TRUE(Action(id)->isEnabled()) << id;
     }
     for (int id : {ID_FILE_SAVE, ID_CAPTURE_STOP, ID_CLEAR, ID_DATA_SELECT}) {
@@ -422,11 +421,11 @@ TEST_F(MainWindow, MenuOfAnIdleWindow) {
     Action(ID_PANES_3)->trigger();
     EXPECT_FALSE(Action(ID_PANES_1)->isChecked());
     EXPECT_TRUE(Action(ID_PANES_3)->isChecked());
-    EXPECT_EQ(Find<QLabel>(IDC_STATUS)->text(), Text(IDS_STATE_IDLE));
+    EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_IDLE));
     EXPECT_EQ(dlg_->windowTitle(), Text(IDS_APP_TITLE));
 
     // Exit closes an idle window (posted, so after the event loop runs).
-    Action(ID_APP_EXIT)->trigger();
+    Action(ID_EXIT)->trigger();
     EXPECT_TRUE(WaitFor([&] { return !dlg_->isVisible(); }));
 }
 

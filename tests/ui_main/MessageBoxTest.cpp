@@ -40,13 +40,13 @@ TEST(MessageBox, EachStyleHasItsIconAndButtons) {
         {35, QMessageBox::Question, {Text(IDS_BUTTON_YES), Text(IDS_BUTTON_NO), Text(IDS_BUTTON_CANCEL)}},
     };
     for (const Case& c : cases) {
-        auto box = BuildMessageBox(nullptr, IDS_NO_INSTRUMENT_DATA, c.style);
+        auto box = BuildMessageBox(nullptr, IDS_INSTRUMENT_EMPTY, c.style);
         EXPECT_EQ(box->icon(), c.icon) << c.style;
         QStringList expected = c.buttons;
         expected.sort();
         EXPECT_EQ(ButtonTexts(*box), expected) << c.style;
         EXPECT_EQ(box->windowTitle(), Text(IDS_APP_TITLE));
-        EXPECT_EQ(box->text(), Text(IDS_NO_INSTRUMENT_DATA));
+        EXPECT_EQ(box->text(), Text(IDS_INSTRUMENT_EMPTY));
         EXPECT_TRUE(box->text().contains('\n'));
     }
 }
@@ -89,10 +89,10 @@ TEST(MessageBox, ResponderSeesTheIdAndStyleAndAnswers) {
     test::App();
     test::Responder responder;
     responder.Answer(IDNO);
-    EXPECT_EQ(ShowMessage(nullptr, IDS_ASK_REDOWNLOAD, 35), IDNO);
+    EXPECT_EQ(ShowMessage(nullptr, IDS_CONFIRM_REDOWNLOAD, 35), IDNO);
     EXPECT_EQ(ShowMessage(nullptr, IDS_NO_DATA, 16), IDOK);
     ASSERT_EQ(responder.Asked().size(), 2u);
-    EXPECT_EQ(responder.Asked()[0].id, IDS_ASK_REDOWNLOAD);
+    EXPECT_EQ(responder.Asked()[0].id, IDS_CONFIRM_REDOWNLOAD);
     EXPECT_EQ(responder.Asked()[0].style, 35);
     EXPECT_EQ(responder.Asked()[1].style, 16);
     responder.OpenPath("/tmp/x.csv");
@@ -105,9 +105,9 @@ TEST(AboutBox, ShowsTheVersionStrings) {
     CAboutDlg about;
     EXPECT_EQ(about.objectName(), QString::number(IDD_ABOUTBOX));
     auto text = [&](int id) { return about.findChild<QLabel*>(QString::number(id))->text(); };
-    EXPECT_EQ(text(IDC_ABOUT_NAME), Text(IDS_APP_TITLE));
+    EXPECT_EQ(text(IDC_ABOUT_APP_NAME), Text(IDS_APP_TITLE));
     EXPECT_TRUE(text(IDC_ABOUT_VERSION).startsWith("Version "));
-    EXPECT_TRUE(text(IDC_ABOUT_PART_NUMBER).startsWith("P-No. "));
+    EXPECT_TRUE(text(IDC_ABOUT_PART_NO).startsWith("P-No. "));
     EXPECT_NE(about.findChild<QPushButton*>(QStringLiteral("1")), nullptr);
 }
 

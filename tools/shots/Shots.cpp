@@ -195,8 +195,8 @@ int main(int argc, char* argv[]) {
         // The remaining messages, as the user would meet them.
         for (auto [id, style] : std::vector<std::pair<int, int>>{{IDS_CONFIRM_CLEAR, kStyleQuestion},
                                                                  {IDS_PORT_OPEN_FAILED, kStyleError},
-                                                                 {IDS_FILE_FORMAT, kStyleError},
-                                                                 {IDS_NO_INSTRUMENT_DATA, kStyleError}}) {
+                                                                 {IDS_FILE_FORMAT_INVALID, kStyleError},
+                                                                 {IDS_INSTRUMENT_EMPTY, kStyleError}}) {
             ShowMessage(&dlg, id, style);
         }
         dlg.resize(1100, 760);

@@ -28,7 +28,6 @@
 #include "ui/main/AboutDlg.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MessageBox.h"
-#include "ui/main/PendingIds.h"
 #include "ui/main/RecordSpinBox.h"
 #include "ui/main/ValueCell.h"
 #include "ui/main/WindowTarget.h"
@@ -91,7 +90,8 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
     setWindowTitle(Text(IDS_APP_TITLE));
     setWindowIcon(QApplication::windowIcon());
-    target_ = std::make_unique<CWindowTarget>(this, [this](AppMessage& message) { OnAppMessage(message); });
+    target_ =
+        std::make_unique<CWindowTarget>(this, [this](const AppMessage& message) { OnAppMessage(message); });
 
     CVersionInfo version(programPath_);
     FillVersionStrings(version, AppVersionStrings());
@@ -136,7 +136,7 @@ CMainDlg::~CMainDlg() {
 // ---- building ----------------------------------------------------------
 
 QAction* CMainDlg::AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handler)()) {
-    QAction* action = menu->addAction(QString::fromStdString(LoadMenuText(commandId)));
+    QAction* action = menu->addAction(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, commandId)));
     action->setObjectName(Name(commandId));
     if (handler != nullptr) {
         connect(action, &QAction::triggered, this, handler);
@@ -146,22 +146,22 @@ QAction* CMainDlg::AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handl
 
 void CMainDlg::BuildMenu() {
     menuBar_ = new QMenuBar(this);
-    menuBar_->setObjectName(Name(IDR_MAINMENU));
+    menuBar_->setObjectName(Name(IDR_MENU_MAIN));
     auto popup = [this](int titleId) {
-        QMenu* menu = menuBar_->addMenu(QString::fromStdString(LoadMenuText(titleId)));
+        QMenu* menu = menuBar_->addMenu(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, titleId)));
         menu->setObjectName(Name(titleId));
         connect(menu, &QMenu::aboutToShow, this, &CMainDlg::UpdateCommandUi);
         return menu;
     };
 
-    QMenu* file = popup(IDM_POPUP_FILE);
+    QMenu* file = popup(ID_POPUP_FILE);
     openAction_ = AddCommand(file, ID_FILE_OPEN, &CMainDlg::OnOpen);
     saveAction_ = AddCommand(file, ID_FILE_SAVE, &CMainDlg::OnSave);
     file->addSeparator();
-    exitAction_ = AddCommand(file, ID_APP_EXIT, &CMainDlg::OnExit);
+    exitAction_ = AddCommand(file, ID_EXIT, &CMainDlg::OnExit);
 
-    QMenu* measure = popup(IDM_POPUP_MEASURE);
-    captureAction_ = AddCommand(measure, ID_CAPTURE_START, &CMainDlg::OnStartCapture);
+    QMenu* measure = popup(ID_POPUP_MEASURE);
+    captureAction_ = AddCommand(measure, ID_CAPTURE, &CMainDlg::OnStartCapture);
     stopAction_ = AddCommand(measure, ID_CAPTURE_STOP, &CMainDlg::OnStopCapture);
     measure->addSeparator();
     downloadAction_ = AddCommand(measure, ID_DOWNLOAD, &CMainDlg::OnDownload);
@@ -169,9 +169,9 @@ void CMainDlg::BuildMenu() {
     measure->addSeparator();
     clearAction_ = AddCommand(measure, ID_CLEAR, &CMainDlg::OnClear);
 
-    QMenu* graph = popup(IDM_POPUP_GRAPH);
-    QMenu* panes = graph->addMenu(QString::fromStdString(LoadMenuText(IDM_POPUP_PANES)));
-    panes->setObjectName(Name(IDM_POPUP_PANES));
+    QMenu* graph = popup(ID_POPUP_GRAPH);
+    QMenu* panes = graph->addMenu(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, ID_POPUP_PANE_COUNT)));
+    panes->setObjectName(Name(ID_POPUP_PANE_COUNT));
     connect(panes, &QMenu::aboutToShow, this, &CMainDlg::UpdateCommandUi);
     paneCountActions_[0] = AddCommand(panes, ID_PANES_1, &CMainDlg::OnPaneCount1);
     paneCountActions_[1] = AddCommand(panes, ID_PANES_2, &CMainDlg::OnPaneCount2);
@@ -186,16 +186,16 @@ void CMainDlg::BuildMenu() {
     depthAction_ = AddCommand(graph, ID_DEPTH_GRAPH, nullptr);
     xyAction_ = AddCommand(graph, ID_XY_GRAPH, nullptr);
 
-    QMenu* setup = popup(IDM_POPUP_SETTINGS);
+    QMenu* setup = popup(ID_POPUP_SETTINGS);
     portAction_ = AddCommand(setup, ID_PORT_SETTINGS, nullptr);
-    intervalAction_ = AddCommand(setup, ID_CAPTURE_INTERVAL, nullptr);
+    intervalAction_ = AddCommand(setup, ID_CAPTURE_CYCLE, nullptr);
 
-    QMenu* help = popup(IDM_POPUP_HELP);
-    aboutAction_ = AddCommand(help, IDM_ABOUTBOX, &CMainDlg::OnAbout);
+    QMenu* help = popup(ID_POPUP_HELP);
+    aboutAction_ = AddCommand(help, ID_ABOUT, &CMainDlg::OnAbout);
 
     // No system menu here: the About entry of string 101 sits in the
     // window's context menu instead.
-    const QString aboutEntry = Text(IDS_ABOUT_MENU);
+    const QString aboutEntry = Text(IDS_ABOUT_MENU_ENTRY);
     if (!aboutEntry.isEmpty()) {
         auto* entry = new QAction(aboutEntry, this);
         entry->setObjectName(QStringLiteral("system-16"));
@@ -221,27 +221,28 @@ void CMainDlg::BuildControls() {
     panelLayout->setVerticalSpacing(3);
 
     int row = 0;
-    auto addText = [&](int id, QLabel*& member) {
-        auto* caption = new QLabel(Caption(id), panel);
+    auto addText = [&](int captionId, int id, QLabel*& member) {
+        auto* caption = new QLabel(Caption(captionId), panel);
+        caption->setObjectName(Name(captionId));
         member = MakeTextBox(panel, id);
         panelLayout->addWidget(caption, row, 0);
         panelLayout->addWidget(member, row, 1, 1, 2);
         ++row;
     };
-    addText(IDC_SITE, siteText_);
-    addText(IDC_DATETIME, timeText_);
-    addText(IDC_GPS, gpsText_);
-    addText(IDC_FILE_NAME, fileText_);
+    addText(IDC_LABEL_SITE, IDC_SITE, siteText_);
+    addText(IDC_LABEL_DATETIME, IDC_DATETIME, timeText_);
+    addText(IDC_LABEL_GPS, IDC_GPS, gpsText_);
+    addText(IDC_LABEL_FILE_NAME, IDC_FILE_NAME, fileText_);
 
-    statusText_ = MakeTextBox(panel, IDC_STATUS);
+    statusText_ = MakeTextBox(panel, IDC_STATE);
     statusText_->setAlignment(Qt::AlignCenter);
-    auto* recordCaption = new QLabel(Caption(IDC_RECORD_NUMBER), panel);
-    recordCaption->setObjectName(Name(IDC_RECORD_LABEL));
+    auto* recordCaption = new QLabel(Caption(IDC_LABEL_RECORD_NO), panel);
+    recordCaption->setObjectName(Name(IDC_LABEL_RECORD_NO));
     recordCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     recordSpin_ = new CRecordSpinBox(panel);
     recordSpin_->setObjectName(Name(IDC_RECORD_SPIN));
     if (auto* buddy = recordSpin_->findChild<QLineEdit*>()) {
-        buddy->setObjectName(Name(IDC_RECORD_NUMBER));
+        buddy->setObjectName(Name(IDC_RECORD_NO));
     }
     connect(recordSpin_, &QSpinBox::valueChanged, this, &CMainDlg::OnRecordChanged);
     panelLayout->addWidget(statusText_, row, 0);
@@ -265,24 +266,24 @@ void CMainDlg::BuildControls() {
     addLamp(IDC_LAMP_CALIBRATING, kGreen);
     addLamp(IDC_LAMP_OTHER, kYellow);
     addLamp(IDC_LAMP_ERROR, kRed);
-    instrumentLamp_ = addLamp(IDC_LAMP_INSTRUMENT, ButtonFaceColour());
+    instrumentLamp_ = addLamp(IDC_LAMP_INSTRUMENT_ERROR, ButtonFaceColour());
     instrumentLamp_->setEnabled(false);
     panelLayout->addLayout(lamps, row, 0, 1, 3);
     ++row;
 
     for (int i = 0; i < kSlotCount; ++i) {
         labels_[i] = new CValueCell(panel);
-        labels_[i]->setObjectName(Name(IDC_LABEL_FIRST + i));
+        labels_[i]->setObjectName(Name(IDC_LABEL_CELL_FIRST + i));
         labels_[i]->SetValueMode(false);
         labels_[i]->SetAutoFont(true);
         values_[i] = new CValueCell(panel);
-        values_[i]->setObjectName(Name(IDC_VALUE_FIRST + i));
+        values_[i]->setObjectName(Name(IDC_VALUE_CELL_FIRST + i));
         values_[i]->SetValueMode(true);
         values_[i]->SetAutoFont(true);
         values_[i]->SetBackgroundColour(kWhite);
         values_[i]->SetTextColour(kBlack);
         units_[i] = new QLabel(panel);
-        units_[i]->setObjectName(Name(IDC_UNIT_FIRST + i));
+        units_[i]->setObjectName(Name(IDC_UNIT_TEXT_FIRST + i));
         units_[i]->setTextFormat(Qt::PlainText);
         units_[i]->setMinimumWidth(56);
         for (QWidget* cell : {static_cast<QWidget*>(labels_[i]), static_cast<QWidget*>(values_[i])}) {
@@ -455,7 +456,7 @@ void CMainDlg::OnDownload() {
             return;
         }
     } else {
-        const int answer = ShowMessage(this, IDS_ASK_REDOWNLOAD, kStyleYesNoCancel);
+        const int answer = ShowMessage(this, IDS_CONFIRM_REDOWNLOAD, kStyleYesNoCancel);
         if (answer == IDCANCEL) {
             return;
         }
@@ -484,7 +485,7 @@ void CMainDlg::OnDownload() {
             ShowMessage(this, IDS_NO_REPLY, kStyleError);
             break;
         case RunEnd::NoData:
-            ShowMessage(this, IDS_NO_INSTRUMENT_DATA, kStyleError);
+            ShowMessage(this, IDS_INSTRUMENT_EMPTY, kStyleError);
             break;
         default:
             break;
@@ -500,7 +501,7 @@ void CMainDlg::OnDataSelect() {
         return;
     }
     if (downloaded_.GetCount() > 0) {
-        if (ShowMessage(this, IDS_CONFIRM_DATA_SELECT, kStyleConfirm) == IDCANCEL) {
+        if (ShowMessage(this, IDS_CONFIRM_REPLACE_SELECTION, kStyleConfirm) == IDCANCEL) {
             return;
         }
     } else if (live_.GetCount() == 0) {
@@ -556,7 +557,7 @@ void CMainDlg::OnOpen() {
     if (result == 1) {
         ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
     } else if (result == 2) {
-        ShowMessage(this, IDS_FILE_FORMAT, kStyleError);
+        ShowMessage(this, IDS_FILE_FORMAT_INVALID, kStyleError);
     } else if (result == 0) {
         live_.Clear();
         live_.CopyFrom(scratch_);
@@ -578,7 +579,7 @@ void CMainDlg::OnSave() {
         return;
     }
     if (live_.GetCount() == 0) {
-        ShowMessage(this, IDS_NOTHING_TO_SAVE, kStyleError);
+        ShowMessage(this, IDS_NO_DATA_TO_SAVE, kStyleError);
         return;
     }
     const std::string path = AskSaveFileName(this);

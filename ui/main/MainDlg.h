@@ -79,9 +79,9 @@ class CMainDlg final : public QDialog {
     QAction* AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handler)());
 
     // ---- messages ----
-    void OnAppMessage(AppMessage& message);
-    void OnCaptureMessage(AppMessage& message);
-    void OnDownloadMessage(AppMessage& message);
+    void OnAppMessage(const AppMessage& message);
+    void OnCaptureMessage(const AppMessage& message);
+    void OnDownloadMessage(const AppMessage& message);
 
     // ---- commands ----
     void OnCaptureButton();

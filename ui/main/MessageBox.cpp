@@ -7,7 +7,6 @@
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
-#include "ui/main/PendingIds.h"
 
 namespace kelp {
 namespace {
@@ -27,23 +26,27 @@ FileDialogResponder& SaveResponder() {
     return responder;
 }
 
-QString Text(int id) { return QString::fromStdString(LoadText(id)); }
+QString Text(int id) {
+    return QString::fromStdString(LoadText(id));
+}
 
 QMessageBox::Icon IconOf(int style) {
     switch (style & 0xF0) {
-    case MB_ICONSTOP:
-        return QMessageBox::Critical;
-    case MB_ICONQUESTION:
-        return QMessageBox::Question;
-    case MB_ICONINFORMATION:
-        return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+        case MB_ICONSTOP:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
 // The filter of the program's data files, in Qt's notation.
-QString CsvFilter() { return Text(IDS_CSV_FILTER) + QStringLiteral(" (*.csv)"); }
+QString CsvFilter() {
+    return Text(IDS_CSV_FILTER) + QStringLiteral(" (*.csv)");
+}
 
 }  // namespace
 
@@ -61,23 +64,23 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int s
         return button;
     };
     switch (style & 0x0F) {
-    case MB_OKCANCEL: {
-        box->setDefaultButton(add(IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK));
-        box->setEscapeButton(add(IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL));
-        break;
-    }
-    case MB_YESNOCANCEL: {
-        box->setDefaultButton(add(IDS_BUTTON_YES, QMessageBox::YesRole, IDYES));
-        add(IDS_BUTTON_NO, QMessageBox::NoRole, IDNO);
-        box->setEscapeButton(add(IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL));
-        break;
-    }
-    default: {
-        QPushButton* ok = add(IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK);
-        box->setDefaultButton(ok);
-        box->setEscapeButton(ok);
-        break;
-    }
+        case MB_OKCANCEL: {
+            box->setDefaultButton(add(IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK));
+            box->setEscapeButton(add(IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL));
+            break;
+        }
+        case MB_YESNOCANCEL: {
+            box->setDefaultButton(add(IDS_BUTTON_YES, QMessageBox::YesRole, IDYES));
+            add(IDS_BUTTON_NO, QMessageBox::NoRole, IDNO);
+            box->setEscapeButton(add(IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL));
+            break;
+        }
+        default: {
+            QPushButton* ok = add(IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK);
+            box->setDefaultButton(ok);
+            box->setEscapeButton(ok);
+            break;
+        }
     }
     return box;
 }
@@ -95,7 +98,9 @@ int ShowMessage(QWidget* owner, int stringId, int style) {
     return pressed != nullptr ? pressed->property("kelpAnswer").toInt() : IDCANCEL;
 }
 
-void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
+void SetMessageResponder(MessageResponder responder) {
+    Responder() = std::move(responder);
+}
 
 std::string AskOpenFileName(QWidget* owner) {
     if (OpenResponder()) {
@@ -118,8 +123,12 @@ std::string AskSaveFileName(QWidget* owner) {
     return dialog.selectedFiles().front().toStdString();
 }
 
-void SetOpenFileResponder(FileDialogResponder responder) { OpenResponder() = std::move(responder); }
+void SetOpenFileResponder(FileDialogResponder responder) {
+    OpenResponder() = std::move(responder);
+}
 
-void SetSaveFileResponder(FileDialogResponder responder) { SaveResponder() = std::move(responder); }
+void SetSaveFileResponder(FileDialogResponder responder) {
+    SaveResponder() = std::move(responder);
+}
 
 }  // namespace kelp
