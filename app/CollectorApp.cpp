@@ -43,7 +43,7 @@ int CCollectorApp::InitInstance() {
     // The program's texts are Japanese unless the English file took over;
     // either way the face must carry Japanese glyphs (site names are).
     QFont font = QApplication::font();
-    font.setFamily(MapFontFace(QStringLiteral("MS UI Gothic")));
+    font.setFamily(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")));
     QApplication::setFont(font);
     QApplication::setWindowIcon(ProgramIcon());
 

@@ -31,8 +31,10 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/main/AboutDlg.h"
+#include "ui/main/Fonts.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/ProgramIcon.h"
 
 namespace {
 
@@ -114,11 +116,15 @@ int main(int argc, char* argv[]) {
     g_folder = QString::fromLocal8Bit(argv[1]);
     const std::string language = argc > 2 ? argv[2] : "ja";
     QDir().mkpath(g_folder);
+    QFont font = QApplication::font();
+    font.setFamily(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")));
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(ProgramIcon());
     SelectLanguage(language == "en" ? "en_US" : "ja_JP", std::string(KELP_BIN_DIR) + "/Kelpeng.txt");
 
     QTemporaryDir work;
     const std::string tty = work.filePath(QStringLiteral("tty")).toStdString();
-    const pid_t sim = StartSimulator(tty, {"--records", "120"});
+    const pid_t sim = StartSimulator(tty, {"--records", "120", "--turnaround", "10"});
     if (sim <= 0 || !WaitFor([&] { return QFileInfo::exists(QString::fromStdString(tty)); }, 5000)) {
         std::fprintf(stderr, "kelp-shots: kelp-sim did not start\n");
         return 1;
@@ -148,6 +154,9 @@ int main(int argc, char* argv[]) {
         Shoot(&dlg, QStringLiteral("main-empty"));
         for (QMenu* menu :
              dlg.findChild<QMenuBar*>()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (menu->objectName().isEmpty()) {
+                continue;  // the menu bar's own overflow menu
+            }
             dlg.UpdateCommandUi();
             ShootMenu(&dlg, menu, QStringLiteral("menu-%1").arg(menu->objectName()));
         }
@@ -170,7 +179,8 @@ int main(int argc, char* argv[]) {
         QTimer probe;
         QObject::connect(&probe, &QTimer::timeout, [&] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (!progressShot && modal != nullptr && modal != &dlg && modal->isVisible()) {
+            if (!progressShot && modal != nullptr && modal->objectName() == QString::number(IDD_PROGRESS) &&
+                modal->isVisible()) {
                 progressShot = true;
                 Shoot(modal, QStringLiteral("progress-download"));
             }

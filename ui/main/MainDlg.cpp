@@ -119,6 +119,7 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
 
     resize(800, 600);
     setMinimumSize(800, 600);
+    captureButton_->setFocus();
     initialised_ = true;
 }
 
@@ -260,7 +261,11 @@ void CMainDlg::BuildControls() {
         lamp->setFrameStyle(QFrame::Box | QFrame::Plain);
         lamp->setMinimumHeight(22);
         lamp->SetBackgroundColour(colour);
-        lamps->addWidget(lamp, 1);
+        lamp->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        lamp->setMinimumWidth(lamp->fontMetrics().horizontalAdvance(lamp->text()) + 10);
+        // Spare width goes evenly to the lamps, but each keeps room for its
+        // text first (the English "Instrument Error" is long).
+        lamps->addWidget(lamp);
         return lamp;
     };
     addLamp(IDC_LAMP_CALIBRATING, kGreen);
@@ -299,7 +304,8 @@ void CMainDlg::BuildControls() {
     panelLayout->setColumnStretch(0, 5);
     panelLayout->setColumnStretch(1, 5);
     panelLayout->setColumnStretch(2, 2);
-    panel->setFixedWidth(330);
+    panel->setMinimumWidth(330);
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     paneArea_ = new QFrame(this);
     paneArea_->setObjectName(Name(IDC_PANE_AREA));
@@ -340,7 +346,7 @@ void CMainDlg::BuildControls() {
     grid->setMenuBar(menuBar_);
     grid->setContentsMargins(6, 4, 0, 6);
     grid->setHorizontalSpacing(6);
-    grid->addWidget(panel, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    grid->addWidget(panel, 0, 0);
     grid->addWidget(paneArea_, 0, 1);
     grid->addWidget(scrollBar_, 0, 2);
     grid->addLayout(buttons, 1, 0, 1, 2);
