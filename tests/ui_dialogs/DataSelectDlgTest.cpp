@@ -228,3 +228,43 @@ TEST(DataSelectDlg, EmptySourceListsNothing) {
 
 }  // namespace
 }  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(DataSelectDlg, FullSetSortsAndDeletesHalfInOneBatch) {
+    CMeasDataSet source;
+    CMeasDataSet target;
+    for (int i = 0; i < kMeasCapacity; ++i) {
+        char site[32];
+        std::snprintf(site, sizeof site, "S%05d", (i * 7) % kMeasCapacity);
+        AddRecord(source, site, "070101100000", "-                ");
+    }
+    ASSERT_EQ(source.GetCount(), kMeasCapacity);
+    CDataSelectDlg dlg;
+    dlg.SetDataSets(&source, &target);
+    dlg.show();
+    QItemSelection odd;
+    for (int row = 1; row < kMeasCapacity; row += 2) {
+        odd.select(dlg.Model().index(row, 0), dlg.Model().index(row, 4));
+    }
+    dlg.List()->selectionModel()->select(odd, QItemSelectionModel::Select);
+    dlg.OnColumnClick(CDataSelectModel::ColSite);
+    EXPECT_EQ(dlg.List()->selectionModel()->selectedRows().size(), kMeasCapacity / 2);
+    for (const QModelIndex& index : dlg.List()->selectionModel()->selectedRows()) {
+        ASSERT_EQ(dlg.Model().RecordAt(index.row()) % 2, 1);
+    }
+    dlg.OnDeleteSelected();
+    ASSERT_EQ(source.GetCount(), kMeasCapacity / 2);
+    EXPECT_EQ(dlg.Model().rowCount(), kMeasCapacity / 2);
+    for (int r = 0; r < source.GetCount(); ++r) {
+        char site[32];
+        std::snprintf(site, sizeof site, "S%05d", (2 * r * 7) % kMeasCapacity);
+        ASSERT_EQ(source.GetSiteName(r).substr(0, 6), site) << r;
+    }
+    // Still sorted by site after the deletion.
+    EXPECT_LT(dlg.Model().CellText(0, 2), dlg.Model().CellText(1, 2));
+}
+
+}  // namespace
+}  // namespace kelp

@@ -172,7 +172,10 @@ void CDataSelectDlg::RestoreSelection(int count) {
         }
         selection.select(model_->index(first, 0), model_->index(row - 1, lastColumn));
     }
-    list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    // Clearing first spares the selection model from comparing thousands
+    // of old ranges with thousands of new ones.
+    list_->selectionModel()->clearSelection();
+    list_->selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void CDataSelectDlg::OnColumnClick(int column) {
