@@ -190,7 +190,8 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     // Commands while capturing.
     dlg_->UpdateCommandUi();
     EXPECT_TRUE(Action(ID_CAPTURE_STOP)->isEnabled());
-    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_CLEAR, ID_ABOUT}) {
+    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_CLEAR, ID_ABOUT,
+                   ID_DATA_SELECT, ID_PORT_SETTINGS, ID_CAPTURE_CYCLE}) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
     }
     EXPECT_FALSE(Find<QPushButton>(IDC_DOWNLOAD)->isEnabled());
@@ -427,6 +428,45 @@ TEST_F(MainWindow, MenuOfAnIdleWindow) {
     // Exit closes an idle window (posted, so after the event loop runs).
     Action(ID_EXIT)->trigger();
     EXPECT_TRUE(WaitFor([&] { return !dlg_->isVisible(); }));
+}
+
+TEST_F(MainWindow, DataSelectionStartsFromTheDataOnDisplay) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    int selections = 0;
+    int offered = 0;
+    dlg_->SetDataSelection([&](QWidget*, CMeasDataSet& source, CMeasDataSet& target) {
+        ++selections;
+        offered = source.GetCount();
+        // Take the last two records only.
+        CMeasDataSet keep;
+        keep.CopyFrom(source);
+        target.Clear();
+        target.AppendRecordFrom(keep, 2);
+        target.AppendRecordFrom(keep, 3);
+        return true;
+    });
+    PostRecords(0, 4);
+    dlg_->UpdateCommandUi();
+    ASSERT_TRUE(Action(ID_DATA_SELECT)->isEnabled());
+    Action(ID_DATA_SELECT)->trigger();
+    EXPECT_TRUE(answers.Asked().empty());  // nothing downloaded: no question
+    EXPECT_EQ(selections, 1);
+    EXPECT_EQ(offered, 4);
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
+    EXPECT_EQ(dlg_->GetCurrentRecord(), 0);
+    EXPECT_EQ(Value(0)->GetText(), "10.02");
+    EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), 2);
+
+    // The source now holds records: the next selection asks before replacing it.
+    answers.Answer(IDCANCEL);
+    Action(ID_DATA_SELECT)->trigger();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REPLACE_SELECTION}));
+    EXPECT_EQ(answers.Asked()[0].style, 65);
+    EXPECT_EQ(selections, 1);
+    Action(ID_DATA_SELECT)->trigger();
+    EXPECT_EQ(selections, 2);
+    EXPECT_EQ(offered, 2);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "app/VersionInfo.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/DataSelectDlg.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/Fonts.h"
 #include "ui/main/MainDlg.h"
@@ -145,10 +146,18 @@ int main(int argc, char* argv[]) {
             Shoot(box.get(), QStringLiteral("message-%1").arg(id));
             return answer;
         });
-        dlg.SetDataSelection([](QWidget*, CMeasDataSet& source, CMeasDataSet& target) {
-            target.Clear();
-            target.CopyFrom(source);
-            return true;
+        // The real data selection: pictured, then every record taken over.
+        dlg.SetDataSelection([](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
+            CDataSelectDlg selection(owner);
+            selection.SetDataSets(&source, &target);
+            QTimer::singleShot(300, &selection, [&selection] {
+                Shoot(&selection, QStringLiteral("data-select"));
+                Find<QPushButton>(&selection, IDC_SELECT_ALL)->click();
+                Shoot(&selection, QStringLiteral("data-select-all"));
+                Find<QPushButton>(&selection, IDC_SELECT_IMPORT)->click();
+            });
+            selection.DoModal();
+            return selection.IsImported();
         });
 
         Shoot(&dlg, QStringLiteral("main-empty"));
@@ -196,6 +205,19 @@ int main(int argc, char* argv[]) {
         answer = IDCANCEL;
         Find<QPushButton>(&dlg, IDC_DOWNLOAD)->click();
         answer = IDOK;
+
+        // The settings dialogs, opened from the menu and closed unchanged.
+        for (auto [command, name] : std::vector<std::pair<int, QString>>{
+                 {ID_PORT_SETTINGS, "port-settings"}, {ID_CAPTURE_CYCLE, "capture-cycle"}}) {
+            QTimer::singleShot(300, [name = name] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    Shoot(modal, name);
+                    QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+                }
+            });
+            dlg.UpdateCommandUi();
+            dlg.findChild<QAction*>(QString::number(command))->trigger();
+        }
 
         CAboutDlg about(&dlg);
         about.show();

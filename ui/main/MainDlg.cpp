@@ -24,6 +24,9 @@
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/CaptureCycleDlg.h"
+#include "ui/dialogs/DataSelectDlg.h"
+#include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/dialogs/ProgressDlg.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/ColorLamp.h"
@@ -104,6 +107,13 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     settings_.ReadGraphSlots("GraphSettings", graphSlots_);
     settings_.ReadTimeAxis(graphTime_);
     captureInterval_ = settings_.ReadCaptureInterval();
+
+    dataSelection_ = [](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
+        CDataSelectDlg selection(owner);
+        selection.SetDataSets(&source, &target);
+        selection.DoModal();
+        return selection.IsImported();
+    };
 
     BuildMenu();
     BuildControls();
@@ -188,8 +198,8 @@ void CMainDlg::BuildMenu() {
     xyAction_ = AddCommand(graph, ID_XY_GRAPH, nullptr);
 
     QMenu* setup = popup(ID_POPUP_SETTINGS);
-    portAction_ = AddCommand(setup, ID_PORT_SETTINGS, nullptr);
-    intervalAction_ = AddCommand(setup, ID_CAPTURE_CYCLE, nullptr);
+    portAction_ = AddCommand(setup, ID_PORT_SETTINGS, &CMainDlg::OnPortSettings);
+    intervalAction_ = AddCommand(setup, ID_CAPTURE_CYCLE, &CMainDlg::OnCaptureCycle);
 
     QMenu* help = popup(ID_POPUP_HELP);
     aboutAction_ = AddCommand(help, ID_ABOUT, &CMainDlg::OnAbout);
@@ -386,8 +396,8 @@ void CMainDlg::UpdateCommandUi() {
     graphSettingsAction_->setEnabled(false);
     depthAction_->setEnabled(false);
     xyAction_->setEnabled(false);
-    portAction_->setEnabled(false);
-    intervalAction_->setEnabled(false);
+    portAction_->setEnabled(idle);
+    intervalAction_->setEnabled(idle);
     aboutAction_->setEnabled(idle);
 }
 
@@ -613,6 +623,28 @@ void CMainDlg::OnExit() {
     if (state_ == Idle) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
+}
+
+void CMainDlg::OnPortSettings() {
+    if (state_ != Idle) {
+        return;
+    }
+    // The dialog writes the settings file itself when closed with OK.
+    CPortSettingsDlg dialog(this);
+    dialog.SetSettings(&port_);
+    dialog.SetDeviceMap(portDevices_);
+    dialog.SetStore(&settings_);
+    dialog.DoModal();
+}
+
+void CMainDlg::OnCaptureCycle() {
+    if (state_ != Idle) {
+        return;
+    }
+    CCaptureCycleDlg dialog(this);
+    dialog.SetSettings(&captureInterval_);
+    dialog.SetStore(&settings_);
+    dialog.DoModal();
 }
 
 void CMainDlg::OnAbout() {

@@ -94,6 +94,8 @@ class CMainDlg final : public QDialog {
     void OnSave();
     void OnExit();
     void OnAbout();
+    void OnPortSettings();
+    void OnCaptureCycle();
     void OnPaneCount1();
     void OnPaneCount2();
     void OnPaneCount3();
