@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 #include "data/MeasDataSet.h"
 #include "tests/data_model/ReplyBuilder.h"
@@ -251,6 +253,37 @@ TEST(DecodeFaults, GarbledPositionIsNoPosition) {
     for (int r = 0; r < 2; ++r) {
         EXPECT_EQ(set.GetLatitude(r), kNoPosition);
         EXPECT_EQ(set.GetLongitude(r), kNoPosition);
+    }
+}
+
+TEST(DecodeFaults, GarbageRepliesStayWithinTheFileRanges) {
+    // Whatever arrives, every stored code must be one a data file can carry.
+    std::mt19937 rng(42);
+    std::uniform_int_distribution<int> byte(0, 255);
+    CMeasDataSet set;
+    for (int i = 0; i < 3000; ++i) {
+        std::string reply = (i % 2 == 0) ? LiveReply() : MemoryReply();
+        for (std::size_t k = 3; k < reply.size(); ++k) {
+            if (byte(rng) < 64) {
+                reply[k] = static_cast<char>(byte(rng));
+            }
+        }
+        ASSERT_TRUE(i % 2 == 0 ? set.AddLiveRecord(reply) : set.AddMemoryRecord(reply));
+    }
+    for (int r = 0; r < set.GetCount(); ++r) {
+        ASSERT_LE(set.GetDevice(r), 14);
+        ASSERT_LE(set.GetInstrumentError(r), 11);
+        const int year = set.GetTime(r).GetYear();
+        ASSERT_TRUE(set.GetTime(r).IsValid() && year >= 2000 && year <= 2099);
+        ASSERT_TRUE(set.GetLatitude(r) == kNoPosition || std::abs(set.GetLatitude(r)) <= 999999);
+        ASSERT_TRUE(set.GetLongitude(r) == kNoPosition || std::abs(set.GetLongitude(r)) <= 9999999);
+        for (int s = 0; s < kSlotCount; ++s) {
+            ASSERT_LE(set.GetUnit(s, r), 3);
+            ASSERT_LE(set.GetDecimals(s, r), 4);
+            ASSERT_LE(set.GetState(s, r), 9);
+            ASSERT_LE(set.GetErrorCode(s, r), 13);
+            ASSERT_TRUE(std::isfinite(set.GetValue(s, r)));
+        }
     }
 }
 
