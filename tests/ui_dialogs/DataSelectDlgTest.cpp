@@ -268,3 +268,17 @@ TEST(DataSelectDlg, FullSetSortsAndDeletesHalfInOneBatch) {
 
 }  // namespace
 }  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(DataSelectModel, SiteNamesAreShownFromShiftJis) {
+    CMeasDataSet source;
+    AddRecord(source, "\xB7\xDD\xBA\xB3 \x90\x85", "070101100000", "-                ");  // "ｷﾝｺｳ 水"
+    CDataSelectModel model;
+    model.SetSource(&source);
+    EXPECT_EQ(model.CellText(0, CDataSelectModel::ColSite).trimmed(), QStringLiteral("ｷﾝｺｳ 水"));
+}
+
+}  // namespace
+}  // namespace kelp

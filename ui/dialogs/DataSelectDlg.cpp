@@ -15,6 +15,7 @@
 #include "ui/dialogs/DataSelectModel.h"
 #include "ui/dialogs/DialogText.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/ProgramIcon.h"
 
 namespace kelp {
 namespace {
@@ -103,7 +104,7 @@ void CDataSelectDlg::OnInitDialog() {
         setFont(*font_);
         list_->verticalHeader()->setDefaultSectionSize(QFontMetrics(*font_).height() + 4);
     }
-    setWindowIcon(parentWidget() != nullptr ? parentWidget()->windowIcon() : QGuiApplication::windowIcon());
+    setWindowIcon(ProgramIcon());
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -1,47 +1,13 @@
 #include "ui/dialogs/DataSelectModel.h"
 
-#include <iconv.h>
-
 #include <numeric>
 
+#include "data/Cp932.h"
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
 namespace kelp {
-namespace {
-
-// Site names are kept as the instrument sent them, in Shift JIS.
-QString SiteText(const std::string& raw) {
-    static const iconv_t convert = iconv_open("UTF-8", "CP932");
-    if (convert == reinterpret_cast<iconv_t>(-1)) {
-        return QString::fromLatin1(raw.data(), static_cast<qsizetype>(raw.size()));
-    }
-    char out[128];
-    char* in = const_cast<char*>(raw.data());
-    std::size_t inLeft = raw.size();
-    char* to = out;
-    std::size_t outLeft = sizeof out;
-    iconv(convert, nullptr, nullptr, nullptr, nullptr);
-    while (inLeft > 0 && iconv(convert, &in, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) {
-        if (errno != EILSEQ && errno != EINVAL) {
-            break;  // out of room: a site name is 20 bytes, far below it
-        }
-        // A byte that is not Shift JIS shows as a replacement mark.
-        ++in;
-        --inLeft;
-        if (outLeft < 3) {
-            break;
-        }
-        *to++ = '\xEF';
-        *to++ = '\xBF';
-        *to++ = '\xBD';
-        outLeft -= 3;
-    }
-    return QString::fromUtf8(out, static_cast<qsizetype>(to - out));
-}
-
-}  // namespace
 
 CDataSelectModel::CDataSelectModel(QObject* parent)
     : QAbstractTableModel(parent), order_(kMeasCapacity), marks_(kMeasCapacity) {}
@@ -82,7 +48,8 @@ QString CDataSelectModel::CellText(int row, int column) const {
         case ColTime:
             return QString::fromStdString(source_->FormatTime(k, "%Y/%m/%d %H:%M:%S"));
         case ColSite:
-            return SiteText(source_->GetSiteName(k));
+            // Site names are kept as the instrument sent them, in Shift JIS.
+            return QString::fromStdString(Cp932ToUtf8(source_->GetSiteName(k)));
         case ColLatitude:
             return QString::fromStdString(source_->FormatLatitude(k));
         case ColLongitude:
