@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/ui_dialogs/MessageLog.h"
+#include "ui/dialogs/CaptureCycleDlg.h"
+
+namespace kelp {
+namespace {
+
+using test::Control;
+using test::MessageLog;
+
+struct CycleRun {
+    int result = 0;
+    std::uint32_t cycle = 0;
+    std::vector<int> messages;
+};
+
+// Opens the dialog on `start`, replaces the edit's text with `text` as a
+// paste would (no filter), presses OK, and cancels if it stays open.
+CycleRun RunWithText(std::uint32_t start, const QString& text) {
+    MessageLog log;
+    CycleRun run;
+    run.cycle = start;
+    CCaptureCycleDlg dlg;
+    dlg.SetSettings(&run.cycle);
+    QTimer::singleShot(0, &dlg, [&] {
+        Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE)->setText(text);
+        Control<QPushButton>(&dlg, IDOK)->setFocus();
+        Control<QPushButton>(&dlg, IDOK)->click();
+        if (dlg.isVisible()) {
+            EXPECT_EQ(dlg.focusWidget(), Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE));
+            dlg.reject();
+        }
+    });
+    run.result = dlg.DoModal();
+    run.messages = log.ids;
+    return run;
+}
+
+TEST(CaptureCycleDlg, AcceptsOneToNineThousandNineHundredNinetyNine) {
+    auto run = RunWithText(5, "1");
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(run.cycle, 1u);
+    EXPECT_TRUE(run.messages.empty());
+
+    run = RunWithText(5, "9999");
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(run.cycle, 9999u);
+
+    run = RunWithText(5, "  42 ");
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(run.cycle, 42u);
+}
+
+TEST(CaptureCycleDlg, RefusesAndKeepsTheCycle) {
+    struct Case {
+        const char* text;
+        int message;
+    };
+    for (const Case& c :
+         {Case{"0", IDS_RANGE_INVALID}, Case{"", IDS_ENTER_NUMBER}, Case{"  ", IDS_ENTER_NUMBER},
+          Case{"-5", IDS_ENTER_NUMBER}, Case{"1.5", IDS_ENTER_NUMBER}}) {
+        const auto run = RunWithText(7, QString::fromUtf8(c.text));
+        EXPECT_EQ(run.result, IDCANCEL) << c.text;
+        EXPECT_EQ(run.cycle, 7u) << c.text;
+        EXPECT_EQ(run.messages, std::vector<int>{c.message}) << c.text;
+    }
+}
+
+TEST(CaptureCycleDlg, ShowsTheCycleAndTypesDigitsOnly) {
+    std::uint32_t cycle = 0;  // continuous capture, as the settings file allows
+    CCaptureCycleDlg dlg;
+    dlg.SetSettings(&cycle);
+    dlg.show();
+    auto* edit = Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QStringLiteral("0"));
+    edit->clear();
+    QTest::keyClicks(edit, "1-.a23456");
+    EXPECT_EQ(edit->text(), QStringLiteral("1234"));  // four characters at most
+    dlg.reject();
+    EXPECT_EQ(cycle, 0u);
+}
+
+}  // namespace
+}  // namespace kelp

@@ -1,0 +1,34 @@
+#pragma once
+#include <QWidget>
+#include <vector>
+
+#include "resources/ResourceIds.h"
+#include "ui/main/MessageBox.h"
+
+namespace kelp::test {
+
+// Records every message box a test provokes and answers it with OK.
+class MessageLog final {
+  public:
+    MessageLog() {
+        SetMessageResponder([this](QWidget*, int id, unsigned style) {
+            ids.push_back(id);
+            styles.push_back(style);
+            return IDOK;
+        });
+    }
+    ~MessageLog() { SetMessageResponder({}); }
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+
+    std::vector<int> ids;
+    std::vector<unsigned> styles;
+};
+
+// The widget of a template control, found by its id.
+template <typename T>
+T* Control(QWidget* dialog, int id) {
+    return dialog->findChild<T*>(QString::number(id));
+}
+
+}  // namespace kelp::test

@@ -1,0 +1,91 @@
+#include "ui/dialogs/CaptureCycleDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "ui/dialogs/Captions.h"
+#include "ui/dialogs/NumericEdit.h"
+#include "ui/graphs/RangeValidation.h"
+
+namespace kelp {
+
+CCaptureCycleDlg::CCaptureCycleDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QString::number(IDD_CAPTURE_CYCLE));
+    setWindowTitle(CaptionQ(IDD_CAPTURE_CYCLE, 0));
+
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName(QString::number(IDC_MEAS_CYCLE));
+    edit_->setMaxLength(kMaxDigits);
+    edit_->setAlignment(Qt::AlignRight);
+    edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(CaptionQ(IDD_CAPTURE_CYCLE, IDC_LABEL_CYCLE), this));
+    row->addWidget(edit_);
+    row->addWidget(new QLabel(CaptionQ(IDD_CAPTURE_CYCLE, IDC_LABEL_SECONDS), this));
+    row->addStretch(1);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(CaptionQ(IDD_CAPTURE_CYCLE, IDOK), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QString::number(IDOK));
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(CaptionQ(IDD_CAPTURE_CYCLE, IDCANCEL), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QString::number(IDCANCEL));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    CNumericEdit::Install(this, NumberStyle::Digits);
+}
+
+int CCaptureCycleDlg::DoModal() {
+    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+void CCaptureCycleDlg::showEvent(QShowEvent* event) {
+    if (!initialised_) {
+        initialised_ = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CCaptureCycleDlg::OnInitDialog() {
+    if (cycle_ != nullptr) {
+        edit_->setText(QString::number(*cycle_));
+    }
+    if (font_ != nullptr) {
+        setFont(*font_);
+    }
+    edit_->setFocus(Qt::OtherFocusReason);
+    edit_->selectAll();
+}
+
+void CCaptureCycleDlg::accept() {
+    const auto value = ReadWholeNumber(edit_->text().toStdString());
+    if (!value) {
+        RefuseEdit(this, edit_, IDS_ENTER_NUMBER);
+        return;
+    }
+    if (*value < kMinCycle || *value > kMaxCycle) {
+        RefuseEdit(this, edit_, IDS_RANGE_INVALID);
+        return;
+    }
+    if (cycle_ != nullptr) {
+        *cycle_ = static_cast<std::uint32_t>(*value);
+    }
+    QDialog::accept();
+}
+
+}  // namespace kelp

@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+#include <cstdint>
+
+class QLineEdit;
+
+namespace kelp {
+
+class CNumericEdit;
+
+// The capture interval dialog (template 146): one digits-only edit of at
+// most four characters. OK stores 1 to 9999 seconds into the caller's value;
+// the caller writes it to the settings file when DoModal returns IDOK.
+class CCaptureCycleDlg final : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CCaptureCycleDlg(QWidget* parent = nullptr);
+
+    // Before DoModal: the interval being edited (not owned) and the dialog
+    // font (not owned, may be null).
+    void SetSettings(std::uint32_t* cycle) { cycle_ = cycle; }
+    void SetFont(const QFont* font) { font_ = font; }
+
+    // IDOK after the interval has been stored, IDCANCEL otherwise.
+    int DoModal();
+
+    // Longest text the edit takes.
+    static constexpr int kMaxDigits = 4;
+    static constexpr int kMinCycle = 1;
+    static constexpr int kMaxCycle = 9999;
+
+  public slots:
+    void accept() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void OnInitDialog();
+
+    QLineEdit* edit_ = nullptr;
+    std::uint32_t* cycle_ = nullptr;
+    const QFont* font_ = nullptr;
+    bool initialised_ = false;
+};
+
+}  // namespace kelp
