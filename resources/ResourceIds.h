@@ -82,106 +82,252 @@ constexpr int IDS_INSTRUMENT_ERROR_FIRST = 591;  // 591 "なし" ... 602 "プロ
 // Component error texts, code 0 to 12 (603 to 615); code 13 is 617.
 constexpr int IDS_COMPONENT_ERROR_FIRST = 603;
 constexpr int IDS_COMPONENT_ERROR_13 = 617;
+constexpr int IDS_INSTRUMENT_ERROR_NONE = 591;
+constexpr int IDS_INSTRUMENT_ERROR_ADC = 592;
+constexpr int IDS_INSTRUMENT_ERROR_EEPROM_FACTORY = 593;
+constexpr int IDS_INSTRUMENT_ERROR_EEPROM_USER = 594;
+constexpr int IDS_INSTRUMENT_ERROR_RTC = 595;
+constexpr int IDS_INSTRUMENT_ERROR_FROM = 596;
+constexpr int IDS_INSTRUMENT_ERROR_LAMP = 597;
+constexpr int IDS_INSTRUMENT_ERROR_MOTOR = 598;
+constexpr int IDS_INSTRUMENT_ERROR_CAPACITOR = 599;
+constexpr int IDS_INSTRUMENT_ERROR_EEPROM_WRITE = 600;
+constexpr int IDS_INSTRUMENT_ERROR_DATA_IN = 601;
+constexpr int IDS_INSTRUMENT_ERROR_PROBE = 602;
+constexpr int IDS_COMPONENT_ERROR_NONE = 603;
+constexpr int IDS_COMPONENT_ERROR_DATA = 604;
+constexpr int IDS_COMPONENT_ERROR_RANGE = 605;
+constexpr int IDS_COMPONENT_ERROR_ZERO_CAL = 606;
+constexpr int IDS_COMPONENT_ERROR_ZERO_CAL_RANGE = 607;
+constexpr int IDS_COMPONENT_ERROR_SPAN_CAL = 608;
+constexpr int IDS_COMPONENT_ERROR_SPAN_CAL_RANGE = 609;
+constexpr int IDS_COMPONENT_ERROR_CAL_STABILITY = 610;
+constexpr int IDS_COMPONENT_ERROR_CAL_STABILITY_RANGE = 611;
+constexpr int IDS_COMPONENT_ERROR_ADJ_STABILITY = 612;
+constexpr int IDS_COMPONENT_ERROR_ZERO_ADJ = 613;
+constexpr int IDS_COMPONENT_ERROR_SPAN_ADJ = 614;
+constexpr int IDS_COMPONENT_ERROR_CAL_INITIAL = 615;
+constexpr int IDS_COMPONENT_ERROR_BACKGROUND = 617;  // code 13; 616 belongs to the progress titles
 
-// ---- Dialogs: graph display settings, port, capture cycle, data selection ----
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
+// ---- String table: progress titles and time-label styles ------------------
+constexpr int IDS_PROGRESS_LOADING = 583;
+constexpr int IDS_PROGRESS_SAVING = 584;
+constexpr int IDS_PROGRESS_DOWNLOADING = 616;
+constexpr int IDS_TIME_LABEL_RELATIVE = 585;  // elapsed seconds
+constexpr int IDS_TIME_LABEL_CLOCK = 586;     // clock time
+
+// ---- String table: messages -------------------------------------------------
+constexpr int IDS_ABOUT_MENU_ENTRY = 101;  // system-menu entry that opens the About box
 constexpr int IDS_ENTER_NUMBER = 1000;
 constexpr int IDS_RANGE_INVALID = 1001;
+constexpr int IDS_FILE_OPEN_FAILED = 1002;
+constexpr int IDS_FILE_FORMAT_INVALID = 1003;
+constexpr int IDS_NO_DATA_TO_SAVE = 1004;
+constexpr int IDS_FILE_SAVE_FAILED = 1005;
+constexpr int IDS_PORT_OPEN_FAILED = 1006;
+constexpr int IDS_COMM_FAILED = 1007;
+constexpr int IDS_NO_REPLY = 1008;  // same text as IDS_COMM_FAILED
+constexpr int IDS_MEMORY_FAILED = 1009;
+constexpr int IDS_CONFIRM_CLEAR = 2000;
+constexpr int IDS_CONFIRM_CAPTURE = 2001;
+constexpr int IDS_STATE_CONNECTED = 2002;  // downloading
+constexpr int IDS_STATE_CAPTURING = 2003;
+constexpr int IDS_STATE_IDLE = 2004;
+constexpr int IDS_CAPTURE_START = 2005;  // capture button caption while idle
+constexpr int IDS_CAPTURE_STOP = 2006;   // capture button caption while capturing
+constexpr int IDS_CONFIRM_REDOWNLOAD = 2007;
+constexpr int IDS_CONFIRM_DOWNLOAD = 2008;
+constexpr int IDS_INSTRUMENT_EMPTY = 2009;
 constexpr int IDS_APP_TITLE = 2010;
-constexpr int IDS_DISP_RELATIVE = 585;
-constexpr int IDS_DISP_DIRECT = 586;
+constexpr int IDS_CONFIRM_REPLACE_SELECTION = 2011;
+constexpr int IDS_NO_DATA = 2012;
+constexpr int IDS_XY_GRAPH_TITLE = 2013;
+constexpr int IDS_NO_DEPTH = 2014;
+constexpr int IDS_MEASURED_DATA = 2015;
+constexpr int IDS_TIME_AXIS_CLOCK = 2016;
+constexpr int IDS_TIME_AXIS_SECONDS = 2017;
+constexpr int IDS_CONFIRM_STOP = 2018;
 
+// ---- Common buttons -----------------------------------------------------------
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;  // also the close button of the data selection
+
+// ---- Icon and bitmaps ---------------------------------------------------------
+constexpr int IDI_MAIN = 128;      // program icon
+constexpr int IDB_ONE_PANE = 131;  // trend pane layout buttons
+constexpr int IDB_THREE_PANES = 132;
+constexpr int IDB_TWO_PANES = 133;
+
+// ---- Labels that the templates leave without an id ------------------------------
+// Numbered here so that their captions can be looked up and tests can find
+// them; one number per role, reused in every template that has the role.
+constexpr int IDC_LABEL_SITE = 1901;
+constexpr int IDC_LABEL_DATETIME = 1902;
+constexpr int IDC_LABEL_GPS = 1903;
+constexpr int IDC_LABEL_FILE_NAME = 1904;
+constexpr int IDC_LABEL_RECORD_NO = 1905;
+constexpr int IDC_LABEL_DEPTH_UNIT = 1906;
+constexpr int IDC_LABEL_X_AXIS = 1907;
+constexpr int IDC_LABEL_Y_AXIS = 1908;
+constexpr int IDC_LABEL_Y_SCALE = 1909;
+constexpr int IDC_LABEL_COMPONENT = 1910;  // column header of the range rows
+constexpr int IDC_LABEL_UNIT = 1911;       // column header of the range rows
+constexpr int IDC_LABEL_RANGE = 1912;      // column header of the range rows
+constexpr int IDC_LABEL_TILDE = 1913;      // between a lower and an upper edit
+constexpr int IDC_LABEL_SECONDS = 1914;    // after an edit that holds seconds
+constexpr int IDC_GROUP_TIME_AXIS = 1915;
+constexpr int IDC_LABEL_PORT_NO = 1916;
+constexpr int IDC_GROUP_LINE_DETAILS = 1917;
+constexpr int IDC_LABEL_BAUD_RATE = 1918;
+constexpr int IDC_LABEL_BYTE_SIZE = 1919;
+constexpr int IDC_LABEL_PARITY = 1920;
+constexpr int IDC_LABEL_STOP_BITS = 1921;
+constexpr int IDC_LABEL_CAPTURE_CYCLE = 1922;
+
+// ---- About box (template 100) ---------------------------------------------------
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDC_ABOUT_APP_NAME = 1218;
+constexpr int IDC_ABOUT_VERSION = 1219;
+constexpr int IDC_ABOUT_PART_NO = 1220;
+constexpr int IDC_ABOUT_COPYRIGHT = 1221;
+
+// ---- Main window (template 102, menu 129) -----------------------------------------
+constexpr int IDD_MAIN = 102;
+constexpr int IDC_GRAPH_SCROLL = 1000;  // chooses the slot of the first pane
+constexpr int IDC_RECORD_SPIN = 1002;
+constexpr int IDC_CAPTURE = 1003;
+constexpr int IDC_DOWNLOAD = 1004;
+constexpr int IDC_XY_GRAPH = 1005;
+constexpr int IDC_DEPTH_GRAPH = 1006;
+constexpr int IDC_GRAPH_SETTINGS = 1007;
+constexpr int IDC_SITE = 1008;
+constexpr int IDC_DATETIME = 1009;
+constexpr int IDC_GPS = 1010;
+constexpr int IDC_VALUE_CELL_FIRST = 1011;  // row i: 1011 + i, i = 0 to 12
+constexpr int IDC_UNIT_TEXT_FIRST = 1024;   // row i: 1024 + i
+constexpr int IDC_LABEL_CELL_FIRST = 1037;  // row i: 1037 + i
+constexpr int IDC_LAMP_CALIBRATING = 1050;
+constexpr int IDC_LAMP_OTHER = 1051;
+constexpr int IDC_STATE = 1052;
+constexpr int IDC_PANE_AREA = 1053;
+constexpr int IDC_FILE_NAME = 1054;
+constexpr int IDC_LAMP_INSTRUMENT_ERROR = 1055;
+constexpr int IDC_LAMP_ERROR = 1056;
+constexpr int IDC_RECORD_NO = 1144;  // buddy text of the record spin
+
+constexpr int IDR_MENU_MAIN = 129;
+constexpr int ID_ABOUT = 16;  // also the system-menu entry
+constexpr int ID_FILE_OPEN = 32776;
+constexpr int ID_FILE_SAVE = 32777;
+constexpr int ID_EXIT = 32778;
+constexpr int ID_CAPTURE = 32779;
+constexpr int ID_CAPTURE_STOP = 32780;
+constexpr int ID_DOWNLOAD = 32782;
+constexpr int ID_CLEAR = 32783;
+constexpr int ID_PANES_1 = 32785;
+constexpr int ID_PANES_2 = 32786;
+constexpr int ID_PANES_3 = 32787;
+constexpr int ID_GRAPH_SETTINGS = 32788;
+constexpr int ID_DEPTH_GRAPH = 32789;
+constexpr int ID_XY_GRAPH = 32790;
+constexpr int ID_PORT_SETTINGS = 32791;
+constexpr int ID_DATA_SELECT = 32794;
+constexpr int ID_CAPTURE_CYCLE = 32795;
+// Submenus carry no command id in a menu template; these numbers name them
+// for their texts and objectNames.
+constexpr int ID_POPUP_PANE_COUNT = 40001;
+
+// ---- Trend graph pane (template 130) ------------------------------------------------
+constexpr int IDD_TREND_PANE = 130;
+constexpr int IDC_PANE_ONE = 1054;
+constexpr int IDC_PANE_TWO = 1055;
+constexpr int IDC_PANE_THREE = 1056;
+constexpr int IDC_PANE_FOCUS = 1057;
+constexpr int IDC_PANE_PLOT = 1145;
+
+// ---- Depth-profile graph (template 134, menu 136) -------------------------------------
+constexpr int IDD_DEPTH_GRAPH = 134;
+constexpr int IDC_DEPTH_SWATCH_FIRST = 1058;  // swatch k: 1058 + k, k = 0 to 16
+constexpr int IDC_DEPTH_LEVEL_FIRST = 1078;   // threshold label k: 1078 + k, k = 0 to 15
+constexpr int IDC_DEPTH_COMPONENT = 1095;
+constexpr int IDC_DEPTH_ADD = 1096;
+constexpr int IDC_DEPTH_LEVEL_SPARE = 1097;  // seventeenth label, never shown
+constexpr int IDC_DEPTH_DELETE = 1098;
+constexpr int IDC_DEPTH_ROW_LABEL = 1099;  // hidden layout template
+constexpr int IDC_DEPTH_COLUMN_NO = 1107;  // hidden layout template
+constexpr int IDC_DEPTH_CAPTION = 1123;
+constexpr int IDC_DEPTH_FRAME = 1124;
+constexpr int IDC_DEPTH_COMPONENT_UNIT = 1215;
+constexpr int IDC_DEPTH_UNIT = 1216;
+constexpr int IDC_DEPTH_SERIES_LIST = 1217;
+
+constexpr int IDR_MENU_DEPTH = 136;
+constexpr int ID_ADD_SERIES = 32793;
+constexpr int ID_CLOSE_GRAPH = 32778;  // same command number as ID_EXIT
+
+// ---- X-Y graph (template 137, menu 138) -------------------------------------------------
+constexpr int IDD_XY_GRAPH = 137;
+constexpr int IDC_XY_COMPONENT = 1125;
+constexpr int IDC_XY_SETTINGS = 1129;
+constexpr int IDC_XY_FRAME = 1140;
+constexpr int IDC_XY_LEGEND = 1141;
+constexpr int IDC_XY_Y_SCALE = 1214;
+// Component check box of slot k.
+constexpr int kXYCheckIds[13] = {1126, 1127, 1128, 1130, 1131, 1132, 1133,
+                                 1134, 1135, 1136, 1137, 1138, 1139};
+
+constexpr int IDR_MENU_XY = 138;
+constexpr int ID_OPEN_DATA_FILE = 32776;  // same command number as ID_FILE_OPEN
+
+// ---- Progress dialog (template 139) ----------------------------------------------------
+constexpr int IDD_PROGRESS = 139;
+constexpr int IDC_PROGRESS_COUNTER = 1052;
+constexpr int IDC_PROGRESS_BAR = 1142;
+constexpr int IDC_PROGRESS_CANCEL = 1143;
+
+// ---- Graph display settings (template 140) and axis settings (template 144) ------------
 constexpr int IDD_GRAPH_SETTINGS = 140;
-constexpr int IDD_PORT_SETTINGS = 141;
-constexpr int IDD_DATA_SELECT = 143;
-constexpr int IDD_CAPTURE_CYCLE = 146;
-
-constexpr int IDC_UNIT1 = 1096;
-constexpr int IDC_UNIT2 = 1097;
-constexpr int IDC_UNIT3 = 1098;
-constexpr int IDC_UNIT4 = 1099;
-constexpr int IDC_UNIT5 = 1100;
-constexpr int IDC_UNIT6 = 1101;
-constexpr int IDC_UNIT7 = 1102;
-constexpr int IDC_UNIT8 = 1103;
-constexpr int IDC_UNIT9 = 1104;
-constexpr int IDC_UNIT10 = 1105;
-constexpr int IDC_UNIT11 = 1106;
-constexpr int IDC_UNIT12 = 1107;
-constexpr int IDC_UNIT13 = 1108;
-constexpr int IDC_AUTO1 = 1146;
-constexpr int IDC_YMIN1 = 1147;
-constexpr int IDC_YMAX1 = 1148;
+constexpr int IDD_AXIS_SETTINGS = 144;
+// Row n (index n - 1) of the 13 range rows. Both dialogs share the unit,
+// auto, lower and upper ids; the first column differs.
+constexpr int kRangeRowComponentIds[13] = {1151, 1153, 1159, 1158, 1163, 1167, 1171,
+                                           1175, 1179, 1183, 1187, 1191, 1195};  // template 140
+constexpr int kRangeRowLabelIds[13] = {1213, 1214, 1215, 1216, 1217, 1218, 1219,
+                                       1220, 1221, 1222, 1223, 1224, 1225};  // template 144
+constexpr int kRangeRowUnitIds[13] = {1096, 1097, 1098, 1099, 1100, 1101, 1102,
+                                      1103, 1104, 1105, 1106, 1107, 1108};
+constexpr int kRangeRowAutoIds[13] = {1146, 1150, 1155, 1160, 1164, 1168, 1172,
+                                      1176, 1180, 1184, 1188, 1192, 1196};
+constexpr int kRangeRowLowerIds[13] = {1147, 1152, 1156, 1161, 1165, 1169, 1173,
+                                       1177, 1181, 1185, 1189, 1193, 1197};
+constexpr int kRangeRowUpperIds[13] = {1148, 1154, 1157, 1162, 1166, 1170, 1174,
+                                       1178, 1182, 1186, 1190, 1194, 1198};
 constexpr int IDC_APPLY = 1149;
-constexpr int IDC_AUTO2 = 1150;
-constexpr int IDC_ELEMENT1 = 1151;
-constexpr int IDC_YMIN2 = 1152;
-constexpr int IDC_ELEMENT2 = 1153;
-constexpr int IDC_YMAX2 = 1154;
-constexpr int IDC_AUTO3 = 1155;
-constexpr int IDC_YMIN3 = 1156;
-constexpr int IDC_YMAX3 = 1157;
-constexpr int IDC_ELEMENT4 = 1158;
-constexpr int IDC_ELEMENT3 = 1159;
-constexpr int IDC_AUTO4 = 1160;
-constexpr int IDC_YMIN4 = 1161;
-constexpr int IDC_YMAX4 = 1162;
-constexpr int IDC_ELEMENT5 = 1163;
-constexpr int IDC_AUTO5 = 1164;
-constexpr int IDC_YMIN5 = 1165;
-constexpr int IDC_YMAX5 = 1166;
-constexpr int IDC_ELEMENT6 = 1167;
-constexpr int IDC_AUTO6 = 1168;
-constexpr int IDC_YMIN6 = 1169;
-constexpr int IDC_YMAX6 = 1170;
-constexpr int IDC_ELEMENT7 = 1171;
-constexpr int IDC_AUTO7 = 1172;
-constexpr int IDC_YMIN7 = 1173;
-constexpr int IDC_YMAX7 = 1174;
-constexpr int IDC_ELEMENT8 = 1175;
-constexpr int IDC_AUTO8 = 1176;
-constexpr int IDC_YMIN8 = 1177;
-constexpr int IDC_YMAX8 = 1178;
-constexpr int IDC_ELEMENT9 = 1179;
-constexpr int IDC_AUTO9 = 1180;
-constexpr int IDC_YMIN9 = 1181;
-constexpr int IDC_YMAX9 = 1182;
-constexpr int IDC_ELEMENT10 = 1183;
-constexpr int IDC_AUTO10 = 1184;
-constexpr int IDC_YMIN10 = 1185;
-constexpr int IDC_YMAX10 = 1186;
-constexpr int IDC_ELEMENT11 = 1187;
-constexpr int IDC_AUTO11 = 1188;
-constexpr int IDC_YMIN11 = 1189;
-constexpr int IDC_YMAX11 = 1190;
-constexpr int IDC_ELEMENT12 = 1191;
-constexpr int IDC_AUTO12 = 1192;
-constexpr int IDC_YMIN12 = 1193;
-constexpr int IDC_YMAX12 = 1194;
-constexpr int IDC_ELEMENT13 = 1195;
-constexpr int IDC_AUTO13 = 1196;
-constexpr int IDC_YMIN13 = 1197;
-constexpr int IDC_YMAX13 = 1198;
-constexpr int IDC_RANGE_AUTO = 1199;
-constexpr int IDC_XMIN = 1200;
-constexpr int IDC_XMAX = 1201;
+constexpr int IDC_RANGE_AUTO = 1199;  // time-axis range mode radios
 constexpr int IDC_RANGE_FIXED = 1202;
 constexpr int IDC_RANGE_LATEST = 1203;
-constexpr int IDC_RANGE_SECONDS = 1204;
-constexpr int IDC_DISP_TYPE = 1205;
-constexpr int IDC_CURSOR = 1209;
+constexpr int IDC_X_MIN = 1200;
+constexpr int IDC_X_MAX = 1201;
+constexpr int IDC_X_RANGE = 1204;
+constexpr int IDC_TIME_LABEL_STYLE = 1205;
+constexpr int IDC_SHOW_CURSOR = 1209;
 
+// ---- Port settings (template 141) -----------------------------------------------------------
+constexpr int IDD_PORT_SETTINGS = 141;
 constexpr int IDC_PORT_NO = 1207;
 constexpr int IDC_BAUD_RATE = 1208;
 constexpr int IDC_BYTE_SIZE = 1209;
 constexpr int IDC_PARITY = 1210;
 constexpr int IDC_STOP_BITS = 1211;
 
-constexpr int IDC_RECORD_LIST = 1211;
-constexpr int IDC_CLEAR_SELECTION = 1212;
-constexpr int IDC_DELETE_SELECTED = 1213;
+// ---- Data selection (template 143) --------------------------------------------------------
+constexpr int IDD_DATA_SELECT = 143;
+constexpr int IDC_SELECT_LIST = 1211;
+constexpr int IDC_SELECT_CLEAR = 1212;
+constexpr int IDC_SELECT_DELETE = 1213;
 constexpr int IDC_SELECT_ALL = 1214;
-constexpr int IDC_IMPORT_SELECTED = 1215;
+constexpr int IDC_SELECT_IMPORT = 1215;
 
-constexpr int IDC_MEAS_CYCLE = 1222;
+// ---- Capture cycle (template 146) -----------------------------------------------------------
+constexpr int IDD_CAPTURE_CYCLE = 146;
+constexpr int IDC_CAPTURE_CYCLE = 1222;
