@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace kelp {
 
@@ -45,10 +46,13 @@ extern const std::array<std::array<std::uint8_t, kUnitCount>, kElementCount> kAx
 extern const std::array<int, kComponentErrorCount> kComponentErrorTexts;
 extern const std::array<int, kInstrumentErrorCount> kInstrumentErrorTexts;
 
-int ElementNameId(int element);           // out of range: "---"
-int ElementLabelId(int element);          // out of range: "---"
-int UnitTextId(int element, int unit);    // out of range: the blank unit
-const char* ValueFormat(int decimals);    // clamped to 0..4
+int ElementNameId(int element);         // out of range: "---"
+int ElementLabelId(int element);        // out of range: "---"
+int UnitTextId(int element, int unit);  // out of range: the blank unit
+const char* ValueFormat(int decimals);  // clamped to 0..4
+// The text kValueFormats[decimals] gives (decimals clamped to 0..4), always
+// with "." as the decimal point whatever the process locale says.
+std::string FormatDecimals(double value, int decimals);
 int AxisDecimals(int element, int unit);  // out of range: 0
 int SlotElement(int slot);                // out of range: kNoElement
 int ComponentErrorTextId(int code);       // out of range: kNoTextId

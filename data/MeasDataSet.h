@@ -176,8 +176,10 @@ class CMeasDataSet final {
     // Common decoding of both reply kinds; `m` is the offset of the
     // component blocks.
     bool AddInstrumentRecord(std::string_view reply, std::size_t m, bool live);
-    void MoveRecord(int from, int to);
-    void SwapRecords(int a, int b);
+    // Calls f(a's array, b's array) for every per-record and per-slot array.
+    template <class A, class B, class F>
+    static void ForEachArray(A& a, B& b, F&& f);
+    void FreeArrays();
 
     bool reserved_ = false;
     std::string line_;                 // CSV line most recently formatted
