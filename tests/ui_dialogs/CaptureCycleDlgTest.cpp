@@ -2,9 +2,11 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "app/SettingsStore.h"
 #include "tests/ui_dialogs/MessageLog.h"
 #include "ui/dialogs/CaptureCycleDlg.h"
 
@@ -85,6 +87,29 @@ TEST(CaptureCycleDlg, ShowsTheCycleAndTypesDigitsOnly) {
     EXPECT_EQ(edit->text(), QStringLiteral("1234"));  // four characters at most
     dlg.reject();
     EXPECT_EQ(cycle, 0u);
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(CaptureCycleDlg, OkWritesTheIntervalThatReadsBack) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const CSettingsStore store(dir.filePath(QStringLiteral("Kelp-Win.ini")).toStdString());
+    std::uint32_t cycle = 1;
+    CCaptureCycleDlg dlg;
+    dlg.SetSettings(&cycle);
+    dlg.SetStore(&store);
+    QTimer::singleShot(0, &dlg, [&] {
+        test::Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE)->setText(QStringLiteral("600"));
+        test::Control<QPushButton>(&dlg, IDOK)->click();
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(cycle, 600u);
+    EXPECT_EQ(store.ReadCaptureInterval(), 600u);
 }
 
 }  // namespace

@@ -18,6 +18,10 @@ constexpr int IDC_HEAD_UNIT = -11;
 constexpr int IDC_HEAD_RANGE = -12;
 constexpr int IDC_LABEL_TILDE = -13;
 constexpr int IDC_GROUP_TIME = -14;
+// Entries of the template's fixed parity list.
+constexpr int IDC_PARITY_NONE = -20;
+constexpr int IDC_PARITY_ODD = -21;
+constexpr int IDC_PARITY_EVEN = -22;
 
 // The caption of control `controlId` of dialog template `templateId`
 // (controlId 0: the window title), in the language in use.

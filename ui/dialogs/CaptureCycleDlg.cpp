@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/dialogs/Captions.h"
@@ -84,6 +85,9 @@ void CCaptureCycleDlg::accept() {
     }
     if (cycle_ != nullptr) {
         *cycle_ = static_cast<std::uint32_t>(*value);
+        if (store_ != nullptr) {
+            store_->WriteCaptureInterval(*cycle_);
+        }
     }
     QDialog::accept();
 }

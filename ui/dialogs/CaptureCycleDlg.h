@@ -6,11 +6,11 @@ class QLineEdit;
 
 namespace kelp {
 
-class CNumericEdit;
+class CSettingsStore;
 
 // The capture interval dialog (template 146): one digits-only edit of at
 // most four characters. OK stores 1 to 9999 seconds into the caller's value;
-// the caller writes it to the settings file when DoModal returns IDOK.
+// when a settings store was given, OK also writes it to the settings file.
 class CCaptureCycleDlg final : public QDialog {
     Q_OBJECT
   public:
@@ -20,6 +20,8 @@ class CCaptureCycleDlg final : public QDialog {
     // font (not owned, may be null).
     void SetSettings(std::uint32_t* cycle) { cycle_ = cycle; }
     void SetFont(const QFont* font) { font_ = font; }
+    // The store that OK writes the interval to (not owned, may be null).
+    void SetStore(const CSettingsStore* store) { store_ = store; }
 
     // IDOK after the interval has been stored, IDCANCEL otherwise.
     int DoModal();
@@ -41,6 +43,7 @@ class CCaptureCycleDlg final : public QDialog {
     QLineEdit* edit_ = nullptr;
     std::uint32_t* cycle_ = nullptr;
     const QFont* font_ = nullptr;
+    const CSettingsStore* store_ = nullptr;
     bool initialised_ = false;
 };
 

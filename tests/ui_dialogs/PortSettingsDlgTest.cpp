@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFont>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+
+#include "app/SettingsStore.h"
+#include "tests/ui_dialogs/MessageLog.h"
+#include "ui/dialogs/PortSettingsDlg.h"
+
+namespace kelp {
+namespace {
+
+using test::Control;
+
+// Shows the dialog on `settings`, lets `edit` change the lists, and presses
+// OK (or Cancel when `ok` is false).
+template <typename Edit>
+int RunDialog(CPortSettingsDlg& dlg, PortSettings& settings, Edit edit, bool ok = true) {
+    dlg.SetSettings(&settings);
+    QTimer::singleShot(0, &dlg, [&] {
+        edit(dlg);
+        Control<QPushButton>(&dlg, ok ? IDOK : IDCANCEL)->click();
+    });
+    return dlg.DoModal();
+}
+
+int Selected(CPortSettingsDlg& dlg, int id) {
+    return Control<QComboBox>(&dlg, id)->currentIndex();
+}
+
+TEST(PortSettingsDlg, ListsShowTheStoredSettings) {
+    PortSettings settings{19, 38400, 7, 2, 1};
+    CPortSettingsDlg dlg;
+    dlg.SetSettings(&settings);
+    dlg.show();
+    auto* port = Control<QComboBox>(&dlg, IDC_PORT_NO);
+    ASSERT_EQ(port->count(), 19);
+    EXPECT_EQ(port->currentIndex(), 18);
+    EXPECT_TRUE(port->currentText().startsWith(QStringLiteral("COM19 (/dev/ttyACM6)")));
+    EXPECT_EQ(port->itemText(4), QStringLiteral("COM5 (/dev/ttyUSB0)"));
+    auto* baud = Control<QComboBox>(&dlg, IDC_BAUD_RATE);
+    ASSERT_EQ(baud->count(), 5);
+    EXPECT_EQ(baud->itemText(0), QStringLiteral(" 4800"));
+    EXPECT_EQ(baud->currentText(), QStringLiteral("38400"));
+    EXPECT_EQ(Control<QComboBox>(&dlg, IDC_BYTE_SIZE)->currentText(), QStringLiteral("7"));
+    EXPECT_EQ(Selected(dlg, IDC_PARITY), 2);
+    EXPECT_EQ(Control<QComboBox>(&dlg, IDC_STOP_BITS)->currentText(), QStringLiteral("1.5"));
+    dlg.reject();
+}
+
+TEST(PortSettingsDlg, ValuesOutsideTheListsFallBackToDefaults) {
+    // A baud rate or bit count that is not listed shows 19200 or 8; a parity
+    // or stop-bit code beyond the lists shows entry 0 and never comes back
+    // from OK as 255.
+    PortSettings settings{3, 1200, 9, 7, 200};
+    CPortSettingsDlg dlg;
+    EXPECT_EQ(RunDialog(dlg, settings, [](CPortSettingsDlg&) {}), IDOK);
+    EXPECT_EQ(settings.PortNo, 3);
+    EXPECT_EQ(settings.BaudRate, 19200);
+    EXPECT_EQ(settings.ByteSize, 8);
+    EXPECT_EQ(settings.Parity, 0);
+    EXPECT_EQ(settings.StopBits, 0);
+}
+
+TEST(PortSettingsDlg, OkStoresTheChoiceAndWritesTheFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const CSettingsStore store(dir.filePath(QStringLiteral("Kelp-Win.ini")).toStdString());
+    PortSettings settings;
+    CPortSettingsDlg dlg;
+    dlg.SetStore(&store);
+    const int result = RunDialog(dlg, settings, [](CPortSettingsDlg& d) {
+        Control<QComboBox>(&d, IDC_PORT_NO)->setCurrentIndex(18);
+        Control<QComboBox>(&d, IDC_BAUD_RATE)->setCurrentIndex(4);
+        Control<QComboBox>(&d, IDC_BYTE_SIZE)->setCurrentIndex(0);
+        Control<QComboBox>(&d, IDC_PARITY)->setCurrentIndex(1);
+        Control<QComboBox>(&d, IDC_STOP_BITS)->setCurrentIndex(2);
+    });
+    ASSERT_EQ(result, IDOK);
+    EXPECT_EQ(settings.PortNo, 19);
+    EXPECT_EQ(settings.BaudRate, 57600);
+    EXPECT_EQ(settings.ByteSize, 4);
+    EXPECT_EQ(settings.Parity, 1);
+    EXPECT_EQ(settings.StopBits, 2);
+
+    PortSettings read;
+    PortDeviceMap devices;
+    store.ReadPortSettings(read, devices);
+    EXPECT_EQ(read.PortNo, 19);
+    EXPECT_EQ(read.BaudRate, 57600);
+    EXPECT_EQ(read.ByteSize, 4);
+    EXPECT_EQ(read.Parity, 1);
+    EXPECT_EQ(read.StopBits, 2);
+}
+
+TEST(PortSettingsDlg, CancelChangesNothingAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kelp-Win.ini"));
+    const CSettingsStore store(path.toStdString());
+    PortSettings settings{5, 9600, 8, 0, 0};
+    CPortSettingsDlg dlg;
+    dlg.SetStore(&store);
+    const int result = RunDialog(
+        dlg, settings, [](CPortSettingsDlg& d) { Control<QComboBox>(&d, IDC_PORT_NO)->setCurrentIndex(0); },
+        false);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(settings.PortNo, 5);
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(PortSettingsDlg, MarksPortsWhoseDeviceExists) {
+    QTemporaryDir dir;
+    const std::string present = dir.filePath(QStringLiteral("tty-sim")).toStdString();
+    std::ofstream(present).put('x');
+    PortSettings settings;
+    CPortSettingsDlg dlg;
+    dlg.SetSettings(&settings);
+    dlg.SetDeviceMap({{7, present}, {8, dir.filePath(QStringLiteral("gone")).toStdString()}});
+    dlg.show();
+    auto* port = Control<QComboBox>(&dlg, IDC_PORT_NO);
+    EXPECT_EQ(port->itemText(6), QStringLiteral("COM7 (%1)").arg(QString::fromStdString(present)));
+    EXPECT_TRUE(port->itemData(6, CPortSettingsDlg::kDevicePresentRole).toBool());
+    EXPECT_TRUE(port->itemData(6, Qt::FontRole).value<QFont>().bold());
+    EXPECT_FALSE(port->itemData(7, CPortSettingsDlg::kDevicePresentRole).toBool());
+    EXPECT_FALSE(port->itemData(7, Qt::FontRole).isValid());
+    dlg.reject();
+}
+
+}  // namespace
+}  // namespace kelp

@@ -1,0 +1,65 @@
+#pragma once
+#include <QDialog>
+#include <array>
+
+#include "link/PortSettings.h"
+
+class QComboBox;
+
+namespace kelp {
+
+class CSettingsStore;
+
+// The port settings dialog (template 141): port number and line settings of
+// the instrument link. OK copies the five lists into the caller's record and,
+// when a settings store was given, writes the record to the settings file.
+class CPortSettingsDlg final : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CPortSettingsDlg(QWidget* parent = nullptr);
+
+    // Before DoModal: the record being edited (not owned), the dialog font
+    // (not owned, may be null), the settings file's device paths of the port
+    // numbers (copied), and the store that OK writes to (not owned, may be null).
+    void SetSettings(PortSettings* settings) { settings_ = settings; }
+    void SetFont(const QFont* font) { font_ = font; }
+    void SetDeviceMap(const PortDeviceMap& devices) { devices_ = devices; }
+    void SetStore(const CSettingsStore* store) { store_ = store; }
+
+    // IDOK after the record has been updated, IDCANCEL otherwise.
+    int DoModal();
+
+    static constexpr int kPortCount = 19;
+    static constexpr std::array<int, 5> kBaudRates = {4800, 9600, 19200, 38400, 57600};
+    static constexpr std::array<int, 5> kByteSizes = {4, 5, 6, 7, 8};
+    // Entries chosen when the stored value has none.
+    static constexpr int kDefaultBaudEntry = 2;  // 19200
+    static constexpr int kDefaultByteEntry = 4;  // 8 bits
+    static constexpr int kDefaultPortNo = 3;
+
+    // Item data role that is true for a port whose device exists here.
+    static constexpr int kDevicePresentRole = Qt::UserRole + 1;
+
+  public slots:
+    void accept() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void OnInitDialog();
+    void FillPortList();
+
+    QComboBox* baud_ = nullptr;
+    QComboBox* byteSize_ = nullptr;
+    QComboBox* parity_ = nullptr;
+    QComboBox* port_ = nullptr;
+    QComboBox* stopBits_ = nullptr;
+    PortSettings* settings_ = nullptr;
+    const QFont* font_ = nullptr;
+    PortDeviceMap devices_;
+    const CSettingsStore* store_ = nullptr;
+    bool initialised_ = false;
+};
+
+}  // namespace kelp
