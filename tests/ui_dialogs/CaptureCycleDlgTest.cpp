@@ -31,11 +31,11 @@ CycleRun RunWithText(std::uint32_t start, const QString& text) {
     CCaptureCycleDlg dlg;
     dlg.SetSettings(&run.cycle);
     QTimer::singleShot(0, &dlg, [&] {
-        Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE)->setText(text);
+        Control<QLineEdit>(&dlg, IDC_CAPTURE_CYCLE)->setText(text);
         Control<QPushButton>(&dlg, IDOK)->setFocus();
         Control<QPushButton>(&dlg, IDOK)->click();
         if (dlg.isVisible()) {
-            EXPECT_EQ(dlg.focusWidget(), Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE));
+            EXPECT_EQ(dlg.focusWidget(), Control<QLineEdit>(&dlg, IDC_CAPTURE_CYCLE));
             dlg.reject();
         }
     });
@@ -79,7 +79,7 @@ TEST(CaptureCycleDlg, ShowsTheCycleAndTypesDigitsOnly) {
     CCaptureCycleDlg dlg;
     dlg.SetSettings(&cycle);
     dlg.show();
-    auto* edit = Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE);
+    auto* edit = Control<QLineEdit>(&dlg, IDC_CAPTURE_CYCLE);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), QStringLiteral("0"));
     edit->clear();
@@ -104,7 +104,7 @@ TEST(CaptureCycleDlg, OkWritesTheIntervalThatReadsBack) {
     dlg.SetSettings(&cycle);
     dlg.SetStore(&store);
     QTimer::singleShot(0, &dlg, [&] {
-        test::Control<QLineEdit>(&dlg, IDC_MEAS_CYCLE)->setText(QStringLiteral("600"));
+        test::Control<QLineEdit>(&dlg, IDC_CAPTURE_CYCLE)->setText(QStringLiteral("600"));
         test::Control<QPushButton>(&dlg, IDOK)->click();
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);

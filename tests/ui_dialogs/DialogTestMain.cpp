@@ -3,7 +3,11 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Test discovery runs this program at build time, without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

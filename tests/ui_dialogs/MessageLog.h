@@ -11,7 +11,7 @@ namespace kelp::test {
 class MessageLog final {
   public:
     MessageLog() {
-        SetMessageResponder([this](QWidget*, int id, unsigned style) {
+        SetMessageResponder([this](QWidget*, int id, int style) {
             ids.push_back(id);
             styles.push_back(style);
             return IDOK;
@@ -22,7 +22,7 @@ class MessageLog final {
     MessageLog& operator=(const MessageLog&) = delete;
 
     std::vector<int> ids;
-    std::vector<unsigned> styles;
+    std::vector<int> styles;
 };
 
 // The widget of a template control, found by its id.

@@ -1,8 +1,4 @@
-// Stand-ins for the text table and the message box routine while those land.
-#include <map>
-#include <string>
-
-#include "resources/Texts.h"
+// Stand-in for the message box routine while it lands with the main window.
 #include "ui/main/MessageBox.h"
 
 namespace kelp {
@@ -13,14 +9,8 @@ MessageResponder& Responder() {
 }
 }  // namespace
 
-const std::string& LoadText(int id) {
-    static std::map<int, std::string> texts;
-    auto [it, added] = texts.try_emplace(id, "text " + std::to_string(id));
-    return it->second;
-}
-
-int ShowMessage(QWidget* owner, int stringId, unsigned style) {
-    return Responder() ? Responder()(owner, stringId, style) : 1;
+int ShowMessage(QWidget* owner, int stringId, int style) {
+    return Responder() ? Responder()(owner, stringId, style) : IDOK;
 }
 
 void SetMessageResponder(MessageResponder responder) {

@@ -10,34 +10,35 @@
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
-#include "ui/dialogs/Captions.h"
+#include "ui/dialogs/DialogText.h"
 #include "ui/dialogs/NumericEdit.h"
 #include "ui/graphs/RangeValidation.h"
+#include "ui/main/MessageBox.h"
 
 namespace kelp {
 
 CCaptureCycleDlg::CCaptureCycleDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(IDD_CAPTURE_CYCLE));
-    setWindowTitle(CaptionQ(IDD_CAPTURE_CYCLE, 0));
+    setWindowTitle(DlgTitle(IDD_CAPTURE_CYCLE));
 
     edit_ = new QLineEdit(this);
-    edit_->setObjectName(QString::number(IDC_MEAS_CYCLE));
+    edit_->setObjectName(QString::number(IDC_CAPTURE_CYCLE));
     edit_->setMaxLength(kMaxDigits);
     edit_->setAlignment(Qt::AlignRight);
     edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(CaptionQ(IDD_CAPTURE_CYCLE, IDC_LABEL_CYCLE), this));
+    row->addWidget(new QLabel(DlgCaption(IDD_CAPTURE_CYCLE, IDC_LABEL_CAPTURE_CYCLE), this));
     row->addWidget(edit_);
-    row->addWidget(new QLabel(CaptionQ(IDD_CAPTURE_CYCLE, IDC_LABEL_SECONDS), this));
+    row->addWidget(new QLabel(DlgCaption(IDD_CAPTURE_CYCLE, IDC_LABEL_SECONDS), this));
     row->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(CaptionQ(IDD_CAPTURE_CYCLE, IDOK), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(DlgCaption(IDD_CAPTURE_CYCLE, IDOK), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QString::number(IDOK));
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(CaptionQ(IDD_CAPTURE_CYCLE, IDCANCEL), QDialogButtonBox::RejectRole);
+        buttons->addButton(DlgCaption(IDD_CAPTURE_CYCLE, IDCANCEL), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QString::number(IDCANCEL));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -13,7 +13,8 @@
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
-#include "ui/dialogs/Captions.h"
+#include "ui/dialogs/DialogText.h"
+#include "ui/main/MessageBox.h"
 
 namespace kelp {
 namespace {
@@ -50,7 +51,7 @@ QString Printf(const char* format, int value) {
 
 CPortSettingsDlg::CPortSettingsDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(IDD_PORT_SETTINGS));
-    setWindowTitle(CaptionQ(IDD_PORT_SETTINGS, 0));
+    setWindowTitle(DlgTitle(IDD_PORT_SETTINGS));
 
     baud_ = MakeList(this, IDC_BAUD_RATE);
     byteSize_ = MakeList(this, IDC_BYTE_SIZE);
@@ -59,28 +60,27 @@ CPortSettingsDlg::CPortSettingsDlg(QWidget* parent) : QDialog(parent) {
     stopBits_ = MakeList(this, IDC_STOP_BITS);
     port_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
-    // The parity and stop-bit lists are fixed entries, in code order.
-    parity_->addItem(CaptionQ(IDD_PORT_SETTINGS, IDC_PARITY_NONE));
-    parity_->addItem(CaptionQ(IDD_PORT_SETTINGS, IDC_PARITY_ODD));
-    parity_->addItem(CaptionQ(IDD_PORT_SETTINGS, IDC_PARITY_EVEN));
-    stopBits_->addItems({QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")});
+    // The parity and stop-bit lists are fixed entries of the template, one a
+    // line, in code order.
+    parity_->addItems(DlgCaption(IDD_PORT_SETTINGS, IDC_PARITY).split(QLatin1Char('\n')));
+    stopBits_->addItems(DlgCaption(IDD_PORT_SETTINGS, IDC_STOP_BITS).split(QLatin1Char('\n')));
 
     auto* portRow = new QFormLayout;
-    portRow->addRow(CaptionQ(IDD_PORT_SETTINGS, IDC_LABEL_PORT), port_);
+    portRow->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_PORT_NO), port_);
 
-    auto* group = new QGroupBox(CaptionQ(IDD_PORT_SETTINGS, IDC_GROUP_DETAIL), this);
+    auto* group = new QGroupBox(DlgCaption(IDD_PORT_SETTINGS, IDC_GROUP_LINE_DETAILS), this);
     auto* details = new QFormLayout(group);
-    details->addRow(CaptionQ(IDD_PORT_SETTINGS, IDC_LABEL_BAUD), baud_);
-    details->addRow(CaptionQ(IDD_PORT_SETTINGS, IDC_LABEL_DATA_BITS), byteSize_);
-    details->addRow(CaptionQ(IDD_PORT_SETTINGS, IDC_LABEL_PARITY), parity_);
-    details->addRow(CaptionQ(IDD_PORT_SETTINGS, IDC_LABEL_STOP_BITS), stopBits_);
+    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_BAUD_RATE), baud_);
+    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_BYTE_SIZE), byteSize_);
+    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_PARITY), parity_);
+    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_STOP_BITS), stopBits_);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(CaptionQ(IDD_PORT_SETTINGS, IDOK), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(DlgCaption(IDD_PORT_SETTINGS, IDOK), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QString::number(IDOK));
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(CaptionQ(IDD_PORT_SETTINGS, IDCANCEL), QDialogButtonBox::RejectRole);
+        buttons->addButton(DlgCaption(IDD_PORT_SETTINGS, IDCANCEL), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QString::number(IDCANCEL));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
