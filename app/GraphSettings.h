@@ -30,7 +30,7 @@ struct GraphTimeSettings {
 // The built-in defaults that a window fills in before reading the settings
 // file: slot i draws data-set slot i, automatic range, 0 to 10.
 inline GraphSlotArray DefaultGraphSlots() {
-    // Not named "slots": Qt defines that word as a macro in every widget file.
+    // Not named "slots": Qt defines that word as a macro.
     GraphSlotArray defaults{};
     for (int i = 0; i < 13; ++i) {
         defaults[i].ElmNo = i;

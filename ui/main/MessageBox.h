@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "resources/ResourceIds.h"
+
 class QMessageBox;
 class QWidget;
 
@@ -17,14 +19,13 @@ constexpr int MB_ICONQUESTION = 0x20;
 constexpr int MB_ICONINFORMATION = 0x40;
 
 // The styles the program uses.
-constexpr int kStyleError = MB_ICONSTOP | MB_OK;                       // 16
-constexpr int kStyleConfirm = MB_ICONINFORMATION | MB_OKCANCEL;        // 65
-constexpr int kStyleQuestion = MB_ICONQUESTION | MB_OKCANCEL;          // 33
-constexpr int kStyleYesNoCancel = MB_ICONQUESTION | MB_YESNOCANCEL;    // 35
+constexpr int kStyleError = MB_ICONSTOP | MB_OK;                     // 16
+constexpr int kStyleConfirm = MB_ICONINFORMATION | MB_OKCANCEL;      // 65
+constexpr int kStyleQuestion = MB_ICONQUESTION | MB_OKCANCEL;        // 33
+constexpr int kStyleYesNoCancel = MB_ICONQUESTION | MB_YESNOCANCEL;  // 35
 
-// Buttons a message box returns.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
+// Buttons a message box returns, besides IDOK (1) and IDCANCEL (2) of the
+// resource ids.
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
