@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "ui/graphs/GraphWindowUtil.h"
+
 namespace kelp {
 
 CDepthSeries::BinResult CDepthSeries::Rebin(double step, int depthUnit, int element, int unit) {
@@ -12,9 +14,7 @@ CDepthSeries::BinResult CDepthSeries::Rebin(double step, int depthUnit, int elem
 }
 
 std::string CDepthSeries::ListText(int position) const {
-    const std::string& name = data.GetName();
-    const std::size_t slash = name.find_last_of('\\');
-    const std::string tail = slash == std::string::npos ? name : name.substr(slash + 1);
+    const std::string tail = NameTail(data.GetName());
     char head[16];
     std::snprintf(head, sizeof head, "%2d:", position + 1);
     return head + tail;

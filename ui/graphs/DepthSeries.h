@@ -29,7 +29,7 @@ class CDepthSeries final {
     BinResult Rebin(double step, int depthUnit, int element, int unit);
 
     // The text of the series in the list: "%2d:" with `position` + 1, then the
-    // part of the name after its last backslash (or the whole name).
+    // part of the name after its last path separator (or the whole name).
     std::string ListText(int position) const;
 
     CMeasDataSet data;
