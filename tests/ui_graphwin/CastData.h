@@ -69,9 +69,14 @@ inline void FillCast(CMeasDataSet& data, double maxDepth, int records, double wa
         const double oxygen = 8.5 - 4.0 * mix;
         Append(data, {{10, temperature, 2},
                       {1, 8.2 - 0.4 * mix, 2},
+                      {24, -70.0 + 20.0 * mix, 0},
+                      {2, 180.0 + 60.0 * mix, 0},
                       {6, 45.0 + 8.0 * mix, 2},
+                      {3, 1.5 + 3.0 * std::exp(-std::pow(metres - maxDepth / 3.0, 2) / 8.0), 2},
                       {4, oxygen, 2},
+                      {8, 29.0 + 4.0 * mix, 2},
                       {7, salinity, 1},
+                      {9, 21.0 + 4.0 * mix, 1},
                       {11, depth,
                        depth >= 1000.0  ? 0
                        : depth >= 100.0 ? 1

@@ -1,7 +1,11 @@
 #include "ui/graphs/GraphWindowUtil.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <cstdio>
+
+#include "data/FileJobs.h"
+#include "ui/dialogs/ProgressDlg.h"
 
 namespace kelp {
 
@@ -23,6 +27,15 @@ std::string FormatWith(const char* format, double value) {
     char text[64];
     std::snprintf(text, sizeof text, format, value);
     return text;
+}
+
+int LoadGraphDataFile(QWidget* owner, const QFont* font, const std::string& path, CMeasDataSet& data) {
+    CProgressDlg progress(owner);
+    progress.SetDialogFont(font);
+    const int result = LoadDataFile(path, data, progress);
+    static_assert(kLoadOk == FILEJOB_OK && kLoadOpenFailed == FILEJOB_OPEN_FAILED &&
+                  kLoadFormatFailed == FILEJOB_FAILED);
+    return result;
 }
 
 std::string NameTail(const std::string& name) {
