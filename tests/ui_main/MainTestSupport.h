@@ -19,7 +19,7 @@ QApplication& App();
 bool WaitFor(const std::function<bool()>& done, int ms = 10000);
 
 // One question the program asked through the message box routine.
-struct Asked {
+struct Question {
     int id = 0;
     int style = 0;
 };
@@ -36,13 +36,13 @@ class Responder final {
     void Answer(int button) { answers_.push_back(button); }
     void OpenPath(std::string path) { openPath_ = std::move(path); }
     void SavePath(std::string path) { savePath_ = std::move(path); }
-    const std::vector<Asked>& Asked() const { return asked_; }
+    const std::vector<Question>& Asked() const { return asked_; }
     std::vector<int> Ids() const;
     void Forget() { asked_.clear(); }
 
   private:
     std::deque<int> answers_;
-    std::vector<kelp::test::Asked> asked_;
+    std::vector<Question> asked_;
     std::string openPath_;
     std::string savePath_;
 };

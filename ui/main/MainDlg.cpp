@@ -651,7 +651,7 @@ void CMainDlg::reject() {
 
 // ---- messages from the runs --------------------------------------------
 
-void CMainDlg::OnAppMessage(AppMessage& message) {
+void CMainDlg::OnAppMessage(const AppMessage& message) {
     if (message.message == WM_APP_CAPTURE) {
         OnCaptureMessage(message);
     } else if (message.message == WM_APP_DOWNLOAD) {
@@ -659,7 +659,7 @@ void CMainDlg::OnAppMessage(AppMessage& message) {
     }
 }
 
-void CMainDlg::OnCaptureMessage(AppMessage& message) {
+void CMainDlg::OnCaptureMessage(const AppMessage& message) {
     const auto code = static_cast<RunEnd>(message.wParam);
     if (code == RunEnd::RecordArrived) {
         const bool first = live_.GetCount() == 0;
@@ -692,7 +692,7 @@ void CMainDlg::OnCaptureMessage(AppMessage& message) {
     EnterState(Idle);
 }
 
-void CMainDlg::OnDownloadMessage(AppMessage& message) {
+void CMainDlg::OnDownloadMessage(const AppMessage& message) {
     const auto code = static_cast<RunEnd>(message.wParam);
     if (code == RunEnd::RecordArrived) {
         downloaded_.AddMemoryRecord(message.text);
