@@ -63,8 +63,12 @@ CCsvFile::~CCsvFile() {
 }
 
 bool CCsvFile::OpenRead(const std::string& path) {
+    return OpenRead(std::fopen(path.c_str(), "rb"));
+}
+
+bool CCsvFile::OpenRead(std::FILE* stream) {
     Close();
-    file_ = std::fopen(path.c_str(), "rb");
+    file_ = stream;
     if (file_ == nullptr) {
         return false;
     }

@@ -28,6 +28,9 @@ class CCsvFile final {
     CCsvFile& operator=(const CCsvFile&) = delete;
 
     bool OpenRead(const std::string& path);
+    // Reads from a stream opened by the caller (a file in memory, say); the
+    // file takes it over and closes it.
+    bool OpenRead(std::FILE* stream);
     // Creates the temporary file beside `path`; false when it cannot be made.
     bool OpenSave(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }

@@ -30,6 +30,14 @@ class CEvent final {
     // limit). True when the event was signalled; it is then reset.
     bool Wait(int ms) {
         std::unique_lock lock(mutex_);
+        if (ms == 0) {
+            // A poll must not reach the timed wait: its already-expired
+            // deadline still puts the thread to sleep for the timer slack
+            // (about 70 us here), which a loop polling per line pays each time.
+            const bool was = signalled_;
+            signalled_ = false;
+            return was;
+        }
         if (ms < 0) {
             cv_.wait(lock, [this] { return signalled_; });
         } else if (!cv_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return signalled_; })) {

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "resources/JapaneseTexts.h"
+#include "resources/Texts.h"
+
 namespace kelp {
 namespace {
 
@@ -24,6 +29,38 @@ TEST(Cp932, BrokenInputBecomesReplacementCharacters) {
     EXPECT_EQ(Cp932ToUtf8("x\x81"), "x\xEF\xBF\xBD");  // lead byte without trail
     EXPECT_EQ(Cp932ToUtf8(std::string("\x00z", 2)), std::string("\x00z", 2));
     EXPECT_EQ(Cp932ToUtf8(""), "");
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// Every string-table text of both languages has a CP932 form: titles and
+// error texts in a saved file are never question marks.
+TEST(Cp932, EveryStringTableTextConverts) {
+    auto check = [](const char* language) {
+        int checked = 0;
+        for (const TextEntry& entry : JapaneseTexts()) {
+            if (entry.key.kind != TextKind::String) {
+                continue;
+            }
+            const std::string& text = LoadText(entry.key.item);
+            const std::string converted = Utf8ToCp932(text);
+            EXPECT_EQ(std::count(converted.begin(), converted.end(), '?'),
+                      std::count(text.begin(), text.end(), '?'))
+                << language << " text " << entry.key.item << ": " << text;
+            EXPECT_EQ(Cp932ToUtf8(converted), text) << language << " text " << entry.key.item;
+            ++checked;
+        }
+        EXPECT_GT(checked, 100);
+    };
+    check("Japanese");
+    ASSERT_TRUE(SelectLanguage("en_US", KELP_ENGLISH_TEXT_SOURCE));
+    check("English");
+    SelectLanguage("ja_JP", "");
+    EXPECT_FALSE(IsEnglish());
 }
 
 }  // namespace

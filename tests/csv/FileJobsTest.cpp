@@ -133,7 +133,8 @@ TEST_F(FileJobsTest, FormatErrorsFailTheJobAndKeepEarlierRecords) {
     const std::string header = test::HeaderFor(1);
     CMeasDataSet shortHeader;
     // Line 2 without its last column.
-    EXPECT_EQ(Load(header.substr(0, header.rfind(',')) + "\r\n" + RecordLine(1), shortHeader), FILEJOB_FAILED);
+    EXPECT_EQ(Load(header.substr(0, header.rfind(',')) + "\r\n" + RecordLine(1), shortHeader),
+              FILEJOB_FAILED);
 }
 
 TEST_F(FileJobsTest, TruncatedFilesAtEveryLength) {
@@ -149,8 +150,8 @@ TEST_F(FileJobsTest, TruncatedFilesAtEveryLength) {
         } else if (cut < line3) {
             // Titles are not read: a column line cut inside its last title
             // still has its 54 fields.
-            const auto fields =
-                test::Split(cut <= line2 ? std::string() : full.substr(line2, std::min(cut, line3 - 2) - line2));
+            const auto fields = test::Split(
+                cut <= line2 ? std::string() : full.substr(line2, std::min(cut, line3 - 2) - line2));
             EXPECT_EQ(result, fields.size() >= 54 ? FILEJOB_OK : FILEJOB_FAILED);
         } else {
             // A record line survives the cut only at its start or once its
@@ -236,7 +237,11 @@ TEST_F(FileJobsTest, SaveThatCannotCreateTheFileFailsAndTouchesNothing) {
     EXPECT_TRUE(S_ISCHR(st.st_mode));
     EXPECT_EQ(SaveDataFile(dir_.Path(), set, dialog_), FILEJOB_OPEN_FAILED);
     EXPECT_EQ(dialog_.modalRuns, 0);
+}
 
+TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
+    CMeasDataSet set;
+    Fill(set, 3);
     if (::geteuid() == 0) {
         GTEST_SKIP() << "permissions do not bind root; the read-only folder case needs another user";
     }

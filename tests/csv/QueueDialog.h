@@ -53,6 +53,7 @@ class QueueDialog final : public IProgressDialog, private IMessageTarget {
             lock.unlock();
             if (result != 0) {
                 ++modalRuns;
+                lock.lock();
                 created_ = false;
                 return result;
             }
