@@ -1,10 +1,10 @@
 #include "data/MeasDataSet.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <numeric>
 
@@ -60,8 +60,9 @@ int ParseUnsignedField(std::string_view text) {
     return value;
 }
 
-// Blanks around an optional sign, digits and at most one "." (at least one
-// digit). Converted without regard to the process locale.
+// A value field of at most 5 characters: blanks around an optional sign,
+// digits and at most one "." (at least one digit). Independent of the
+// process locale.
 bool ParseValueField(std::string_view text, float& out) {
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
@@ -74,25 +75,34 @@ bool ParseValueField(std::string_view text, float& out) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
+    if (text.size() > 5) {
+        return false;
+    }
     int digits = 0;
     int points = 0;
+    int fraction = 0;
+    std::int32_t mantissa = 0;
     for (const char c : text) {
         if (c == '.') {
             ++points;
-        } else if (DecimalDigit(c) >= 0) {
-            ++digits;
-        } else {
+            continue;
+        }
+        const int d = DecimalDigit(c);
+        if (d < 0) {
             return false;
         }
+        mantissa = mantissa * 10 + d;
+        ++digits;
+        fraction += points;
     }
     if (digits == 0 || points > 1) {
         return false;
     }
-    float value = 0.0f;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) {
-        return false;
-    }
+    // Both operands are exact in float and double has more than twice the
+    // float precision, so rounding the double quotient to float gives the
+    // correctly rounded float of the decimal text, as strtof would.
+    static constexpr double kPowers[] = {1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0};
+    const auto value = static_cast<float>(static_cast<double>(mantissa) / kPowers[fraction]);
     out = negative ? -value : value;
     return true;
 }
@@ -182,30 +192,24 @@ bool IsSjisTrail(unsigned char c) {
     return c >= 0x40 && c <= 0xFC && c != 0x7F;
 }
 
-// Next character of a Shift JIS byte string as one number: a lead byte with
-// its trail byte is lead * 256 + trail, any other byte is itself.
-unsigned NextSjisUnit(const std::string& s, std::size_t& i) {
-    const auto c = static_cast<unsigned char>(s[i++]);
-    if (IsSjisLead(c) && i < s.size() && IsSjisTrail(static_cast<unsigned char>(s[i]))) {
-        return c * 256u + static_cast<unsigned char>(s[i++]);
-    }
-    return c;
-}
-
-int CompareSjis(const std::string& a, const std::string& b) {
-    std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < a.size() && j < b.size()) {
-        const unsigned ua = NextSjisUnit(a, i);
-        const unsigned ub = NextSjisUnit(b, j);
-        if (ua != ub) {
-            return ua < ub ? -1 : 1;
+// Sort key of a Shift JIS byte string: every character as two bytes, a lead
+// byte with its trail byte as they are, any other byte behind a zero. Plain
+// byte comparison of two keys then compares whole characters, and a
+// single-byte character (half-width katakana included) sorts before every
+// double-byte one. Returns the key length.
+std::size_t SjisKey(const std::string& s, unsigned char* key) {
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (IsSjisLead(c) && i + 1 < s.size() && IsSjisTrail(static_cast<unsigned char>(s[i + 1]))) {
+            key[k++] = c;
+            key[k++] = static_cast<unsigned char>(s[++i]);
+        } else {
+            key[k++] = 0;
+            key[k++] = c;
         }
     }
-    if (i < a.size()) {
-        return 1;
-    }
-    return j < b.size() ? -1 : 0;
+    return k;
 }
 
 std::string FormatPosition(std::int32_t position, const char* pattern, const char* none, char positive,
@@ -616,10 +620,25 @@ void CMeasDataSet::SortByElapsed(int* out) const {
 }
 
 void CMeasDataSet::SortBySite(int* out) const {
+    std::size_t width = 0;
+    for (int i = 0; i < count_; ++i) {
+        width = std::max(width, 2 * siteNames_[i].size());
+    }
+    // One contiguous block of keys keeps the comparisons in cache.
+    std::vector<unsigned char> keys(static_cast<std::size_t>(count_) * width);
+    std::vector<std::size_t> lengths(static_cast<std::size_t>(count_));
+    for (int i = 0; i < count_; ++i) {
+        lengths[i] = SjisKey(siteNames_[i], keys.data() + i * width);
+    }
     std::iota(out, out + count_, 0);
-    std::sort(out, out + count_, [this](int a, int b) {
-        const int c = CompareSjis(siteNames_[a], siteNames_[b]);
-        return c != 0 ? c < 0 : a < b;
+    std::sort(out, out + count_, [&keys, &lengths, width](int a, int b) {
+        const std::size_t la = lengths[a];
+        const std::size_t lb = lengths[b];
+        const int c = std::memcmp(keys.data() + a * width, keys.data() + b * width, std::min(la, lb));
+        if (c != 0) {
+            return c < 0;
+        }
+        return la != lb ? la < lb : a < b;
     });
 }
 

@@ -8,32 +8,16 @@
 namespace kelp {
 namespace {
 
-TEST(Catalogue, ElementZeroIsNoneWithoutUnits) {
-    EXPECT_EQ(ElementNameId(0), IDS_ELM_NONE);
-    EXPECT_EQ(ElementLabelId(0), IDS_ELM_NONE);
+TEST(Catalogue, UnitTexts) {
     for (int u = 0; u < kUnitCount; ++u) {
         EXPECT_EQ(UnitTextId(0, u), IDS_UNIT_NONE);
     }
-}
-
-TEST(Catalogue, NamesLabelsAndUnitsFollowTheTable) {
-    for (int e = 0; e < kElementCount; ++e) {
-        EXPECT_EQ(ElementNameId(e), IDS_ELEMENT_NAME_FIRST + e) << e;
-    }
-    EXPECT_EQ(ElementLabelId(4), IDS_LABEL_DO);
-    EXPECT_EQ(ElementLabelId(10), IDS_LABEL_WATER_TEMP);
-    EXPECT_EQ(ElementLabelId(23), IDS_LABEL_AIR_TEMP);
-    EXPECT_EQ(ElementLabelId(11), IDS_ELM_DEPTH);
-    EXPECT_EQ(UnitTextId(1, 1), IDS_UNIT_MV);
-    EXPECT_EQ(UnitTextId(3, 2), IDS_UNIT_PPM);
-    EXPECT_EQ(UnitTextId(11, 1), IDS_UNIT_FEET);
-    EXPECT_EQ(UnitTextId(22, 0), IDS_UNIT_PERCENT);
-}
-
-TEST(Catalogue, UnitCodeThreeIsRealOnlyForConductivity) {
+    // Unit code 3 is a real unit only for conductivity.
     for (int e = 0; e < kElementCount; ++e) {
         EXPECT_EQ(UnitTextId(e, 3), e == 6 ? IDS_UNIT_S_M_FIX : IDS_UNIT_NONE) << e;
     }
+    EXPECT_EQ(ElementLabelId(4), IDS_LABEL_DO);
+    EXPECT_EQ(UnitTextId(11, 1), IDS_UNIT_FEET);
 }
 
 TEST(Catalogue, ErrorTextsSkip616) {
@@ -60,17 +44,6 @@ TEST(Catalogue, OutOfRangeArgumentsGiveNeutralAnswers) {
     EXPECT_EQ(InstrumentErrorTextId(12), kNoTextId);
     EXPECT_STREQ(ValueFormat(-3), "%.0f");
     EXPECT_STREQ(ValueFormat(9), "%.4f");
-}
-
-TEST(Catalogue, SlotElementsAndAxisDecimals) {
-    const int expected[kSlotCount] = {10, 1, 24, 2, 6, 3, 4, 8, 7, 9, 11, 0, 0};
-    for (int s = 0; s < kSlotCount; ++s) {
-        EXPECT_EQ(SlotElement(s), expected[s]);
-    }
-    EXPECT_EQ(AxisDecimals(6, 3), 4);
-    EXPECT_EQ(AxisDecimals(7, 1), 2);
-    EXPECT_EQ(AxisDecimals(22, 1), 1);
-    EXPECT_EQ(AxisDecimals(13, 3), 0);
 }
 
 TEST(Catalogue, FormatDecimalsMatchesTheValueFormats) {

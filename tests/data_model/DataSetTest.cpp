@@ -23,15 +23,6 @@ std::string At(const char* hhmmss, const std::string& temperature = Block(10, '1
     return MemoryReply(f);
 }
 
-TEST(DataSet, StartsEmptyWithFullCapacity) {
-    CMeasDataSet set;
-    EXPECT_TRUE(set.IsReserved());
-    EXPECT_EQ(set.GetCapacity(), kMeasCapacity);
-    EXPECT_EQ(set.GetCount(), 0);
-    EXPECT_EQ(set.GetName(), "");
-    EXPECT_EQ(set.FindSlot(kDepthElement), -1);
-}
-
 TEST(DataSet, CapacityLimitDropsFurtherRecords) {
     CMeasDataSet set;
     const std::string reply = test::LiveReply();

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
 #include "data/MeasDataSet.h"
 #include "tests/data_model/ReplyBuilder.h"
 
@@ -10,13 +16,6 @@ using test::Block;
 using test::LiveReply;
 using test::MemoryReply;
 using test::ReplyFields;
-
-TEST(Decode, ReplyBuilderFollowsTheByteLayout) {
-    EXPECT_EQ(LiveReply().size(), 188u);
-    EXPECT_EQ(MemoryReply().size(), 182u);
-    EXPECT_EQ(LiveReply().substr(171, 17), "351234 N1394506 W");
-    EXPECT_EQ(MemoryReply().substr(153, 12), "071231235959");
-}
 
 TEST(Decode, LiveRecordFields) {
     CMeasDataSet set;
@@ -98,18 +97,52 @@ TEST(Decode, DecimalsComeFromThePointPosition) {
     const struct {
         const char* text;
         int decimals;
-        double value;
-    } cases[] = {{"7.123", 3, 7.123}, {"12.34", 2, 12.34}, {"-1.23", 2, -1.23},
-                 {"12345", 0, 12345}, {"1234.", 0, 1234},  {".1234", 4, 0.1234}};
+    } cases[] = {{"7.123", 3}, {"12.34", 2}, {"-1.23", 2}, {"12345", 0}, {"1234.", 0}, {".1234", 4},
+                 {"0.001", 3}, {"-.999", 3}, {"+1.50", 2}, {"99999", 0}, {"  3.3", 1}, {"-99.9", 1}};
     for (const auto& c : cases) {
         ReplyFields f;
         f.blocks[0] = Block(10, '1', '0', c.text, '0');
         CMeasDataSet set;
         set.AddLiveRecord(LiveReply(f));
         EXPECT_EQ(set.GetDecimals(0, 0), c.decimals) << c.text;
-        EXPECT_FLOAT_EQ(static_cast<float>(set.GetValue(0, 0)), static_cast<float>(c.value)) << c.text;
+        EXPECT_EQ(static_cast<float>(set.GetValue(0, 0)), std::strtof(c.text, nullptr)) << c.text;
         EXPECT_TRUE(set.IsValueValid(0, 0)) << c.text;
     }
+}
+
+TEST(Decode, ValuesRoundLikeStrtof) {
+    // A spread of 5-character values with every point position, signs included.
+    static constexpr int kScale[] = {1, 10, 100, 1000};
+    CMeasDataSet set;
+    std::string failures;
+    int tested = 0;
+    for (int m = -999; m <= 99999; m += 13) {
+        for (int decimals = 0; decimals < 4; ++decimals) {
+            const int whole = std::abs(m) / kScale[decimals];
+            const int part = std::abs(m) % kScale[decimals];
+            char text[32];
+            if (decimals == 0) {
+                std::snprintf(text, sizeof text, "%5d", m);
+            } else {
+                std::snprintf(text, sizeof text, "%s%d.%0*d", m < 0 ? "-" : "", whole, decimals, part);
+            }
+            if (std::strlen(text) != 5) {
+                continue;
+            }
+            ReplyFields f;
+            f.blocks[0] = Block(10, '1', '0', text, '0');
+            if (set.GetCount() == set.GetCapacity()) {
+                set.Clear();
+            }
+            set.AddLiveRecord(LiveReply(f));
+            ++tested;
+            if (static_cast<float>(set.GetValue(0, set.GetCount() - 1)) != std::strtof(text, nullptr)) {
+                failures += std::string("[") + text + "]";
+            }
+        }
+    }
+    EXPECT_GT(tested, 5000);
+    EXPECT_EQ(failures, "");
 }
 
 TEST(Decode, PositionHemispheresAndAbsence) {
@@ -220,6 +253,37 @@ TEST(DecodeFaults, GarbledPositionIsNoPosition) {
     for (int r = 0; r < 2; ++r) {
         EXPECT_EQ(set.GetLatitude(r), kNoPosition);
         EXPECT_EQ(set.GetLongitude(r), kNoPosition);
+    }
+}
+
+TEST(DecodeFaults, GarbageRepliesStayWithinTheFileRanges) {
+    // Whatever arrives, every stored code must be one a data file can carry.
+    std::mt19937 rng(42);
+    std::uniform_int_distribution<int> byte(0, 255);
+    CMeasDataSet set;
+    for (int i = 0; i < 3000; ++i) {
+        std::string reply = (i % 2 == 0) ? LiveReply() : MemoryReply();
+        for (std::size_t k = 3; k < reply.size(); ++k) {
+            if (byte(rng) < 64) {
+                reply[k] = static_cast<char>(byte(rng));
+            }
+        }
+        ASSERT_TRUE(i % 2 == 0 ? set.AddLiveRecord(reply) : set.AddMemoryRecord(reply));
+    }
+    for (int r = 0; r < set.GetCount(); ++r) {
+        ASSERT_LE(set.GetDevice(r), 14);
+        ASSERT_LE(set.GetInstrumentError(r), 11);
+        const int year = set.GetTime(r).GetYear();
+        ASSERT_TRUE(set.GetTime(r).IsValid() && year >= 2000 && year <= 2099);
+        ASSERT_TRUE(set.GetLatitude(r) == kNoPosition || std::abs(set.GetLatitude(r)) <= 999999);
+        ASSERT_TRUE(set.GetLongitude(r) == kNoPosition || std::abs(set.GetLongitude(r)) <= 9999999);
+        for (int s = 0; s < kSlotCount; ++s) {
+            ASSERT_LE(set.GetUnit(s, r), 3);
+            ASSERT_LE(set.GetDecimals(s, r), 4);
+            ASSERT_LE(set.GetState(s, r), 9);
+            ASSERT_LE(set.GetErrorCode(s, r), 13);
+            ASSERT_TRUE(std::isfinite(set.GetValue(s, r)));
+        }
     }
 }
 

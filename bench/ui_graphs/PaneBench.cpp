@@ -1,0 +1,91 @@
+// Painting one trend pane of 800 x 600 with a full data set (10000 records);
+// the goal is under 5 ms a paint.
+#include "ui/graphs/TrendGraphPane.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "data/MeasDataSet.h"
+#include "ui/main/Fonts.h"
+
+namespace kelp {
+namespace {
+
+// A memory record of one water temperature at second `t` after 2007-01-01 00:00:00.
+std::string Reply(int t, double value) {
+    char text[200];
+    std::snprintf(text, sizeof text, "#RMSITE                1010%5.2f0", value);
+    std::string reply = text;
+    for (int i = 1; i < 13; ++i) {
+        reply += "99000.0000";
+    }
+    std::snprintf(text, sizeof text, "0701%02d%02d%02d%02d-                ", 1 + t / 86400, t / 3600 % 24,
+                  t / 60 % 60, t % 60);
+    return reply + text;
+}
+
+void FillFull(CMeasDataSet& data) {
+    for (int i = 0; i < kMeasCapacity; ++i) {
+        data.AddMemoryRecord(Reply(i * 2, 18.0 + 3.0 * std::sin(i / 300.0) + (i % 7) * 0.01));
+    }
+}
+
+void PaintPane(benchmark::State& state, bool cursor, int dispType) {
+    CMeasDataSet data;
+    FillFull(data);
+    GraphTimeSettings time;
+    time.DispType = dispType;
+    GraphSlotSettings slot;
+    CTrendGraphPane pane;
+    pane.SetDataSet(&data);
+    pane.SetSlot(0, 0, time, slot);
+    pane.SetCount(data.GetCount());
+    pane.SetCursorIndex(cursor ? data.GetCount() / 2 : -1);
+    pane.ShowCursor(cursor ? 1 : 0);
+
+    QFont font(MapFontFace(QStringLiteral("MS UI Gothic")));
+    font.setPixelSize(12);
+    QImage image(800, 600, QImage::Format_RGB32);
+    const QRect client(0, 0, 800, 600);
+    const QRect area = CTrendGraphPane::PlotAreaFor(client);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        painter.setFont(font);
+        pane.DrawGraph(painter, client, area);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["records"] = data.GetCount();
+}
+
+void BM_PaintPane10000(benchmark::State& state) {
+    PaintPane(state, true, 0);
+}
+void BM_PaintPane10000Clock(benchmark::State& state) {
+    PaintPane(state, false, 1);
+}
+
+BENCHMARK(BM_PaintPane10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPane10000Clock)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kelp
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
