@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <set>
+
+#include "data/MeasDataSet.h"
+#include "resources/Texts.h"
+#include "tests/data_model/ReplyBuilder.h"
+#include "tests/ui_dialogs/MessageLog.h"
+#include "ui/dialogs/DataSelectDlg.h"
+#include "ui/dialogs/DataSelectModel.h"
+
+namespace kelp {
+namespace {
+
+using test::Control;
+
+void AddRecord(CMeasDataSet& set, std::string site, const char* time, const char* position) {
+    test::ReplyFields fields;
+    site.resize(20, ' ');
+    fields.site = site;
+    fields.time = time;
+    fields.position = position;
+    set.AddMemoryRecord(test::MemoryReply(fields));
+}
+
+class DataSelectDlgTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Records 1 to 5 (indices 0 to 4) with ties in time, site and latitude.
+        AddRecord(source, "Bravo", "070101100020", "351234 N1394506 E");
+        AddRecord(source, "Alpha", "070101100010", "-                ");
+        AddRecord(source, "Charlie", "070101100010", "100000 S0100000 W");
+        AddRecord(source, "Alpha", "070101100000", "200000 N0200000 E");
+        AddRecord(source, "Delta", "070101100030", "351234 N1000000 E");
+        ASSERT_EQ(source.GetCount(), 5);
+        AddRecord(target, "Old", "070101090000", "-                ");
+        dlg.SetDataSets(&source, &target);
+        dlg.show();
+    }
+
+    QTableView* List() { return dlg.List(); }
+    const CDataSelectModel& Model() { return dlg.Model(); }
+
+    // The records shown, top to bottom.
+    std::vector<int> Shown() {
+        std::vector<int> records;
+        for (int row = 0; row < Model().rowCount(); ++row) {
+            records.push_back(Model().RecordAt(row));
+        }
+        return records;
+    }
+
+    // The records of the selected rows, in any order.
+    std::set<int> SelectedRecords() {
+        std::set<int> records;
+        for (const QModelIndex& index : List()->selectionModel()->selectedRows()) {
+            records.insert(Model().RecordAt(index.row()));
+        }
+        return records;
+    }
+
+    void SelectRecords(std::initializer_list<int> records) {
+        for (int record : records) {
+            for (int row = 0; row < Model().rowCount(); ++row) {
+                if (Model().RecordAt(row) == record) {
+                    List()->selectionModel()->select(Model().index(row, 0),
+                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                }
+            }
+        }
+    }
+
+    void Click(int id) { Control<QPushButton>(&dlg, id)->click(); }
+    void ClickHeader(int column) { emit List()->horizontalHeader()->sectionClicked(column); }
+
+    std::string TargetSite(int record) { return target.GetSiteName(record).substr(0, 7); }
+
+    CMeasDataSet source;
+    CMeasDataSet target;
+    CDataSelectDlg dlg;
+};
+
+TEST_F(DataSelectDlgTest, ListsTheSourceWithCellsOnDemand) {
+    EXPECT_EQ(Model().columnCount(), 5);
+    EXPECT_EQ(Model().headerData(0, Qt::Horizontal).toString(), QStringLiteral("No."));
+    EXPECT_EQ(Model().headerData(1, Qt::Horizontal).toString().toStdString(), LoadText(IDS_COL_DATE));
+    EXPECT_EQ(Model().headerData(2, Qt::Horizontal).toString(), QStringLiteral("SITE"));
+    EXPECT_EQ(Model().headerData(3, Qt::Horizontal).toString().toStdString(), LoadText(IDS_COL_LATITUDE));
+    EXPECT_EQ(Shown(), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(Model().CellText(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(Model().CellText(0, 1), QStringLiteral("2007/01/01 10:00:20"));
+    EXPECT_EQ(Model().CellText(0, 2), QStringLiteral("Bravo               "));
+    EXPECT_EQ(Model().CellText(0, 3), QStringLiteral("35 12 34 N"));
+    EXPECT_EQ(Model().CellText(0, 4), QStringLiteral("139 45 06 E"));
+    EXPECT_EQ(Model().CellText(1, 3), QStringLiteral("-- -- -- -"));
+    EXPECT_EQ(Model().CellText(1, 4), QStringLiteral("--- -- -- -"));
+    EXPECT_EQ(Model().CellText(5, 0), QString()) << "no row beyond the records";
+    EXPECT_EQ(dlg.minimumSize(), QSize(CDataSelectDlg::kMinWidth, CDataSelectDlg::kMinHeight));
+    EXPECT_GE(List()->columnWidth(2),
+              List()->fontMetrics().horizontalAdvance(QStringLiteral("RRRRRRRRRRRRRRRRRRRR")));
+}
+
+TEST_F(DataSelectDlgTest, NumberColumnFirstClickShowsDescending) {
+    ClickHeader(0);
+    EXPECT_EQ(Shown(), (std::vector<int>{4, 3, 2, 1, 0}));
+    EXPECT_EQ(Model().CellText(0, 0), QStringLiteral("5"));
+    ClickHeader(0);
+    EXPECT_EQ(Shown(), (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(DataSelectDlgTest, EachColumnSortsWithTiesInRecordOrder) {
+    ClickHeader(1);  // time; records 2 and 3 share 10:00:10
+    EXPECT_EQ(Shown(), (std::vector<int>{3, 1, 2, 0, 4}));
+    ClickHeader(1);
+    EXPECT_EQ(Shown(), (std::vector<int>{4, 0, 2, 1, 3}));
+    ClickHeader(2);  // site, ascending again after a change of column
+    EXPECT_EQ(Shown(), (std::vector<int>{1, 3, 0, 2, 4}));
+    ClickHeader(3);  // latitude; no position last
+    EXPECT_EQ(Shown(), (std::vector<int>{2, 3, 0, 4, 1}));
+    ClickHeader(4);  // longitude
+    EXPECT_EQ(Shown(), (std::vector<int>{2, 3, 4, 0, 1}));
+}
+
+TEST_F(DataSelectDlgTest, SelectionSurvivesAResort) {
+    SelectRecords({1, 4});  // "No." 2 and 5
+    ClickHeader(2);
+    EXPECT_EQ(SelectedRecords(), (std::set<int>{1, 4}));
+    EXPECT_EQ(List()->selectionModel()->selectedRows().size(), 2);
+    ClickHeader(2);
+    EXPECT_EQ(SelectedRecords(), (std::set<int>{1, 4}));
+    ClickHeader(0);
+    EXPECT_EQ(SelectedRecords(), (std::set<int>{1, 4}));
+}
+
+TEST_F(DataSelectDlgTest, DeleteWhileDescendingKeepsTheDirection) {
+    ClickHeader(0);
+    SelectRecords({1, 3});
+    Click(IDC_SELECT_DELETE);
+    ASSERT_EQ(source.GetCount(), 3);
+    EXPECT_EQ(source.GetSiteName(0).substr(0, 5), "Bravo");
+    EXPECT_EQ(source.GetSiteName(1).substr(0, 7), "Charlie");
+    EXPECT_EQ(source.GetSiteName(2).substr(0, 5), "Delta");
+    EXPECT_EQ(Shown(), (std::vector<int>{2, 1, 0}));
+    EXPECT_EQ(Model().CellText(0, 0), QStringLiteral("3"));
+    EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty());
+    EXPECT_TRUE(dlg.isVisible());
+    Click(IDC_SELECT_DELETE);  // nothing selected: nothing deleted
+    EXPECT_EQ(source.GetCount(), 3);
+}
+
+TEST_F(DataSelectDlgTest, ImportAllCopiesTheSource) {
+    Click(IDC_SELECT_ALL);
+    Click(IDC_SELECT_IMPORT);
+    EXPECT_TRUE(dlg.IsImported());
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(target.GetCount(), source.GetCount());
+    EXPECT_EQ(target.GetElapsedRange().MaxElapsed, source.GetElapsedRange().MaxElapsed);
+    EXPECT_EQ(target.GetStats(0, 0).Count, source.GetStats(0, 0).Count);
+    for (int r = 0; r < source.GetCount(); ++r) {
+        EXPECT_EQ(target.GetSiteName(r), source.GetSiteName(r)) << r;
+        EXPECT_EQ(target.GetTime(r), source.GetTime(r)) << r;
+        EXPECT_EQ(target.GetElapsed(r), source.GetElapsed(r)) << r;
+        EXPECT_EQ(target.GetLatitude(r), source.GetLatitude(r)) << r;
+        EXPECT_EQ(target.GetLongitude(r), source.GetLongitude(r)) << r;
+        EXPECT_EQ(target.GetDevice(r), source.GetDevice(r)) << r;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            EXPECT_EQ(target.GetValue(slot, r), source.GetValue(slot, r)) << r << "/" << slot;
+            EXPECT_EQ(target.GetUnit(slot, r), source.GetUnit(slot, r)) << r << "/" << slot;
+            EXPECT_EQ(target.GetState(slot, r), source.GetState(slot, r)) << r << "/" << slot;
+        }
+    }
+}
+
+TEST_F(DataSelectDlgTest, ImportTakesRecordOrderWhateverTheListOrder) {
+    ClickHeader(0);  // descending: 5, 4, 3, 2, 1
+    SelectRecords({4, 0, 2});
+    Click(IDC_SELECT_IMPORT);
+    ASSERT_TRUE(dlg.IsImported());
+    ASSERT_EQ(target.GetCount(), 3);
+    EXPECT_EQ(TargetSite(0), "Bravo  ");
+    EXPECT_EQ(TargetSite(1), "Charlie");
+    EXPECT_EQ(TargetSite(2), "Delta  ");
+    EXPECT_EQ(target.GetElapsed(0), 0.0) << "the first imported record is the new reference";
+    EXPECT_EQ(target.GetElapsed(2), 10.0);
+    EXPECT_EQ(source.GetCount(), 5) << "importing leaves the source alone";
+}
+
+TEST_F(DataSelectDlgTest, ImportWithNothingSelectedKeepsTheDialogOpen) {
+    SelectRecords({2});
+    Click(IDC_SELECT_CLEAR);
+    EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty());
+    Click(IDC_SELECT_IMPORT);
+    EXPECT_FALSE(dlg.IsImported());
+    EXPECT_TRUE(dlg.isVisible());
+    ASSERT_EQ(target.GetCount(), 1);
+    EXPECT_EQ(TargetSite(0), "Old    ");
+}
+
+TEST_F(DataSelectDlgTest, EnterDoesNothingAndCloseImportsNothing) {
+    SelectRecords({0});
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    Click(IDCANCEL);
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_FALSE(dlg.IsImported());
+    EXPECT_EQ(target.GetCount(), 1);
+}
+
+TEST(DataSelectDlg, EmptySourceListsNothing) {
+    CMeasDataSet source;
+    CMeasDataSet target;
+    CDataSelectDlg dlg;
+    dlg.SetDataSets(&source, &target);
+    dlg.show();
+    EXPECT_EQ(dlg.Model().rowCount(), 0);
+    dlg.OnColumnClick(1);
+    dlg.OnSelectAll();
+    dlg.OnDeleteSelected();
+    dlg.OnImportSelected();
+    EXPECT_FALSE(dlg.IsImported());
+    EXPECT_TRUE(dlg.isVisible());
+}
+
+}  // namespace
+}  // namespace kelp

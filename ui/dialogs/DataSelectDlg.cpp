@@ -1,0 +1,233 @@
+#include "ui/dialogs/DataSelectDlg.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "data/MeasDataSet.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "ui/dialogs/DataSelectModel.h"
+#include "ui/dialogs/DialogText.h"
+#include "ui/main/MessageBox.h"
+
+namespace kelp {
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, int id) {
+    auto* button = new QPushButton(DlgCaption(IDD_DATA_SELECT, id), parent);
+    button->setObjectName(QString::number(id));
+    // Enter does nothing in this dialog: no button is the default.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+CDataSelectDlg::CDataSelectDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QString::number(IDD_DATA_SELECT));
+    setWindowTitle(DlgTitle(IDD_DATA_SELECT));
+    setSizeGripEnabled(true);
+
+    model_ = new CDataSelectModel(this);
+    list_ = new QTableView(this);
+    list_->setObjectName(QString::number(IDC_SELECT_LIST));
+    list_->setModel(model_);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setShowGrid(true);
+    list_->setWordWrap(false);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->verticalHeader()->hide();
+    // Every row has the same height: the view never measures 10000 rows.
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 4);
+    list_->horizontalHeader()->setSectionsClickable(true);
+    list_->horizontalHeader()->setHighlightSections(false);
+    list_->horizontalHeader()->setStretchLastSection(false);
+    list_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CDataSelectDlg::OnColumnClick);
+
+    QPushButton* selectAll = MakeButton(this, IDC_SELECT_ALL);
+    QPushButton* clear = MakeButton(this, IDC_SELECT_CLEAR);
+    QPushButton* remove = MakeButton(this, IDC_SELECT_DELETE);
+    QPushButton* import = MakeButton(this, IDC_SELECT_IMPORT);
+    QPushButton* close = MakeButton(this, IDCANCEL);
+    connect(selectAll, &QPushButton::clicked, this, &CDataSelectDlg::OnSelectAll);
+    connect(clear, &QPushButton::clicked, this, &CDataSelectDlg::OnClearSelection);
+    connect(remove, &QPushButton::clicked, this, &CDataSelectDlg::OnDeleteSelected);
+    connect(import, &QPushButton::clicked, this, &CDataSelectDlg::OnImportSelected);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    // The list keeps its top-left corner and grows with the window; the
+    // selection buttons keep to the bottom-left corner, the others to the
+    // bottom-right corner.
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(selectAll);
+    buttons->addWidget(clear);
+    buttons->addStretch(1);
+    buttons->addWidget(remove);
+    buttons->addWidget(import);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+}
+
+void CDataSelectDlg::SetDataSets(CMeasDataSet* source, CMeasDataSet* target) {
+    source_ = source;
+    target_ = target;
+    model_->SetSource(source);
+}
+
+int CDataSelectDlg::DoModal() {
+    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+void CDataSelectDlg::showEvent(QShowEvent* event) {
+    if (!initialised_) {
+        initialised_ = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CDataSelectDlg::OnInitDialog() {
+    if (font_ != nullptr) {
+        setFont(*font_);
+        list_->verticalHeader()->setDefaultSectionSize(QFontMetrics(*font_).height() + 4);
+    }
+    setWindowIcon(parentWidget() != nullptr ? parentWidget()->windowIcon() : QGuiApplication::windowIcon());
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(kMinWidth, kMinHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    SetColumnWidths();
+}
+
+void CDataSelectDlg::SetColumnWidths() {
+    // Each column is as wide as a sample text; the samples follow the user's
+    // language (Japanese dates and positions are narrower than W's suggest).
+    const bool japanese = IsJapaneseLocale(QLocale().name().toStdString());
+    static const char* const kJapanese[] = {"WWWW", "WWWWWWWWWWWWWWWWW", "WWWWWWWWWWWWWWWWWWWWWW",
+                                            "WWWWWWWWW", "WWWWWWWWWW"};
+    static const char* const kOther[] = {"WWWW", "2007/99/99 99:99:99 WW", "RRRRRRRRRRRRRRRRRRRR",
+                                         "99 99 99 9 WW", "999 99 99 9 WW"};
+    const QFontMetrics metrics(list_->font());
+    for (int column = 0; column < CDataSelectModel::ColumnCount; ++column) {
+        const char* sample = japanese ? kJapanese[column] : kOther[column];
+        list_->setColumnWidth(column, metrics.horizontalAdvance(QString::fromLatin1(sample)));
+    }
+}
+
+void CDataSelectDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+int CDataSelectDlg::RememberSelection() {
+    model_->ClearMarks();
+    int count = 0;
+    for (const QItemSelectionRange& range : list_->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            const int record = model_->RecordAt(row);
+            if (record >= 0 && !model_->IsMarked(record)) {
+                model_->Mark(record);
+                ++count;
+            }
+        }
+    }
+    return count;
+}
+
+void CDataSelectDlg::RestoreSelection(int count) {
+    // One selection of row ranges: selecting thousands of rows one by one
+    // would notify the view for every row.
+    QItemSelection selection;
+    const int rows = model_->rowCount();
+    const int lastColumn = CDataSelectModel::ColumnCount - 1;
+    auto marked = [this](int row) { return model_->IsMarked(model_->RecordAt(row)); };
+    int row = 0;
+    while (row < rows && count > 0) {
+        if (!marked(row)) {
+            ++row;
+            continue;
+        }
+        const int first = row;
+        while (row < rows && count > 0 && marked(row)) {
+            --count;
+            ++row;
+        }
+        selection.select(model_->index(first, 0), model_->index(row - 1, lastColumn));
+    }
+    list_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void CDataSelectDlg::OnColumnClick(int column) {
+    const int selected = RememberSelection();
+    model_->ClickColumn(column);
+    RestoreSelection(selected);
+    list_->viewport()->update();
+}
+
+void CDataSelectDlg::OnSelectAll() {
+    list_->selectAll();
+    list_->setFocus(Qt::OtherFocusReason);
+}
+
+void CDataSelectDlg::OnClearSelection() {
+    list_->selectionModel()->clearSelection();
+    list_->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
+void CDataSelectDlg::OnDeleteSelected() {
+    int selected = RememberSelection();
+    if (selected == 0 || source_ == nullptr) {
+        return;
+    }
+    std::vector<int> doomed;
+    doomed.reserve(static_cast<std::size_t>(selected));
+    for (int record = source_->GetCount() - 1; record >= 0 && selected > 0; --record) {
+        if (model_->IsMarked(record)) {
+            doomed.push_back(record);
+            --selected;
+        }
+    }
+    list_->selectionModel()->clearSelection();
+    source_->DeleteRecords(doomed);
+    model_->Reload();
+}
+
+void CDataSelectDlg::OnImportSelected() {
+    int selected = RememberSelection();
+    if (selected == 0 || source_ == nullptr || target_ == nullptr) {
+        return;
+    }
+    target_->Clear();
+    if (selected == source_->GetCount()) {
+        target_->CopyFrom(*source_);
+    } else {
+        for (int record = 0; record < source_->GetCount() && selected > 0; ++record) {
+            if (model_->IsMarked(record)) {
+                target_->AppendRecordFrom(*source_, record);
+                --selected;
+            }
+        }
+    }
+    imported_ = true;
+    reject();
+}
+
+}  // namespace kelp
