@@ -1,6 +1,5 @@
 #include "link/InstrumentPort.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace kelp {

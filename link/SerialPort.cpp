@@ -43,6 +43,70 @@ CSerialPort::~CSerialPort() {
     Close();
 }
 
+struct CSerialPort::LineFlags {
+    speed_t speed = B0;
+    tcflag_t cflag = 0;
+};
+
+bool CSerialPort::MakeLineFlags(int baudRate, int byteSize, int parity, int stopBits, LineFlags& flags) {
+    const auto baud = std::find_if(std::begin(kBaudRates), std::end(kBaudRates),
+                                   [baudRate](const BaudEntry& e) { return e.rate == baudRate; });
+    if (baud == std::end(kBaudRates)) {
+        return false;
+    }
+    tcflag_t size = 0;
+    switch (byteSize) {
+        case 5:
+            size = CS5;
+            break;
+        case 6:
+            size = CS6;
+            break;
+        case 7:
+            size = CS7;
+            break;
+        case 8:
+            size = CS8;
+            break;
+        default:
+            return false;
+    }
+    tcflag_t parityFlags = 0;
+    switch (parity) {
+        case 0:
+            break;
+        case 1:
+            parityFlags = PARENB | PARODD;
+            break;
+        case 2:
+            parityFlags = PARENB;
+            break;
+        default:
+            return false;
+    }
+    tcflag_t stopFlags = 0;
+    switch (stopBits) {
+        case 0:
+            break;
+        case 2:
+            stopFlags = CSTOPB;
+            break;
+        case 1:
+            // One and a half stop bits exist only with 5 data bits; a UART
+            // told to send "two" stop bits with 5-bit characters sends 1.5.
+            if (byteSize != 5) {
+                return false;
+            }
+            stopFlags = CSTOPB;
+            break;
+        default:
+            return false;
+    }
+    flags.speed = baud->speed;
+    flags.cflag = size | parityFlags | stopFlags;
+    return true;
+}
+
 bool CSerialPort::Open(int portNo, int baudRate, int byteSize, int parity, int stopBits) {
     return Open(PortSettings{portNo, baudRate, static_cast<std::uint8_t>(byteSize),
                              static_cast<std::uint8_t>(parity), static_cast<std::uint8_t>(stopBits)},
@@ -65,6 +129,11 @@ bool CSerialPort::Fail(int error) {
 
 bool CSerialPort::OpenDevice(const std::string& path, int baudRate, int byteSize, int parity, int stopBits) {
     Close();
+    // Refuse what the line cannot do before touching the device.
+    LineFlags flags;
+    if (!MakeLineFlags(baudRate, byteSize, parity, stopBits, flags)) {
+        return Fail(EINVAL);
+    }
     // O_NONBLOCK: the open must not wait for a modem carrier; every later
     // wait is a bounded poll.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -86,7 +155,7 @@ bool CSerialPort::OpenDevice(const std::string& path, int baudRate, int byteSize
     }
     fd_ = fd;
     pending_.clear();
-    if (!Configure(baudRate, byteSize, parity, stopBits)) {
+    if (!Configure(flags)) {
         const std::uint32_t error = lastError_;
         Close();
         lastError_ = error;
@@ -96,74 +165,20 @@ bool CSerialPort::OpenDevice(const std::string& path, int baudRate, int byteSize
     return true;
 }
 
-bool CSerialPort::Configure(int baudRate, int byteSize, int parity, int stopBits) {
-    const auto baud = std::find_if(std::begin(kBaudRates), std::end(kBaudRates),
-                                   [baudRate](const BaudEntry& e) { return e.rate == baudRate; });
-    if (baud == std::end(kBaudRates)) {
-        return Fail(EINVAL);
-    }
-    tcflag_t size = 0;
-    switch (byteSize) {
-        case 5:
-            size = CS5;
-            break;
-        case 6:
-            size = CS6;
-            break;
-        case 7:
-            size = CS7;
-            break;
-        case 8:
-            size = CS8;
-            break;
-        default:
-            return Fail(EINVAL);
-    }
-    tcflag_t parityFlags = 0;
-    switch (parity) {
-        case 0:
-            break;
-        case 1:
-            parityFlags = PARENB | PARODD;
-            break;
-        case 2:
-            parityFlags = PARENB;
-            break;
-        default:
-            return Fail(EINVAL);
-    }
-    tcflag_t stopFlags = 0;
-    switch (stopBits) {
-        case 0:
-            break;
-        case 2:
-            stopFlags = CSTOPB;
-            break;
-        case 1:
-            // One and a half stop bits exist only with 5 data bits; a UART
-            // told to send "two" stop bits with 5-bit characters sends 1.5.
-            if (byteSize != 5) {
-                return Fail(EINVAL);
-            }
-            stopFlags = CSTOPB;
-            break;
-        default:
-            return Fail(EINVAL);
-    }
-
+bool CSerialPort::Configure(const LineFlags& flags) {
     termios tio{};
     if (::tcgetattr(fd_, &tio) != 0) {
         return Fail(errno);
     }
     ::cfmakeraw(&tio);
     tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS | HUPCL);
-    tio.c_cflag |= size | parityFlags | stopFlags | CLOCAL | CREAD;
+    tio.c_cflag |= flags.cflag | CLOCAL | CREAD;
     tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
     // VMIN 1 with O_NONBLOCK: an empty queue reads as EAGAIN, so a read of 0
     // bytes can only mean a hang-up.
     tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
-    if (::cfsetispeed(&tio, baud->speed) != 0 || ::cfsetospeed(&tio, baud->speed) != 0) {
+    if (::cfsetispeed(&tio, flags.speed) != 0 || ::cfsetospeed(&tio, flags.speed) != 0) {
         return Fail(errno);
     }
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
@@ -228,6 +243,13 @@ bool CSerialPort::Drain(int& error) {
         const ssize_t n = ::read(fd_, chunk, sizeof chunk);
         if (n > 0) {
             pending_.insert(pending_.end(), chunk, chunk + n);
+            // A line that streams bytes without an LF must not grow the
+            // queue without bound: keep the newest bytes, as a driver queue
+            // that overflows would.
+            if (pending_.size() > kMaxQueuedBytes) {
+                pending_.erase(pending_.begin(),
+                               pending_.end() - static_cast<std::ptrdiff_t>(kMaxQueuedBytes));
+            }
             continue;
         }
         if (n < 0 && errno == EINTR) {
@@ -249,18 +271,15 @@ LinkResult CSerialPort::ReadReply(char* buffer, int& length) {
         return LinkResult::CommError;
     }
     const auto deadline = Clock::now() + std::chrono::milliseconds(kReplyTimeoutMs);
-    std::size_t scanned = 0;
     for (;;) {
         int error = 0;
         if (!Drain(error)) {
             lastError_ = static_cast<std::uint32_t>(error);
             return LinkResult::CommError;
         }
-        if (std::find(pending_.begin() + static_cast<std::ptrdiff_t>(scanned), pending_.end(), '\n') !=
-            pending_.end()) {
+        if (std::find(pending_.begin(), pending_.end(), '\n') != pending_.end()) {
             break;
         }
-        scanned = pending_.size();
         const int wait = RemainingMs(deadline);
         if (wait == 0) {
             return LinkResult::Timeout;

@@ -19,6 +19,8 @@ class CSerialPort {
     static constexpr int kReplyTimeoutMs = 1000;
     // Pause after closing, so that an immediate re-open finds the line released.
     static constexpr int kCloseSettleMs = 200;
+    // Most bytes held between reads; older ones are dropped beyond it.
+    static constexpr std::size_t kMaxQueuedBytes = 64 * 1024;
 
     CSerialPort() = default;
     CSerialPort(const CSerialPort&) = delete;
@@ -49,8 +51,11 @@ class CSerialPort {
     std::uint32_t LastError() const { return lastError_; }
 
   private:
+    struct LineFlags;
+    // The termios flags of a line; false when the platform cannot give it.
+    static bool MakeLineFlags(int baudRate, int byteSize, int parity, int stopBits, LineFlags& flags);
     bool Fail(int error);
-    bool Configure(int baudRate, int byteSize, int parity, int stopBits);
+    bool Configure(const LineFlags& flags);
     // Reads whatever the line holds now into pending_; false on a line error
     // or hang-up (errno-style code in `error`).
     bool Drain(int& error);

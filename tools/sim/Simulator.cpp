@@ -168,7 +168,7 @@ int CSimulator::Run(const volatile std::sig_atomic_t& quit) {
 
 std::string CSimulator::Answer(const std::string& body, bool badCodes) {
     if (body == "#RD@") {
-        return generator_.LiveRecord(std::time(nullptr), badCodes).c_str();
+        return generator_.LiveRecord(std::time(nullptr), badCodes);
     }
     if (body == "#RN@") {
         char text[16];
@@ -223,11 +223,13 @@ void CSimulator::HandleLine(const std::string& line, Clock::time_point arrived,
         hungUp_ = true;
         return;
     }
-    if (body.empty() || Has(faults, FaultKind::NoReply)) {
+    if (body.empty()) {
         return;
     }
+    // The instrument acts on the request (a "next" moves on) even when its
+    // reply is then lost.
     std::string answer = Answer(body, Has(faults, FaultKind::BadCodes));
-    if (answer.empty()) {
+    if (answer.empty() || Has(faults, FaultKind::NoReply)) {
         return;
     }
     std::string reply = Frame(answer);
@@ -241,12 +243,9 @@ void CSimulator::HandleLine(const std::string& line, Clock::time_point arrived,
             }
         } else if (answer.size() > 17) {
             const std::size_t sep = answer.size() - 17 + 6;
-            for (char c : std::string(" .,/:;|")) {
+            for (char c = ' '; c < '@' && !HasHexLetter(reply); ++c) {
                 answer[sep] = c;
                 reply = Frame(answer);
-                if (HasHexLetter(reply)) {
-                    break;
-                }
             }
         }
     }
