@@ -33,6 +33,7 @@
 #include "ui/main/AboutDlg.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
+#include "tools/shots/GraphWindowTour.h"
 
 namespace {
 
@@ -181,6 +182,7 @@ int main(int argc, char* argv[]) {
         Shoot(&dlg, QStringLiteral("main-downloaded"));
         Find<QSpinBox>(&dlg, IDC_RECORD_SPIN)->setValue(60);
         Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
+        ShootGraphWindows(dlg.LiveData(), work.path().toStdString(), &dlg, Shoot);
 
         // The re-download question, answered Cancel.
         answer = IDCANCEL;

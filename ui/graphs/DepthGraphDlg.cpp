@@ -39,7 +39,9 @@ constexpr TemplateRect kLevelFirst{13, 10, 26, 10};
 constexpr TemplateRect kLevelSpare{13, 172, 26, 11};
 constexpr TemplateRect kComponent{81, 11, 79, 130};
 constexpr TemplateRect kComponentUnit{165, 11, 48, 104};
-constexpr TemplateRect kDepthUnitLabel{238, 13, 28, 8};
+// The caption of the depth-unit list reaches left to the unit list so that
+// longer captions (English) fit; it ends where the template's does.
+constexpr TemplateRect kDepthUnitLabel{216, 13, 50, 8};
 constexpr TemplateRect kDepthUnit{272, 11, 48, 118};
 constexpr TemplateRect kFrame{82, 28, 326, 327};
 constexpr TemplateRect kCaption{86, 36, 26, 8};
@@ -119,6 +121,7 @@ void CDepthGraphDlg::BuildControls() {
     auto* unitLabel = new QLabel(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_LABEL_DEPTH_UNIT)), client_);
     unitLabel->setObjectName(QString::number(IDC_LABEL_DEPTH_UNIT));
     unitLabel->setGeometry(ts.Map(kDepthUnitLabel));
+    unitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     depthUnitList_ = new QComboBox(client_);
     depthUnitList_->setObjectName(QString::number(IDC_DEPTH_UNIT));
     depthUnitList_->setGeometry(ts.MapCombo(kDepthUnit));
