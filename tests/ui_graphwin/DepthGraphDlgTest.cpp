@@ -13,6 +13,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tests/ui_graphwin/CastData.h"
+#include "tests/ui_graphwin/DataFiles.h"
 #include "tests/ui_graphwin/MessageLog.h"
 #include "ui/main/ColorLamp.h"
 
@@ -316,6 +317,42 @@ TEST(DepthGraphDlg, DeleteNeedsASelection) {
     Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)->clearSelection();
     dlg.OnDeleteSeries();
     EXPECT_EQ(dlg.SeriesCount(), 1);
+}
+
+TEST(DepthGraphDlg, AddingFilesNamesTheSeriesAndRefusesBadOnes) {
+    testing::TempDir dir;
+    MessageLog log;
+    CMeasDataSet cast;
+    FillCast(cast, 18.0, 60);
+    const std::string good = dir.File("station7.csv");
+    ASSERT_TRUE(testing::SaveFile(good, cast));
+    const std::string flat = dir.File("nodepth.csv");
+    ASSERT_TRUE(testing::SaveFile(flat, cast));
+    testing::PatchElements(flat, {{10, 0}});  // the depth column declares no component
+    const std::string broken = dir.File("broken.csv");
+    std::ofstream(broken) << "\"KelpPC DataFile\",\"Version\",\"1.00\",\"2\"\r\n\"No.\"\r\n";
+
+    CDepthGraphDlg dlg;
+    const auto add = [&dlg](const std::string& path) {
+        SetOpenFileResponder([path](QWidget*) { return path; });
+        dlg.OnAddFile();
+        SetOpenFileResponder({});
+    };
+    add(good);
+    ASSERT_EQ(dlg.SeriesCount(), 1);
+    EXPECT_EQ(dlg.Series(0).data.GetName(), good);
+    EXPECT_EQ(Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)->topLevelItem(0)->text(0),
+              QStringLiteral(" 1:station7.csv"));
+    EXPECT_TRUE(log.ids.empty());
+    add(flat);
+    add(dir.File("missing.csv"));
+    add(broken);
+    add("");  // cancelled: nothing at all
+    EXPECT_EQ(dlg.SeriesCount(), 1);
+    ASSERT_EQ(log.ids.size(), 3u);
+    EXPECT_EQ(log.ids[0], IDS_NO_DEPTH);
+    EXPECT_EQ(log.ids[1], IDS_FILE_OPEN_FAILED);
+    EXPECT_EQ(log.ids[2], IDS_FILE_FORMAT_INVALID);
 }
 
 }  // namespace
