@@ -218,6 +218,7 @@ constexpr TextEntry kJapaneseTexts[] = {
     {C(IDD_DEPTH_GRAPH, IDC_DEPTH_CAPTION), "Depth"},
     {C(IDD_DEPTH_GRAPH, IDC_DEPTH_ADD), "追加"},
     {C(IDD_DEPTH_GRAPH, IDC_DEPTH_DELETE), "削除"},
+    {M(IDR_MENU_DEPTH, ID_POPUP_GRAPH_FILE), "ファイル(&F)"},
     {M(IDR_MENU_DEPTH, ID_ADD_SERIES), "追加(&A)"},
     {M(IDR_MENU_DEPTH, ID_CLOSE_GRAPH), "グラフを閉じる(&X)"},
 
@@ -227,6 +228,7 @@ constexpr TextEntry kJapaneseTexts[] = {
     {C(IDD_XY_GRAPH, IDC_LABEL_Y_AXIS), "Y軸"},
     {C(IDD_XY_GRAPH, IDC_LABEL_Y_SCALE), "Y軸ｽｹｰﾙ"},
     {C(IDD_XY_GRAPH, IDC_XY_SETTINGS), "ｸﾞﾗﾌ設定"},
+    {M(IDR_MENU_XY, ID_POPUP_GRAPH_FILE), "ファイル(&F)"},
     {M(IDR_MENU_XY, ID_OPEN_DATA_FILE), "ファイルを開く(&O)"},
     {M(IDR_MENU_XY, ID_CLOSE_GRAPH), "グラフを閉じる(&X)"},
 
@@ -272,6 +274,19 @@ constexpr TextEntry kJapaneseTexts[] = {
 
     // ---- Axis settings ----
     {T(IDD_AXIS_SETTINGS), "グラフ設定"},
+    {C(IDD_AXIS_SETTINGS, 1146), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1150), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1155), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1160), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1164), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1168), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1172), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1176), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1180), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1184), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1188), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1192), "自動"},
+    {C(IDD_AXIS_SETTINGS, 1196), "自動"},
     {C(IDD_AXIS_SETTINGS, IDC_LABEL_COMPONENT), "成分"},
     {C(IDD_AXIS_SETTINGS, IDC_LABEL_UNIT), "表示単位"},
     {C(IDD_AXIS_SETTINGS, IDC_LABEL_RANGE), "表示範囲設定"},

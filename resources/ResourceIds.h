@@ -275,6 +275,8 @@ constexpr int IDC_DEPTH_SERIES_LIST = 1217;
 constexpr int IDR_MENU_DEPTH = 136;
 constexpr int ID_ADD_SERIES = 32793;
 constexpr int ID_CLOSE_GRAPH = 32778;  // same command number as ID_EXIT
+// The one submenu of the depth and X-Y graph menus (136 and 138).
+constexpr int ID_POPUP_GRAPH_FILE = 40020;
 
 // ---- X-Y graph (template 137, menu 138) -------------------------------------------------
 constexpr int IDD_XY_GRAPH = 137;

@@ -1,0 +1,200 @@
+// The two costly paths of the graph windows: recomputing the depth graph
+// over 20 series of 10000 records (goal: under 20 ms), and painting the X-Y
+// graph with 12 polylines of 10000 points (goal: under 20 ms).
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/FileJobs.h"
+#include "data/MeasDataSet.h"
+#include "resources/ResourceIds.h"
+#include "ui/dialogs/ProgressDlg.h"
+#include "ui/graphs/DepthGraphDlg.h"
+#include "ui/graphs/XYGraphDlg.h"
+#include "ui/main/MessageBox.h"
+
+namespace {
+
+using namespace kelp;
+
+// One memory reply ("#RM" up to where "@" was) with the given blocks.
+std::string Reply(const std::vector<std::string>& blocks, int second) {
+    std::string reply = "#RM" + std::string(20, ' ');
+    for (std::size_t b = 0; b < 13; ++b) {
+        reply += b < blocks.size() ? blocks[b] : std::string("0000 0.000");
+    }
+    char time[40];
+    std::snprintf(time, sizeof time, "2606%02d%02d%02d%02d", 1 + second / 86400, second / 3600 % 24,
+                  second / 60 % 60, second % 60);
+    return reply + time + "-                ";
+}
+
+std::string Block(int element, double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d10%5.*f0", element, decimals, value);
+    return std::string(text).substr(0, 10);
+}
+
+// A long profiling run: the probe goes up and down between 0 and 60 m.
+void FillProfile(CMeasDataSet& data, int records, double phase) {
+    for (int i = 0; i < records; ++i) {
+        const double depth = 30.0 + 29.0 * std::sin(i * 0.01 + phase);
+        const double mix = 1.0 / (1.0 + std::exp(-(depth - 20.0) / 3.0));
+        data.AddMemoryRecord(
+            Reply({Block(10, 24.0 - 12.0 * mix, 2), Block(1, 8.2 - 0.4 * mix, 2),
+                   Block(24, -70.0 + 20.0 * mix, 0), Block(2, 180.0 + 60.0 * mix, 0),
+                   Block(6, 45.0 + 8.0 * mix, 2), Block(3, 1.5 + std::sin(i * 0.05), 2),
+                   Block(4, 8.5 - 4.0 * mix, 2), Block(8, 29.0 + 4.0 * mix, 2), Block(7, 30.0 + 4.0 * mix, 1),
+                   Block(9, 21.0 + 4.0 * mix, 1), Block(11, depth, 2)},
+                  i));
+    }
+}
+
+void BM_DepthRecompute20x10000(benchmark::State& state) {
+    CMeasDataSet data;
+    FillProfile(data, 10000, 0.0);
+    CDepthGraphDlg dlg;
+    for (int i = 0; i < 20; ++i) {
+        dlg.AddSeries(data);
+    }
+    int next = 1;
+    for (auto _ : state) {
+        // Each component change recomputes the whole graph.
+        dlg.OnComponentChange(next);
+        next = 1 - next;
+        benchmark::DoNotOptimize(dlg.ThresholdCount());
+    }
+}
+BENCHMARK(BM_DepthRecompute20x10000)->Unit(benchmark::kMillisecond);
+
+void BM_DepthPaint20x10000(benchmark::State& state) {
+    CMeasDataSet data;
+    FillProfile(data, 10000, 0.0);
+    CDepthGraphDlg dlg;
+    for (int i = 0; i < 20; ++i) {
+        dlg.AddSeries(data);
+    }
+    for (auto _ : state) {
+        QImage image = dlg.RenderClient();
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+BENCHMARK(BM_DepthPaint20x10000)->Unit(benchmark::kMillisecond);
+
+// Splits a line of quoted fields; the program's files quote every field.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::string current;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ',' && !quoted) {
+            fields.push_back(current);
+            current.clear();
+        } else if (c != '\r') {
+            current += c;
+        }
+    }
+    fields.push_back(current);
+    return fields;
+}
+
+std::string Join(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += (i ? ",\"" : "\"") + fields[i] + "\"";
+    }
+    return line + "\r\n";
+}
+
+// A data file whose 13 slots all hold a component: the instrument's 11 and
+// chlorophyll and oxygen saturation in the last two, so that 12 lines are
+// drawn against the X component.
+std::string WriteThirteenComponents(const std::string& folder) {
+    CMeasDataSet data;
+    FillProfile(data, 10000, 0.3);
+    const std::string path = folder + "/thirteen.csv";
+    {
+        CProgressDlg progress;
+        SaveDataFile(path, data, progress);
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    std::string out;
+    for (int n = 0; std::getline(in, line); ++n) {
+        if (n == 0) {
+            out += line + "\n";
+            continue;
+        }
+        std::vector<std::string> f = Fields(line);
+        if (n == 1) {
+            f[8 + 3 * 11] = "12";
+            f[8 + 3 * 12] = "22";
+        } else {
+            f[7 + 3 * 11] = std::to_string(2.0 + std::sin(n * 0.003));
+            f[7 + 3 * 12] = std::to_string(90.0 + 5.0 * std::cos(n * 0.002));
+            f[52][12] = '1';
+            f[52][13] = '1';
+            f[51][12] = '3';
+            f[51][13] = '1';
+        }
+        out += Join(f);
+    }
+    std::ofstream(path, std::ios::binary) << out;
+    return path;
+}
+
+void BM_XYPaint12Lines(benchmark::State& state) {
+    char pattern[] = "/tmp/kelp-bench-XXXXXX";
+    const std::string folder = ::mkdtemp(pattern) ? pattern : "/tmp";
+    const std::string path = WriteThirteenComponents(folder);
+    CXYGraphDlg dlg(nullptr);
+    SetOpenFileResponder([path](QWidget*) { return path; });
+    dlg.OnOpenFile();
+    SetOpenFileResponder({});
+    // X: depth (slot 10); every other slot is drawn.
+    auto* x = dlg.findChild<QComboBox*>(QString::number(IDC_XY_COMPONENT));
+    x->setCurrentIndex(x->findData(10));
+    int lines = 0;
+    for (int k = 0; k < 13; ++k) {
+        lines += dlg.IsSlotChecked(k) ? 1 : 0;
+    }
+    state.counters["lines"] = lines;
+    state.counters["records"] = dlg.Data().GetCount();
+    QImage image(dlg.size(), QImage::Format_RGB32);
+    const QRect s = dlg.LegendRect();
+    const QRect g = dlg.GraphFrameRect();
+    const auto boxes = dlg.CheckBoxRects();
+    for (auto _ : state) {
+        QPainter painter(&image);
+        dlg.DrawGraph(painter, s, g, boxes);
+        painter.end();
+        benchmark::DoNotOptimize(image.bits());
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_XYPaint12Lines)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,359 @@
+#include "ui/graphs/DepthGraphDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "tests/ui_graphwin/CastData.h"
+#include "tests/ui_graphwin/DataFiles.h"
+#include "tests/ui_graphwin/MessageLog.h"
+#include "ui/main/ColorLamp.h"
+
+namespace kelp {
+namespace {
+
+using testing::Append;
+using testing::Component;
+using testing::FillCast;
+using testing::MessageLog;
+
+template <typename T>
+T* Find(const QWidget& window, int id) {
+    return window.findChild<T*>(QString::number(id));
+}
+
+// The centre of the upper (part 0) or lower (part 1) half-cell of `row` in
+// column `column`, by the geometry rules of the drawing.
+QPoint HalfCellCentre(const CDepthGraphDlg& dlg, int column, int row, int part) {
+    const QRect g = dlg.GraphFrameRect();
+    const QRect l = dlg.RowLabelRect();
+    const QRect n = dlg.ColumnNumberRect();
+    const int h = CDepthGraphDlg::RowHeight(g, l);
+    const int w = CDepthGraphDlg::ColumnWidth(g, n);
+    const int top = l.top() + row * (h - 1) + part * (h / 2);
+    return QPoint(n.left() + column * w + (w - 5) / 2, top + h / 4);
+}
+
+QRgb PixelAt(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFF;
+}
+
+QRgb Rgb(std::uint32_t colourRef) {
+    return QColorFromRef(colourRef).rgb() & 0xFFFFFF;
+}
+
+// One record per depth with the same temperature everywhere.
+void FillFlat(CMeasDataSet& data, const std::vector<double>& depths, double temperature, int depthUnit = 0) {
+    for (double d : depths) {
+        Append(data, {{10, temperature, 1}, {11, d, d >= 100 ? 1 : 2, depthUnit}});
+    }
+}
+
+TEST(DepthGraphDlg, EmptyWindowShowsRowLabelsOnly) {
+    CDepthGraphDlg dlg;
+    EXPECT_EQ(dlg.SeriesCount(), 0);
+    EXPECT_EQ(dlg.ThresholdCount(), 0);
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 0.5);
+    EXPECT_EQ(dlg.RowFormatIndex(), 0);
+    EXPECT_FALSE(Find<QComboBox>(dlg, IDC_DEPTH_COMPONENT)->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(dlg, IDC_DEPTH_DELETE)->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(dlg, IDC_DEPTH_ADD)->isEnabled());
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_TRUE(Find<QLabel>(dlg, IDC_DEPTH_LEVEL_FIRST + k)->text().isEmpty()) << k;
+    }
+    EXPECT_EQ(Find<CColorLamp>(dlg, IDC_DEPTH_SWATCH_FIRST + 8)->GetBackgroundColour(), 0x00FF00u);
+    const QImage image = dlg.RenderClient();
+    // The first column's cells stay white; the row-label cells are outlined.
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 0, 0)), 0xFFFFFFu);
+    const QRect l = dlg.RowLabelRect();
+    EXPECT_EQ(PixelAt(image, QPoint(l.left(), l.top() + 3)), 0x000000u);
+}
+
+TEST(DepthGraphDlg, InitialDataBecomesSeriesOneWhenShown) {
+    CMeasDataSet live;
+    FillCast(live, 20.0, 200);
+    CDepthGraphDlg dlg;
+    dlg.SetInitialData(&live);
+    dlg.show();
+    QApplication::processEvents();
+    ASSERT_EQ(dlg.SeriesCount(), 1);
+    // Instrument data is named after the string table, not a path.
+    EXPECT_EQ(dlg.Series(0).data.GetName(), LoadText(IDS_MEASURED_DATA));
+    auto* list = Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST);
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0).toStdString(), " 1:" + LoadText(IDS_MEASURED_DATA));
+    // Components in slot order, depth left out: temperature first.
+    auto* components = Find<QComboBox>(dlg, IDC_DEPTH_COMPONENT);
+    EXPECT_TRUE(components->isEnabled());
+    EXPECT_EQ(components->count(), 10);
+    EXPECT_EQ(components->itemText(0).toStdString(), LoadText(IDS_ELM_WATER_TEMP));
+    EXPECT_EQ(dlg.ComponentElement(), 10);
+    for (int i = 0; i < components->count(); ++i) {
+        EXPECT_NE(components->itemData(i).toInt(), kDepthElement);
+    }
+    EXPECT_EQ(Find<QComboBox>(dlg, IDC_DEPTH_COMPONENT_UNIT)->count(), 3);  // ℃, ゜F, K
+    EXPECT_GT(dlg.ThresholdCount(), 1);
+    // Warm water at the top, cold at the bottom: the top row has a higher
+    // colour than the deepest row of the cast.
+    const QImage image = dlg.RenderClient();
+    const QRgb top = PixelAt(image, HalfCellCentre(dlg, 0, 0, 0));
+    const QRgb deep = PixelAt(image, HalfCellCentre(dlg, 0, 19, 1));
+    EXPECT_EQ(top, Rgb(kDepthColours[static_cast<std::size_t>(dlg.ThresholdCount())]));
+    EXPECT_EQ(deep, Rgb(kDepthColours[0]));
+    // Below 20 m nothing was measured.
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 25, 0)), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 1, 0, 0)), 0xFFFFFFu);
+}
+
+TEST(DepthGraphDlg, EqualValuesGiveColourOneAndOneLabel) {
+    CMeasDataSet data;
+    FillFlat(data, {0.2, 1.7, 5.0}, 12.5);
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(data));
+    EXPECT_EQ(dlg.ThresholdCount(), 1);
+    EXPECT_EQ(dlg.Thresholds()[0], 125);
+    EXPECT_EQ(dlg.ValueDecimals(), 1);
+    EXPECT_EQ(Find<QLabel>(dlg, IDC_DEPTH_LEVEL_FIRST)->text(), QStringLiteral("12.5"));
+    EXPECT_TRUE(Find<QLabel>(dlg, IDC_DEPTH_LEVEL_FIRST + 1)->text().isEmpty());
+    const QImage image = dlg.RenderClient();
+    // 0.2 m: bin 0 (row 1 upper); 1.7 m: bin 3 (row 2 lower); 5.0 m: bin 10.
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 0, 0)), Rgb(0x660000));
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 0, 1)), 0xFFFFFFu);
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 1, 1)), Rgb(0x660000));
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 5, 0)), Rgb(0x660000));
+}
+
+TEST(DepthGraphDlg, RowsOfOneAndTenMetres) {
+    {
+        CMeasDataSet data;
+        FillFlat(data, {1.0, 30.0}, 10.0);
+        CDepthGraphDlg dlg;
+        ASSERT_TRUE(dlg.AddSeries(data));
+        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 0.5);  // exactly 30 m keeps 1 m rows
+        EXPECT_EQ(dlg.Series(0).binCount[59], 1);
+    }
+    {
+        CMeasDataSet data;
+        FillFlat(data, {1.0, 30.5}, 10.0);
+        CDepthGraphDlg dlg;
+        ASSERT_TRUE(dlg.AddSeries(data));
+        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 5.0);
+        EXPECT_EQ(dlg.Series(0).binCount[0], 1);
+        EXPECT_EQ(dlg.Series(0).binCount[6], 1);
+    }
+}
+
+TEST(DepthGraphDlg, RowsInFeetFollowTheMetricDepth) {
+    {
+        CMeasDataSet data;
+        FillFlat(data, {3.0, 98.0}, 10.0, 1);
+        CDepthGraphDlg dlg;
+        ASSERT_TRUE(dlg.AddSeries(data));
+        EXPECT_EQ(dlg.DepthUnit(), 1);  // remembered from the first record
+        EXPECT_EQ(Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->currentIndex(), 1);
+        EXPECT_EQ(dlg.RowFormatIndex(), 2);
+        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 1.6404199475065615);
+        // 3 ft lies in bin 1 (1.64 to 3.28 ft).
+        EXPECT_EQ(dlg.Series(0).binCount[1], 1);
+    }
+    {
+        CMeasDataSet data;
+        FillFlat(data, {3.0, 99.0}, 10.0, 1);  // 30.18 m
+        CDepthGraphDlg dlg;
+        ASSERT_TRUE(dlg.AddSeries(data));
+        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 16.404199475065614);
+    }
+}
+
+TEST(DepthGraphDlg, DepthsBeyondTheLastBinFillTheLowerHalfOfRowThirty) {
+    CMeasDataSet data;
+    FillFlat(data, {10.0, 350.0, 420.0}, 4.0);
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(data));
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 5.0);
+    EXPECT_EQ(dlg.Series(0).binCount[59], 2);
+    const QImage image = dlg.RenderClient();
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 29, 0)), 0xFFFFFFu);
+    EXPECT_NE(PixelAt(image, HalfCellCentre(dlg, 0, 29, 1)), 0xFFFFFFu);
+}
+
+TEST(DepthGraphDlg, OtherUnitsAndInvalidValuesLeaveBinsEmpty) {
+    CMeasDataSet data;
+    Append(data, {{10, 20.0, 1, 0}, {11, 0.2, 2, 0}});
+    Append(data, {{10, 68.0, 1, 1}, {11, 1.2, 2, 0}});        // ゜F
+    Append(data, {{10, 19.0, 1, 0}, {11, 2.2, 2, 1}});        // depth in feet
+    Append(data, {{10, 18.0, 1, 0, 9}, {11, 3.2, 2, 0}});     // state 9: no value
+    Append(data, {{10, 17.0, 1, 0, 1, 1}, {11, 4.2, 2, 0}});  // data error
+    Append(data, {{10, 16.0, 1, 0}, {11, 5.2, 2, 0}});
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(data));
+    const CDepthSeries& s = dlg.Series(0);
+    EXPECT_EQ(s.binCount[0], 1);
+    EXPECT_EQ(s.binCount[2], 0);
+    EXPECT_EQ(s.binCount[4], 0);
+    EXPECT_EQ(s.binCount[6], 0);
+    EXPECT_EQ(s.binCount[8], 0);
+    EXPECT_EQ(s.binCount[10], 1);
+    // The legend covers only the used values, 16.0 to 20.0.
+    EXPECT_EQ(Find<QLabel>(dlg, IDC_DEPTH_LEVEL_FIRST)->text(), QStringLiteral("16.2"));
+    // Switching the component unit to ゜F colours only the second record.
+    Find<QComboBox>(dlg, IDC_DEPTH_COMPONENT_UNIT)->setCurrentIndex(1);
+    EXPECT_EQ(dlg.ComponentUnit(), 1);
+    EXPECT_EQ(dlg.RememberedUnit(10), 1);
+    EXPECT_EQ(s.binCount[0], 0);
+    EXPECT_EQ(s.binCount[2], 1);
+    EXPECT_EQ(dlg.ThresholdCount(), 1);
+}
+
+TEST(DepthGraphDlg, DataWithoutDepthIsRefusedWithMessage2014) {
+    MessageLog log;
+    CMeasDataSet noDepth;
+    Append(noDepth, {{10, 20.0, 1}});
+    CMeasDataSet invalidDepth;
+    Append(invalidDepth, {{10, 20.0, 1}, {11, 3.0, 2, 0, 0}});
+    CDepthGraphDlg dlg;
+    EXPECT_FALSE(dlg.AddSeries(noDepth));
+    EXPECT_FALSE(dlg.AddSeries(invalidDepth));
+    EXPECT_FALSE(dlg.AddSeries(CMeasDataSet()));  // no records: silently ignored
+    EXPECT_EQ(dlg.SeriesCount(), 0);
+    ASSERT_EQ(log.ids.size(), 2u);
+    EXPECT_EQ(log.ids[0], IDS_NO_DEPTH);
+    EXPECT_EQ(log.styles[0], MB_ICONSTOP);
+    EXPECT_EQ(Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)->topLevelItemCount(), 0);
+
+    // The main window's data without depth: the message as the window opens.
+    CDepthGraphDlg opened;
+    opened.SetInitialData(&noDepth);
+    opened.show();
+    QApplication::processEvents();
+    EXPECT_EQ(opened.SeriesCount(), 0);
+    ASSERT_EQ(log.ids.size(), 3u);
+    EXPECT_EQ(log.ids[2], IDS_NO_DEPTH);
+}
+
+TEST(DepthGraphDlg, TwentiethSeriesDisablesAdding) {
+    CMeasDataSet data;
+    FillCast(data, 12.0, 24);
+    CDepthGraphDlg dlg;
+    for (int i = 0; i < 19; ++i) {
+        ASSERT_TRUE(dlg.AddSeries(data));
+    }
+    auto* add = Find<QPushButton>(dlg, IDC_DEPTH_ADD);
+    auto* action = dlg.findChild<QAction*>(QString::number(ID_ADD_SERIES));
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(add->isEnabled());
+    EXPECT_TRUE(action->isEnabled());
+    ASSERT_TRUE(dlg.AddSeries(data));
+    EXPECT_FALSE(add->isEnabled());
+    EXPECT_FALSE(action->isEnabled());
+    EXPECT_FALSE(dlg.AddSeries(data));
+    EXPECT_EQ(dlg.SeriesCount(), 20);
+    // The twentieth column still lies inside the graph frame.
+    const QImage image = dlg.RenderClient();
+    const QPoint last = HalfCellCentre(dlg, 19, 0, 0);
+    EXPECT_LT(last.x(), dlg.GraphFrameRect().right());
+    EXPECT_NE(PixelAt(image, last), 0xFFFFFFu);
+
+    auto* list = Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST);
+    list->setCurrentItem(list->topLevelItem(4));
+    dlg.OnDeleteSeries();
+    EXPECT_EQ(dlg.SeriesCount(), 19);
+    EXPECT_TRUE(add->isEnabled());
+    EXPECT_TRUE(action->isEnabled());
+    EXPECT_EQ(list->topLevelItem(18)->text(0).left(3), QStringLiteral("19:"));
+}
+
+TEST(DepthGraphDlg, DeletingSeriesOneResetsTheComponentChoice) {
+    CMeasDataSet first;
+    FillCast(first, 20.0, 40);
+    CMeasDataSet second;
+    FillCast(second, 15.0, 30, 2.0, 1);  // depth in feet
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(first));
+    ASSERT_TRUE(dlg.AddSeries(second));
+    auto* components = Find<QComboBox>(dlg, IDC_DEPTH_COMPONENT);
+    components->setCurrentIndex(2);
+    EXPECT_NE(dlg.ComponentElement(), 10);
+    Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->setCurrentIndex(1);
+    EXPECT_EQ(dlg.DepthUnit(), 1);
+    Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->setCurrentIndex(0);
+
+    auto* list = Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST);
+    list->setCurrentItem(list->topLevelItem(0));
+    dlg.OnDeleteSeries();
+    ASSERT_EQ(dlg.SeriesCount(), 1);
+    EXPECT_EQ(components->currentIndex(), 0);
+    EXPECT_EQ(dlg.ComponentElement(), 10);
+    // The remembered units come from the new first series: depth in feet.
+    EXPECT_EQ(dlg.RememberedUnit(kDepthElement), 1);
+    EXPECT_EQ(dlg.DepthUnit(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0).left(3), QStringLiteral(" 1:"));
+
+    // The last one gone: lists emptied and disabled, the depth units kept.
+    list->setCurrentItem(list->topLevelItem(0));
+    dlg.OnDeleteSeries();
+    EXPECT_EQ(dlg.SeriesCount(), 0);
+    EXPECT_EQ(components->count(), 0);
+    EXPECT_FALSE(components->isEnabled());
+    EXPECT_EQ(Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->count(), 2);
+    EXPECT_FALSE(Find<QPushButton>(dlg, IDC_DEPTH_DELETE)->isEnabled());
+    EXPECT_EQ(dlg.ThresholdCount(), 0);
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 1.6404199475065615);  // rows follow feet
+}
+
+TEST(DepthGraphDlg, DeleteNeedsASelection) {
+    CMeasDataSet data;
+    FillCast(data, 10.0, 20);
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(data));
+    Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)->clearSelection();
+    dlg.OnDeleteSeries();
+    EXPECT_EQ(dlg.SeriesCount(), 1);
+}
+
+TEST(DepthGraphDlg, AddingFilesNamesTheSeriesAndRefusesBadOnes) {
+    testing::TempDir dir;
+    MessageLog log;
+    CMeasDataSet cast;
+    FillCast(cast, 18.0, 60);
+    const std::string good = dir.File("station7.csv");
+    ASSERT_TRUE(testing::SaveFile(good, cast));
+    const std::string flat = dir.File("nodepth.csv");
+    ASSERT_TRUE(testing::SaveFile(flat, cast));
+    testing::PatchElements(flat, {{10, 0}});  // the depth column declares no component
+    const std::string broken = dir.File("broken.csv");
+    std::ofstream(broken) << "\"KelpPC DataFile\",\"Version\",\"1.00\",\"2\"\r\n\"No.\"\r\n";
+
+    CDepthGraphDlg dlg;
+    const auto add = [&dlg](const std::string& path) {
+        SetOpenFileResponder([path](QWidget*) { return path; });
+        dlg.OnAddFile();
+        SetOpenFileResponder({});
+    };
+    add(good);
+    ASSERT_EQ(dlg.SeriesCount(), 1);
+    EXPECT_EQ(dlg.Series(0).data.GetName(), good);
+    EXPECT_EQ(Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)->topLevelItem(0)->text(0),
+              QStringLiteral(" 1:station7.csv"));
+    EXPECT_TRUE(log.ids.empty());
+    add(flat);
+    add(dir.File("missing.csv"));
+    add(broken);
+    add("");  // cancelled: nothing at all
+    EXPECT_EQ(dlg.SeriesCount(), 1);
+    ASSERT_EQ(log.ids.size(), 3u);
+    EXPECT_EQ(log.ids[0], IDS_NO_DEPTH);
+    EXPECT_EQ(log.ids[1], IDS_FILE_OPEN_FAILED);
+    EXPECT_EQ(log.ids[2], IDS_FILE_FORMAT_INVALID);
+}
+
+}  // namespace
+}  // namespace kelp

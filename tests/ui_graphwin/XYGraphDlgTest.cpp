@@ -1,0 +1,339 @@
+#include "ui/graphs/XYGraphDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+
+#include "app/SettingsStore.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "tests/ui_graphwin/CastData.h"
+#include "tests/ui_graphwin/DataFiles.h"
+#include "tests/ui_graphwin/MessageLog.h"
+#include "ui/graphs/AxisScale.h"
+#include "ui/main/ColorLamp.h"
+
+namespace kelp {
+namespace {
+
+using testing::Append;
+using testing::Component;
+using testing::MessageLog;
+using testing::TempDir;
+
+template <typename T>
+T* Find(const QWidget& window, int id) {
+    return window.findChild<T*>(QString::number(id));
+}
+
+QCheckBox* Box(const QWidget& window, int slot) {
+    return Find<QCheckBox>(window, kXYCheckIds[slot]);
+}
+
+// Answers the next file dialog with `path`.
+class OpenAnswer final {
+  public:
+    explicit OpenAnswer(std::string path) {
+        SetOpenFileResponder([path](QWidget*) { return path; });
+    }
+    ~OpenAnswer() { SetOpenFileResponder({}); }
+    OpenAnswer(const OpenAnswer&) = delete;
+    OpenAnswer& operator=(const OpenAnswer&) = delete;
+};
+
+// Temperature rising over the records, pH constant at 2.5.
+void FillRising(CMeasDataSet& data, int records) {
+    for (int i = 0; i < records; ++i) {
+        Append(data, {{10, 10.0 + i, 1}, {1, 2.5, 1}, {11, 1.0 + i, 2}});
+    }
+}
+
+int CountColour(const QImage& image, const QRect& area, QRgb colour) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            n += (image.pixel(x, y) & 0xFFFFFF) == colour ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+QRgb SlotColour(int slot) {
+    return QColorFromRef(kGraphPalette[static_cast<std::size_t>(slot)]).rgb() & 0xFFFFFF;
+}
+
+TEST(XYGraphDlg, WithoutDataEverythingIsDisabled) {
+    CXYGraphDlg dlg(nullptr);
+    EXPECT_FALSE(Find<QComboBox>(dlg, IDC_XY_COMPONENT)->isEnabled());
+    EXPECT_FALSE(Find<QComboBox>(dlg, IDC_XY_Y_SCALE)->isEnabled());
+    for (int k = 0; k < 13; ++k) {
+        EXPECT_FALSE(Box(dlg, k)->isEnabled());
+        EXPECT_EQ(Box(dlg, k)->text().toStdString(), LoadText(IDS_ELM_NONE));
+    }
+    EXPECT_EQ(dlg.YScaleSlot(), -1);
+    EXPECT_EQ(dlg.windowTitle().toStdString(), LoadText(IDS_XY_GRAPH_TITLE));
+    EXPECT_DOUBLE_EQ(dlg.AxisMin(0), 0.0);
+    EXPECT_DOUBLE_EQ(dlg.AxisMax(0), 10.0);
+    // The plot rectangle is white inside a black outline.
+    const QImage image = dlg.RenderClient();
+    const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
+    EXPECT_EQ(image.pixel(p.left(), p.center().y()) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(image.pixel(p.right(), p.center().y()) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(image.pixel(p.left() + 3, p.top() + 3) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST(XYGraphDlg, FillingFromInstrumentData) {
+    CMeasDataSet data;
+    FillRising(data, 20);
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    auto* x = Find<QComboBox>(dlg, IDC_XY_COMPONENT);
+    auto* y = Find<QComboBox>(dlg, IDC_XY_Y_SCALE);
+    EXPECT_EQ(x->count(), 11);  // slots 11 and 12 hold no component
+    EXPECT_EQ(dlg.XSlot(), 0);
+    EXPECT_FALSE(Box(dlg, 0)->isEnabled());
+    EXPECT_FALSE(Box(dlg, 0)->isChecked());
+    EXPECT_TRUE(Box(dlg, 1)->isChecked());
+    EXPECT_FALSE(Box(dlg, 11)->isEnabled());
+    EXPECT_EQ(y->count(), 10);
+    EXPECT_EQ(dlg.YScaleSlot(), 1);
+    EXPECT_EQ(dlg.windowTitle().toStdString(), LoadText(IDS_XY_GRAPH_TITLE));
+    // Temperature 10.0 to 29.0 with a 2 % margin on each side.
+    EXPECT_NEAR(dlg.AxisMin(0), 10.0 - 0.38, 1e-9);
+    EXPECT_NEAR(dlg.AxisMax(0), 29.0 + 0.38, 1e-9);
+}
+
+TEST(XYGraphDlg, ConstantValuesWidenByOneUnitAndTwoPercent) {
+    CMeasDataSet data;
+    FillRising(data, 5);
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    EXPECT_NEAR(dlg.AxisMin(1), 2.396, 1e-9);
+    EXPECT_NEAR(dlg.AxisMax(1), 2.604, 1e-9);
+    EXPECT_EQ(dlg.RangeCount(1), 5);
+    // The pH line runs level through the middle of the plot.
+    const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
+    const std::vector<QPointF> points = dlg.PolylinePoints(1, p);
+    ASSERT_EQ(points.size(), 5u);
+    const int middle = MapToPixel(2.5, dlg.AxisMax(1), dlg.AxisMin(1), p.top(), p.y() + p.height());
+    for (const QPointF& pt : points) {
+        EXPECT_EQ(pt.y(), middle);
+    }
+    const QImage image = dlg.RenderClient();
+    EXPECT_EQ(image.pixel(p.center().x(), middle) & 0xFFFFFF, SlotColour(1));
+}
+
+TEST(XYGraphDlg, FixedBoundsAreUsedAndTheLinesClipped) {
+    CMeasDataSet data;
+    FillRising(data, 10);
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    GraphSlotSettings& ph = dlg.MutableSettings()[1];
+    ph.YAuto = 0;
+    ph.YMin = 0.0;
+    ph.YMax = 1.0;
+    dlg.OnSettingsApplied();
+    EXPECT_DOUBLE_EQ(dlg.AxisMin(1), 0.0);
+    EXPECT_DOUBLE_EQ(dlg.AxisMax(1), 1.0);
+    const QRect g = dlg.GraphFrameRect();
+    const QRect p = dlg.PlotRect(g);
+    // Every point lies above the plot; nothing of the pH colour shows
+    // outside the plot rectangle shrunk by one pixel, nor inside it.
+    for (const QPointF& pt : dlg.PolylinePoints(1, p)) {
+        EXPECT_LT(pt.y(), p.top());
+    }
+    const QImage image = dlg.RenderClient();
+    EXPECT_EQ(CountColour(image, QRect(p.left(), g.top(), p.width(), p.height() + p.top() - g.top()),
+                          SlotColour(1)),
+              0);
+    // With bounds around the data the line is there.
+    ph.YMax = 5.0;
+    dlg.OnSettingsApplied();
+    EXPECT_GT(CountColour(dlg.RenderClient(), p, SlotColour(1)), p.width() / 2);
+}
+
+TEST(XYGraphDlg, ChangingTheXSlotMovesTheBoxes) {
+    CMeasDataSet data;
+    FillRising(data, 10);
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    auto* x = Find<QComboBox>(dlg, IDC_XY_COMPONENT);
+    Box(dlg, 4)->setChecked(false);
+    dlg.OnComponentCheck();
+    EXPECT_FALSE(dlg.IsSlotChecked(4));
+    x->setCurrentIndex(x->findData(10));
+    EXPECT_EQ(dlg.XSlot(), 10);
+    EXPECT_FALSE(Box(dlg, 10)->isEnabled());
+    EXPECT_FALSE(Box(dlg, 10)->isChecked());
+    EXPECT_FALSE(dlg.IsSlotChecked(10));
+    EXPECT_TRUE(Box(dlg, 0)->isEnabled());
+    EXPECT_TRUE(Box(dlg, 0)->isChecked());
+    EXPECT_TRUE(dlg.IsSlotChecked(0));
+    EXPECT_FALSE(dlg.IsSlotChecked(4));  // the user's choice stays
+    auto* y = Find<QComboBox>(dlg, IDC_XY_Y_SCALE);
+    EXPECT_EQ(y->findData(10), -1);
+    EXPECT_EQ(y->itemData(0).toInt(), 0);
+    EXPECT_EQ(y->itemText(0).toStdString(), LoadText(IDS_ELM_WATER_TEMP));
+    EXPECT_EQ(dlg.YScaleSlot(), 0);
+    // Depth 1..10 is now the X range, temperature a Y range.
+    EXPECT_NEAR(dlg.AxisMin(10), 1.0 - 0.18, 1e-9);
+    EXPECT_NEAR(dlg.AxisMin(0), 10.0 - 0.18, 1e-9);
+}
+
+TEST(XYGraphDlg, InvalidXValuesAreSkippedAndInvalidYValuesDrawn) {
+    CMeasDataSet data;
+    Append(data, {{10, 10.0, 1}, {1, 7.0, 1}});
+    Append(data, {{10, 11.0, 1, 0, 9}, {1, 7.5, 1}});     // X: no value
+    Append(data, {{10, 12.0, 1, 0, 1, 1}, {1, 7.2, 1}});  // X: data error
+    Append(data, {{10, 13.0, 1}, {1, 7.4, 1, 0, 0}});     // Y: no value
+    Append(data, {{10, 14.0, 1}, {1, 7.1, 1}});
+    Append(data, {{10, 15.0, 1, 1}, {1, 7.3, 1}});  // X in ゜F
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
+    const std::vector<QPointF> points = dlg.PolylinePoints(1, p);
+    ASSERT_EQ(points.size(), 3u);
+    EXPECT_EQ(points[0].x(), MapToPixel(10.0, dlg.AxisMin(0), dlg.AxisMax(0), p.left(), p.x() + p.width()));
+    EXPECT_EQ(points[1].x(), MapToPixel(13.0, dlg.AxisMin(0), dlg.AxisMax(0), p.left(), p.x() + p.width()));
+    // Ranges count every record in the X slot's unit, valid or not.
+    EXPECT_EQ(dlg.RangeCount(1), 5);
+}
+
+TEST(XYGraphDlg, OneComponentOnlyDrawsNoLine) {
+    TempDir dir;
+    CMeasDataSet data;
+    FillRising(data, 8);
+    const std::string path = dir.File("one.csv");
+    ASSERT_TRUE(testing::SaveFile(path, data));
+    std::map<int, int> none;
+    for (int s = 1; s < 13; ++s) {
+        none[s] = 0;
+    }
+    testing::PatchElements(path, none);
+    CXYGraphDlg dlg(nullptr);
+    {
+        const OpenAnswer answer(path);
+        dlg.OnOpenFile();
+    }
+    ASSERT_EQ(dlg.Data().GetCount(), 8);
+    EXPECT_EQ(Find<QComboBox>(dlg, IDC_XY_COMPONENT)->count(), 1);
+    EXPECT_EQ(Find<QComboBox>(dlg, IDC_XY_Y_SCALE)->count(), 0);
+    EXPECT_EQ(dlg.YScaleSlot(), -1);
+    EXPECT_EQ(dlg.windowTitle().toStdString(), LoadText(IDS_XY_GRAPH_TITLE) + " [one.csv]");
+    const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
+    const QImage image = dlg.RenderClient();
+    for (int k = 1; k < 13; ++k) {
+        EXPECT_FALSE(dlg.IsSlotChecked(k)) << k;
+        EXPECT_EQ(CountColour(image, p.adjusted(1, 1, -1, -1), SlotColour(k)), 0) << k;
+    }
+    // The Y axis runs 0 to 10 without a title: grid lines at each unit.
+    const int five = MapToPixel(5.0, 10.0, 0.0, p.top(), p.y() + p.height());
+    EXPECT_EQ(image.pixel(p.center().x(), five) & 0xFFFFFF, QColorFromRef(kGridColour).rgb() & 0xFFFFFF);
+}
+
+TEST(XYGraphDlg, SlotZeroWithoutComponentStartsWithTheFirstComponentAsX) {
+    TempDir dir;
+    CMeasDataSet data;
+    FillRising(data, 6);
+    const std::string path = dir.File("noslot0.csv");
+    ASSERT_TRUE(testing::SaveFile(path, data));
+    testing::PatchElements(path, {{0, 0}});
+    CXYGraphDlg dlg(nullptr);
+    const OpenAnswer answer(path);
+    dlg.OnOpenFile();
+    ASSERT_EQ(dlg.Data().GetCount(), 6);
+    EXPECT_EQ(dlg.XSlot(), 1);
+    EXPECT_FALSE(Box(dlg, 0)->isEnabled());
+    EXPECT_FALSE(Box(dlg, 1)->isEnabled());
+    EXPECT_FALSE(Box(dlg, 1)->isChecked());
+    EXPECT_TRUE(Box(dlg, 2)->isEnabled());
+    EXPECT_TRUE(Box(dlg, 2)->isChecked());
+    EXPECT_EQ(Find<QComboBox>(dlg, IDC_XY_Y_SCALE)->findData(1), -1);
+}
+
+TEST(XYGraphDlg, LoadedFileOverwritesUnitsAndCloseSavesThem) {
+    TempDir dir;
+    const CSettingsStore store(dir.File("Kelp-Win.ini"));
+    CMeasDataSet data;
+    for (int i = 0; i < 4; ++i) {
+        Append(data, {{10, 50.0 + i, 1, 1}, {1, 7.0, 1}, {11, 1.0 + i, 2}});  // ゜F
+    }
+    const std::string path = dir.File("fahrenheit.csv");
+    ASSERT_TRUE(testing::SaveFile(path, data));
+
+    GraphSlotArray before = DefaultGraphSlots();
+    before[0].YUnit = 2;
+    before[3].YAuto = 0;
+    before[3].YMin = -5.0;
+    before[3].YMax = 5.0;
+    store.WriteGraphSlots(CXYGraphDlg::kSettingsSection, before);
+    {
+        CXYGraphDlg dlg(&store);
+        EXPECT_EQ(dlg.Settings()[0].YUnit, 2);
+        EXPECT_EQ(dlg.Settings()[3].YAuto, 0);
+        const OpenAnswer answer(path);
+        dlg.OnOpenFile();
+        EXPECT_EQ(dlg.Settings()[0].YUnit, 1);
+        EXPECT_EQ(dlg.Settings()[11].YUnit, 0);
+        EXPECT_EQ(dlg.Settings()[3].YMin, -5.0);
+        dlg.show();
+        dlg.close();
+    }
+    GraphSlotArray after = DefaultGraphSlots();
+    store.ReadGraphSlots(CXYGraphDlg::kSettingsSection, after);
+    EXPECT_EQ(after[0].YUnit, 1);
+    EXPECT_EQ(after[3].YAuto, 0);
+    EXPECT_DOUBLE_EQ(after[3].YMax, 5.0);
+}
+
+TEST(XYGraphDlg, EscapeSavesNothing) {
+    TempDir dir;
+    const CSettingsStore store(dir.File("Kelp-Win.ini"));
+    {
+        CXYGraphDlg dlg(&store);
+        dlg.MutableSettings()[2].YAuto = 0;
+        dlg.show();
+        dlg.reject();
+    }
+    EXPECT_FALSE(std::filesystem::exists(store.Path()));
+    {
+        CXYGraphDlg dlg(&store);
+        dlg.MutableSettings()[2].YAuto = 0;
+        dlg.show();
+        dlg.findChild<QAction*>(QString::number(ID_CLOSE_GRAPH))->trigger();
+    }
+    GraphSlotArray after = DefaultGraphSlots();
+    store.ReadGraphSlots(CXYGraphDlg::kSettingsSection, after);
+    EXPECT_EQ(after[2].YAuto, 0);
+}
+
+TEST(XYGraphDlg, FailedLoadsKeepTheDataAndShowTheirMessage) {
+    TempDir dir;
+    MessageLog log;
+    CMeasDataSet data;
+    FillRising(data, 3);
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    {
+        const OpenAnswer answer(dir.File("missing.csv"));
+        dlg.OnOpenFile();
+    }
+    const std::string broken = dir.File("broken.csv");
+    std::ofstream(broken) << "\"KelpPC DataFile\",\"Version\",\"1.00\",\"2\"\r\n\"No.\"\r\n";
+    {
+        const OpenAnswer answer(broken);
+        dlg.OnOpenFile();
+    }
+    ASSERT_EQ(log.ids.size(), 2u);
+    EXPECT_EQ(log.ids[0], IDS_FILE_OPEN_FAILED);
+    EXPECT_EQ(log.ids[1], IDS_FILE_FORMAT_INVALID);
+    EXPECT_EQ(log.styles[1], MB_ICONSTOP);
+    EXPECT_EQ(dlg.Data().GetCount(), 3);
+}
+
+}  // namespace
+}  // namespace kelp

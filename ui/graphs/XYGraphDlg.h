@@ -1,0 +1,123 @@
+#pragma once
+#include <QDialog>
+#include <QFont>
+#include <array>
+#include <memory>
+
+#include "app/GraphSettings.h"
+#include "data/MeasDataSet.h"
+
+class QCheckBox;
+class QComboBox;
+class QPainter;
+class QPushButton;
+
+namespace kelp {
+
+class CAxisSettingsDlg;
+class CSettingsStore;
+
+// The X-Y graph (template 137): one component of one data set chosen as the
+// X axis against any of the others, each a coloured polyline in record order.
+// Modal and resizable. Its 13 axis settings live in the settings file under
+// "XYGraphSettings": read when it opens, written when it is closed through
+// its close box or menu (not on Escape).
+//
+// The main window constructs it with its settings store (may be null: then
+// nothing is read or written), hands over its live data with SetSourceData
+// and its font with SetGraphFont (only when it has one), and runs exec().
+class CXYGraphDlg final : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CXYGraphDlg(const CSettingsStore* store, QWidget* parent = nullptr);
+    ~CXYGraphDlg() override;
+
+    static constexpr const char* kSettingsSection = "XYGraphSettings";
+
+    // Replaces the displayed data with a copy of `source` (empty when it has
+    // no records) and refills the lists.
+    void SetSourceData(const CMeasDataSet& source);
+    void SetGraphFont(const QFont* font);
+
+    // Draws the legend strip S and the graph frame G (client coordinates);
+    // `boxes` are the rectangles of the 13 check boxes, whose middles place
+    // the legend lines. The window and off-screen images share it.
+    void DrawGraph(QPainter& painter, const QRect& s, const QRect& g,
+                   const std::array<QRect, 13>& boxes) const;
+    // The plot rectangle inside G for the drawing font.
+    QRect PlotRect(const QRect& g) const;
+
+    QRect GraphFrameRect() const;
+    QRect LegendRect() const;
+    std::array<QRect, 13> CheckBoxRects() const;
+    QImage RenderClient() const;
+
+    // ---- state ----
+    int XSlot() const { return xSlot_; }
+    int YScaleSlot() const { return yScaleSlot_; }
+    double AxisMin(int slot) const { return min_[static_cast<std::size_t>(slot)]; }
+    double AxisMax(int slot) const { return max_[static_cast<std::size_t>(slot)]; }
+    int RangeCount(int slot) const { return count_[static_cast<std::size_t>(slot)]; }
+    bool IsSlotChecked(int slot) const { return checked_[static_cast<std::size_t>(slot)] != 0; }
+    const GraphSlotArray& Settings() const { return settings_; }
+    GraphSlotArray& MutableSettings() { return settings_; }
+    const CMeasDataSet& Data() const { return data_; }
+    CAxisSettingsDlg* AxisSettings() const { return axisDlg_.get(); }
+    // The points of slot k's polyline in the plot rectangle P (empty when the
+    // slot draws nothing), as DrawGraph draws them.
+    std::vector<QPointF> PolylinePoints(int k, const QRect& p) const;
+
+  public slots:
+    void OnXComponentChange(int index);
+    void OnComponentCheck();
+    void OnYScaleChange(int index);
+    void OnGraphSettings();
+    void OnOpenFile();
+    void OnCloseGraph();
+    void OnSettingsApplied();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void FillFromData();
+    void RebuildYScaleList();
+    void SetCaption();
+    void ComputeRanges();
+    void DrawXAxis(QPainter& painter, const QRect& p) const;
+    void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const;
+    void DrawPolyline(QPainter& painter, int k, const QRect& p) const;
+    std::string AxisTitle(int slot) const;
+    QFont DrawingFont() const;
+
+    QWidget* client_ = nullptr;
+    QComboBox* xList_ = nullptr;
+    QComboBox* yScaleList_ = nullptr;
+    QPushButton* settingsButton_ = nullptr;
+    QWidget* graphFrame_ = nullptr;
+    QWidget* legend_ = nullptr;
+    std::array<QCheckBox*, 13> boxes_{};
+
+    bool initialised_ = false;
+    QSize startClient_;
+    QRect startFrame_;
+
+    int xSlot_ = 0;
+    int yScaleSlot_ = -1;
+    std::array<double, 13> min_{};
+    std::array<double, 13> max_{};
+    std::array<int, 13> count_{};
+    std::array<int, 13> checked_{};
+
+    CMeasDataSet data_;
+    CMeasDataSet scratch_;
+    GraphSlotArray settings_ = DefaultGraphSlots();
+    std::unique_ptr<CAxisSettingsDlg> axisDlg_;
+    std::unique_ptr<QFont> font_;
+    const CSettingsStore* store_ = nullptr;
+};
+
+}  // namespace kelp
