@@ -1,0 +1,55 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/GraphSettings.h"
+#include "link/PortSettings.h"
+
+namespace kelp {
+
+class CIniFile;
+
+// The settings operations of the application object: one read and one write
+// per group of settings, each on the settings file at Path(). A missing or
+// unreadable file, or a value out of range, gives the defaults; nothing is
+// ever reported. Every write replaces the file atomically.
+class CSettingsStore final {
+  public:
+    CSettingsStore() = default;
+    explicit CSettingsStore(std::string path) : path_(std::move(path)) {}
+
+    // $XDG_CONFIG_HOME (else ~/.config) /TARVIK/KELPWIN/Kelp-Win.ini, making
+    // the two folders when they are missing; when a folder cannot be made, or
+    // a plain file stands in its way, the file beside `programPath` instead.
+    static std::string BuildPath(const std::string& programPath);
+
+    const std::string& Path() const { return path_; }
+    void SetPath(std::string path) { path_ = std::move(path); }
+
+    // Port settings, and the device paths of section PortDevices (keys COM1
+    // to COM19) that replace the built-in mapping of port numbers.
+    void ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const;
+    bool WritePortSettings(const PortSettings& port) const;
+
+    // `section` is "GraphSettings" (main window) or "XYGraphSettings". The
+    // slots keep the caller's values unless the section holds ElmNo1.
+    void ReadGraphSlots(std::string_view section, GraphSlotArray& slots) const;
+    bool WriteGraphSlots(std::string_view section, const GraphSlotArray& slots) const;
+
+    // The time axis keeps the caller's values unless GraphSettings holds Cursol.
+    void ReadTimeAxis(GraphTimeSettings& time) const;
+    bool WriteTimeAxis(const GraphTimeSettings& time) const;
+
+    std::uint32_t ReadCaptureInterval() const;
+    bool WriteCaptureInterval(std::uint32_t seconds) const;
+
+    static constexpr const char* kFileName = "Kelp-Win.ini";
+
+  private:
+    CIniFile LoadFile() const;
+
+    std::string path_;
+};
+
+}  // namespace kelp

@@ -1,0 +1,78 @@
+#pragma once
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/CsvError.h"
+
+namespace kelp {
+
+class CEvent;
+class CMeasDataSet;
+class IProgressDialog;
+
+// A data file opened for one load or save job, and the state of that job.
+//
+// Reading splits lines into fields (ReadCsvLine); a line may end in CR LF or
+// LF, and a UTF-8 byte-order mark at the start of the file is skipped.
+// Saving never writes the target itself: the lines go to a temporary file in
+// the target's folder, which CommitSave flushes to disk and renames over the
+// target, so that a failed save leaves the old file as it was.
+class CCsvFile final {
+  public:
+    CCsvFile() = default;
+    ~CCsvFile();
+    CCsvFile(const CCsvFile&) = delete;
+    CCsvFile& operator=(const CCsvFile&) = delete;
+
+    bool OpenRead(const std::string& path);
+    // Creates the temporary file beside `path`; false when it cannot be made.
+    bool OpenSave(const std::string& path);
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // Reads one line and splits it into `fields`. False at the end of the
+    // file and for an empty line. Throws ECsvError on a read error or a line
+    // longer than kMaxLineBytes.
+    bool ReadCsvLine(std::vector<std::string>& fields);
+    // Throws ECsvError::WriteFailed when the system refuses the bytes.
+    void WriteText(std::string_view text);
+    // Flushes the temporary file to disk, closes it and renames it over the
+    // target. False (and the temporary file removed) on any failure.
+    bool CommitSave();
+    // Closes the file; a save not committed is thrown away.
+    void Close();
+
+    // The splitting rule of ReadCsvLine on a line without its line end:
+    // '"' toggles quoting and is dropped, ',' outside quotes ends a field; an
+    // empty last field is kept only after a ','.
+    static void SplitCsvLine(std::string_view line, std::vector<std::string>& fields);
+
+    static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
+    // The job this file belongs to (none of them owned).
+    int total = 0;  // lines to process: N of line 1, or the records to save
+    CMeasDataSet* dataSet = nullptr;
+    IProgressDialog* dialog = nullptr;
+    CEvent* cancel = nullptr;
+
+  private:
+    bool ReadLine(std::string& line);
+    bool Refill();
+    void DiscardTemporary();
+
+    std::FILE* file_ = nullptr;
+    // Reading: a buffer of our own, so that any byte (NUL included) is data.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t bufferPos_ = 0;
+    std::size_t bufferLen_ = 0;
+    bool atStart_ = true;
+    bool eof_ = false;
+    std::string line_;
+    // Saving.
+    std::string target_;
+    std::string temporary_;
+};
+
+}  // namespace kelp

@@ -1,0 +1,487 @@
+// The CSV lines of a data set: formatting for saving, parsing for loading.
+// The byte layout is shared with files already saved and with spreadsheets,
+// so every field, format and line end here is fixed.
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "data/Cp932.h"
+#include "data/MeasDataSet.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+
+namespace kelp {
+
+namespace {
+
+constexpr std::string_view kMagic = "KelpPC DataFile";
+constexpr std::string_view kVersionTitle = "Version";
+constexpr std::size_t kFieldCount = 54;
+constexpr std::size_t kMaxSiteBytes = 20;
+constexpr const char* kHex = "0123456789ABCDEF";
+
+// String-table texts in the file's code page. Saving asks for the same few
+// dozen texts for every record; converting them once per language keeps a
+// save of 10000 records fast. Any thread may save, hence the lock.
+const std::string& FileText(int id) {
+    static std::mutex mutex;
+    static std::map<std::pair<bool, int>, std::string> cache;
+    const std::lock_guard lock(mutex);
+    const auto key = std::make_pair(IsEnglish(), id);
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        it = cache.emplace(key, Utf8ToCp932(LoadText(id))).first;
+    }
+    return it->second;
+}
+
+void AppendField(std::string& line, std::string_view text, bool last = false) {
+    line += '"';
+    line += text;
+    line += '"';
+    if (last) {
+        line += "\r\n";
+    } else {
+        line += ',';
+    }
+}
+
+void AppendIntField(std::string& line, long long value) {
+    char buffer[24];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
+    AppendField(line, std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer)));
+}
+
+// Fixed-point with the given decimals, as "%.Nf" formats in the C locale.
+// The process locale is the user's (the windowing library sets it), and a
+// decimal comma would break the file, so printf is not used.
+std::string FormatFixed(double value, int decimals) {
+    char buffer[400];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) {
+        return "0";
+    }
+    return std::string(buffer, r.ptr);
+}
+
+// ddmmss as "dd mm ss N"; the degrees take `width` digits.
+std::string FormatPosition(std::int32_t value, int width, char positive, char negative) {
+    const long long magnitude = std::llabs(static_cast<long long>(value));
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%0*lld %02lld %02lld %c", width, magnitude / 10000,
+                  (magnitude / 100) % 100, magnitude % 100, value < 0 ? negative : positive);
+    return buffer;
+}
+
+// Characters that the reader treats as field or line structure cannot be
+// part of a field text; a blank takes their place.
+std::string Sanitised(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '"' || c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return out;
+}
+
+std::string Prefixed(char letter, const std::string& text) {
+    std::string out(1, letter);
+    out += text;
+    return out;
+}
+
+[[noreturn]] void Fail() {
+    throw EMemError::BadFormat;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool IsDigits(std::string_view s) {
+    for (const char c : s) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// An optional '-' first, then digits with at most one '.'.
+bool IsNumber(std::string_view s) {
+    bool dot = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '-' && i == 0) {
+            continue;
+        }
+        if (c == '.' && !dot) {
+            dot = true;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The value of a text that IsNumber accepted, correctly rounded to the
+// stored float; "-", "." and "" read as 0. False for a magnitude beyond the
+// float range (no measurement is that large); a value too small for it is 0.
+bool FloatValue(std::string_view s, float& out) {
+    out = 0.0f;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
+    if (r.ec == std::errc::invalid_argument) {
+        out = 0.0f;
+        return true;
+    }
+    if (r.ec == std::errc::result_out_of_range) {
+        double wide = 0.0;
+        const auto w = std::from_chars(s.data(), s.data() + s.size(), wide);
+        if (w.ec == std::errc() && std::fabs(wide) < 1.0) {
+            out = 0.0f;
+            return true;
+        }
+        if (w.ec == std::errc::result_out_of_range && s.find_first_of("123456789") >= s.find('.')) {
+            out = 0.0f;  // only zeros before the point: an underflow of double too
+            return true;
+        }
+        return false;
+    }
+    return true;
+}
+
+// A short run of digits (the caller has checked them) as a decimal number.
+int SmallDecimal(std::string_view s) {
+    int value = 0;
+    for (const char c : s) {
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+// A hexadecimal digit within 0..max, else the line is broken.
+std::uint8_t CodeDigit(char c, int max) {
+    const int value = HexDigit(c);
+    if (value < 0 || value > max) {
+        Fail();
+    }
+    return static_cast<std::uint8_t>(value);
+}
+
+// A code field: the letter, then exactly `digits` characters.
+std::string_view CodeField(const std::string& field, char letter, std::size_t length) {
+    if (field.size() != length || field[0] != letter) {
+        Fail();
+    }
+    return std::string_view(field).substr(1);
+}
+
+// Two decimal digits, or the line is broken.
+int Pair(std::string_view s, std::size_t at) {
+    const auto pair = s.substr(at, 2);
+    if (pair.size() != 2 || !IsDigits(pair)) {
+        Fail();
+    }
+    return SmallDecimal(pair);
+}
+
+std::int32_t ParseLatitude(std::string_view field) {
+    if (field.size() > 10 || field == "-- -- -- -" || field.empty() ||
+        (field.back() != 'N' && field.back() != 'S')) {
+        return kNoPosition;
+    }
+    std::string joined;
+    joined += field.substr(0, 2);
+    joined += field.substr(std::min<std::size_t>(3, field.size()), 2);
+    joined += field.substr(std::min<std::size_t>(6, field.size()), 2);
+    if (joined.empty() || !IsDigits(joined)) {
+        return kNoPosition;
+    }
+    const std::int32_t value = SmallDecimal(joined);
+    return field.back() == 'S' ? -value : value;
+}
+
+std::int32_t ParseLongitude(std::string_view field) {
+    if (field.size() > 11 || field == "--- -- -- -" || field.empty() ||
+        (field.back() != 'E' && field.back() != 'W')) {
+        return kNoPosition;
+    }
+    std::string degrees(field.substr(0, 3));
+    degrees.erase(0, degrees.find_first_not_of(' ') == std::string::npos ? degrees.size()
+                                                                         : degrees.find_first_not_of(' '));
+    if (degrees.size() == 1 || degrees.size() == 2) {
+        degrees.insert(0, 3 - degrees.size(), '0');
+    }
+    std::string joined = degrees;
+    joined += field.substr(std::min<std::size_t>(4, field.size()), 2);
+    joined += field.substr(std::min<std::size_t>(7, field.size()), 2);
+    if (joined.empty() || !IsDigits(joined)) {
+        return kNoPosition;
+    }
+    const std::int32_t value = SmallDecimal(joined);
+    return field.back() == 'W' ? -value : value;
+}
+
+}  // namespace
+
+const std::string& CMeasDataSet::FormatHeaderLines() {
+    line_.clear();
+    AppendField(line_, kMagic);
+    AppendField(line_, kVersionTitle);
+    AppendField(line_, "1.00");
+    char count[16];
+    std::snprintf(count, sizeof count, "%d", count_);
+    AppendField(line_, count, true);
+
+    AppendField(line_, "No.");
+    AppendField(line_, "SITE");
+    AppendField(line_, FileText(IDS_COL_DATE));
+    AppendField(line_, FileText(IDS_COL_TIME));
+    AppendField(line_, FileText(IDS_COL_LATITUDE));
+    AppendField(line_, FileText(IDS_COL_LONGITUDE));
+    AppendField(line_, FileText(IDS_COL_INSTRUMENT_ERROR));
+    for (int s = 0; s < kSlotCount; ++s) {
+        const int element = slotElements_[static_cast<std::size_t>(s)];
+        AppendField(line_, FileText(ElementNameId(element)));
+        AppendIntField(line_, element);
+        AppendField(line_, FileText(IDS_COL_ERROR));
+    }
+    AppendField(line_, FileText(IDS_COL_BATTERY));
+    AppendField(line_, FileText(IDS_COL_DEVICE_CODE));
+    AppendField(line_, FileText(IDS_COL_DATE_CODE));
+    AppendField(line_, FileText(IDS_COL_TIME_CODE));
+    AppendField(line_, FileText(IDS_COL_UNIT_CODE));
+    AppendField(line_, FileText(IDS_COL_FORMAT_CODE));
+    AppendField(line_, FileText(IDS_COL_STATE_CODE));
+    AppendField(line_, FileText(IDS_COL_COMPONENT_ERROR_CODE), true);
+    return line_;
+}
+
+const std::string& CMeasDataSet::FormatRecordLine(int r) {
+    line_.clear();
+    if (r < 0 || r >= count_) {
+        return line_;
+    }
+    const auto i = static_cast<std::size_t>(r);
+    AppendIntField(line_, r + 1);
+    // Site names are bytes from the instrument and are written as they are,
+    // except for the characters that no reader could take back.
+    AppendField(line_, Sanitised(siteNames_[i]));
+    const CDateTime& time = times_[i];
+    AppendField(line_, time.Format("%Y/%m/%d"));
+    AppendField(line_, time.Format("%H:%M:%S"));
+    AppendField(line_, latitudes_[i] == kNoPosition ? std::string("-- -- -- -")
+                                                    : FormatPosition(latitudes_[i], 2, 'N', 'S'));
+    AppendField(line_, longitudes_[i] == kNoPosition ? std::string("--- -- -- -")
+                                                     : FormatPosition(longitudes_[i], 3, 'E', 'W'));
+    AppendField(line_, FileText(InstrumentErrorTextId(instrumentErrors_[i])));
+
+    std::string unitCodes = "U";
+    std::string decimalCodes = "F";
+    std::string stateCodes = "S";
+    std::string errorCodes = "A";
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto slot = static_cast<std::size_t>(s);
+        const int element = slotElements_[slot];
+        const int unit = units_[slot][i];
+        const int decimals = decimals_[slot][i];
+        const int state = states_[slot][i];
+        const int error = errors_[slot][i];
+        if (element != kNoElement && state != 0 && state != kNoValueState) {
+            AppendField(line_, FormatFixed(values_[slot][i], std::min(decimals, kDecimalsCount - 1)));
+            AppendField(line_, FileText(UnitTextId(element, unit)));
+            AppendField(line_, FileText(ComponentErrorTextId(error)));
+        } else {
+            AppendField(line_, "-");
+            AppendField(line_, "-");
+            AppendField(line_, "-");
+        }
+        unitCodes += kHex[unit & 0xF];
+        decimalCodes += kHex[decimals & 0xF];
+        stateCodes += kHex[state & 0xF];
+        errorCodes += kHex[error & 0xF];
+    }
+    // The reader takes the battery text up to the first "V".
+    std::string battery = Sanitised(batteries_[i]);
+    for (char& c : battery) {
+        if (c == 'V') {
+            c = ' ';
+        }
+    }
+    battery += 'V';
+    AppendField(line_, battery);
+    std::string device = "P";
+    device += kHex[devices_[i] & 0xF];
+    device += kHex[instrumentErrors_[i] & 0xF];
+    AppendField(line_, device);
+    AppendField(line_, Prefixed('D', time.Format("%y%m%d")));
+    AppendField(line_, Prefixed('T', time.Format("%H%M%S")));
+    AppendField(line_, unitCodes);
+    AppendField(line_, decimalCodes);
+    AppendField(line_, stateCodes);
+    AppendField(line_, errorCodes, true);
+    return line_;
+}
+
+int CMeasDataSet::ParseFirstLine() {
+    const auto& f = fields_;
+    if (f.size() < 4 || f[0] != kMagic || f[1] != kVersionTitle || f[2].empty() ||
+        !IsNumber(TrimBlanks(f[2]))) {
+        throw EMemError::NotDataFile;
+    }
+    const auto count = TrimBlanks(f[3]);
+    if (count.empty() || !IsDigits(count)) {
+        throw EMemError::NotDataFile;
+    }
+    // The loader never takes more than the capacity; a longer digit run is
+    // held at a value above it rather than overflowing.
+    if (count.size() > 9) {
+        return std::numeric_limits<int>::max();
+    }
+    return SmallDecimal(count);
+}
+
+void CMeasDataSet::ParseColumnLine() {
+    if (fields_.size() < kFieldCount) {
+        Fail();
+    }
+    std::array<std::uint8_t, kSlotCount> elements{};
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto text = TrimBlanks(fields_[static_cast<std::size_t>(8 + 3 * s)]);
+        if (text.empty() || !IsDigits(text)) {
+            Fail();
+        }
+        const auto significant = text.find_first_not_of('0');
+        const auto digits =
+            significant == std::string_view::npos ? std::string_view("0") : text.substr(significant);
+        if (digits.size() > 2 || SmallDecimal(digits) >= kElementCount) {
+            Fail();
+        }
+        const int element = SmallDecimal(digits);
+        elements[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(element);
+    }
+    slotElements_ = elements;
+}
+
+void CMeasDataSet::ParseRecordLine() {
+    if (count_ >= capacity_) {
+        return;
+    }
+    const auto& f = fields_;
+    if (f.size() < kFieldCount) {
+        Fail();
+    }
+    const std::string& site = f[1];
+    if (site.size() > kMaxSiteBytes) {
+        Fail();
+    }
+    const std::string_view date = CodeField(f[48], 'D', 7);
+    const std::string_view clock = CodeField(f[49], 'T', 7);
+    const std::string& batteryField = f[46];
+    const auto v = batteryField.find('V');
+    if (v == std::string::npos || v + 1 != batteryField.size()) {
+        Fail();
+    }
+    const std::string& deviceField = f[47];
+    if (deviceField.size() < 3 || deviceField[0] != 'P') {
+        Fail();
+    }
+    const std::uint8_t device = CodeDigit(deviceField[1], kDeviceCount - 1);
+    const std::uint8_t instrumentError = CodeDigit(deviceField[2], kInstrumentErrorCount - 1);
+
+    CDateTime time;
+    if (!time.SetDateTime(2000 + Pair(date, 0), Pair(date, 2), Pair(date, 4), Pair(clock, 0), Pair(clock, 2),
+                          Pair(clock, 4))) {
+        Fail();
+    }
+
+    const std::string_view unitCodes = CodeField(f[50], 'U', 14);
+    const std::string_view decimalCodes = CodeField(f[51], 'F', 14);
+    const std::string_view stateCodes = CodeField(f[52], 'S', 14);
+    const std::string_view errorCodes = CodeField(f[53], 'A', 14);
+
+    // Everything is checked before the record is stored, so that a broken
+    // line leaves no half-written record behind.
+    std::array<std::uint8_t, kSlotCount> units{}, decimals{}, states{}, errors{};
+    std::array<float, kSlotCount> values{};
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto slot = static_cast<std::size_t>(s);
+        units[slot] = CodeDigit(unitCodes[slot], kUnitCount - 1);
+        decimals[slot] = CodeDigit(decimalCodes[slot], kDecimalsCount - 1);
+        states[slot] = CodeDigit(stateCodes[slot], kStateCount - 1);
+        errors[slot] = CodeDigit(errorCodes[slot], kComponentErrorCount - 1);
+        if (slotElements_[slot] == kNoElement) {
+            continue;
+        }
+        const auto text = TrimBlanks(f[static_cast<std::size_t>(7 + 3 * s)]);
+        if (!IsNumber(text)) {
+            Fail();
+        }
+        float stored = 0.0f;
+        if (!FloatValue(text, stored)) {
+            Fail();
+        }
+        // Rounded to the record's decimals, as the value would be shown.
+        float rounded = 0.0f;
+        if (!FloatValue(FormatFixed(stored, decimals[slot]), rounded)) {
+            Fail();
+        }
+        values[slot] = rounded;
+    }
+
+    const int n = count_;
+    const auto i = static_cast<std::size_t>(n);
+    siteNames_[i] = site;
+    batteries_[i] = batteryField.substr(0, v);
+    devices_[i] = device;
+    instrumentErrors_[i] = instrumentError;
+    times_[i] = time;
+    latitudes_[i] = ParseLatitude(f[4]);
+    longitudes_[i] = ParseLongitude(f[5]);
+    for (int s = 0; s < kSlotCount; ++s) {
+        const auto slot = static_cast<std::size_t>(s);
+        units_[slot][i] = units[slot];
+        decimals_[slot][i] = decimals[slot];
+        states_[slot][i] = states[slot];
+        errors_[slot][i] = errors[slot];
+        values_[slot][i] = values[slot];
+        if (slotElements_[slot] != kNoElement) {
+            UpdateStats(s, n);
+        }
+    }
+    RecalcElapsed(n);
+    count_ = n + 1;
+}
+
+}  // namespace kelp

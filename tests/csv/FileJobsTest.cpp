@@ -1,0 +1,341 @@
+#include "data/FileJobs.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "data/MeasDataSet.h"
+#include "resources/ResourceIds.h"
+#include "tests/csv/CsvTestUtil.h"
+#include "tests/csv/QueueDialog.h"
+#include "tests/csv/RecordGen.h"
+
+namespace kelp {
+namespace {
+
+// A valid record line numbered n (the number is not read back).
+std::string RecordLine(int n) {
+    std::string line = "\"" + std::to_string(n) + "\",\"S\",\"\",\"\",\"-- -- -- -\",\"--- -- -- -\",\"\"";
+    for (int s = 0; s < 13; ++s) {
+        line += ",\"" + std::to_string(n % 100) + ".5\",\"\",\"\"";
+    }
+    line +=
+        ",\"12.0V\",\"P30\",\"D260102\",\"T030405\",\"U0000000000000\",\"F1111111111111\",\"S1111111111111\","
+        "\"A0000000000000\"\r\n";
+    return line;
+}
+
+std::string DataFile(int announced, int lines) {
+    std::string text = test::HeaderFor(announced);
+    for (int i = 1; i <= lines; ++i) {
+        text += RecordLine(i);
+    }
+    return text;
+}
+
+void Fill(CMeasDataSet& set, int records, unsigned seed = 11) {
+    test::RecordGen gen(seed);
+    for (int i = 0; i < records; ++i) {
+        set.AddLiveRecord(gen.Live());
+    }
+}
+
+class FileJobsTest : public ::testing::Test {
+  protected:
+    int Load(const std::string& bytes, CMeasDataSet& set) {
+        test::WriteBytes(dir_.File("in.csv"), bytes);
+        return LoadDataFile(dir_.File("in.csv"), set, dialog_);
+    }
+
+    test::ScratchDir dir_;
+    test::QueueDialog dialog_;
+};
+
+TEST_F(FileJobsTest, LoadReportsEveryLineAndItsTitle) {
+    CMeasDataSet set;
+    ASSERT_EQ(Load(DataFile(3, 3), set), FILEJOB_OK);
+    EXPECT_EQ(set.GetCount(), 3);
+    EXPECT_EQ(dialog_.total(), 3);
+    EXPECT_EQ(dialog_.titleId(), IDS_PROGRESS_LOADING);
+    EXPECT_EQ(dialog_.steps, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(dialog_.finalValue, 3);
+    EXPECT_FLOAT_EQ(set.GetValue(0, 2), 3.5f);
+}
+
+TEST_F(FileJobsTest, LoadStopsAtTheEndOfTheFileOrAnEmptyLine) {
+    CMeasDataSet set;
+    ASSERT_EQ(Load(DataFile(5, 3), set), FILEJOB_OK);
+    EXPECT_EQ(set.GetCount(), 3);
+
+    CMeasDataSet second;
+    ASSERT_EQ(Load(DataFile(5, 2) + "\r\n" + RecordLine(3), second), FILEJOB_OK);
+    EXPECT_EQ(second.GetCount(), 2);
+
+    // N = 0 with a valid column line is an empty data set.
+    CMeasDataSet empty;
+    ASSERT_EQ(Load(DataFile(0, 2), empty), FILEJOB_OK);
+    EXPECT_EQ(empty.GetCount(), 0);
+}
+
+TEST_F(FileJobsTest, LoadTakesAtMostTheCapacity) {
+    CMeasDataSet set;
+    ASSERT_EQ(Load(DataFile(20000, 10050), set), FILEJOB_OK);
+    EXPECT_EQ(set.GetCount(), 10000);
+    EXPECT_EQ(dialog_.finalValue, 10000);
+}
+
+TEST_F(FileJobsTest, LoadAcceptsLfLineEndsAndAByteOrderMark) {
+    std::string text = DataFile(2, 2);
+    std::string lf;
+    for (char c : text) {
+        if (c != '\r') {
+            lf += c;
+        }
+    }
+    CMeasDataSet set;
+    ASSERT_EQ(Load("\xEF\xBB\xBF" + lf, set), FILEJOB_OK);
+    EXPECT_EQ(set.GetCount(), 2);
+    EXPECT_EQ(set.GetBattery(1), "12.0");  // no CR left on the last field
+}
+
+TEST_F(FileJobsTest, NotOurFileFailsBeforeTheDialog) {
+    for (const std::string& bytes :
+         {std::string(), std::string("\r\n"), std::string("\"Kelp DataFile\",\"Version\",\"1\",\"1\"\r\n"),
+          std::string("\"KelpPC DataFile\",\"Version\",\"1.00\",\"x\"\r\n"),
+          std::string("\x89PNG\r\n\x1a\n\0\0\0", 11)}) {
+        CMeasDataSet set;
+        EXPECT_EQ(Load(bytes, set), FILEJOB_OPEN_FAILED);
+    }
+    CMeasDataSet set;
+    EXPECT_EQ(LoadDataFile(dir_.File("missing.csv"), set, dialog_), FILEJOB_OPEN_FAILED);
+    EXPECT_EQ(LoadDataFile(dir_.Path(), set, dialog_), FILEJOB_OPEN_FAILED);
+    EXPECT_EQ(dialog_.modalRuns, 0);
+}
+
+TEST_F(FileJobsTest, FormatErrorsFailTheJobAndKeepEarlierRecords) {
+    // A record line of 53 fields.
+    std::string bad = RecordLine(3);
+    bad = bad.substr(0, bad.rfind(",\"A")) + "\r\n";
+    CMeasDataSet set;
+    ASSERT_EQ(Load(DataFile(4, 2) + bad + RecordLine(4), set), FILEJOB_FAILED);
+    EXPECT_EQ(set.GetCount(), 2);
+    EXPECT_EQ(dialog_.finalValue, 2);
+
+    // A missing or short column line.
+    CMeasDataSet none;
+    EXPECT_EQ(Load("\"KelpPC DataFile\",\"Version\",\"1.00\",\"1\"\r\n", none), FILEJOB_FAILED);
+    EXPECT_EQ(dialog_.finalValue, 0);
+    const std::string header = test::HeaderFor(1);
+    CMeasDataSet shortHeader;
+    // Line 2 without its last column.
+    EXPECT_EQ(Load(header.substr(0, header.rfind(',')) + "\r\n" + RecordLine(1), shortHeader),
+              FILEJOB_FAILED);
+}
+
+TEST_F(FileJobsTest, TruncatedFilesAtEveryLength) {
+    const std::string full = DataFile(3, 3);
+    const auto line2 = full.find("\r\n") + 2;
+    const auto line3 = full.find("\r\n", line2) + 2;
+    for (std::size_t cut = 0; cut < full.size(); cut += 3) {
+        CMeasDataSet set;
+        const int result = Load(full.substr(0, cut), set);
+        SCOPED_TRACE("cut at " + std::to_string(cut));
+        if (cut < line2 - 2) {
+            EXPECT_EQ(result, FILEJOB_OPEN_FAILED);
+        } else if (cut < line3) {
+            // Titles are not read: a column line cut inside its last title
+            // still has its 54 fields.
+            const auto fields = test::Split(
+                cut <= line2 ? std::string() : full.substr(line2, std::min(cut, line3 - 2) - line2));
+            EXPECT_EQ(result, fields.size() >= 54 ? FILEJOB_OK : FILEJOB_FAILED);
+        } else {
+            // A record line survives the cut only at its start or once its
+            // last field, the 14 characters after "A, is complete.
+            const auto lineStart = full.rfind("\r\n", cut - 1) + 2;
+            const auto lastField = full.find("\"A", lineStart) + 1;
+            const bool whole = cut == lineStart || cut >= lastField + 14;
+            EXPECT_EQ(result, whole ? FILEJOB_OK : FILEJOB_FAILED);
+            const auto complete = std::count(full.begin() + static_cast<long>(line3),
+                                             full.begin() + static_cast<long>(lineStart), '\n');
+            EXPECT_EQ(set.GetCount(), static_cast<int>(complete) + (whole && cut != lineStart ? 1 : 0));
+        }
+    }
+}
+
+TEST_F(FileJobsTest, LongLinesAreRefusedNotHeld) {
+    CMeasDataSet set;
+    EXPECT_EQ(Load(test::HeaderFor(1) + std::string(1 << 20, 'x'), set), FILEJOB_FAILED);
+}
+
+TEST_F(FileJobsTest, CancelledLoadKeepsTheRecordsRead) {
+    CMeasDataSet set;
+    dialog_.cancelAtStep = 100;
+    ASSERT_EQ(Load(DataFile(5000, 5000), set), FILEJOB_OK);
+    // The send waits for the dialog, so the worker sees the cancel before the next line.
+    EXPECT_EQ(set.GetCount(), 100);
+    EXPECT_EQ(dialog_.finalValue, 100);
+}
+
+TEST_F(FileJobsTest, SaveWritesHeaderAndOneLinePerRecord) {
+    CMeasDataSet set;
+    Fill(set, 1);
+    ASSERT_EQ(SaveDataFile(dir_.File("one.csv"), set, dialog_), FILEJOB_OK);
+    const std::string text = test::ReadBytes(dir_.File("one.csv"));
+    int lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 3);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_EQ(dialog_.titleId(), IDS_PROGRESS_SAVING);
+    EXPECT_EQ(dialog_.steps, std::vector<int>{1});
+    EXPECT_EQ(dir_.EntryCount(), 1u);  // no temporary file left
+}
+
+TEST_F(FileJobsTest, CancelledSaveKeepsAPartialFileThatLoads) {
+    CMeasDataSet set;
+    Fill(set, 500);
+    test::WriteBytes(dir_.File("part.csv"), "old");
+    dialog_.cancelAtStep = 40;
+    ASSERT_EQ(SaveDataFile(dir_.File("part.csv"), set, dialog_), FILEJOB_OK);
+    CMeasDataSet loaded;
+    test::QueueDialog loadDialog;
+    ASSERT_EQ(LoadDataFile(dir_.File("part.csv"), loaded, loadDialog), FILEJOB_OK);
+    EXPECT_EQ(loadDialog.total(), 500);
+    EXPECT_EQ(loaded.GetCount(), 40);
+}
+
+TEST_F(FileJobsTest, ReplacingAFileKeepsItsModeAndFollowsLinks) {
+    CMeasDataSet set;
+    Fill(set, 3);
+    const auto target = dir_.File("kept.csv");
+    test::WriteBytes(target, "old");
+    ::chmod(target.c_str(), 0640);
+    ::symlink(target.c_str(), dir_.File("link.csv").c_str());
+    ASSERT_EQ(SaveDataFile(dir_.File("link.csv"), set, dialog_), FILEJOB_OK);
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir_.File("link.csv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(test::ReadBytes(target).substr(0, 18), "\"KelpPC DataFile\",");
+}
+
+TEST_F(FileJobsTest, SaveThatCannotCreateTheFileFailsAndTouchesNothing) {
+    CMeasDataSet set;
+    Fill(set, 3);
+    EXPECT_EQ(SaveDataFile(dir_.File("no/such/folder.csv"), set, dialog_), FILEJOB_OPEN_FAILED);
+    // Never over a device: the old node stays what it was.
+    EXPECT_EQ(SaveDataFile("/dev/full", set, dialog_), FILEJOB_OPEN_FAILED);
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_EQ(SaveDataFile(dir_.Path(), set, dialog_), FILEJOB_OPEN_FAILED);
+    EXPECT_EQ(dialog_.modalRuns, 0);
+}
+
+TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
+    CMeasDataSet set;
+    Fill(set, 3);
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind root; the read-only folder case needs another user";
+    }
+    const auto folder = dir_.File("ro");
+    ::mkdir(folder.c_str(), 0700);
+    test::WriteBytes(folder + "/old.csv", "old");
+    ::chmod(folder.c_str(), 0500);
+    EXPECT_EQ(SaveDataFile(folder + "/old.csv", set, dialog_), FILEJOB_OPEN_FAILED);
+    EXPECT_EQ(SaveDataFile(folder + "/new.csv", set, dialog_), FILEJOB_OPEN_FAILED);
+    ::chmod(folder.c_str(), 0700);
+    EXPECT_EQ(test::ReadBytes(folder + "/old.csv"), "old");
+}
+
+// A folder on a small file system of its own when this process may mount
+// one; otherwise the same folder with a file-size limit on the process,
+// which makes writes fail the same way part-way through.
+class SmallDevice final {
+  public:
+    explicit SmallDevice(const std::string& folder) : folder_(folder) {
+        ::mkdir(folder_.c_str(), 0700);
+        mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDevice() {
+        if (mounted_) {
+            ::umount(folder_.c_str());
+        }
+    }
+    SmallDevice(const SmallDevice&) = delete;
+    SmallDevice& operator=(const SmallDevice&) = delete;
+
+    // Runs `f` with the device full beyond about 64 KiB.
+    template <typename F>
+    void Run(F f) {
+        if (mounted_) {
+            f();
+            return;
+        }
+        rlimit old{};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = 64 * 1024;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        f();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, oldHandler);
+    }
+    bool Mounted() const { return mounted_; }
+
+  private:
+    std::string folder_;
+    bool mounted_ = false;
+};
+
+TEST_F(FileJobsTest, SaveToAFullDeviceFailsAndKeepsTheOldFile) {
+    SmallDevice device(dir_.File("small"));
+    RecordProperty("device", device.Mounted() ? "tmpfs of 64 KiB" : "file-size limit of 64 KiB");
+    const std::string old = DataFile(3, 3);
+    test::WriteBytes(dir_.File("small/data.csv"), old);
+    CMeasDataSet set;
+    Fill(set, 2000);  // about 1 MB of lines
+    int result = -1;
+    device.Run([&] { result = SaveDataFile(dir_.File("small/data.csv"), set, dialog_); });
+    EXPECT_EQ(result, FILEJOB_FAILED);
+    EXPECT_EQ(test::ReadBytes(dir_.File("small/data.csv")), old);
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir_.File("small"))) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u);
+    EXPECT_LT(dialog_.finalValue, 2000);
+}
+
+TEST_F(FileJobsTest, SaveWhoseLastBytesDoNotFitFailsAtTheFlush) {
+    // Small enough to sit in the write buffer until the end of the job.
+    SmallDevice device(dir_.File("small"));
+    CMeasDataSet set;
+    Fill(set, 60);
+    test::WriteBytes(dir_.File("small/filler"), std::string(60 * 1024, 'f'));
+    test::WriteBytes(dir_.File("small/data.csv"), "old");
+    int result = -1;
+    device.Run([&] {
+        if (!device.Mounted()) {
+            // The limit counts the file's own size: make it bite at once.
+            rlimit tiny{};
+            ::getrlimit(RLIMIT_FSIZE, &tiny);
+            tiny.rlim_cur = 1024;
+            ::setrlimit(RLIMIT_FSIZE, &tiny);
+        }
+        result = SaveDataFile(dir_.File("small/data.csv"), set, dialog_);
+    });
+    EXPECT_EQ(result, FILEJOB_FAILED);
+    EXPECT_EQ(test::ReadBytes(dir_.File("small/data.csv")), "old");
+}
+
+}  // namespace
+}  // namespace kelp
