@@ -30,11 +30,12 @@ struct GraphTimeSettings {
 // The built-in defaults that a window fills in before reading the settings
 // file: slot i draws data-set slot i, automatic range, 0 to 10.
 inline GraphSlotArray DefaultGraphSlots() {
-    GraphSlotArray slots{};
+    // Not named "slots": Qt defines that word as a macro.
+    GraphSlotArray defaults{};
     for (int i = 0; i < 13; ++i) {
-        slots[i].ElmNo = i;
+        defaults[i].ElmNo = i;
     }
-    return slots;
+    return defaults;
 }
 
 }  // namespace kelp

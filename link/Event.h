@@ -8,7 +8,7 @@ namespace kelp {
 // successful wait resets it. The only object that a worker thread and the
 // window thread share.
 class CEvent final {
-public:
+  public:
     CEvent() = default;
     CEvent(const CEvent&) = delete;
     CEvent& operator=(const CEvent&) = delete;
@@ -39,7 +39,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable cv_;
     bool signalled_ = false;

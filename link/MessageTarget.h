@@ -28,7 +28,7 @@ struct AppMessage {
 // Where a worker delivers messages: a window, or a queue in a test. Messages
 // from one sender arrive in the order they were posted or sent.
 class IMessageTarget {
-public:
+  public:
     virtual ~IMessageTarget() = default;
     // Queues the message for the receiver's thread and returns at once.
     virtual void Post(AppMessage message) = 0;

@@ -8,7 +8,7 @@ class CEvent;
 // What a download or a file job needs of the modal progress dialog. The Qt
 // dialog implements it; headless tests drive runs through a fake.
 class IProgressDialog {
-public:
+  public:
     virtual ~IProgressDialog() = default;
     virtual void SetTotal(int total) = 0;
     virtual void SetTitleId(int stringId) = 0;

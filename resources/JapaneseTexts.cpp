@@ -162,6 +162,11 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_TIME_AXIS_CLOCK), "時間"},
     {S(IDS_TIME_AXIS_SECONDS), "時間 [秒]"},
     {S(IDS_CONFIRM_STOP), "取込を停止します。"},
+    {S(IDS_BUTTON_OK), "OK"},
+    {S(IDS_BUTTON_CANCEL), "キャンセル"},
+    {S(IDS_BUTTON_YES), "はい(&Y)"},
+    {S(IDS_BUTTON_NO), "いいえ(&N)"},
+    {S(IDS_CSV_FILTER), "csv files(*csv)"},
 
     // ---- About box ----
     {T(IDD_ABOUTBOX), "Kelp データ収集ソフトのﾊﾞｰｼﾞｮﾝ情報"},
@@ -183,6 +188,11 @@ constexpr TextEntry kJapaneseTexts[] = {
     {C(IDD_MAIN, IDC_XY_GRAPH), "X-Yグラフ"},
     {C(IDD_MAIN, IDC_DEPTH_GRAPH), "深さグラフ"},
 
+    {M(IDR_MENU_MAIN, ID_POPUP_FILE), "ファイル(&F)"},
+    {M(IDR_MENU_MAIN, ID_POPUP_MEASURE), "測定(&M)"},
+    {M(IDR_MENU_MAIN, ID_POPUP_GRAPH), "グラフ(&G)"},
+    {M(IDR_MENU_MAIN, ID_POPUP_SETTINGS), "通信設定(&C)"},
+    {M(IDR_MENU_MAIN, ID_POPUP_HELP), "ヘルプ(&H)"},
     {M(IDR_MENU_MAIN, ID_FILE_OPEN), "開く(&O)"},
     {M(IDR_MENU_MAIN, ID_FILE_SAVE), "保存(&S)"},
     {M(IDR_MENU_MAIN, ID_EXIT), "終了(&X)"},

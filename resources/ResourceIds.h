@@ -147,6 +147,12 @@ constexpr int IDS_MEASURED_DATA = 2015;
 constexpr int IDS_TIME_AXIS_CLOCK = 2016;
 constexpr int IDS_TIME_AXIS_SECONDS = 2017;
 constexpr int IDS_CONFIRM_STOP = 2018;
+// Message box buttons and the file dialogs' filter.
+constexpr int IDS_BUTTON_OK = 2100;
+constexpr int IDS_BUTTON_CANCEL = 2101;
+constexpr int IDS_BUTTON_YES = 2102;
+constexpr int IDS_BUTTON_NO = 2103;
+constexpr int IDS_CSV_FILTER = 2104;
 
 // ---- Common buttons -----------------------------------------------------------
 constexpr int IDOK = 1;
@@ -236,6 +242,11 @@ constexpr int ID_CAPTURE_CYCLE = 32795;
 // Submenus carry no command id in a menu template; these numbers name them
 // for their texts and objectNames.
 constexpr int ID_POPUP_PANE_COUNT = 40001;
+constexpr int ID_POPUP_FILE = 40002;
+constexpr int ID_POPUP_MEASURE = 40003;
+constexpr int ID_POPUP_GRAPH = 40004;
+constexpr int ID_POPUP_SETTINGS = 40005;
+constexpr int ID_POPUP_HELP = 40006;
 
 // ---- Trend graph pane (template 130) ------------------------------------------------
 constexpr int IDD_TREND_PANE = 130;

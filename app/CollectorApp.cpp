@@ -1,0 +1,58 @@
+#include "app/CollectorApp.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include "resources/Texts.h"
+#include "ui/main/Fonts.h"
+#include "ui/main/MainDlg.h"
+#include "ui/main/ProgramIcon.h"
+
+namespace kelp {
+
+CCollectorApp::CCollectorApp() = default;
+CCollectorApp::~CCollectorApp() = default;
+
+int CCollectorApp::InitInstance() {
+    // A second start leaves silently: no message, and the first window is
+    // not disturbed. QLockFile notices a lock left behind by a crashed run.
+    QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtimeDir.isEmpty()) {
+        runtimeDir = QDir::tempPath();
+    }
+    instanceLock_ =
+        std::make_unique<QLockFile>(QDir(runtimeDir).filePath(QString::fromLatin1(kInstanceName)));
+    instanceLock_->setStaleLockTime(0);
+    if (!instanceLock_->tryLock(0)) {
+        instanceLock_.reset();
+        return 0;
+    }
+
+    programPath_ = QCoreApplication::applicationFilePath().toStdString();
+
+    const QString english =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kEnglishFile));
+    SelectLanguage(QLocale::system().name().toStdString(), english.toStdString());
+
+    settings_.SetPath(CSettingsStore::BuildPath(programPath_));
+
+    // The program's texts are Japanese unless the English file took over;
+    // either way the face must carry Japanese glyphs (site names are).
+    QFont font = QApplication::font();
+    font.setFamily(MapFontFace(QStringLiteral("MS UI Gothic")));
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(ProgramIcon());
+
+    CMainDlg dialog(settings_, programPath_);
+    dialog.exec();
+
+    instanceLock_->unlock();
+    instanceLock_.reset();
+    return 0;
+}
+
+}  // namespace kelp

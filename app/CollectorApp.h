@@ -1,0 +1,38 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/SettingsStore.h"
+
+class QLockFile;
+
+namespace kelp {
+
+// The application object: single instance, language, settings path, then
+// the main window until the user closes it.
+class CCollectorApp final {
+public:
+    CCollectorApp();
+    ~CCollectorApp();
+    CCollectorApp(const CCollectorApp&) = delete;
+    CCollectorApp& operator=(const CCollectorApp&) = delete;
+
+    // The program's whole life. Needs a QApplication. Returns the process
+    // exit code: 0 also when a second start gave way to the first.
+    int InitInstance();
+
+    const std::string& ProgramPath() const { return programPath_; }
+    CSettingsStore& Settings() { return settings_; }
+
+    // Name of the per-user lock that marks the running instance.
+    static constexpr const char* kInstanceName = "__KelpWin_App__";
+    // The English text file, beside the program.
+    static constexpr const char* kEnglishFile = "Kelpeng.txt";
+
+private:
+    std::unique_ptr<QLockFile> instanceLock_;
+    CSettingsStore settings_;
+    std::string programPath_;
+};
+
+}  // namespace kelp

@@ -1,0 +1,9 @@
+#include <QApplication>
+
+#include "app/CollectorApp.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    kelp::CCollectorApp app;
+    return app.InitInstance();
+}

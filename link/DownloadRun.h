@@ -1,0 +1,31 @@
+#pragma once
+#include "link/Event.h"
+#include "link/MessageTarget.h"
+#include "link/PortSettings.h"
+#include "link/ProgressDialog.h"
+#include "link/RunEnd.h"
+
+namespace kelp {
+
+// A download fetches at most this many records, whatever the instrument claims.
+constexpr int kMaxDownloadRecords = 10000;
+// Title of the progress dialog during a download: string 616 "ダウンロード中...".
+constexpr int kDownloadTitleId = 616;
+
+// Runs a whole download behind the modal progress dialog and returns when it
+// is over. The download thread posts each record to `mainWindow` as
+// WM_APP_DOWNLOAD code 4 with its text and ends with WM_APP_DOWNLOAD code 7
+// whose lParam is the address of `dialog` (the IProgressDialog*), on which the
+// receiver posts WM_APP_PROGRESS code 0 to close it. Progress goes to the
+// dialog's target. A port that cannot be opened closes the dialog with
+// WM_APP_PROGRESS code 1 instead. Returns the run's RunEnd code.
+RunEnd RunDownload(IMessageTarget& mainWindow, IProgressDialog& dialog, const PortSettings& port,
+                   const PortDeviceMap& devices);
+
+// The download loop itself, on the calling thread: waits for the dialog
+// window, fetches the records, and returns the run's code. `cancel` set ends
+// it as cancelled.
+RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEvent& cancel,
+                      const PortSettings& port, const PortDeviceMap& devices);
+
+}  // namespace kelp

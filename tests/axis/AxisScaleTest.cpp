@@ -1,0 +1,206 @@
+#include "ui/graphs/AxisScale.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace kelp {
+namespace {
+
+TEST(MapToPixel, MapsLinearlyAndPutsTheUpperBoundOnTopForVerticalAxes) {
+    EXPECT_EQ(MapToPixel(5, 0, 10, 100, 200), 150);
+    EXPECT_EQ(MapToPixel(10, 10, 0, 20, 120), 20);
+    EXPECT_EQ(MapToPixel(0, 10, 0, 20, 120), 120);
+    EXPECT_EQ(MapToPixel(2.5, 10, 0, 20, 120), 95);
+    // Truncation toward zero, also below the interval.
+    EXPECT_EQ(MapToPixel(0.99, 0, 10, 0, 10), 0);
+    EXPECT_EQ(MapToPixel(-0.99, 0, 10, 0, 10), 0);
+    EXPECT_EQ(MapToPixel(-5, 0, 10, 100, 200), 50);
+    EXPECT_EQ(MapToPixel(20, 0, 10, 100, 200), 300);
+}
+
+TEST(MapToPixel, ReversedPixelIntervalStillPutsAOnTheSmallerPixel) {
+    // d < 0: a still lands on the smaller pixel and b on the larger.
+    EXPECT_EQ(MapToPixel(0, 0, 10, 200, 100), 100);
+    EXPECT_EQ(MapToPixel(10, 0, 10, 200, 100), 200);
+    EXPECT_EQ(MapToPixel(3, 0, 10, 200, 100), 130);
+}
+
+TEST(MapToPixel, EmptyIntervalAndUnrepresentableValuesGiveSafePixels) {
+    EXPECT_EQ(MapToPixel(123.0, 4.0, 4.0, 17, 90), 17);
+    EXPECT_EQ(MapToPixel(-1e300, 4.0, 4.0, 17, 90), 17);
+    EXPECT_EQ(MapToPixel(std::numeric_limits<double>::quiet_NaN(), 0, 1, 5, 50), 5);
+    // Far outside: clamped well away from the window instead of overflowing.
+    EXPECT_LT(MapToPixel(-1e300, 0, 1, 0, 100), -100000);
+    EXPECT_GT(MapToPixel(1e300, 0, 1, 0, 100), 100000);
+}
+
+struct StepCase {
+    double lo, hi;
+    int decimals;
+    double step, first;
+};
+
+TEST(ComputeTickStep, WorkedExamples) {
+    const StepCase cases[] = {
+        {0, 37, 0, 5, 0},
+        {0, 10, 0, 1, 0},
+        {0, 100, 0, 10, 0},
+        {0, 3600, 0, 500, 0},
+        {12.3, 14.1, 2, 0.25, 12},
+        {12.3, 14.1, 1, 0.3, 12},
+        {0, 1, 0, 1, 0},  // 0.1 rounded up to a whole unit
+        {6.9888, 7.0112, 2, 0.01, 6.98},
+        {-7, 3, 0, 1, -7},
+    };
+    for (const StepCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lo << ".." << c.hi << " d" << c.decimals);
+        TickStep ts;
+        ASSERT_TRUE(ComputeTickStep(c.lo, c.hi, c.decimals, ts));
+        EXPECT_NEAR(ts.step, c.step, 1e-12);
+        EXPECT_NEAR(ts.first, c.first, 1e-12);
+    }
+}
+
+TEST(ComputeTickStep, FirstTickComesFromTheCoarseStepBeforeHalving) {
+    // range 3.6 → coarse step 1, halved to 0.5; first is floor(12.7 / 1) = 12,
+    // not 12.5.
+    TickStep ts;
+    ASSERT_TRUE(ComputeTickStep(12.7, 16.3, 1, ts));
+    EXPECT_DOUBLE_EQ(ts.step, 0.5);
+    EXPECT_DOUBLE_EQ(ts.first, 12.0);
+}
+
+TEST(ComputeTickStep, QuarterStepAskedWithoutDecimalsBecomesOne) {
+    TickStep ts;
+    ASSERT_TRUE(ComputeTickStep(0, 2, 0, ts));  // coarse 1, r = 2 → 0.25 → 1
+    EXPECT_DOUBLE_EQ(ts.step, 1.0);
+    ASSERT_TRUE(ComputeTickStep(0, 2, 2, ts));
+    EXPECT_DOUBLE_EQ(ts.step, 0.25);
+}
+
+TEST(ComputeTickStep, EmptyReversedOrUnboundedIntervalsFail) {
+    TickStep ts;
+    EXPECT_FALSE(ComputeTickStep(5, 5, 0, ts));
+    EXPECT_FALSE(ComputeTickStep(5, 4, 0, ts));
+    EXPECT_FALSE(ComputeTickStep(0, std::numeric_limits<double>::infinity(), 0, ts));
+    EXPECT_FALSE(ComputeTickStep(std::numeric_limits<double>::quiet_NaN(), 1, 0, ts));
+}
+
+TEST(ComputeTickStep, WideIntervalKeepsAWholePositiveStep) {
+    // A step beyond the range of int must not wrap to a negative number.
+    TickStep ts;
+    ASSERT_TRUE(ComputeTickStep(0, 4.0e12, 0, ts));
+    EXPECT_DOUBLE_EQ(ts.step, 5.0e11);
+}
+
+TEST(FitDecimals, DropsDecimalsUntilBothEndsFitSevenCharacters) {
+    EXPECT_EQ(FitDecimals(3, -1234.5, 10), 1);
+    EXPECT_EQ(FitDecimals(2, 0, 100000), 0);
+    EXPECT_EQ(FitDecimals(2, 6.9888, 7.0112), 2);
+    EXPECT_EQ(FitDecimals(4, 0, 99.9999), 4);
+    EXPECT_EQ(FitDecimals(4, 0, 100.0), 3);
+    EXPECT_EQ(FitDecimals(0, -123456789, 1), 0);
+    EXPECT_EQ(FitDecimals(9, 0, 1), 4);  // never beyond the widest format
+}
+
+TEST(FormatAxisValue, UsesTheValueFormatOfTheDecimals) {
+    EXPECT_EQ(FormatAxisValue(1.5, 4), "1.5000");
+    EXPECT_EQ(FormatAxisValue(12.6, 0), "13");
+    EXPECT_EQ(FormatAxisValue(6.99, 2), "6.99");
+}
+
+TextExtent FixedExtent(const std::string& s) {
+    return {static_cast<int>(s.size()) * 7, 12};
+}
+std::string Plain(double v) {
+    return FormatAxisValue(v, 0);
+}
+
+TEST(LayoutTicks, HorizontalAxisKeepsStepWhenLabelsFit) {
+    // 0..10 over 500 px: step 1, 50 px apart; "10" is 14 px wide.
+    const TickLayout l = LayoutTicks(0, 10, 0, 0, 500, AxisOrientation::Horizontal, Plain, FixedExtent);
+    ASSERT_TRUE(l.valid);
+    EXPECT_FALSE(l.thinned);
+    EXPECT_EQ(l.Ticks(), (std::vector<double>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+}
+
+TEST(LayoutTicks, HorizontalAxisDoublesTheStepOnceWhenLabelsCrowd) {
+    // 0..10 over 100 px: 10 px spacing < 14 + 10. Doubled once only,
+    // although 20 px is still below 24.
+    const TickLayout l = LayoutTicks(0, 10, 0, 0, 100, AxisOrientation::Horizontal, Plain, FixedExtent);
+    ASSERT_TRUE(l.valid);
+    EXPECT_TRUE(l.thinned);
+    EXPECT_DOUBLE_EQ(l.step, 2.0);
+    EXPECT_EQ(l.Ticks(), (std::vector<double>{0, 2, 4, 6, 8, 10}));
+}
+
+TEST(LayoutTicks, HorizontalThinningMeasuresTheLabelOfTheMaximum) {
+    std::string measured;
+    const auto spy = [&](const std::string& s) {
+        measured = s;
+        return TextExtent{1, 1};
+    };
+    const auto clock = [](double v) { return FormatAxisValue(v, 0).append("s"); };
+    LayoutTicks(3, 37, 0, 0, 800, AxisOrientation::Horizontal, clock, spy);
+    EXPECT_EQ(measured, "37s");
+}
+
+TEST(LayoutTicks, VerticalAxisComparesWithTwiceTheLabelHeightOfTheFirstTick) {
+    std::string measured;
+    const auto spy = [&](const std::string& s) {
+        measured = s;
+        return TextExtent{40, 12};
+    };
+    const auto label = [](double v) { return FormatAxisValue(v, 2); };
+    // 6.9888..7.0112, step 0.01 → 0.0224 spans the pixels; first = 6.98.
+    TickLayout l = LayoutTicks(6.9888, 7.0112, 2, 10, 110, AxisOrientation::Vertical, label, spy);
+    EXPECT_EQ(measured, "6.98");
+    ASSERT_TRUE(l.valid);
+    // 0.01 of 0.0224 over 100 px is 44 px ≥ 24: no thinning.
+    EXPECT_FALSE(l.thinned);
+    ASSERT_EQ(l.Ticks().size(), 3u);
+    EXPECT_NEAR(l.Ticks()[0], 6.99, 1e-9);
+    EXPECT_NEAR(l.Ticks()[2], 7.01, 1e-9);
+    // Over 40 px the spacing is 17 px < 24: doubled.
+    l = LayoutTicks(6.9888, 7.0112, 2, 10, 50, AxisOrientation::Vertical, label, spy);
+    EXPECT_TRUE(l.thinned);
+    EXPECT_NEAR(l.step, 0.02, 1e-12);
+}
+
+TEST(LayoutTicks, EmptyIntervalHasNoTicks) {
+    const TickLayout l = LayoutTicks(4, 4, 0, 0, 500, AxisOrientation::Horizontal, Plain, FixedExtent);
+    EXPECT_FALSE(l.valid);
+    EXPECT_TRUE(l.Ticks().empty());
+}
+
+TEST(LayoutTicks, TicksBelowTheMinimumAreSkipped) {
+    const TickLayout l = LayoutTicks(
+        12.3, 14.1, 2, 0, 1000, AxisOrientation::Horizontal, [](double v) { return FormatAxisValue(v, 2); },
+        FixedExtent);
+    const std::vector<double> t = l.Ticks();
+    ASSERT_FALSE(t.empty());
+    EXPECT_DOUBLE_EQ(t.front(), 12.5);
+    EXPECT_DOUBLE_EQ(t.back(), 14.0);
+    EXPECT_EQ(t.size(), 7u);
+}
+
+TEST(LayoutTicks, StepLostInRoundingDoesNotLoopForever) {
+    // At 1e17 a step of 10 does not change a double.
+    const TickLayout l =
+        LayoutTicks(1e17, 1e17 + 64, 0, 0, 800, AxisOrientation::Horizontal, Plain, FixedExtent);
+    EXPECT_LE(l.Ticks().size(), 1000u);
+}
+
+TEST(Palette, ColoursAreStoredAsBlueGreenRed) {
+    EXPECT_EQ(kGraphPalette[0], 0x009A673Cu);   // RGB(60, 103, 154)
+    EXPECT_EQ(kGraphPalette[11], 0x004092F6u);  // RGB(246, 146, 64)
+    EXPECT_EQ(kGraphPalette[12], 0x00D3B6A5u);  // RGB(165, 182, 211)
+    EXPECT_EQ(kGridColour, 0x00FFFF00u);
+    EXPECT_EQ(kFrameFillColour, 0x00FFFFFFu);
+    EXPECT_EQ(kFrameLineColour, 0u);
+}
+
+}  // namespace
+}  // namespace kelp

@@ -1,0 +1,433 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <fstream>
+
+#include "MainTestSupport.h"
+#include "app/SettingsStore.h"
+#include "link/MessageTarget.h"
+#include "link/RunEnd.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "ui/main/ColorLamp.h"
+#include "ui/main/MainDlg.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/ValueCell.h"
+
+namespace kelp {
+namespace {
+
+using test::App;
+using test::Block;
+using test::LiveReply;
+using test::NormalBlocks;
+using test::Responder;
+using test::Simulator;
+using test::WaitFor;
+
+QString Text(int id) {
+    return QString::fromStdString(LoadText(id));
+}
+
+// What the panel shows: every value, its colour and unit, and the texts.
+struct PanelSnapshot {
+    std::vector<QString> texts;
+    std::vector<std::uint32_t> colours;
+    bool operator==(const PanelSnapshot&) const = default;
+};
+
+class MainWindow : public ::testing::Test {
+  protected:
+    void SetUp() override { App(); }
+
+    void Open(const std::string& device, int interval = 0) {
+        folder_ = std::make_unique<test::SettingsFolder>(device, interval);
+        store_ = std::make_unique<CSettingsStore>(folder_->File());
+        dlg_ = std::make_unique<CMainDlg>(*store_, "/nowhere/kelp-collector");
+        dlg_->show();
+    }
+
+    void TearDown() override { dlg_.reset(); }
+
+    template <class T>
+    T* Find(int id) {
+        T* widget = dlg_->findChild<T*>(QString::number(id));
+        EXPECT_NE(widget, nullptr) << id;
+        return widget;
+    }
+
+    QAction* Action(int id) { return Find<QAction>(id); }
+    CValueCell* Value(int row) { return Find<CValueCell>(IDC_VALUE_CELL_FIRST + row); }
+    QLabel* Unit(int row) { return Find<QLabel>(IDC_UNIT_TEXT_FIRST + row); }
+
+    void Post(unsigned message, RunEnd code, std::string text = {}) {
+        dlg_->Target().Post(AppMessage{message, static_cast<std::uintptr_t>(code), 0, std::move(text)});
+    }
+    void PostRecord(const std::string& reply) { Post(WM_APP_CAPTURE, RunEnd::RecordArrived, reply); }
+
+    // Posts `n` normal records and waits until the panel shows the last.
+    void PostRecords(int first, int n) {
+        for (int i = first; i < first + n; ++i) {
+            PostRecord(LiveReply(NormalBlocks(i)));
+        }
+        const int count = dlg_->LiveData().GetCount() + n;
+        ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() == count; }));
+        ASSERT_TRUE(WaitFor([&] { return Find<QSpinBox>(IDC_RECORD_SPIN)->maximum() == count; }));
+    }
+
+    PanelSnapshot Snapshot() {
+        PanelSnapshot s;
+        for (int i = 0; i < 13; ++i) {
+            s.texts.push_back(Value(i)->GetText());
+            s.texts.push_back(Unit(i)->text());
+            s.colours.push_back(Value(i)->GetBackgroundColour());
+        }
+        for (int id : {IDC_SITE, IDC_DATETIME, IDC_GPS}) {
+            s.texts.push_back(Find<QLabel>(id)->text());
+        }
+        return s;
+    }
+
+    std::unique_ptr<test::SettingsFolder> folder_;
+    std::unique_ptr<CSettingsStore> store_;
+    std::unique_ptr<CMainDlg> dlg_;
+};
+
+TEST_F(MainWindow, PanelColoursFollowStateThenErrorCode) {
+    Open("/nonexistent/tty");
+    // Slot order of the instrument: temperature, pH, pH mV, ORP, conductivity,
+    // turbidity, DO, TDS, salinity, gravity, depth.
+    std::vector<Block> blocks = {
+        {10, 1, 0, "21.50", 0},  // state 1: white
+        {1, 2, 0, "7.012", 1},   // other state: yellow, unit code 1
+        {24, 5, 0, "-12.3", 0},  // calibrating: green
+        {2, 9, 0, "123.4", 0},   // no value: empty, white
+        {6, 1, 3, "1.234", 0},   // error code: red
+        {3, 6, 0, "0.512", 0},   // green
+        {4, 7, 0, "8.123", 0},   // green
+        {8, 0, 0, "0.100", 0},   // state 0: empty, white
+        {7, 5, 2, "3.456", 0},   // error beats the calibrating state: red
+        {9, 9, 2, "22.00", 0},   // no value beats the error: empty, white
+        {11, 3, 0, "12.50", 0},  // yellow
+    };
+    PostRecord(LiveReply(blocks, 3));
+    ASSERT_TRUE(WaitFor([&] { return Value(0)->GetText() == "21.50"; }));
+
+    const std::vector<std::pair<QString, std::uint32_t>> expected = {
+        {"21.50", 0xFFFFFF}, {"7.012", 0x00FFFF}, {"-12.3", 0x00FF00}, {"", 0xFFFFFF},
+        {"1.234", 0x0000FF}, {"0.512", 0x00FF00}, {"8.123", 0x00FF00}, {"", 0xFFFFFF},
+        {"3.456", 0x0000FF}, {"", 0xFFFFFF},      {"12.50", 0x00FFFF},
+    };
+    for (int i = 0; i < static_cast<int>(expected.size()); ++i) {
+        EXPECT_EQ(Value(i)->GetText(), expected[i].first) << "row " << i;
+        EXPECT_EQ(Value(i)->GetBackgroundColour(), expected[i].second) << "row " << i;
+    }
+    EXPECT_EQ(Unit(1)->text(), Text(IDS_UNIT_MV));
+    EXPECT_EQ(Unit(0)->text(), Text(IDS_UNIT_CELSIUS));
+    // Rows without a component show nothing.
+    EXPECT_EQ(Value(11)->GetText(), "");
+    EXPECT_EQ(Unit(12)->text(), "");
+
+    auto* lamp = Find<CColorLamp>(IDC_LAMP_INSTRUMENT_ERROR);
+    EXPECT_TRUE(lamp->isEnabled());
+    EXPECT_EQ(lamp->GetBackgroundColour(), 0x0000FFu);
+    EXPECT_EQ(lamp->GetTextColour(), 0xFFFFFFu);
+    EXPECT_EQ(Find<QLabel>(IDC_SITE)->text().trimmed(), "SITE-A");
+    EXPECT_EQ(Find<QLabel>(IDC_GPS)->text(), "35 12 34 N / 139 45 06 E");
+
+    PostRecord(LiveReply(NormalBlocks(1), 0));
+    ASSERT_TRUE(WaitFor([&] { return !lamp->isEnabled(); }));
+    EXPECT_EQ(lamp->GetBackgroundColour(), ButtonFaceColour());
+    EXPECT_EQ(Value(3)->GetBackgroundColour(), 0xFFFFFFu);
+    EXPECT_EQ(Unit(1)->text(), Text(IDS_UNIT_PH));
+}
+
+TEST_F(MainWindow, NavigatingBackThenNewRecordsStepOnFromThere) {
+    Open("/nonexistent/tty");
+    PostRecords(0, 6);
+    auto* spin = Find<QSpinBox>(IDC_RECORD_SPIN);
+    EXPECT_EQ(spin->value(), 6);
+    spin->setValue(3);
+    EXPECT_EQ(dlg_->GetCurrentRecord(), 2);
+    EXPECT_EQ(Value(0)->GetText(), "10.02");
+
+    PostRecords(6, 2);
+    EXPECT_EQ(dlg_->GetCurrentRecord(), 4);
+    EXPECT_EQ(spin->value(), 5);
+    EXPECT_EQ(Value(0)->GetText(), "10.04");
+
+    // Navigation stays inside the records.
+    spin->setValue(1);
+    EXPECT_EQ(Value(0)->GetText(), "10.00");
+    spin->stepBy(-1);
+    EXPECT_EQ(dlg_->GetCurrentRecord(), 0);
+}
+
+TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    Open(sim.Path(), 0);
+    Responder answers;
+    auto* capture = Find<QPushButton>(IDC_CAPTURE);
+
+    answers.Answer(IDCANCEL);
+    capture->click();
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Idle);
+
+    capture->click();
+    ASSERT_EQ(answers.Asked().size(), 2u);
+    EXPECT_EQ(answers.Asked()[1].id, IDS_CONFIRM_CAPTURE);
+    EXPECT_EQ(answers.Asked()[1].style, 65);
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Capturing);
+    EXPECT_EQ(capture->text(), Text(IDS_CAPTURE_STOP));
+    EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_CAPTURING));
+    ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 5 && !Value(0)->GetText().isEmpty(); }));
+
+    // Commands while capturing.
+    dlg_->UpdateCommandUi();
+    EXPECT_TRUE(Action(ID_CAPTURE_STOP)->isEnabled());
+    for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_CLEAR, ID_ABOUT}) {
+        EXPECT_FALSE(Action(id)->isEnabled()) << id;
+    }
+    EXPECT_FALSE(Find<QPushButton>(IDC_DOWNLOAD)->isEnabled());
+
+    // Closing is refused while capturing.
+    EXPECT_FALSE(dlg_->close());
+    EXPECT_TRUE(dlg_->isVisible());
+
+    answers.Answer(IDCANCEL);
+    capture->click();
+    EXPECT_EQ(answers.Asked().back().id, IDS_CONFIRM_STOP);
+    EXPECT_EQ(answers.Asked().back().style, 65);
+    const int before = dlg_->LiveData().GetCount();
+    ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() > before + 3; }));
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Capturing);
+
+    capture->click();
+    ASSERT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
+    EXPECT_EQ(answers.Ids().back(), IDS_CONFIRM_STOP);  // a stop shows no message
+    EXPECT_EQ(capture->text(), Text(IDS_CAPTURE_START));
+    EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_IDLE));
+    const int count = dlg_->LiveData().GetCount();
+    EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), count);
+    EXPECT_EQ(dlg_->GetCurrentRecord(), count - 1);
+    EXPECT_TRUE(dlg_->close());
+}
+
+TEST_F(MainWindow, EveryLinkFailureHasItsMessage) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    Find<QPushButton>(IDC_CAPTURE)->click();
+    ASSERT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
+    ASSERT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_CAPTURE, IDS_PORT_OPEN_FAILED}));
+    EXPECT_EQ(answers.Asked()[1].style, 16);
+
+    answers.Forget();
+    for (RunEnd code : {RunEnd::CommFailed, RunEnd::NoReply, RunEnd::Stopped, RunEnd::Finished}) {
+        Post(WM_APP_CAPTURE, code);
+    }
+    ASSERT_TRUE(WaitFor([&] { return answers.Asked().size() == 2; }));
+    WaitFor([] { return false; }, 50);
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_COMM_FAILED, IDS_NO_REPLY}));
+    EXPECT_EQ(answers.Asked()[0].style, 16);
+    EXPECT_EQ(answers.Asked()[1].style, 16);
+
+    answers.Forget();
+    int selections = 0;
+    dlg_->SetDataSelection([&](QWidget*, CMeasDataSet&, CMeasDataSet&) { return ++selections, false; });
+    Find<QPushButton>(IDC_DOWNLOAD)->click();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD, IDS_PORT_OPEN_FAILED}));
+    EXPECT_EQ(answers.Asked()[0].style, 65);
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Idle);
+    EXPECT_EQ(selections, 0);
+}
+
+TEST_F(MainWindow, DownloadAsksBeforeFetchingAgain) {
+    Simulator sim({"--records", "25"});
+    ASSERT_TRUE(sim.Started());
+    Open(sim.Path());
+    Responder answers;
+    int selections = 0;
+    int offered = 0;
+    dlg_->SetDataSelection([&](QWidget*, CMeasDataSet& source, CMeasDataSet& target) {
+        ++selections;
+        offered = source.GetCount();
+        target.Clear();
+        target.CopyFrom(source);
+        return true;
+    });
+    // The state and the commands as they stand during the download.
+    bool sawDownloading = false;
+    bool captureEnabledThen = true;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (dlg_->GetState() == CMainDlg::Downloading) {
+            sawDownloading = true;
+            dlg_->UpdateCommandUi();
+            captureEnabledThen =
+                Find<QPushButton>(IDC_CAPTURE)->isEnabled() || Action(ID_FILE_OPEN)->isEnabled();
+        }
+    });
+    probe.start(2);
+
+    auto* download = Find<QPushButton>(IDC_DOWNLOAD);
+    download->click();
+    probe.stop();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD}));
+    EXPECT_TRUE(sawDownloading);
+    EXPECT_FALSE(captureEnabledThen);
+    EXPECT_EQ(selections, 1);
+    EXPECT_EQ(offered, 25);
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Idle);
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 25);
+    EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), 25);
+    EXPECT_EQ(dlg_->GetCurrentRecord(), 0);
+    EXPECT_FALSE(Value(0)->GetText().isEmpty());
+    // Logged records arrive newest first; the set holds them oldest first.
+    EXPECT_LE(dlg_->DownloadedData().GetTime(0), dlg_->DownloadedData().GetTime(24));
+
+    answers.Forget();
+    answers.Answer(IDCANCEL);
+    download->click();
+    EXPECT_EQ(selections, 1);
+    answers.Answer(IDNO);
+    download->click();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD, IDS_CONFIRM_REDOWNLOAD}));
+    EXPECT_EQ(answers.Asked()[1].style, 35);
+    EXPECT_EQ(selections, 2);
+    EXPECT_EQ(offered, 25);
+
+    answers.Forget();
+    answers.Answer(IDYES);
+    download->click();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD}));
+    EXPECT_EQ(selections, 3);
+    EXPECT_EQ(dlg_->DownloadedData().GetCount(), 25);
+}
+
+TEST_F(MainWindow, EmptyInstrumentSaysSoAndOffersNothing) {
+    Simulator sim({"--records", "0"});
+    ASSERT_TRUE(sim.Started());
+    Open(sim.Path());
+    Responder answers;
+    int selections = 0;
+    dlg_->SetDataSelection([&](QWidget*, CMeasDataSet&, CMeasDataSet&) { return ++selections, false; });
+    Find<QPushButton>(IDC_DOWNLOAD)->click();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD, IDS_INSTRUMENT_EMPTY}));
+    EXPECT_EQ(answers.Asked()[1].style, 16);
+    EXPECT_EQ(selections, 0);
+}
+
+TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    Action(ID_FILE_SAVE)->trigger();  // disabled: nothing happens
+    dlg_->UpdateCommandUi();
+    EXPECT_FALSE(Action(ID_FILE_SAVE)->isEnabled());
+    EXPECT_FALSE(Action(ID_CLEAR)->isEnabled());
+
+    PostRecords(0, 3);
+    dlg_->UpdateCommandUi();
+    EXPECT_TRUE(Action(ID_FILE_SAVE)->isEnabled());
+    EXPECT_TRUE(Action(ID_CLEAR)->isEnabled());
+    Find<QSpinBox>(IDC_RECORD_SPIN)->setValue(1);
+    const PanelSnapshot first = Snapshot();
+
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("field-1.csv").toStdString();
+    answers.SavePath(path);
+    Action(ID_FILE_SAVE)->trigger();
+    EXPECT_TRUE(answers.Asked().empty());
+    EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "field-1.csv");
+
+    Action(ID_CLEAR)->trigger();
+    ASSERT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_CLEAR}));
+    EXPECT_EQ(answers.Asked()[0].style, 33);
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 0);
+    EXPECT_EQ(Value(0)->GetText(), "");
+    EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "");
+
+    answers.Forget();
+    answers.OpenPath(path);
+    Action(ID_FILE_OPEN)->trigger();
+    EXPECT_TRUE(answers.Asked().empty());
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
+    EXPECT_EQ(Snapshot(), first);
+    EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "field-1.csv");
+
+    // Saving nothing is refused before the dialog.
+    answers.Answer(IDOK);
+    Action(ID_CLEAR)->trigger();
+    answers.Forget();
+    answers.SavePath(dir.filePath("never.csv").toStdString());
+    Action(ID_FILE_SAVE)->setEnabled(true);
+    Action(ID_FILE_SAVE)->trigger();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_NO_DATA_TO_SAVE}));
+    EXPECT_FALSE(QFile::exists(dir.filePath("never.csv")));
+}
+
+TEST_F(MainWindow, FailedOpenLeavesTheDisplayUnchanged) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    PostRecords(0, 2);
+    const PanelSnapshot before = Snapshot();
+
+    QTemporaryDir dir;
+    const std::string notOurs = dir.filePath("other.csv").toStdString();
+    std::ofstream(notOurs) << "\"Something else\",\"1.00\",\"3\"\r\n";
+    answers.OpenPath(notOurs);
+    Action(ID_FILE_OPEN)->trigger();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_FILE_OPEN_FAILED}));
+    EXPECT_EQ(answers.Asked()[0].style, 16);
+
+    // A data file whose first record line is cut short.
+    const std::string good = dir.filePath("good.csv").toStdString();
+    answers.SavePath(good);
+    Action(ID_FILE_SAVE)->trigger();
+    std::ifstream in(good, std::ios::binary);
+    std::string line1, line2, line3;
+    std::getline(in, line1);
+    std::getline(in, line2);
+    std::getline(in, line3);
+    const std::string broken = dir.filePath("broken.csv").toStdString();
+    std::ofstream(broken, std::ios::binary) << line1 << "\n"
+                                            << line2 << "\n"
+                                            << line3.substr(0, 40) << "\r\n";
+
+    answers.Forget();
+    answers.OpenPath(broken);
+    Action(ID_FILE_OPEN)->trigger();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_FILE_FORMAT_INVALID}));
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "good.csv");
+}
+
+TEST_F(MainWindow, MenuOfAnIdleWindow) {
+    Open("/nonexistent/tty");
+    dlg_->UpdateCommandUi();
+    for (int id :
+         {ID_FILE_OPEN, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_ABOUT, ID_PANES_1, ID_PANES_2, ID_PANES_3}) {
+        EXPECT_TRUE(Action(id)->isEnabled()) << id;
+    }
+    for (int id : {ID_FILE_SAVE, ID_CAPTURE_STOP, ID_CLEAR, ID_DATA_SELECT}) {
+        EXPECT_FALSE(Action(id)->isEnabled()) << id;
+    }
+    EXPECT_TRUE(Action(ID_PANES_1)->isChecked());
+    Action(ID_PANES_3)->trigger();
+    EXPECT_FALSE(Action(ID_PANES_1)->isChecked());
+    EXPECT_TRUE(Action(ID_PANES_3)->isChecked());
+    EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_IDLE));
+    EXPECT_EQ(dlg_->windowTitle(), Text(IDS_APP_TITLE));
+
+    // Exit closes an idle window (posted, so after the event loop runs).
+    Action(ID_EXIT)->trigger();
+    EXPECT_TRUE(WaitFor([&] { return !dlg_->isVisible(); }));
+}
+
+}  // namespace
+}  // namespace kelp

@@ -1,0 +1,209 @@
+// The screenshot tour: runs the main window offscreen against kelp-sim,
+// captures, navigates, downloads, opens the About box and the message
+// boxes, and writes one PNG per state.
+//
+//   kelp-shots OUTPUT_FOLDER [ja|en]
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "app/SettingsStore.h"
+#include "app/VersionInfo.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "ui/main/AboutDlg.h"
+#include "ui/main/MainDlg.h"
+#include "ui/main/MessageBox.h"
+
+namespace {
+
+using namespace kelp;
+
+QString g_folder;
+int g_shot = 0;
+
+bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void Settle() {
+    for (int i = 0; i < 10; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+}
+
+void Shoot(QWidget* widget, const QString& name) {
+    Settle();
+    const QString file =
+        QDir(g_folder).filePath(QStringLiteral("%1-%2.png").arg(++g_shot, 2, 10, QChar('0')).arg(name));
+    if (!widget->grab().save(file)) {
+        std::fprintf(stderr, "kelp-shots: cannot write %s\n", qPrintable(file));
+    } else {
+        std::printf("%s\n", qPrintable(file));
+    }
+}
+
+// A window with its menu bar, and one popup menu dropped down from it.
+void ShootMenu(QWidget* window, QMenu* menu, const QString& name) {
+    menu->popup(window->mapToGlobal(QPoint(10, 24)));
+    Settle();
+    Shoot(menu, name);
+    menu->hide();
+}
+
+template <class T>
+T* Find(QWidget* root, int id) {
+    return root->findChild<T*>(QString::number(id));
+}
+
+pid_t StartSimulator(const std::string& link, const std::vector<std::string>& args) {
+    const std::string program = std::string(KELP_BIN_DIR) + "/kelp-sim";
+    std::vector<std::string> all{program, "--link", link};
+    all.insert(all.end(), args.begin(), args.end());
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::vector<char*> argv;
+        for (auto& a : all) {
+            argv.push_back(a.data());
+        }
+        argv.push_back(nullptr);
+        std::freopen("/dev/null", "w", stdout);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: kelp-shots OUTPUT_FOLDER [ja|en]\n");
+        return 2;
+    }
+    g_folder = QString::fromLocal8Bit(argv[1]);
+    const std::string language = argc > 2 ? argv[2] : "ja";
+    QDir().mkpath(g_folder);
+    SelectLanguage(language == "en" ? "en_US" : "ja_JP", std::string(KELP_BIN_DIR) + "/Kelpeng.txt");
+
+    QTemporaryDir work;
+    const std::string tty = work.filePath(QStringLiteral("tty")).toStdString();
+    const pid_t sim = StartSimulator(tty, {"--records", "120"});
+    if (sim <= 0 || !WaitFor([&] { return QFileInfo::exists(QString::fromStdString(tty)); }, 5000)) {
+        std::fprintf(stderr, "kelp-shots: kelp-sim did not start\n");
+        return 1;
+    }
+    const std::string ini = work.filePath(QStringLiteral("Kelp-Win.ini")).toStdString();
+    std::ofstream(ini) << "[PortDevices]\nCOM3=" << tty << "\n[MeasureSettings]\nMeasCycle=1\n";
+    CSettingsStore settings(ini);
+
+    int status = 0;
+    {
+        CMainDlg dlg(settings, QCoreApplication::applicationFilePath().toStdString());
+        dlg.show();
+        // Every message box the tour meets is pictured, then answered.
+        int answer = IDOK;
+        SetMessageResponder([&](QWidget* owner, int id, int style) {
+            auto box = BuildMessageBox(owner, id, style);
+            box->show();
+            Shoot(box.get(), QStringLiteral("message-%1").arg(id));
+            return answer;
+        });
+        dlg.SetDataSelection([](QWidget*, CMeasDataSet& source, CMeasDataSet& target) {
+            target.Clear();
+            target.CopyFrom(source);
+            return true;
+        });
+
+        Shoot(&dlg, QStringLiteral("main-empty"));
+        for (QMenu* menu :
+             dlg.findChild<QMenuBar*>()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+            dlg.UpdateCommandUi();
+            ShootMenu(&dlg, menu, QStringLiteral("menu-%1").arg(menu->objectName()));
+        }
+
+        Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
+        if (!WaitFor([&] { return dlg.LiveData().GetCount() >= 4; })) {
+            std::fprintf(stderr, "kelp-shots: no records captured\n");
+            status = 1;
+        }
+        Shoot(&dlg, QStringLiteral("main-capturing"));
+        Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
+        WaitFor([&] { return dlg.GetState() == CMainDlg::Idle; });
+        Shoot(&dlg, QStringLiteral("main-stopped"));
+
+        Find<QSpinBox>(&dlg, IDC_RECORD_SPIN)->setValue(2);
+        Shoot(&dlg, QStringLiteral("main-record-2"));
+
+        // The progress dialog is pictured while the download runs.
+        bool progressShot = false;
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!progressShot && modal != nullptr && modal != &dlg && modal->isVisible()) {
+                progressShot = true;
+                Shoot(modal, QStringLiteral("progress-download"));
+            }
+        });
+        probe.start(20);
+        Find<QPushButton>(&dlg, IDC_DOWNLOAD)->click();
+        probe.stop();
+        Shoot(&dlg, QStringLiteral("main-downloaded"));
+        Find<QSpinBox>(&dlg, IDC_RECORD_SPIN)->setValue(60);
+        Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
+
+        // The re-download question, answered Cancel.
+        answer = IDCANCEL;
+        Find<QPushButton>(&dlg, IDC_DOWNLOAD)->click();
+        answer = IDOK;
+
+        CAboutDlg about(&dlg);
+        about.show();
+        Shoot(&about, QStringLiteral("about"));
+        about.close();
+
+        // The remaining messages, as the user would meet them.
+        for (auto [id, style] : std::vector<std::pair<int, int>>{{IDS_CONFIRM_CLEAR, kStyleQuestion},
+                                                                 {IDS_PORT_OPEN_FAILED, kStyleError},
+                                                                 {IDS_FILE_FORMAT_INVALID, kStyleError},
+                                                                 {IDS_INSTRUMENT_EMPTY, kStyleError}}) {
+            ShowMessage(&dlg, id, style);
+        }
+        dlg.resize(1100, 760);
+        Shoot(&dlg, QStringLiteral("main-large"));
+        SetMessageResponder({});
+    }
+    kill(sim, SIGTERM);
+    waitpid(sim, nullptr, 0);
+    return status;
+}

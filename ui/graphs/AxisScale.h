@@ -1,0 +1,82 @@
+#pragma once
+// Linear axis scaling shared by the trend panes and the X-Y graph. Pure
+// computations: no window code, so it builds and is tested without Qt.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kelp {
+
+// Colours are 0x00BBGGRR values throughout the program.
+constexpr std::uint32_t ColourRef(int r, int g, int b) {
+    return static_cast<std::uint32_t>(r & 0xFF) | (static_cast<std::uint32_t>(g & 0xFF) << 8) |
+           (static_cast<std::uint32_t>(b & 0xFF) << 16);
+}
+
+// One colour per component row of the X-Y graph.
+inline constexpr std::array<std::uint32_t, 13> kGraphPalette = {
+    ColourRef(60, 103, 154),  ColourRef(157, 61, 58),  ColourRef(125, 152, 68), ColourRef(102, 78, 131),
+    ColourRef(56, 140, 162),  ColourRef(203, 120, 51), ColourRef(74, 126, 187), ColourRef(190, 75, 72),
+    ColourRef(152, 185, 84),  ColourRef(125, 96, 160), ColourRef(70, 170, 197), ColourRef(246, 146, 64),
+    ColourRef(165, 182, 211),
+};
+
+// The plot frame is filled white and outlined black; grid lines are cyan.
+constexpr std::uint32_t kFrameFillColour = ColourRef(255, 255, 255);
+constexpr std::uint32_t kFrameLineColour = ColourRef(0, 0, 0);
+constexpr std::uint32_t kGridColour = ColourRef(0, 255, 255);
+
+// Pixel coordinate of v on the pixel interval p0..p1 for the value interval
+// a..b. Vertical axes pass the upper bound first so that larger values stand
+// higher. Values outside a..b map outside p0..p1; callers clip.
+int MapToPixel(double v, double a, double b, int p0, int p1);
+
+struct TickStep {
+    double step = 0.0;
+    double first = 0.0;
+};
+
+// Chooses the tick step and the first tick (a multiple of the coarse step, at
+// most lo) for lo..hi, rounded up to whole units of the given decimals.
+// False when no ticks can be drawn (an empty or reversed interval).
+bool ComputeTickStep(double lo, double hi, int decimals, TickStep& out);
+
+// Axis label text of v with 0 to 4 decimals ("%.0f" to "%.4f").
+std::string FormatAxisValue(double v, int decimals);
+
+// The number of decimals (at most the given one) with which both ends of
+// lo..hi print in 7 characters or fewer; 0 if none does.
+int FitDecimals(int decimals, double lo, double hi);
+
+struct TextExtent {
+    int width = 0;
+    int height = 0;
+};
+
+enum class AxisOrientation { Horizontal, Vertical };
+
+// Ticks of one axis after thinning: t = first, first + step, ... while
+// t <= max, drawn only where t >= min. Empty when the interval has no ticks.
+struct TickLayout {
+    bool valid = false;
+    double first = 0.0;
+    double step = 0.0;
+    double min = 0.0;
+    double max = 0.0;
+    bool thinned = false;
+    // The tick values to draw, each at or above min.
+    std::vector<double> Ticks() const;
+};
+
+// Lays out the ticks of the axis min..max drawn on pixels p0..p1 (left to
+// right, or top to bottom with max at the top). The step is doubled once when
+// labels would crowd: horizontally when the spacing is below the width of the
+// label of max + 10, vertically when it is below twice the height of the label
+// of first. `label` gives a tick's text and `measure` its extent.
+TickLayout LayoutTicks(double min, double max, int decimals, int p0, int p1, AxisOrientation orientation,
+                       const std::function<std::string(double)>& label,
+                       const std::function<TextExtent(const std::string&)>& measure);
+
+}  // namespace kelp

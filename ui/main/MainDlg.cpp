@@ -1,0 +1,856 @@
+#include "ui/main/MainDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/SettingsStore.h"
+#include "app/VersionInfo.h"
+#include "data/Cp932.h"
+#include "data/FileJobs.h"
+#include "link/CaptureRun.h"
+#include "link/DownloadRun.h"
+#include "link/RunEnd.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "ui/dialogs/ProgressDlg.h"
+#include "ui/main/AboutDlg.h"
+#include "ui/main/ColorLamp.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/RecordSpinBox.h"
+#include "ui/main/ValueCell.h"
+#include "ui/main/WindowTarget.h"
+
+namespace kelp {
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kGreen = 0x00FF00;
+constexpr std::uint32_t kYellow = 0x00FFFF;
+
+// A fast capture delivers records far quicker than a screen refreshes; the
+// panel shows the newest state at most this often.
+constexpr int kRefreshMs = 40;
+
+QString Text(int id) {
+    return QString::fromStdString(LoadText(id));
+}
+QString Caption(int controlId) {
+    return QString::fromStdString(LoadCaption(IDD_MAIN, controlId));
+}
+QString Name(int id) {
+    return QString::number(id);
+}
+
+// The background of a value by its state and component error code.
+std::uint32_t ValueColour(int state, int error) {
+    if (state == 0 || state == kNoValueState) {
+        return kWhite;
+    }
+    if (error != 0) {
+        return kRed;
+    }
+    if (state == 5 || state == 6 || state == 7) {
+        return kGreen;
+    }
+    if (state == 1) {
+        return kWhite;
+    }
+    return kYellow;
+}
+
+QLabel* MakeTextBox(QWidget* parent, int id) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(Name(id));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setTextFormat(Qt::PlainText);
+    label->setMinimumWidth(10);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    return label;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent)
+    : QDialog(parent), settings_(settings), programPath_(std::move(programPath)) {
+    setObjectName(Name(IDD_MAIN));
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
+    setWindowTitle(Text(IDS_APP_TITLE));
+    setWindowIcon(QApplication::windowIcon());
+    target_ =
+        std::make_unique<CWindowTarget>(this, [this](const AppMessage& message) { OnAppMessage(message); });
+
+    CVersionInfo version(programPath_);
+    FillVersionStrings(version, AppVersionStrings());
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        columnElements_[i] = kSlotElements[i];
+    }
+    graphSlots_ = DefaultGraphSlots();
+    settings_.ReadPortSettings(port_, portDevices_);
+    settings_.ReadGraphSlots("GraphSettings", graphSlots_);
+    settings_.ReadTimeAxis(graphTime_);
+    captureInterval_ = settings_.ReadCaptureInterval();
+
+    BuildMenu();
+    BuildControls();
+    EnterState(Idle);
+
+    refreshTimer_ = new QTimer(this);
+    refreshTimer_->setSingleShot(true);
+    refreshTimer_->setInterval(kRefreshMs);
+    connect(refreshTimer_, &QTimer::timeout, this, [this] {
+        SetRecordRange(live_.GetCount(), current_ + 1);
+        ShowCurrentRecord();
+    });
+
+    resize(800, 600);
+    setMinimumSize(800, 600);
+    initialised_ = true;
+}
+
+CMainDlg::~CMainDlg() {
+    // The window closes only when idle; a capture still running here (a test
+    // tearing down, say) must not outlive the data it writes to.
+    if (captureThread_.joinable()) {
+        stopEvent_.Set();
+        captureThread_.join();
+    }
+    settings_.WriteGraphSlots("GraphSettings", graphSlots_);
+    settings_.WriteTimeAxis(graphTime_);
+}
+
+// ---- building ----------------------------------------------------------
+
+QAction* CMainDlg::AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handler)()) {
+    QAction* action = menu->addAction(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, commandId)));
+    action->setObjectName(Name(commandId));
+    if (handler != nullptr) {
+        connect(action, &QAction::triggered, this, handler);
+    }
+    return action;
+}
+
+void CMainDlg::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setObjectName(Name(IDR_MENU_MAIN));
+    auto popup = [this](int titleId) {
+        QMenu* menu = menuBar_->addMenu(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, titleId)));
+        menu->setObjectName(Name(titleId));
+        connect(menu, &QMenu::aboutToShow, this, &CMainDlg::UpdateCommandUi);
+        return menu;
+    };
+
+    QMenu* file = popup(ID_POPUP_FILE);
+    openAction_ = AddCommand(file, ID_FILE_OPEN, &CMainDlg::OnOpen);
+    saveAction_ = AddCommand(file, ID_FILE_SAVE, &CMainDlg::OnSave);
+    file->addSeparator();
+    exitAction_ = AddCommand(file, ID_EXIT, &CMainDlg::OnExit);
+
+    QMenu* measure = popup(ID_POPUP_MEASURE);
+    captureAction_ = AddCommand(measure, ID_CAPTURE, &CMainDlg::OnStartCapture);
+    stopAction_ = AddCommand(measure, ID_CAPTURE_STOP, &CMainDlg::OnStopCapture);
+    measure->addSeparator();
+    downloadAction_ = AddCommand(measure, ID_DOWNLOAD, &CMainDlg::OnDownload);
+    dataSelectAction_ = AddCommand(measure, ID_DATA_SELECT, &CMainDlg::OnDataSelect);
+    measure->addSeparator();
+    clearAction_ = AddCommand(measure, ID_CLEAR, &CMainDlg::OnClear);
+
+    QMenu* graph = popup(ID_POPUP_GRAPH);
+    QMenu* panes = graph->addMenu(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, ID_POPUP_PANE_COUNT)));
+    panes->setObjectName(Name(ID_POPUP_PANE_COUNT));
+    connect(panes, &QMenu::aboutToShow, this, &CMainDlg::UpdateCommandUi);
+    paneCountActions_[0] = AddCommand(panes, ID_PANES_1, &CMainDlg::OnPaneCount1);
+    paneCountActions_[1] = AddCommand(panes, ID_PANES_2, &CMainDlg::OnPaneCount2);
+    paneCountActions_[2] = AddCommand(panes, ID_PANES_3, &CMainDlg::OnPaneCount3);
+    for (QAction* action : paneCountActions_) {
+        action->setCheckable(true);
+    }
+    // The graph windows and settings dialogs arrive separately; until they
+    // do, their commands stay disabled rather than doing nothing.
+    graphSettingsAction_ = AddCommand(graph, ID_GRAPH_SETTINGS, nullptr);
+    graph->addSeparator();
+    depthAction_ = AddCommand(graph, ID_DEPTH_GRAPH, nullptr);
+    xyAction_ = AddCommand(graph, ID_XY_GRAPH, nullptr);
+
+    QMenu* setup = popup(ID_POPUP_SETTINGS);
+    portAction_ = AddCommand(setup, ID_PORT_SETTINGS, nullptr);
+    intervalAction_ = AddCommand(setup, ID_CAPTURE_CYCLE, nullptr);
+
+    QMenu* help = popup(ID_POPUP_HELP);
+    aboutAction_ = AddCommand(help, ID_ABOUT, &CMainDlg::OnAbout);
+
+    // No system menu here: the About entry of string 101 sits in the
+    // window's context menu instead.
+    const QString aboutEntry = Text(IDS_ABOUT_MENU_ENTRY);
+    if (!aboutEntry.isEmpty()) {
+        auto* entry = new QAction(aboutEntry, this);
+        entry->setObjectName(QStringLiteral("system-16"));
+        connect(entry, &QAction::triggered, this, [this] {
+            if (state_ == Idle) {
+                OnAbout();
+            }
+        });
+        addAction(entry);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+}
+
+void CMainDlg::BuildControls() {
+    // Left: the texts of the current record, the state, the record number,
+    // the legend and the 13 rows of the panel. Right: the trend pane area
+    // and its scroll bar. Bottom: the five buttons.
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("panel"));
+    auto* panelLayout = new QGridLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setHorizontalSpacing(4);
+    panelLayout->setVerticalSpacing(3);
+
+    int row = 0;
+    auto addText = [&](int captionId, int id, QLabel*& member) {
+        auto* caption = new QLabel(Caption(captionId), panel);
+        caption->setObjectName(Name(captionId));
+        member = MakeTextBox(panel, id);
+        panelLayout->addWidget(caption, row, 0);
+        panelLayout->addWidget(member, row, 1, 1, 2);
+        ++row;
+    };
+    addText(IDC_LABEL_SITE, IDC_SITE, siteText_);
+    addText(IDC_LABEL_DATETIME, IDC_DATETIME, timeText_);
+    addText(IDC_LABEL_GPS, IDC_GPS, gpsText_);
+    addText(IDC_LABEL_FILE_NAME, IDC_FILE_NAME, fileText_);
+
+    statusText_ = MakeTextBox(panel, IDC_STATE);
+    statusText_->setAlignment(Qt::AlignCenter);
+    auto* recordCaption = new QLabel(Caption(IDC_LABEL_RECORD_NO), panel);
+    recordCaption->setObjectName(Name(IDC_LABEL_RECORD_NO));
+    recordCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    recordSpin_ = new CRecordSpinBox(panel);
+    recordSpin_->setObjectName(Name(IDC_RECORD_SPIN));
+    if (auto* buddy = recordSpin_->findChild<QLineEdit*>()) {
+        buddy->setObjectName(Name(IDC_RECORD_NO));
+    }
+    connect(recordSpin_, &QSpinBox::valueChanged, this, &CMainDlg::OnRecordChanged);
+    panelLayout->addWidget(statusText_, row, 0);
+    panelLayout->addWidget(recordCaption, row, 1);
+    panelLayout->addWidget(recordSpin_, row, 2);
+    ++row;
+
+    // Legend and the instrument-error lamp.
+    auto* lamps = new QHBoxLayout();
+    lamps->setSpacing(3);
+    auto addLamp = [&](int id, std::uint32_t colour) {
+        auto* lamp = new CColorLamp(Caption(id), panel);
+        lamp->setObjectName(Name(id));
+        lamp->setAlignment(Qt::AlignCenter);
+        lamp->setFrameStyle(QFrame::Box | QFrame::Plain);
+        lamp->setMinimumHeight(22);
+        lamp->SetBackgroundColour(colour);
+        lamps->addWidget(lamp, 1);
+        return lamp;
+    };
+    addLamp(IDC_LAMP_CALIBRATING, kGreen);
+    addLamp(IDC_LAMP_OTHER, kYellow);
+    addLamp(IDC_LAMP_ERROR, kRed);
+    instrumentLamp_ = addLamp(IDC_LAMP_INSTRUMENT_ERROR, ButtonFaceColour());
+    instrumentLamp_->setEnabled(false);
+    panelLayout->addLayout(lamps, row, 0, 1, 3);
+    ++row;
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        labels_[i] = new CValueCell(panel);
+        labels_[i]->setObjectName(Name(IDC_LABEL_CELL_FIRST + i));
+        labels_[i]->SetValueMode(false);
+        labels_[i]->SetAutoFont(true);
+        values_[i] = new CValueCell(panel);
+        values_[i]->setObjectName(Name(IDC_VALUE_CELL_FIRST + i));
+        values_[i]->SetValueMode(true);
+        values_[i]->SetAutoFont(true);
+        values_[i]->SetBackgroundColour(kWhite);
+        values_[i]->SetTextColour(kBlack);
+        units_[i] = new QLabel(panel);
+        units_[i]->setObjectName(Name(IDC_UNIT_TEXT_FIRST + i));
+        units_[i]->setTextFormat(Qt::PlainText);
+        units_[i]->setMinimumWidth(56);
+        for (QWidget* cell : {static_cast<QWidget*>(labels_[i]), static_cast<QWidget*>(values_[i])}) {
+            cell->setMinimumHeight(24);
+            cell->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        }
+        panelLayout->addWidget(labels_[i], row, 0);
+        panelLayout->addWidget(values_[i], row, 1);
+        panelLayout->addWidget(units_[i], row, 2);
+        panelLayout->setRowStretch(row, 1);
+        ++row;
+    }
+    panelLayout->setColumnStretch(0, 5);
+    panelLayout->setColumnStretch(1, 5);
+    panelLayout->setColumnStretch(2, 2);
+    panel->setFixedWidth(330);
+
+    paneArea_ = new QFrame(this);
+    paneArea_->setObjectName(Name(IDC_PANE_AREA));
+    paneArea_->setFrameStyle(QFrame::NoFrame);
+    paneArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    scrollBar_ = new QScrollBar(Qt::Vertical, this);
+    scrollBar_->setObjectName(Name(IDC_GRAPH_SCROLL));
+    scrollBar_->setRange(1, 13);
+    scrollBar_->setValue(1);
+
+    auto button = [this](int id, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(Name(id));
+        b->setAutoDefault(false);
+        return b;
+    };
+    captureButton_ = button(IDC_CAPTURE, Text(IDS_CAPTURE_START));
+    downloadButton_ = button(IDC_DOWNLOAD, Caption(IDC_DOWNLOAD));
+    graphSettingsButton_ = button(IDC_GRAPH_SETTINGS, Caption(IDC_GRAPH_SETTINGS));
+    xyButton_ = button(IDC_XY_GRAPH, Caption(IDC_XY_GRAPH));
+    depthButton_ = button(IDC_DEPTH_GRAPH, Caption(IDC_DEPTH_GRAPH));
+    connect(captureButton_, &QPushButton::clicked, this, &CMainDlg::OnCaptureButton);
+    connect(downloadButton_, &QPushButton::clicked, this, [this] {
+        if (state_ == Idle) {
+            OnDownload();
+        }
+    });
+
+    auto* buttons = new QHBoxLayout();
+    buttons->addWidget(captureButton_);
+    buttons->addWidget(downloadButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(graphSettingsButton_);
+    buttons->addWidget(xyButton_);
+    buttons->addWidget(depthButton_);
+
+    auto* grid = new QGridLayout(this);
+    grid->setMenuBar(menuBar_);
+    grid->setContentsMargins(6, 4, 0, 6);
+    grid->setHorizontalSpacing(6);
+    grid->addWidget(panel, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    grid->addWidget(paneArea_, 0, 1);
+    grid->addWidget(scrollBar_, 0, 2);
+    grid->addLayout(buttons, 1, 0, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
+
+    for (int i = 0; i < kSlotCount; ++i) {
+        const int element = columnElements_[i];
+        labels_[i]->SetText(Text(ElementLabelId(element)));
+        if (element != kNoElement) {
+            units_[i]->setText(Text(UnitTextId(element, 0)));
+        } else {
+            values_[i]->SetBackgroundColour(ButtonFaceColour());
+        }
+    }
+    ClearDisplay();
+}
+
+// ---- commands and their enabling ---------------------------------------
+
+void CMainDlg::UpdateCommandUi() {
+    const bool idle = state_ == Idle;
+    const bool hasData = live_.GetCount() > 0;
+    openAction_->setEnabled(idle);
+    saveAction_->setEnabled(idle && hasData);
+    exitAction_->setEnabled(idle);
+    captureAction_->setEnabled(idle);
+    stopAction_->setEnabled(state_ == Capturing);
+    downloadAction_->setEnabled(idle);
+    // Data selection needs its dialog; without one it stays off.
+    dataSelectAction_->setEnabled(idle && hasData && static_cast<bool>(dataSelection_));
+    clearAction_->setEnabled(idle && hasData);
+    for (int i = 0; i < 3; ++i) {
+        paneCountActions_[i]->setEnabled(true);
+        paneCountActions_[i]->setChecked(paneCount_ == i + 1);
+    }
+    graphSettingsAction_->setEnabled(false);
+    depthAction_->setEnabled(false);
+    xyAction_->setEnabled(false);
+    portAction_->setEnabled(false);
+    intervalAction_->setEnabled(false);
+    aboutAction_->setEnabled(idle);
+}
+
+void CMainDlg::EnterState(State state) {
+    state_ = state;
+    switch (state) {
+        case Idle:
+            statusText_->setText(Text(IDS_STATE_IDLE));
+            captureButton_->setText(Text(IDS_CAPTURE_START));
+            captureButton_->setEnabled(true);
+            downloadButton_->setEnabled(true);
+            break;
+        case Capturing:
+            statusText_->setText(Text(IDS_STATE_CAPTURING));
+            captureButton_->setText(Text(IDS_CAPTURE_STOP));
+            captureButton_->setEnabled(true);
+            downloadButton_->setEnabled(false);
+            break;
+        case Downloading:
+            statusText_->setText(Text(IDS_STATE_CONNECTED));
+            captureButton_->setText(Text(IDS_CAPTURE_START));
+            captureButton_->setEnabled(false);
+            downloadButton_->setEnabled(false);
+            break;
+    }
+    // The graph windows are not part of this build yet: their buttons stay
+    // disabled in every state.
+    graphSettingsButton_->setEnabled(false);
+    xyButton_->setEnabled(false);
+    depthButton_->setEnabled(false);
+    UpdateCommandUi();
+}
+
+void CMainDlg::OnCaptureButton() {
+    if (state_ == Idle) {
+        OnStartCapture();
+    } else if (state_ == Capturing) {
+        OnStopCapture();
+    }
+}
+
+void CMainDlg::OnStartCapture() {
+    if (state_ != Idle) {
+        return;
+    }
+    if (ShowMessage(this, IDS_CONFIRM_CAPTURE, kStyleConfirm) == IDCANCEL) {
+        return;
+    }
+    live_.Clear();
+    ClearDisplay();
+    EnterState(Capturing);
+    stopEvent_.Reset();
+    captureThread_ =
+        StartCapture(*target_, stopEvent_, port_, portDevices_, static_cast<int>(captureInterval_));
+}
+
+void CMainDlg::OnStopCapture() {
+    if (state_ != Capturing) {
+        return;
+    }
+    if (ShowMessage(this, IDS_CONFIRM_STOP, kStyleConfirm) != IDCANCEL) {
+        stopEvent_.Set();
+    }
+}
+
+void CMainDlg::OnDownload() {
+    if (state_ != Idle) {
+        return;
+    }
+    if (downloaded_.GetCount() == 0) {
+        if (ShowMessage(this, IDS_CONFIRM_DOWNLOAD, kStyleConfirm) == IDCANCEL) {
+            return;
+        }
+    } else {
+        const int answer = ShowMessage(this, IDS_CONFIRM_REDOWNLOAD, kStyleYesNoCancel);
+        if (answer == IDCANCEL) {
+            return;
+        }
+        if (answer == IDNO) {
+            OpenDataSelection();
+            return;
+        }
+    }
+    downloaded_.Clear();
+    EnterState(Downloading);
+    RunEnd result = RunEnd::Finished;
+    {
+        CProgressDlg progress(this);
+        downloadProgress_ = &progress;
+        result = RunDownload(*target_, progress, port_, portDevices_);
+        downloadProgress_ = nullptr;
+    }
+    switch (result) {
+        case RunEnd::PortOpenFailed:
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
+            break;
+        case RunEnd::CommFailed:
+            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
+            break;
+        case RunEnd::NoReply:
+            ShowMessage(this, IDS_NO_REPLY, kStyleError);
+            break;
+        case RunEnd::NoData:
+            ShowMessage(this, IDS_INSTRUMENT_EMPTY, kStyleError);
+            break;
+        default:
+            break;
+    }
+    EnterState(Idle);
+    if (downloaded_.GetCount() > 0) {
+        OpenDataSelection();
+    }
+}
+
+void CMainDlg::OnDataSelect() {
+    if (state_ != Idle || !dataSelection_) {
+        return;
+    }
+    if (downloaded_.GetCount() > 0) {
+        if (ShowMessage(this, IDS_CONFIRM_REPLACE_SELECTION, kStyleConfirm) == IDCANCEL) {
+            return;
+        }
+    } else if (live_.GetCount() == 0) {
+        ShowMessage(this, IDS_NO_DATA, kStyleError);
+        return;
+    }
+    downloaded_.Clear();
+    downloaded_.CopyFrom(live_);
+    OpenDataSelection();
+}
+
+void CMainDlg::OpenDataSelection() {
+    if (!dataSelection_) {
+        return;
+    }
+    if (dataSelection_(this, downloaded_, live_)) {
+        ShowFileName({});
+        SetCurrentRecord(0);
+        if (live_.GetCount() > 0) {
+            RefreshAfterLoading();
+        } else {
+            ClearDisplay();
+        }
+    }
+    UpdateCommandUi();
+}
+
+void CMainDlg::OnClear() {
+    if (state_ != Idle || live_.GetCount() == 0) {
+        return;
+    }
+    if (ShowMessage(this, IDS_CONFIRM_CLEAR, kStyleQuestion) == IDOK) {
+        live_.Clear();
+        ClearDisplay();
+    }
+    UpdateCommandUi();
+}
+
+void CMainDlg::OnOpen() {
+    if (state_ != Idle) {
+        return;
+    }
+    const std::string path = AskOpenFileName(this);
+    if (path.empty()) {
+        return;
+    }
+    scratch_.Clear();
+    int result = 0;
+    {
+        CProgressDlg progress(this);
+        result = LoadDataFile(path, scratch_, progress);
+    }
+    if (result == 1) {
+        ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
+    } else if (result == 2) {
+        ShowMessage(this, IDS_FILE_FORMAT_INVALID, kStyleError);
+    } else if (result == 0) {
+        live_.Clear();
+        live_.CopyFrom(scratch_);
+        live_.SetName(path);
+        ShowFileName(path);
+        SetCurrentRecord(0);
+        if (live_.GetCount() > 0) {
+            RefreshAfterLoading();
+        } else {
+            ClearDisplay();
+        }
+    }
+    scratch_.Clear();
+    UpdateCommandUi();
+}
+
+void CMainDlg::OnSave() {
+    if (state_ != Idle) {
+        return;
+    }
+    if (live_.GetCount() == 0) {
+        ShowMessage(this, IDS_NO_DATA_TO_SAVE, kStyleError);
+        return;
+    }
+    const std::string path = AskSaveFileName(this);
+    if (path.empty()) {
+        return;
+    }
+    int result = 0;
+    {
+        CProgressDlg progress(this);
+        result = SaveDataFile(path, live_, progress);
+    }
+    if (result == 0) {
+        live_.SetName(path);
+        ShowFileName(path);
+    } else if (result == 1) {
+        ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
+    } else {
+        // The records could not all be written: the file is incomplete and
+        // does not become the data's file.
+        ShowMessage(this, IDS_FILE_SAVE_FAILED, kStyleError);
+    }
+}
+
+void CMainDlg::OnExit() {
+    if (state_ == Idle) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+void CMainDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainDlg::OnPaneCount1() {
+    SetPaneCount(1);
+}
+void CMainDlg::OnPaneCount2() {
+    SetPaneCount(2);
+}
+void CMainDlg::OnPaneCount3() {
+    SetPaneCount(3);
+}
+
+void CMainDlg::SetPaneCount(int count) {
+    if (count == paneCount_) {
+        return;
+    }
+    paneCount_ = count;
+    scrollBar_->setRange(1, 14 - count);
+    UpdateCommandUi();
+}
+
+// ---- closing -------------------------------------------------------------
+
+void CMainDlg::closeEvent(QCloseEvent* event) {
+    if (state_ != Idle) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CMainDlg::reject() {
+    if (state_ == Idle) {
+        QDialog::reject();
+    }
+}
+
+// ---- messages from the runs --------------------------------------------
+
+void CMainDlg::OnAppMessage(const AppMessage& message) {
+    if (message.message == WM_APP_CAPTURE) {
+        OnCaptureMessage(message);
+    } else if (message.message == WM_APP_DOWNLOAD) {
+        OnDownloadMessage(message);
+    }
+}
+
+void CMainDlg::OnCaptureMessage(const AppMessage& message) {
+    const auto code = static_cast<RunEnd>(message.wParam);
+    if (code == RunEnd::RecordArrived) {
+        const bool first = live_.GetCount() == 0;
+        // A record that was not stored (full set, short reply) must not move
+        // the current record past the end.
+        if (live_.AddLiveRecord(message.text)) {
+            OnNewLiveRecord(first);
+        }
+        return;
+    }
+    JoinCapture();
+    refreshTimer_->stop();
+    if (live_.GetCount() > 0) {
+        SetRecordRange(live_.GetCount(), current_ + 1);
+        ShowCurrentRecord();
+    }
+    switch (code) {
+        case RunEnd::PortOpenFailed:
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
+            break;
+        case RunEnd::CommFailed:
+            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
+            break;
+        case RunEnd::NoReply:
+            ShowMessage(this, IDS_NO_REPLY, kStyleError);
+            break;
+        default:
+            break;
+    }
+    EnterState(Idle);
+}
+
+void CMainDlg::OnDownloadMessage(const AppMessage& message) {
+    const auto code = static_cast<RunEnd>(message.wParam);
+    if (code == RunEnd::RecordArrived) {
+        downloaded_.AddMemoryRecord(message.text);
+    } else if (code == RunEnd::Finished) {
+        // Every record posted before this one is stored already: messages
+        // arrive in order.
+        auto* dialog = reinterpret_cast<IProgressDialog*>(message.lParam);
+        if (dialog == nullptr) {
+            dialog = downloadProgress_;
+        }
+        if (dialog != nullptr) {
+            dialog->Target().Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
+        }
+        downloaded_.Reverse();
+    }
+}
+
+void CMainDlg::JoinCapture() {
+    if (captureThread_.joinable()) {
+        captureThread_.join();
+    }
+}
+
+void CMainDlg::OnNewLiveRecord(bool first) {
+    if (first) {
+        RefreshRowLabels();
+        SetCurrentRecord(0);
+        recordSpin_->setEnabled(true);
+    } else {
+        SetCurrentRecord(current_ + 1);
+    }
+    ScheduleRefresh();
+}
+
+void CMainDlg::ScheduleRefresh() {
+    if (!refreshTimer_->isActive()) {
+        refreshTimer_->start();
+    }
+}
+
+// ---- display -------------------------------------------------------------
+
+void CMainDlg::SetRecordRange(int count, int position) {
+    const QSignalBlocker block(recordSpin_);
+    recordSpin_->setRange(1, std::max(count, 1));
+    recordSpin_->setValue(position);
+}
+
+void CMainDlg::ClearDisplay() {
+    if (refreshTimer_ != nullptr) {
+        refreshTimer_->stop();
+    }
+    for (int i = 0; i < kSlotCount; ++i) {
+        values_[i]->SetText(QString());
+        // A row without a component keeps the face colour: it never shows a value.
+        values_[i]->SetBackgroundColour(columnElements_[i] != kNoElement ? kWhite : ButtonFaceColour());
+    }
+    instrumentLamp_->SetBackgroundColour(ButtonFaceColour());
+    instrumentLamp_->SetTextColour(WindowTextColour());
+    instrumentLamp_->setEnabled(false);
+    siteText_->clear();
+    timeText_->clear();
+    gpsText_->clear();
+    SetRecordRange(1, 1);
+    SetCurrentRecord(0);
+    fileText_->clear();
+    UpdateCommandUi();
+}
+
+void CMainDlg::RefreshAfterLoading() {
+    RefreshRowLabels();
+    SetRecordRange(live_.GetCount(), current_ + 1);
+    ShowCurrentRecord();
+}
+
+void CMainDlg::RefreshRowLabels() {
+    for (int i = 0; i < kSlotCount; ++i) {
+        const int element = live_.GetElement(i);
+        bool changed = false;
+        if (element != columnElements_[i]) {
+            columnElements_[i] = element;
+            changed = true;
+        }
+        labels_[i]->SetText(Text(ElementLabelId(element)));
+        const int unit = live_.GetCount() > 0 ? live_.GetUnit(i, 0) : 0;
+        if (element != kNoElement) {
+            units_[i]->setText(Text(UnitTextId(element, unit)));
+        } else {
+            values_[i]->SetBackgroundColour(ButtonFaceColour());
+            values_[i]->SetText(QString());
+            units_[i]->clear();
+        }
+        for (GraphSlotSettings& slot : graphSlots_) {
+            if (slot.ElmNo != i) {
+                continue;
+            }
+            slot.YUnit = unit;
+            if (changed) {
+                slot.YAuto = 1;
+                slot.YMin = 0.0;
+                slot.YMax = 10.0;
+            }
+        }
+    }
+}
+
+void CMainDlg::ShowCurrentRecord() {
+    ShowRecord(current_);
+}
+
+void CMainDlg::ShowRecord(int record) {
+    if (record < 0 || record >= live_.GetCount()) {
+        return;
+    }
+    for (int i = 0; i < kSlotCount; ++i) {
+        const int element = columnElements_[i];
+        if (element == kNoElement) {
+            continue;
+        }
+        units_[i]->setText(Text(UnitTextId(element, live_.GetUnit(i, record))));
+        const int state = live_.GetState(i, record);
+        const bool noValue = state == 0 || state == kNoValueState;
+        values_[i]->SetText(noValue ? QString() : QString::fromStdString(live_.FormatValue(i, record)));
+        values_[i]->SetBackgroundColour(ValueColour(state, live_.GetErrorCode(i, record)));
+    }
+    const bool instrumentError = live_.GetInstrumentError(record) != 0;
+    if (instrumentError && !instrumentLamp_->isEnabled()) {
+        instrumentLamp_->SetBackgroundColour(kRed);
+        instrumentLamp_->SetTextColour(kWhite);
+        instrumentLamp_->setEnabled(true);
+    } else if (!instrumentError && instrumentLamp_->isEnabled()) {
+        instrumentLamp_->SetBackgroundColour(ButtonFaceColour());
+        instrumentLamp_->setEnabled(false);
+    }
+    siteText_->setText(QString::fromStdString(Cp932ToUtf8(live_.GetSiteName(record))));
+    timeText_->setText(QString::fromStdString(live_.FormatTime(record, "%Y/%m/%d %H:%M:%S")));
+    gpsText_->setText(
+        QString::fromStdString(live_.FormatLatitude(record) + " / " + live_.FormatLongitude(record)));
+}
+
+void CMainDlg::ShowFileName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    fileText_->setText(QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
+}
+
+void CMainDlg::SetCurrentRecord(int record) {
+    current_ = record;
+}
+
+void CMainDlg::OnRecordChanged(int position) {
+    if (live_.GetCount() == 0) {
+        return;
+    }
+    const int number = std::clamp(position, 1, live_.GetCount());
+    if (number != current_ + 1) {
+        SetCurrentRecord(number - 1);
+        ShowCurrentRecord();
+    }
+}
+
+}  // namespace kelp

@@ -1,0 +1,183 @@
+#pragma once
+#include <QDialog>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "app/GraphSettings.h"
+#include "data/Catalogue.h"
+#include "data/MeasDataSet.h"
+#include "link/Event.h"
+#include "link/MessageTarget.h"
+#include "link/PortSettings.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace kelp {
+
+class CColorLamp;
+class CRecordSpinBox;
+class CSettingsStore;
+class CValueCell;
+class IProgressDialog;
+
+// The program's only top-level window: the value panel of the current
+// record, record navigation, live capture and full download from the
+// instrument, the data files, and the trend pane area.
+class CMainDlg final : public QDialog {
+    Q_OBJECT
+  public:
+    enum State : int { Idle = 0, Capturing = 1, Downloading = 2 };
+
+    // Reads every setting from `settings` now and writes the graph settings
+    // back when destroyed. `programPath` is the file whose version the
+    // About box shows.
+    CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent = nullptr);
+    ~CMainDlg() override;
+    CMainDlg(const CMainDlg&) = delete;
+    CMainDlg& operator=(const CMainDlg&) = delete;
+
+    State GetState() const { return state_; }
+    int GetCurrentRecord() const { return current_; }
+    const CMeasDataSet& LiveData() const { return live_; }
+    const CMeasDataSet& DownloadedData() const { return downloaded_; }
+    const std::array<int, kSlotCount>& ColumnElements() const { return columnElements_; }
+    const GraphSlotArray& GraphSlots() const { return graphSlots_; }
+    const GraphTimeSettings& GraphTime() const { return graphTime_; }
+
+    // Where the capture and download threads deliver their messages.
+    IMessageTarget& Target() { return *target_; }
+
+    // Replaces the data selection that follows a download: it gets the
+    // downloaded set (source) and the live set (target) and returns true
+    // when it imported records into the target.
+    using DataSelection = std::function<bool(QWidget* owner, CMeasDataSet& source, CMeasDataSet& target)>;
+    void SetDataSelection(DataSelection selection) { dataSelection_ = std::move(selection); }
+
+    // Evaluates the enabling and check rules of every menu command (also
+    // done whenever a menu pops up).
+    void UpdateCommandUi();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+  private:
+    // ---- building ----
+    void BuildMenu();
+    void BuildControls();
+    QAction* AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handler)());
+
+    // ---- messages ----
+    void OnAppMessage(const AppMessage& message);
+    void OnCaptureMessage(const AppMessage& message);
+    void OnDownloadMessage(const AppMessage& message);
+
+    // ---- commands ----
+    void OnCaptureButton();
+    void OnStartCapture();
+    void OnStopCapture();
+    void OnDownload();
+    void OnDataSelect();
+    void OnClear();
+    void OnOpen();
+    void OnSave();
+    void OnExit();
+    void OnAbout();
+    void OnPaneCount1();
+    void OnPaneCount2();
+    void OnPaneCount3();
+    void OnRecordChanged(int position);
+
+    // ---- state and display ----
+    void EnterState(State state);
+    void OpenDataSelection();
+    void ClearDisplay();
+    void RefreshAfterLoading();
+    void RefreshRowLabels();
+    void ShowCurrentRecord();
+    void ShowRecord(int record);
+    void ShowFileName(const std::string& path);
+    void SetCurrentRecord(int record);
+    void OnNewLiveRecord(bool first);
+    void SetRecordRange(int count, int position);
+    void ScheduleRefresh();
+    void JoinCapture();
+    void SetPaneCount(int count);
+
+    // Data.
+    CMeasDataSet live_;
+    CMeasDataSet downloaded_;
+    CMeasDataSet scratch_;
+    State state_ = Idle;
+    int paneCount_ = 1;
+    int current_ = 0;
+    bool initialised_ = false;
+
+    // Settings.
+    CSettingsStore& settings_;
+    std::string programPath_;
+    std::array<int, kSlotCount> columnElements_{};
+    GraphSlotArray graphSlots_ = DefaultGraphSlots();
+    GraphTimeSettings graphTime_;
+    PortSettings port_;
+    PortDeviceMap portDevices_;
+    std::uint32_t captureInterval_ = 1;
+
+    // Runs.
+    CEvent stopEvent_;
+    std::jthread captureThread_;
+    std::unique_ptr<IMessageTarget> target_;
+    IProgressDialog* downloadProgress_ = nullptr;
+    DataSelection dataSelection_;
+
+    // Controls.
+    QMenuBar* menuBar_ = nullptr;
+    std::array<CValueCell*, kSlotCount> labels_{};
+    std::array<CValueCell*, kSlotCount> values_{};
+    std::array<QLabel*, kSlotCount> units_{};
+    QLabel* siteText_ = nullptr;
+    QLabel* timeText_ = nullptr;
+    QLabel* gpsText_ = nullptr;
+    QLabel* fileText_ = nullptr;
+    QLabel* statusText_ = nullptr;
+    CColorLamp* instrumentLamp_ = nullptr;
+    CRecordSpinBox* recordSpin_ = nullptr;
+    QPushButton* captureButton_ = nullptr;
+    QPushButton* downloadButton_ = nullptr;
+    QPushButton* graphSettingsButton_ = nullptr;
+    QPushButton* xyButton_ = nullptr;
+    QPushButton* depthButton_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    QFrame* paneArea_ = nullptr;
+    QTimer* refreshTimer_ = nullptr;
+
+    // Menu commands whose enabling depends on the state.
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* captureAction_ = nullptr;
+    QAction* stopAction_ = nullptr;
+    QAction* downloadAction_ = nullptr;
+    QAction* dataSelectAction_ = nullptr;
+    QAction* clearAction_ = nullptr;
+    std::array<QAction*, 3> paneCountActions_{};
+    QAction* graphSettingsAction_ = nullptr;
+    QAction* depthAction_ = nullptr;
+    QAction* xyAction_ = nullptr;
+    QAction* portAction_ = nullptr;
+    QAction* intervalAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+};
+
+}  // namespace kelp

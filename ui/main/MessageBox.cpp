@@ -1,0 +1,134 @@
+#include "ui/main/MessageBox.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+
+namespace kelp {
+namespace {
+
+MessageResponder& Responder() {
+    static MessageResponder responder;
+    return responder;
+}
+
+FileDialogResponder& OpenResponder() {
+    static FileDialogResponder responder;
+    return responder;
+}
+
+FileDialogResponder& SaveResponder() {
+    static FileDialogResponder responder;
+    return responder;
+}
+
+QString Text(int id) {
+    return QString::fromStdString(LoadText(id));
+}
+
+QMessageBox::Icon IconOf(int style) {
+    switch (style & 0xF0) {
+        case MB_ICONSTOP:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONINFORMATION:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+// The filter of the program's data files, in Qt's notation.
+QString CsvFilter() {
+    return Text(IDS_CSV_FILTER) + QStringLiteral(" (*.csv)");
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int style) {
+    auto box = std::make_unique<QMessageBox>(owner);
+    box->setWindowTitle(Text(IDS_APP_TITLE));
+    box->setTextFormat(Qt::PlainText);
+    box->setText(Text(stringId));
+    box->setIcon(IconOf(style));
+    // Each button carries the id it answers, so the caller gets the same
+    // numbers whatever Qt calls its roles.
+    auto add = [&](int textId, QMessageBox::ButtonRole role, int answer) {
+        QPushButton* button = box->addButton(Text(textId), role);
+        button->setProperty("kelpAnswer", answer);
+        return button;
+    };
+    switch (style & 0x0F) {
+        case MB_OKCANCEL: {
+            box->setDefaultButton(add(IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK));
+            box->setEscapeButton(add(IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL));
+            break;
+        }
+        case MB_YESNOCANCEL: {
+            box->setDefaultButton(add(IDS_BUTTON_YES, QMessageBox::YesRole, IDYES));
+            add(IDS_BUTTON_NO, QMessageBox::NoRole, IDNO);
+            box->setEscapeButton(add(IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL));
+            break;
+        }
+        default: {
+            QPushButton* ok = add(IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK);
+            box->setDefaultButton(ok);
+            box->setEscapeButton(ok);
+            break;
+        }
+    }
+    return box;
+}
+
+int ShowMessage(QWidget* owner, int stringId, int style) {
+    if (Responder()) {
+        return Responder()(owner, stringId, style);
+    }
+    auto box = BuildMessageBox(owner, stringId, style);
+    box->exec();
+    QAbstractButton* pressed = box->clickedButton();
+    if (pressed == nullptr) {
+        pressed = box->escapeButton();
+    }
+    return pressed != nullptr ? pressed->property("kelpAnswer").toInt() : IDCANCEL;
+}
+
+void SetMessageResponder(MessageResponder responder) {
+    Responder() = std::move(responder);
+}
+
+std::string AskOpenFileName(QWidget* owner) {
+    if (OpenResponder()) {
+        return OpenResponder()(owner);
+    }
+    const QString path = QFileDialog::getOpenFileName(owner, QString(), QString(), CsvFilter());
+    return path.toStdString();
+}
+
+std::string AskSaveFileName(QWidget* owner) {
+    if (SaveResponder()) {
+        return SaveResponder()(owner);
+    }
+    QFileDialog dialog(owner, QString(), QString(), CsvFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void SetOpenFileResponder(FileDialogResponder responder) {
+    OpenResponder() = std::move(responder);
+}
+
+void SetSaveFileResponder(FileDialogResponder responder) {
+    SaveResponder() = std::move(responder);
+}
+
+}  // namespace kelp

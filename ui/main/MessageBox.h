@@ -1,0 +1,58 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "resources/ResourceIds.h"
+
+class QMessageBox;
+class QWidget;
+
+namespace kelp {
+
+// Message box styles: buttons in the low bits, icon above them.
+constexpr int MB_OK = 0x00;
+constexpr int MB_OKCANCEL = 0x01;
+constexpr int MB_YESNOCANCEL = 0x03;
+constexpr int MB_ICONSTOP = 0x10;
+constexpr int MB_ICONQUESTION = 0x20;
+constexpr int MB_ICONINFORMATION = 0x40;
+
+// The styles the program uses.
+constexpr int kStyleError = MB_ICONSTOP | MB_OK;                     // 16
+constexpr int kStyleConfirm = MB_ICONINFORMATION | MB_OKCANCEL;      // 65
+constexpr int kStyleQuestion = MB_ICONQUESTION | MB_OKCANCEL;        // 33
+constexpr int kStyleYesNoCancel = MB_ICONQUESTION | MB_YESNOCANCEL;  // 35
+
+// Buttons a message box returns, besides IDOK (1) and IDCANCEL (2) of the
+// resource ids.
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Shows the string-table message `stringId` under the program's title with
+// the given style, modally over `owner`, and returns the button pressed
+// (Esc or the close box answer Cancel, or OK when OK is the only button).
+int ShowMessage(QWidget* owner, int stringId, int style);
+
+// The box ShowMessage would show, not yet run: for pictures of it.
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int style);
+
+// Answers message boxes instead of the user (tests, the screenshot tour).
+// An empty responder brings back the real boxes.
+using MessageResponder = std::function<int(QWidget* owner, int stringId, int style)>;
+void SetMessageResponder(MessageResponder responder);
+
+// The file dialogs for the program's CSV files. They return the chosen path
+// (UTF-8), or an empty text when the user cancelled. The save dialog asks
+// before overwriting and adds ".csv" to a name without an extension.
+std::string AskOpenFileName(QWidget* owner);
+std::string AskSaveFileName(QWidget* owner);
+
+// Answers the file dialogs instead of the user: the returned text is the
+// chosen path, an empty text is Cancel. An empty responder brings back the
+// real dialogs.
+using FileDialogResponder = std::function<std::string(QWidget* owner)>;
+void SetOpenFileResponder(FileDialogResponder responder);
+void SetSaveFileResponder(FileDialogResponder responder);
+
+}  // namespace kelp
