@@ -75,7 +75,7 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }  // namespace
 
 CCaptureJournal::CCaptureJournal(const std::string& folder)
-    : folder_(folder.empty() ? std::string(".") : folder), path_(folder_ + "/" + kFileName) {}
+    : folder_(folder), path_(folder.empty() ? std::string() : folder + "/" + kFileName) {}
 
 CCaptureJournal::~CCaptureJournal() {
     Finish();
@@ -83,11 +83,14 @@ CCaptureJournal::~CCaptureJournal() {
 
 bool CCaptureJournal::Exists() const {
     struct stat info {};
-    return ::stat(path_.c_str(), &info) == 0;
+    return !path_.empty() && ::stat(path_.c_str(), &info) == 0;
 }
 
 bool CCaptureJournal::Start(CMeasDataSet& data) {
     Finish();
+    if (path_.empty()) {
+        return false;
+    }
     fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd_ < 0) {
         return false;
@@ -230,6 +233,9 @@ void CCaptureJournal::Finish() {
 bool CCaptureJournal::Remove() {
     Finish();
     recordsWritten_ = 0;
+    if (path_.empty()) {
+        return true;
+    }
     if (::unlink(path_.c_str()) != 0) {
         return errno == ENOENT;
     }

@@ -41,7 +41,8 @@ class CCaptureJournal final {
     // The longest time a written line stays unsynced.
     static constexpr int kSyncIntervalMs = 1000;
 
-    // The journal lives in `folder` (the settings folder).
+    // The journal lives in `folder` (the settings folder). An empty folder
+    // (no settings folder known) gives a journal that keeps nothing.
     explicit CCaptureJournal(const std::string& folder);
     ~CCaptureJournal();
     CCaptureJournal(const CCaptureJournal&) = delete;

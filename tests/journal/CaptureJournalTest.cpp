@@ -338,6 +338,16 @@ TEST(CaptureJournal, StartFailsWhereNoFileCanBeMade) {
     EXPECT_FALSE(journal.IsOpen());
     AddRecords(live, 0, 1);
     EXPECT_FALSE(journal.Append(live, 0));
+
+    // Without a settings folder the journal keeps nothing, least of all in
+    // whatever folder the process happens to run in.
+    CCaptureJournal nowhere("");
+    EXPECT_EQ(nowhere.Path(), "");
+    EXPECT_FALSE(nowhere.Start(live));
+    EXPECT_FALSE(nowhere.Exists());
+    EXPECT_EQ(nowhere.Recover(live), 0);
+    EXPECT_TRUE(nowhere.Remove());
+    EXPECT_EQ(nowhere.SetAside(), "");
 }
 
 // Line 2 written at the start carries whatever elements the data set held
