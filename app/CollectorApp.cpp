@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include "resources/Texts.h"
+#include "ui/main/AutoRun.h"
 #include "ui/main/Fonts.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/ProgramIcon.h"
@@ -47,7 +48,17 @@ int CCollectorApp::InitInstance() {
     QApplication::setFont(font);
     QApplication::setWindowIcon(ProgramIcon());
 
+    // Unattended runs (the package check, the crash test); nothing unless
+    // KELP_AUTORUN is set. Its answers must be in place before the window
+    // asks its first question.
+    const std::unique_ptr<CAutoRun> autorun = CAutoRun::FromEnvironment();
+    if (autorun) {
+        autorun->InstallResponder();
+    }
     CMainDlg dialog(settings_, programPath_);
+    if (autorun) {
+        autorun->Attach(dialog);
+    }
     dialog.exec();
 
     instanceLock_->unlock();

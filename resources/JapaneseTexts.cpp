@@ -301,6 +301,19 @@ constexpr TextEntry kJapaneseTexts[] = {
     {C(IDD_CAPTURE_CYCLE, IDC_LABEL_SECONDS), "秒"},
     {C(IDD_CAPTURE_CYCLE, IDOK), "OK"},
     {C(IDD_CAPTURE_CYCLE, IDCANCEL), "ｷｬﾝｾﾙ"},
+
+    // ---- Capture journal and port-open reasons ----
+    {S(IDS_CONFIRM_RESTORE),
+     "前回の取込データが保存されずに残っています。\n復元しますか？\n"
+     "OK：取込データを復元\nキャンセル：復元せずに別名で保管"},
+    {S(IDS_PORT_DEVICE), "デバイス："},
+    {S(IDS_PORT_REASON_NO_DEVICE), "デバイスが見つかりません。\nケーブルの接続とポート番号を確認してください。"},
+    {S(IDS_PORT_REASON_PERMISSION),
+     "デバイスを使用する権限がありません。\n"
+     "ユーザーをデバイスの所有グループ（通常は dialout）に追加し、ログインし直してください。"},
+    {S(IDS_PORT_REASON_BUSY), "デバイスは使用中です。\n他のプログラムが使用していないか確認してください。"},
+    {S(IDS_PORT_REASON_OTHER), "システムエラー："},
+    {S(IDS_PORT_DEVICE_GROUP), "所有グループ："},
 };
 
 }  // namespace

@@ -344,3 +344,15 @@ constexpr int IDC_SELECT_IMPORT = 1215;
 // ---- Capture cycle (template 146) -----------------------------------------------------------
 constexpr int IDD_CAPTURE_CYCLE = 146;
 constexpr int IDC_CAPTURE_CYCLE = 1222;
+
+// ---- String table: capture journal and port-open reasons --------------------------------
+// The question asked at start-up when the last capture was not saved.
+constexpr int IDS_CONFIRM_RESTORE = 2200;
+// Lines added under message 1006 when the port cannot be opened: the device
+// path after IDS_PORT_DEVICE, then one reason.
+constexpr int IDS_PORT_DEVICE = 2201;
+constexpr int IDS_PORT_REASON_NO_DEVICE = 2202;
+constexpr int IDS_PORT_REASON_PERMISSION = 2203;
+constexpr int IDS_PORT_REASON_BUSY = 2204;
+constexpr int IDS_PORT_REASON_OTHER = 2205;  // followed by the system's own text
+constexpr int IDS_PORT_DEVICE_GROUP = 2206;  // followed by the device's group name

@@ -1,5 +1,7 @@
 #include "ui/main/MainDlg.h"
 
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,7 +90,10 @@ QLabel* MakeTextBox(QWidget* parent, int id) {
 }  // namespace
 
 CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent)
-    : QDialog(parent), settings_(settings), programPath_(std::move(programPath)) {
+    : QDialog(parent),
+      journal_(std::filesystem::path(settings.Path()).parent_path().string()),
+      settings_(settings),
+      programPath_(std::move(programPath)) {
     setObjectName(Name(IDD_MAIN));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, true);
     setWindowTitle(Text(IDS_APP_TITLE));
@@ -131,6 +136,22 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     setMinimumSize(800, 600);
     captureButton_->setFocus();
     initialised_ = true;
+    RestoreJournal();
+}
+
+void CMainDlg::RestoreJournal() {
+    if (journal_.Recover(live_) == 0) {
+        return;
+    }
+    if (ShowMessage(this, IDS_CONFIRM_RESTORE, kStyleQuestion) == IDOK) {
+        ShowFileName({});
+        SetCurrentRecord(0);
+        RefreshAfterLoading();
+    } else {
+        live_.Clear();
+        journal_.SetAside();
+    }
+    UpdateCommandUi();
 }
 
 CMainDlg::~CMainDlg() {
@@ -142,6 +163,7 @@ CMainDlg::~CMainDlg() {
     }
     settings_.WriteGraphSlots("GraphSettings", graphSlots_);
     settings_.WriteTimeAxis(graphTime_);
+    journal_.Remove();
 }
 
 // ---- building ----------------------------------------------------------
@@ -448,6 +470,7 @@ void CMainDlg::OnStartCapture() {
     }
     live_.Clear();
     ClearDisplay();
+    journal_.Start(live_);
     EnterState(Capturing);
     stopEvent_.Reset();
     captureThread_ =
@@ -534,6 +557,7 @@ void CMainDlg::OpenDataSelection() {
         return;
     }
     if (dataSelection_(this, downloaded_, live_)) {
+        journal_.Remove();
         ShowFileName({});
         SetCurrentRecord(0);
         if (live_.GetCount() > 0) {
@@ -550,6 +574,7 @@ void CMainDlg::OnClear() {
         return;
     }
     if (ShowMessage(this, IDS_CONFIRM_CLEAR, kStyleQuestion) == IDOK) {
+        journal_.Remove();
         live_.Clear();
         ClearDisplay();
     }
@@ -575,6 +600,7 @@ void CMainDlg::OnOpen() {
     } else if (result == 2) {
         ShowMessage(this, IDS_FILE_FORMAT_INVALID, kStyleError);
     } else if (result == 0) {
+        journal_.Remove();
         live_.Clear();
         live_.CopyFrom(scratch_);
         live_.SetName(path);
@@ -608,6 +634,7 @@ void CMainDlg::OnSave() {
         result = SaveDataFile(path, live_, progress);
     }
     if (result == 0) {
+        journal_.Remove();
         live_.SetName(path);
         ShowFileName(path);
     } else if (result == 1) {
@@ -704,11 +731,13 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
         // A record that was not stored (full set, short reply) must not move
         // the current record past the end.
         if (live_.AddLiveRecord(message.text)) {
+            journal_.Append(live_, live_.GetCount() - 1);
             OnNewLiveRecord(first);
         }
         return;
     }
     JoinCapture();
+    journal_.Finish();
     refreshTimer_->stop();
     if (live_.GetCount() > 0) {
         SetRecordRange(live_.GetCount(), current_ + 1);

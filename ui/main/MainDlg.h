@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/GraphSettings.h"
+#include "data/CaptureJournal.h"
 #include "data/Catalogue.h"
 #include "data/MeasDataSet.h"
 #include "link/Event.h"
@@ -116,11 +117,13 @@ class CMainDlg final : public QDialog {
     void ScheduleRefresh();
     void JoinCapture();
     void SetPaneCount(int count);
+    void RestoreJournal();
 
     // Data.
     CMeasDataSet live_;
     CMeasDataSet downloaded_;
     CMeasDataSet scratch_;
+    CCaptureJournal journal_;
     State state_ = Idle;
     int paneCount_ = 1;
     int current_ = 0;

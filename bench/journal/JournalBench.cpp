@@ -1,0 +1,84 @@
+// What the journal costs the window thread per record, and how long the
+// start-up recovery of a full capture takes.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "data/CaptureJournal.h"
+#include "data/MeasDataSet.h"
+#include "tests/data_model/ReplyBuilder.h"
+
+namespace {
+
+using kelp::CCaptureJournal;
+using kelp::CMeasDataSet;
+
+std::string Folder() {
+    char name[] = "/tmp/kelp-journal-bench-XXXXXX";
+    return ::mkdtemp(name);
+}
+
+void Fill(CMeasDataSet& data, int count) {
+    const std::string reply = kelp::test::LiveReply();
+    for (int i = 0; i < count; ++i) {
+        data.AddLiveRecord(reply);
+    }
+}
+
+// One record line formatted and handed to the system (no sync: that runs on
+// the journal's own thread).
+void BM_AppendRecord(benchmark::State& state) {
+    const std::string folder = Folder();
+    CMeasDataSet data;
+    Fill(data, kelp::kMeasCapacity);
+    CCaptureJournal journal(folder);
+    CMeasDataSet empty;
+    journal.Start(empty);
+    journal.Append(data, 0);
+    int record = 1;
+    for (auto _ : state) {
+        if (record == kelp::kMeasCapacity) {
+            state.PauseTiming();
+            journal.Start(empty);
+            journal.Append(data, 0);
+            record = 1;
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(journal.Append(data, record++));
+    }
+    journal.Remove();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_AppendRecord);
+
+// A journal of 10000 records read back at start-up. Goal: well under a
+// second, so the restore question is not kept waiting.
+void BM_RecoverFullJournal(benchmark::State& state) {
+    const std::string folder = Folder();
+    {
+        CMeasDataSet data;
+        CMeasDataSet empty;
+        Fill(data, kelp::kMeasCapacity);
+        CCaptureJournal journal(folder);
+        journal.Start(empty);
+        for (int r = 0; r < kelp::kMeasCapacity; ++r) {
+            journal.Append(data, r);
+        }
+        journal.Finish();
+        state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(journal.Path()));
+    }
+    CMeasDataSet restored;
+    for (auto _ : state) {
+        CCaptureJournal journal(folder);
+        benchmark::DoNotOptimize(journal.Recover(restored));
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_RecoverFullJournal)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,113 @@
+#pragma once
+#include <sys/types.h>
+
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "data/Catalogue.h"
+
+namespace kelp {
+
+class CMeasDataSet;
+
+// A copy on disk of the live capture, kept so that a crash, a killed process
+// or a power cut does not lose records that exist nowhere else until the
+// user saves them.
+//
+// The file is an ordinary data file whose line 1 announces the full capacity
+// (10000 records), so that the ordinary loader reads a journal of any length
+// up to its end. Every record line goes to the system as soon as it is
+// appended (a killed process loses nothing); a thread of the journal syncs
+// the file to disk within a second of each change, and Finish syncs it once
+// more. Lines are the data set's own CSV lines, in the file's code page.
+//
+// Life: Start when a capture starts, Append for every stored record, Finish
+// when the run ends (the file stays: the data are still unsaved), Remove
+// once the data no longer need it (saved, cleared, replaced, a new capture,
+// a normal close). At start-up Recover finds what an abnormal end left.
+//
+// All calls come from one thread (the window's).
+class CCaptureJournal final {
+  public:
+    static constexpr const char* kFileName = "CaptureJournal.csv";
+    // The record count that line 1 announces.
+    static constexpr int kAnnouncedRecords = 10000;
+    // The longest time a written line stays unsynced.
+    static constexpr int kSyncIntervalMs = 1000;
+
+    // The journal lives in `folder` (the settings folder). An empty folder
+    // (no settings folder known) gives a journal that keeps nothing.
+    explicit CCaptureJournal(const std::string& folder);
+    ~CCaptureJournal();
+    CCaptureJournal(const CCaptureJournal&) = delete;
+    CCaptureJournal& operator=(const CCaptureJournal&) = delete;
+
+    const std::string& Path() const { return path_; }
+    bool IsOpen() const { return fd_ >= 0; }
+    bool Exists() const;
+
+    // ---- during a capture ----
+    // Creates (or empties) the file and writes line 1 and line 2 from `data`.
+    // False when the file cannot be written; the capture may go on without.
+    bool Start(CMeasDataSet& data);
+    // Appends the line of `record`, normally the record just stored. When
+    // the file does not hold records 0 to record - 1 in order, or the slot
+    // elements of `data` differ from those of line 2 (the first record sets
+    // them), the file is written again from line 1 up to `record`. False on a
+    // write error; the file is then cut back to its last complete line.
+    bool Append(CMeasDataSet& data, int record);
+    // Syncs and closes the file; the file stays.
+    void Finish();
+    // Finish, then delete the file. True when no journal file remains.
+    bool Remove();
+
+    // ---- at start-up ----
+    // Loads the journal into `data` (cleared first) with the loader's line
+    // rules and returns the number of records restored: every complete
+    // record before the first line that breaks the format (a line cut by the
+    // end of the process). Restored data have no file name. A journal that
+    // holds no record is removed when it is a plain header (nothing to
+    // lose) and set aside when it cannot be read at all. No file: 0.
+    int Recover(CMeasDataSet& data);
+    // Renames the journal to CaptureJournal-YYYYMMDD-HHMMSS.csv (the time of
+    // its last change; "-2", "-3" ... added when the name is taken) in the
+    // same folder and returns the new path; empty when it could not.
+    std::string SetAside();
+
+    // For tests: records written since Start, and syncs done.
+    int RecordsWritten() const { return recordsWritten_; }
+    int SyncCount() const { return syncs_.load(); }
+
+  private:
+    bool WriteHeader(CMeasDataSet& data);
+    bool Rewrite(CMeasDataSet& data, int through);
+    // Writes at the end of what the file holds; on failure cuts the file
+    // back so that no partial line stays in it.
+    bool WriteAll(std::string_view bytes);
+    void MarkDirty();
+    void SyncNow();
+    void SyncLoop();
+    void StopSyncThread();
+
+    std::string folder_;
+    std::string path_;
+    int fd_ = -1;
+    off_t size_ = 0;
+    int recordsWritten_ = 0;
+    std::array<std::uint8_t, kSlotCount> elements_{};
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool dirty_ = false;
+    bool stop_ = false;
+    std::atomic<int> syncs_{0};
+    std::thread syncer_;
+};
+
+}  // namespace kelp
