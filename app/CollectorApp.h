@@ -11,7 +11,7 @@ namespace kelp {
 // The application object: single instance, language, settings path, then
 // the main window until the user closes it.
 class CCollectorApp final {
-public:
+  public:
     CCollectorApp();
     ~CCollectorApp();
     CCollectorApp(const CCollectorApp&) = delete;
@@ -29,7 +29,7 @@ public:
     // The English text file, beside the program.
     static constexpr const char* kEnglishFile = "Kelpeng.txt";
 
-private:
+  private:
     std::unique_ptr<QLockFile> instanceLock_;
     CSettingsStore settings_;
     std::string programPath_;

@@ -307,7 +307,8 @@ constexpr TextEntry kJapaneseTexts[] = {
      "前回の取込データが保存されずに残っています。\n復元しますか？\n"
      "OK：取込データを復元\nキャンセル：復元せずに別名で保管"},
     {S(IDS_PORT_DEVICE), "デバイス："},
-    {S(IDS_PORT_REASON_NO_DEVICE), "デバイスが見つかりません。\nケーブルの接続とポート番号を確認してください。"},
+    {S(IDS_PORT_REASON_NO_DEVICE),
+     "デバイスが見つかりません。\nケーブルの接続とポート番号を確認してください。"},
     {S(IDS_PORT_REASON_PERMISSION),
      "デバイスを使用する権限がありません。\n"
      "ユーザーをデバイスの所有グループ（通常は dialout）に追加し、ログインし直してください。"},

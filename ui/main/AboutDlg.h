@@ -7,7 +7,7 @@ namespace kelp {
 // the application's version strings.
 class CAboutDlg final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 };
 

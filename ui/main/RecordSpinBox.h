@@ -8,7 +8,7 @@ namespace kelp {
 // after 6 s by 100, like the accelerations of a Windows up-down control.
 class CRecordSpinBox final : public QSpinBox {
     Q_OBJECT
-public:
+  public:
     explicit CRecordSpinBox(QWidget* parent = nullptr);
 
     void stepBy(int steps) override;
@@ -16,13 +16,13 @@ public:
     // Step size for a press held `heldMs` milliseconds.
     static int Acceleration(qint64 heldMs);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QElapsedTimer held_;
 };
 
