@@ -1,6 +1,8 @@
 // A whole capture run at interval 0 from kelp-sim into the main window:
 // records stored per second, and the longest time the window thread spent
 // on one event (the window must stay responsive while records pour in).
+// The argument is the number of trend panes on show, each redrawing its
+// whole curve as the records grow.
 
 #include <benchmark/benchmark.h>
 
@@ -95,6 +97,7 @@ void BM_CaptureIntoMainWindow(benchmark::State& state) {
     for (auto _ : state) {
         CMainDlg dlg(settings, "/nowhere/kelp-collector");
         dlg.show();
+        dlg.SetPaneCount(static_cast<int>(state.range(0)), 0);
         WaitFor([] { return false; }, 100);
         g_app->longestMs = 0.0;
         const auto start = std::chrono::steady_clock::now();
@@ -114,8 +117,14 @@ void BM_CaptureIntoMainWindow(benchmark::State& state) {
     state.counters["records"] = records;
     state.counters["records_per_second"] = seconds > 0 ? records / seconds : 0.0;
     state.counters["longest_event_ms"] = g_app->longestMs;
+    state.counters["panes"] = static_cast<double>(state.range(0));
 }
-BENCHMARK(BM_CaptureIntoMainWindow)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CaptureIntoMainWindow)
+    ->Arg(1)
+    ->Arg(3)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

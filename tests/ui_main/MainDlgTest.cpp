@@ -191,10 +191,15 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     dlg_->UpdateCommandUi();
     EXPECT_TRUE(Action(ID_CAPTURE_STOP)->isEnabled());
     for (int id : {ID_FILE_OPEN, ID_FILE_SAVE, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_CLEAR, ID_ABOUT,
-                   ID_DATA_SELECT, ID_PORT_SETTINGS, ID_CAPTURE_CYCLE}) {
+                   ID_DATA_SELECT, ID_PORT_SETTINGS, ID_CAPTURE_CYCLE, ID_DEPTH_GRAPH, ID_XY_GRAPH}) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;
     }
-    EXPECT_FALSE(Find<QPushButton>(IDC_DOWNLOAD)->isEnabled());
+    for (int id : {IDC_DOWNLOAD, IDC_XY_GRAPH, IDC_DEPTH_GRAPH}) {
+        EXPECT_FALSE(Find<QPushButton>(id)->isEnabled()) << id;
+    }
+    // The panes may be rearranged while records arrive.
+    EXPECT_TRUE(Find<QPushButton>(IDC_GRAPH_SETTINGS)->isEnabled());
+    EXPECT_TRUE(Action(ID_GRAPH_SETTINGS)->isEnabled());
 
     // Closing is refused while capturing.
     EXPECT_FALSE(dlg_->close());
@@ -270,7 +275,10 @@ TEST_F(MainWindow, DownloadAsksBeforeFetchingAgain) {
             sawDownloading = true;
             dlg_->UpdateCommandUi();
             captureEnabledThen =
-                Find<QPushButton>(IDC_CAPTURE)->isEnabled() || Action(ID_FILE_OPEN)->isEnabled();
+                Find<QPushButton>(IDC_CAPTURE)->isEnabled() || Action(ID_FILE_OPEN)->isEnabled() ||
+                Find<QPushButton>(IDC_GRAPH_SETTINGS)->isEnabled() ||
+                Action(ID_GRAPH_SETTINGS)->isEnabled() || Find<QPushButton>(IDC_DEPTH_GRAPH)->isEnabled() ||
+                Action(ID_XY_GRAPH)->isEnabled();
         }
     });
     probe.start(2);
@@ -411,9 +419,12 @@ TEST_F(MainWindow, FailedOpenLeavesTheDisplayUnchanged) {
 TEST_F(MainWindow, MenuOfAnIdleWindow) {
     Open("/nonexistent/tty");
     dlg_->UpdateCommandUi();
-    for (int id :
-         {ID_FILE_OPEN, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_ABOUT, ID_PANES_1, ID_PANES_2, ID_PANES_3}) {
+    for (int id : {ID_FILE_OPEN, ID_EXIT, ID_CAPTURE, ID_DOWNLOAD, ID_ABOUT, ID_PANES_1, ID_PANES_2,
+                   ID_PANES_3, ID_GRAPH_SETTINGS, ID_DEPTH_GRAPH, ID_XY_GRAPH}) {
         EXPECT_TRUE(Action(id)->isEnabled()) << id;
+    }
+    for (int id : {IDC_GRAPH_SETTINGS, IDC_XY_GRAPH, IDC_DEPTH_GRAPH}) {
+        EXPECT_TRUE(Find<QPushButton>(id)->isEnabled()) << id;
     }
     for (int id : {ID_FILE_SAVE, ID_CAPTURE_STOP, ID_CLEAR, ID_DATA_SELECT}) {
         EXPECT_FALSE(Action(id)->isEnabled()) << id;

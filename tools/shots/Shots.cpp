@@ -32,6 +32,7 @@
 #include "resources/Texts.h"
 #include "tools/shots/GraphWindowTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
+#include "ui/graphs/GraphSettingsDlg.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/Fonts.h"
 #include "ui/main/MainDlg.h"
@@ -87,6 +88,12 @@ void ShootMenu(QWidget* window, QMenu* menu, const QString& name) {
 template <class T>
 T* Find(QWidget* root, int id) {
     return root->findChild<T*>(QString::number(id));
+}
+
+// Chooses the number of trend panes from the graph menu, as a user would.
+void PanesFromMenu(CMainDlg* dlg, int panes) {
+    dlg->UpdateCommandUi();
+    Find<QAction>(dlg, ID_PANES_1 + panes - 1)->trigger();
 }
 
 pid_t StartSimulator(const std::string& link, const std::vector<std::string>& args) {
@@ -177,12 +184,32 @@ int main(int argc, char* argv[]) {
             status = 1;
         }
         Shoot(&dlg, QStringLiteral("main-capturing"));
+        // The pane layouts while records keep coming, one record apart.
+        for (int panes : {2, 3}) {
+            PanesFromMenu(&dlg, panes);
+            const int seen = dlg.LiveData().GetCount();
+            WaitFor([&] { return dlg.LiveData().GetCount() > seen; });
+            Shoot(&dlg, QStringLiteral("main-capturing-%1-panes").arg(panes));
+        }
+        WaitFor([&] { return dlg.LiveData().GetCount() >= 12; });
         Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
         WaitFor([&] { return dlg.GetState() == CMainDlg::Idle; });
         Shoot(&dlg, QStringLiteral("main-stopped"));
+        for (int panes : {1, 2}) {
+            PanesFromMenu(&dlg, panes);
+            Shoot(&dlg, QStringLiteral("main-stopped-%1-panes").arg(panes));
+        }
 
+        // The record chosen shows as the cursor line in the panes.
         Find<QSpinBox>(&dlg, IDC_RECORD_SPIN)->setValue(2);
         Shoot(&dlg, QStringLiteral("main-record-2"));
+
+        // The graph display settings, opened from their button.
+        Find<QPushButton>(&dlg, IDC_GRAPH_SETTINGS)->click();
+        if (QWidget* settingsDlg = dlg.GraphSettingsDialog()) {
+            Shoot(settingsDlg, QStringLiteral("graph-settings"));
+            settingsDlg->hide();
+        }
 
         // The progress dialog is pictured while the download runs.
         bool progressShot = false;
@@ -235,6 +262,26 @@ int main(int argc, char* argv[]) {
         }
         dlg.resize(1100, 760);
         Shoot(&dlg, QStringLiteral("main-large"));
+        SetMessageResponder({});
+    }
+
+    // A long capture at interval 0: thousands of records in three panes.
+    if (status == 0) {
+        const std::string fastIni = work.filePath(QStringLiteral("Kelp-Win-fast.ini")).toStdString();
+        std::ofstream(fastIni) << "[PortDevices]\nCOM3=" << tty << "\n[MeasureSettings]\nMeasCycle=0\n";
+        CSettingsStore fastSettings(fastIni);
+        SetMessageResponder([](QWidget*, int, int) { return IDOK; });
+        CMainDlg dlg(fastSettings, QCoreApplication::applicationFilePath().toStdString());
+        dlg.show();
+        PanesFromMenu(&dlg, 3);
+        Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
+        WaitFor([&] { return dlg.LiveData().GetCount() >= 1500; }, 60000);
+        Shoot(&dlg, QStringLiteral("main-long-capturing"));
+        WaitFor([&] { return dlg.LiveData().GetCount() >= 4000; }, 60000);
+        Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
+        WaitFor([&] { return dlg.GetState() == CMainDlg::Idle; });
+        std::printf("kelp-shots: long capture of %d records\n", dlg.LiveData().GetCount());
+        Shoot(&dlg, QStringLiteral("main-long-stopped"));
         SetMessageResponder({});
     }
     kill(sim, SIGTERM);

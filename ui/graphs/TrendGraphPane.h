@@ -92,6 +92,7 @@ class CTrendGraphPane final : public QWidget {
     int GetElement() const { return element_; }
     int GetCount() const { return count_; }
     int GetCursorIndex() const { return cursorIndex_; }
+    int GetCursorEnabled() const { return cursorEnabled_; }
     int GetDecimals() const { return decimals_; }
     double GetXMin() const { return xmin_; }
     double GetXMax() const { return xmax_; }

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -30,8 +31,13 @@
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/dialogs/ProgressDlg.h"
+#include "ui/graphs/DepthGraphDlg.h"
+#include "ui/graphs/GraphSettingsDlg.h"
+#include "ui/graphs/TrendGraphPane.h"
+#include "ui/graphs/XYGraphDlg.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/ColorLamp.h"
+#include "ui/main/Fonts.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/RecordSpinBox.h"
 #include "ui/main/ValueCell.h"
@@ -113,15 +119,23 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     settings_.ReadTimeAxis(graphTime_);
     captureInterval_ = settings_.ReadCaptureInterval();
 
-    dataSelection_ = [](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
+    dataSelection_ = [this](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
         CDataSelectDlg selection(owner);
         selection.SetDataSets(&source, &target);
+        selection.SetDialogFont(DialogFont());
         selection.DoModal();
         return selection.IsImported();
     };
 
+    // Set before any control exists so that every one inherits it.
+    dialogFont_ = MakeDialogFont(logicalDpiX(), !IsEnglish());
+    if (dialogFont_) {
+        setFont(*dialogFont_);
+    }
+
     BuildMenu();
     BuildControls();
+    CreatePanes();
     EnterState(Idle);
 
     refreshTimer_ = new QTimer(this);
@@ -130,8 +144,10 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     connect(refreshTimer_, &QTimer::timeout, this, [this] {
         SetRecordRange(live_.GetCount(), current_ + 1);
         ShowCurrentRecord();
+        SetPaneRecords(live_.GetCount());
     });
 
+    move(0, 0);
     resize(800, 600);
     setMinimumSize(800, 600);
     captureButton_->setFocus();
@@ -164,6 +180,13 @@ CMainDlg::~CMainDlg() {
     settings_.WriteGraphSlots("GraphSettings", graphSlots_);
     settings_.WriteTimeAxis(graphTime_);
     journal_.Remove();
+    // They point into this window's data and settings: gone before those are.
+    delete graphSettingsDlg_;
+    graphSettingsDlg_ = nullptr;
+    for (CTrendGraphPane*& pane : panes_) {
+        delete pane;
+        pane = nullptr;
+    }
 }
 
 // ---- building ----------------------------------------------------------
@@ -212,12 +235,10 @@ void CMainDlg::BuildMenu() {
     for (QAction* action : paneCountActions_) {
         action->setCheckable(true);
     }
-    // The graph windows and settings dialogs arrive separately; until they
-    // do, their commands stay disabled rather than doing nothing.
-    graphSettingsAction_ = AddCommand(graph, ID_GRAPH_SETTINGS, nullptr);
+    graphSettingsAction_ = AddCommand(graph, ID_GRAPH_SETTINGS, &CMainDlg::OnGraphSettings);
     graph->addSeparator();
-    depthAction_ = AddCommand(graph, ID_DEPTH_GRAPH, nullptr);
-    xyAction_ = AddCommand(graph, ID_XY_GRAPH, nullptr);
+    depthAction_ = AddCommand(graph, ID_DEPTH_GRAPH, &CMainDlg::OnDepthGraph);
+    xyAction_ = AddCommand(graph, ID_XY_GRAPH, &CMainDlg::OnXYGraph);
 
     QMenu* setup = popup(ID_POPUP_SETTINGS);
     portAction_ = AddCommand(setup, ID_PORT_SETTINGS, &CMainDlg::OnPortSettings);
@@ -345,8 +366,19 @@ void CMainDlg::BuildControls() {
     paneArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
     scrollBar_->setObjectName(Name(IDC_GRAPH_SCROLL));
-    scrollBar_->setRange(1, 13);
-    scrollBar_->setValue(1);
+    scrollBar_->setRange(1, scrollMax_);
+    scrollBar_->setValue(scrollPos_);
+    scrollBar_->setSingleStep(1);
+    // The thumb stands for the slots on show.
+    scrollBar_->setPageStep(paneCount_);
+    connect(scrollBar_, &QScrollBar::actionTriggered, this, &CMainDlg::OnScrollAction);
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
+        // Whatever moved the bar (a wheel, say), the panes follow it.
+        if (value != scrollPos_ && value >= 1 && value <= scrollMax_) {
+            scrollPos_ = value;
+            UpdatePanes();
+        }
+    });
 
     auto button = [this](int id, const QString& text) {
         auto* b = new QPushButton(text, this);
@@ -365,6 +397,9 @@ void CMainDlg::BuildControls() {
             OnDownload();
         }
     });
+    connect(graphSettingsButton_, &QPushButton::clicked, this, &CMainDlg::OnGraphSettings);
+    connect(xyButton_, &QPushButton::clicked, this, &CMainDlg::OnXYGraph);
+    connect(depthButton_, &QPushButton::clicked, this, &CMainDlg::OnDepthGraph);
 
     auto* buttons = new QHBoxLayout();
     buttons->addWidget(captureButton_);
@@ -415,9 +450,9 @@ void CMainDlg::UpdateCommandUi() {
         paneCountActions_[i]->setEnabled(true);
         paneCountActions_[i]->setChecked(paneCount_ == i + 1);
     }
-    graphSettingsAction_->setEnabled(false);
-    depthAction_->setEnabled(false);
-    xyAction_->setEnabled(false);
+    graphSettingsAction_->setEnabled(graphSettingsButton_->isEnabled());
+    depthAction_->setEnabled(idle);
+    xyAction_->setEnabled(idle);
     portAction_->setEnabled(idle);
     intervalAction_->setEnabled(idle);
     aboutAction_->setEnabled(idle);
@@ -431,6 +466,7 @@ void CMainDlg::EnterState(State state) {
             captureButton_->setText(Text(IDS_CAPTURE_START));
             captureButton_->setEnabled(true);
             downloadButton_->setEnabled(true);
+            graphSettingsButton_->setEnabled(true);
             break;
         case Capturing:
             statusText_->setText(Text(IDS_STATE_CAPTURING));
@@ -443,13 +479,17 @@ void CMainDlg::EnterState(State state) {
             captureButton_->setText(Text(IDS_CAPTURE_START));
             captureButton_->setEnabled(false);
             downloadButton_->setEnabled(false);
+            graphSettingsButton_->setEnabled(false);
             break;
     }
-    // The graph windows are not part of this build yet: their buttons stay
-    // disabled in every state.
-    graphSettingsButton_->setEnabled(false);
-    xyButton_->setEnabled(false);
-    depthButton_->setEnabled(false);
+    // The graph settings button keeps its state while capturing: the panes
+    // may be rearranged during a capture.
+    xyButton_->setEnabled(state == Idle);
+    depthButton_->setEnabled(state == Idle);
+    // No cursor line while records pour in: the newest record is the one shown.
+    for (CTrendGraphPane* pane : panes_) {
+        pane->ShowCursor(state == Capturing ? 0 : 1);
+    }
     UpdateCommandUi();
 }
 
@@ -509,6 +549,7 @@ void CMainDlg::OnDownload() {
     RunEnd result = RunEnd::Finished;
     {
         CProgressDlg progress(this);
+        progress.SetDialogFont(DialogFont());
         downloadProgress_ = &progress;
         result = RunDownload(*target_, progress, port_, portDevices_);
         downloadProgress_ = nullptr;
@@ -593,6 +634,7 @@ void CMainDlg::OnOpen() {
     int result = 0;
     {
         CProgressDlg progress(this);
+        progress.SetDialogFont(DialogFont());
         result = LoadDataFile(path, scratch_, progress);
     }
     if (result == 1) {
@@ -631,6 +673,7 @@ void CMainDlg::OnSave() {
     int result = 0;
     {
         CProgressDlg progress(this);
+        progress.SetDialogFont(DialogFont());
         result = SaveDataFile(path, live_, progress);
     }
     if (result == 0) {
@@ -659,6 +702,7 @@ void CMainDlg::OnPortSettings() {
     // The dialog writes the settings file itself when closed with OK.
     CPortSettingsDlg dialog(this);
     dialog.SetSettings(&port_);
+    dialog.SetFont(DialogFont());
     dialog.SetDeviceMap(portDevices_);
     dialog.SetStore(&settings_);
     dialog.DoModal();
@@ -670,32 +714,220 @@ void CMainDlg::OnCaptureCycle() {
     }
     CCaptureCycleDlg dialog(this);
     dialog.SetSettings(&captureInterval_);
+    dialog.SetFont(DialogFont());
     dialog.SetStore(&settings_);
     dialog.DoModal();
 }
 
 void CMainDlg::OnAbout() {
     CAboutDlg about(this);
+    if (dialogFont_) {
+        about.setFont(*dialogFont_);
+    }
     about.exec();
 }
 
 void CMainDlg::OnPaneCount1() {
-    SetPaneCount(1);
+    SetPaneCount(1, 0);
 }
 void CMainDlg::OnPaneCount2() {
-    SetPaneCount(2);
+    SetPaneCount(2, 0);
 }
 void CMainDlg::OnPaneCount3() {
-    SetPaneCount(3);
+    SetPaneCount(3, 0);
 }
 
-void CMainDlg::SetPaneCount(int count) {
-    if (count == paneCount_) {
+void CMainDlg::OnGraphSettings() {
+    if (!graphSettingsButton_->isEnabled()) {
+        return;
+    }
+    if (graphSettingsDlg_ == nullptr) {
+        // Modeless and kept: edits can be applied to the panes again and
+        // again. It is a child of this window only so that this window's
+        // modality does not block it.
+        graphSettingsDlg_ = new CGraphSettingsDlg(target_.get(), columnElements_, this);
+        graphSettingsDlg_->setWindowFlag(Qt::Window, true);
+        if (dialogFont_) {
+            graphSettingsDlg_->setFont(*dialogFont_);
+        }
+        graphSettingsDlg_->adjustSize();
+        graphSettingsDlg_->move(frameGeometry().center() - graphSettingsDlg_->rect().center());
+    }
+    graphSettingsDlg_->show();
+    graphSettingsDlg_->SetSettings(&graphSlots_, &graphTime_);
+    graphSettingsDlg_->raise();
+    graphSettingsDlg_->activateWindow();
+}
+
+void CMainDlg::HideGraphSettings() {
+    if (graphSettingsDlg_ != nullptr && graphSettingsDlg_->isVisible()) {
+        graphSettingsDlg_->hide();
+    }
+}
+
+void CMainDlg::OnXYGraph() {
+    if (state_ != Idle) {
+        return;
+    }
+    HideGraphSettings();
+    CXYGraphDlg graph(&settings_, this);
+    graph.SetSourceData(live_);
+    if (dialogFont_) {
+        graph.SetGraphFont(&*dialogFont_);
+    }
+    graph.exec();
+}
+
+void CMainDlg::OnDepthGraph() {
+    if (state_ != Idle) {
+        return;
+    }
+    HideGraphSettings();
+    CDepthGraphDlg graph(this);
+    if (live_.GetCount() > 0) {
+        graph.SetInitialData(&live_);
+    }
+    if (dialogFont_) {
+        graph.SetGraphFont(&*dialogFont_);
+    }
+    graph.exec();
+}
+
+// ---- dialog font and pane stack ------------------------------------------
+
+std::optional<QFont> CMainDlg::MakeDialogFont(int dpi, bool japanese) {
+    if (dpi == 96 || dpi <= 0) {
+        return std::nullopt;
+    }
+    QFont font = QApplication::font();
+    font.setWeight(QFont::Normal);
+    font.setStretch(QFont::AnyStretch);
+    font.setStyleStrategy(QFont::PreferDefault);
+    const int tenths = (japanese ? 8640 : 7680) / dpi;
+    font.setFamily(MapFontFace(japanese ? QStringLiteral("ＭＳ Ｐゴシック") : QStringLiteral("Arial")));
+    font.setPointSizeF(tenths / 10.0);
+    return font;
+}
+
+void CMainDlg::CreatePanes() {
+    paneCount_ = 1;
+    scrollMax_ = 13;
+    scrollPos_ = 1;
+    scrollBar_->setRange(1, scrollMax_);
+    scrollBar_->setValue(scrollPos_);
+    paneArea_->installEventFilter(this);
+    for (int i = 0; i < kPaneObjects; ++i) {
+        auto* pane = new CTrendGraphPane(paneArea_);
+        pane->setObjectName(QStringLiteral("pane%1").arg(i));
+        pane->SetColumnElements(&columnElements_);
+        pane->SetMessageTarget(target_.get());
+        pane->SetSlot(i, graphSlots_[i].ElmNo, graphTime_, graphSlots_[i]);
+        pane->SetCount(0);
+        pane->SetDataSet(&live_);
+        if (dialogFont_) {
+            pane->SetFont(&*dialogFont_);
+        }
+        pane->hide();
+        panes_[static_cast<std::size_t>(i)] = pane;
+    }
+    LayOutPanes();
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == paneArea_ && event->type() == QEvent::Resize) {
+        LayOutPanes();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CMainDlg::LayOutPanes() {
+    if (panes_[0] == nullptr) {
+        return;
+    }
+    // Neighbours share one pixel row, so the frames of two panes meet in a
+    // single line.
+    const int width = paneArea_->width();
+    const int height = paneArea_->height();
+    const int h = (paneCount_ + height - 1) / paneCount_;
+    for (int i = 0; i < kPaneObjects; ++i) {
+        CTrendGraphPane* pane = panes_[static_cast<std::size_t>(i)];
+        if (i < paneCount_) {
+            pane->setGeometry(0, i * (h - 1), width, h);
+            pane->show();
+        } else {
+            pane->hide();
+        }
+    }
+}
+
+void CMainDlg::UpdatePanes() {
+    for (int i = 0; i < kPaneObjects; ++i) {
+        const int slot = scrollPos_ - 1 + i;
+        if (slot >= kSlotCount) {
+            break;
+        }
+        const GraphSlotSettings& settings = graphSlots_[static_cast<std::size_t>(slot)];
+        panes_[static_cast<std::size_t>(i)]->SetSlot(slot, settings.ElmNo, graphTime_, settings);
+    }
+}
+
+void CMainDlg::SetPaneRecords(int count) {
+    for (CTrendGraphPane* pane : panes_) {
+        if (pane != nullptr) {
+            pane->SetCount(count);
+        }
+    }
+}
+
+void CMainDlg::SetPaneCount(int count, int firstSlot) {
+    if (count < 1 || count > kPaneObjects || count == paneCount_) {
         return;
     }
     paneCount_ = count;
-    scrollBar_->setRange(1, 14 - count);
+    LayOutPanes();
+    scrollMax_ = 14 - count;
+    scrollPos_ = std::clamp(firstSlot + 1, 1, scrollMax_);
+    {
+        // The stored position is the one that counts; the bar only shows it.
+        const QSignalBlocker block(scrollBar_);
+        scrollBar_->setRange(1, scrollMax_);
+        scrollBar_->setPageStep(count);
+        scrollBar_->setValue(scrollPos_);
+    }
+    UpdatePanes();
     UpdateCommandUi();
+}
+
+void CMainDlg::OnScrollAction(int action) {
+    int position = scrollPos_;
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+        case QAbstractSlider::SliderPageStepSub:
+            position = scrollPos_ - 1;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+        case QAbstractSlider::SliderPageStepAdd:
+            position = scrollPos_ + 1;
+            break;
+        case QAbstractSlider::SliderMove:
+            position = scrollBar_->sliderPosition();
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            position = 0;
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            position = scrollMax_;
+            break;
+        default:
+            break;
+    }
+    position = std::clamp(position, 1, scrollMax_);
+    // The bar takes this position once the action is over.
+    scrollBar_->setSliderPosition(position);
+    if (position != scrollPos_) {
+        scrollPos_ = position;
+        UpdatePanes();
+    }
 }
 
 // ---- closing -------------------------------------------------------------
@@ -721,6 +953,10 @@ void CMainDlg::OnAppMessage(const AppMessage& message) {
         OnCaptureMessage(message);
     } else if (message.message == WM_APP_DOWNLOAD) {
         OnDownloadMessage(message);
+    } else if (message.message == WM_APP_PANE_COUNT) {
+        SetPaneCount(static_cast<int>(message.wParam), static_cast<int>(message.lParam));
+    } else if (message.message == WM_APP_GRAPH_APPLIED) {
+        UpdatePanes();
     }
 }
 
@@ -742,6 +978,7 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
     if (live_.GetCount() > 0) {
         SetRecordRange(live_.GetCount(), current_ + 1);
         ShowCurrentRecord();
+        SetPaneRecords(live_.GetCount());
     }
     switch (code) {
         case RunEnd::PortOpenFailed:
@@ -824,6 +1061,7 @@ void CMainDlg::ClearDisplay() {
     timeText_->clear();
     gpsText_->clear();
     SetRecordRange(1, 1);
+    SetPaneRecords(0);
     SetCurrentRecord(0);
     fileText_->clear();
     UpdateCommandUi();
@@ -832,6 +1070,7 @@ void CMainDlg::ClearDisplay() {
 void CMainDlg::RefreshAfterLoading() {
     RefreshRowLabels();
     SetRecordRange(live_.GetCount(), current_ + 1);
+    SetPaneRecords(live_.GetCount());
     ShowCurrentRecord();
 }
 
@@ -863,6 +1102,10 @@ void CMainDlg::RefreshRowLabels() {
                 slot.YMax = 10.0;
             }
         }
+    }
+    UpdatePanes();
+    if (graphSettingsDlg_ != nullptr && graphSettingsDlg_->isVisible()) {
+        graphSettingsDlg_->SetSettings(&graphSlots_, &graphTime_);
     }
 }
 
@@ -907,6 +1150,11 @@ void CMainDlg::ShowFileName(const std::string& path) {
 
 void CMainDlg::SetCurrentRecord(int record) {
     current_ = record;
+    for (CTrendGraphPane* pane : panes_) {
+        if (pane != nullptr) {
+            pane->SetCursorIndex(record);
+        }
+    }
 }
 
 void CMainDlg::OnRecordChanged(int position) {

@@ -1,9 +1,11 @@
 #pragma once
 #include <QDialog>
+#include <QFont>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -27,7 +29,9 @@ class QTimer;
 namespace kelp {
 
 class CColorLamp;
+class CGraphSettingsDlg;
 class CRecordSpinBox;
+class CTrendGraphPane;
 class CSettingsStore;
 class CValueCell;
 class IProgressDialog;
@@ -65,11 +69,32 @@ class CMainDlg final : public QDialog {
     using DataSelection = std::function<bool(QWidget* owner, CMeasDataSet& source, CMeasDataSet& target)>;
     void SetDataSelection(DataSelection selection) { dataSelection_ = std::move(selection); }
 
+    // ---- pane stack ----
+    static constexpr int kPaneObjects = 3;
+    int GetPaneCount() const { return paneCount_; }
+    // The graph slot shown in the first pane, plus one (1 .. 14 - panes).
+    int GetScrollPosition() const { return scrollPos_; }
+    int GetScrollMaximum() const { return scrollMax_; }
+    CTrendGraphPane* Pane(int i) const { return panes_[static_cast<std::size_t>(i)]; }
+    // Shows `count` panes (1..3) with graph slot `firstSlot` in the first;
+    // asking for the current count changes nothing.
+    void SetPaneCount(int count, int firstSlot);
+    // The modeless graph display settings dialog once it has been opened.
+    CGraphSettingsDlg* GraphSettingsDialog() const { return graphSettingsDlg_; }
+    // The font handed to every window this one opens; null at 96 dpi.
+    const QFont* DialogFont() const { return dialogFont_ ? &*dialogFont_ : nullptr; }
+
+    // The dialog font for a screen of `dpi` dots per inch: none at 96;
+    // otherwise a regular font of 8640 / dpi tenths of a point in the
+    // Japanese face, or 7680 / dpi tenths in the Latin one.
+    static std::optional<QFont> MakeDialogFont(int dpi, bool japanese);
+
     // Evaluates the enabling and check rules of every menu command (also
     // done whenever a menu pops up).
     void UpdateCommandUi();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
@@ -100,6 +125,10 @@ class CMainDlg final : public QDialog {
     void OnPaneCount1();
     void OnPaneCount2();
     void OnPaneCount3();
+    void OnGraphSettings();
+    void OnXYGraph();
+    void OnDepthGraph();
+    void OnScrollAction(int action);
     void OnRecordChanged(int position);
 
     // ---- state and display ----
@@ -116,7 +145,11 @@ class CMainDlg final : public QDialog {
     void SetRecordRange(int count, int position);
     void ScheduleRefresh();
     void JoinCapture();
-    void SetPaneCount(int count);
+    void CreatePanes();
+    void LayOutPanes();
+    void UpdatePanes();
+    void SetPaneRecords(int count);
+    void HideGraphSettings();
     void RestoreJournal();
 
     // Data.
@@ -126,6 +159,8 @@ class CMainDlg final : public QDialog {
     CCaptureJournal journal_;
     State state_ = Idle;
     int paneCount_ = 1;
+    int scrollPos_ = 1;
+    int scrollMax_ = 13;
     int current_ = 0;
     bool initialised_ = false;
 
@@ -166,6 +201,9 @@ class CMainDlg final : public QDialog {
     QScrollBar* scrollBar_ = nullptr;
     QFrame* paneArea_ = nullptr;
     QTimer* refreshTimer_ = nullptr;
+    std::array<CTrendGraphPane*, kPaneObjects> panes_{};
+    CGraphSettingsDlg* graphSettingsDlg_ = nullptr;
+    std::optional<QFont> dialogFont_;
 
     // Menu commands whose enabling depends on the state.
     QAction* openAction_ = nullptr;
