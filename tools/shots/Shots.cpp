@@ -277,7 +277,7 @@ int main(int argc, char* argv[]) {
         Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
         WaitFor([&] { return dlg.LiveData().GetCount() >= 1500; }, 60000);
         Shoot(&dlg, QStringLiteral("main-long-capturing"));
-        WaitFor([&] { return dlg.LiveData().GetCount() >= 4000; }, 60000);
+        WaitFor([&] { return dlg.LiveData().GetCount() >= 3000; }, 60000);
         Find<QPushButton>(&dlg, IDC_CAPTURE)->click();
         WaitFor([&] { return dlg.GetState() == CMainDlg::Idle; });
         std::printf("kelp-shots: long capture of %d records\n", dlg.LiveData().GetCount());
