@@ -253,6 +253,22 @@ TEST(XYGraphDlg, SlotZeroWithoutComponentStartsWithTheFirstComponentAsX) {
     EXPECT_TRUE(Box(dlg, 2)->isEnabled());
     EXPECT_TRUE(Box(dlg, 2)->isChecked());
     EXPECT_EQ(Find<QComboBox>(dlg, IDC_XY_Y_SCALE)->findData(1), -1);
+
+    // Moving X on: the box of the new X slot goes dark, the previous X slot
+    // is drawn again, and slot 0 (no component) never gets a box.
+    auto* x = Find<QComboBox>(dlg, IDC_XY_COMPONENT);
+    x->setCurrentIndex(x->findData(2));
+    EXPECT_EQ(dlg.XSlot(), 2);
+    EXPECT_FALSE(Box(dlg, 2)->isEnabled());
+    EXPECT_FALSE(Box(dlg, 2)->isChecked());
+    EXPECT_TRUE(Box(dlg, 1)->isEnabled());
+    EXPECT_TRUE(dlg.IsSlotChecked(1));
+    EXPECT_FALSE(Box(dlg, 0)->isEnabled());
+    EXPECT_FALSE(dlg.IsSlotChecked(0));
+    x->setCurrentIndex(x->findData(1));
+    EXPECT_FALSE(Box(dlg, 1)->isEnabled());
+    EXPECT_FALSE(dlg.IsSlotChecked(1));
+    EXPECT_TRUE(dlg.IsSlotChecked(2));
 }
 
 TEST(XYGraphDlg, LoadedFileOverwritesUnitsAndCloseSavesThem) {
