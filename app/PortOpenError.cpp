@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "link/SerialPort.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -63,6 +64,13 @@ std::string PortOpenErrorDetail(const std::string& devicePath, int error) {
     if (!devicePath.empty()) {
         text = LoadText(IDS_PORT_DEVICE) + devicePath + "\n";
     }
+    if (error == 0) {
+        // No failure to explain: the path alone, without its line break.
+        if (!text.empty()) {
+            text.pop_back();
+        }
+        return text;
+    }
     switch (ClassifyPortOpenError(error)) {
         case PortOpenReason::NoDevice:
             text += LoadText(IDS_PORT_REASON_NO_DEVICE);
@@ -87,7 +95,28 @@ std::string PortOpenErrorDetail(const std::string& devicePath, int error) {
 }
 
 std::string PortOpenErrorMessage(const std::string& devicePath, int error) {
-    return LoadText(IDS_PORT_OPEN_FAILED) + "\n\n" + PortOpenErrorDetail(devicePath, error);
+    const std::string detail = PortOpenErrorDetail(devicePath, error);
+    return detail.empty() ? LoadText(IDS_PORT_OPEN_FAILED) : LoadText(IDS_PORT_OPEN_FAILED) + "\n\n" + detail;
+}
+
+PortOpenProbe ProbePortOpen(const PortSettings& port, const PortDeviceMap& devices) {
+    PortOpenProbe probe;
+    probe.devicePath = PortDevicePath(port.PortNo, devices);
+    CSerialPort serial;
+    if (!serial.Open(port, devices)) {
+        probe.error = static_cast<int>(serial.LastError());
+        // A failure that left no errno is still a failure to explain.
+        if (probe.error == 0) {
+            probe.error = EIO;
+        }
+    }
+    serial.Close();
+    return probe;
+}
+
+std::string DescribePortOpenFailure(const PortSettings& port, const PortDeviceMap& devices) {
+    const PortOpenProbe probe = ProbePortOpen(port, devices);
+    return PortOpenErrorMessage(probe.devicePath, probe.error);
 }
 
 }  // namespace kelp

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "link/PortSettings.h"
+
 namespace kelp {
 
 // What a failed port open most likely means to the person at the computer.
@@ -22,5 +24,19 @@ std::string PortOpenErrorDetail(const std::string& devicePath, int error);
 
 // Message 1006 followed by a blank line and PortOpenErrorDetail.
 std::string PortOpenErrorMessage(const std::string& devicePath, int error);
+
+// The device path of `port` and the errno of an open of it now (0 when it
+// opens; it is closed again at once).
+struct PortOpenProbe {
+    std::string devicePath;
+    int error = 0;
+};
+PortOpenProbe ProbePortOpen(const PortSettings& port, const PortDeviceMap& devices);
+
+// Message 1006 for a run that could not open `port`. A run reports only
+// that the open failed, so the reason comes from a second open made here;
+// whatever kept the port from the run a moment ago almost always still
+// does. When that open succeeds, only the device path is added.
+std::string DescribePortOpenFailure(const PortSettings& port, const PortDeviceMap& devices);
 
 }  // namespace kelp

@@ -7,7 +7,6 @@
 #   kill_and_restore.sh BIN_DIR     (the folder of kelp-collector and kelp-sim)
 #
 # The program is driven through KELP_AUTORUN (see ui/main/AutoRun.h).
-# Exit 77 (skipped) when the program does not answer to KELP_AUTORUN.
 set -euo pipefail
 BIN=$(cd "$1" && pwd)
 TMP=$(mktemp -d)
@@ -55,8 +54,8 @@ start_app() {
   APP_PID=$!
   if ! wait_for_line "$TMP/out" 20 '^ready '; then
     if kill -0 "$APP_PID" 2>/dev/null; then
-      echo "SKIP: kelp-collector does not answer to KELP_AUTORUN" >&2
-      exit 77
+      cat "$TMP/out" "$TMP/err" >&2
+      fail "kelp-collector runs but never reported its window"
     fi
     cat "$TMP/err" >&2
     fail "kelp-collector ended at start-up"

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/PortOpenError.h"
+#include "link/SerialPort.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -120,6 +121,43 @@ TEST_F(PortOpenTextTest, EmptyPathLeavesOutTheDeviceLine) {
     const std::string text = PortOpenErrorDetail("", ENODEV);
     EXPECT_FALSE(Contains(text, "デバイス：")) << text;
     EXPECT_EQ(text, LoadText(IDS_PORT_REASON_NO_DEVICE));
+}
+
+// What the window shows after a run could not open the port: the reason of
+// an open made now, for each way a real device refuses.
+TEST_F(PortOpenTextTest, DescribingAFailedRunOpensThePortAgain) {
+    ASSERT_TRUE(SelectLanguage("en_US", KELP_ENGLISH_TEXT_SOURCE));
+    const std::string failed = LoadText(IDS_PORT_OPEN_FAILED) + "\n\n";
+    PortSettings port;
+    port.PortNo = 3;
+
+    const std::string missing = DescribePortOpenFailure(port, {{3, "/nonexistent/kelp-tty"}});
+    EXPECT_EQ(missing, failed + "Device: /nonexistent/kelp-tty\n" + LoadText(IDS_PORT_REASON_NO_DEVICE));
+
+    // A number without a device: no path to show, and nothing to open.
+    port.PortNo = 25;
+    EXPECT_EQ(DescribePortOpenFailure(port, {}), failed + LoadText(IDS_PORT_REASON_NO_DEVICE));
+    port.PortNo = 3;
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    const PortDeviceMap devices{{3, terminal}};
+    {
+        CSerialPort holder;
+        ASSERT_TRUE(holder.Open(port, devices));
+        const PortOpenProbe busy = ProbePortOpen(port, devices);
+        EXPECT_EQ(busy.devicePath, terminal);
+        EXPECT_EQ(ClassifyPortOpenError(busy.error), PortOpenReason::Busy) << busy.error;
+        EXPECT_EQ(DescribePortOpenFailure(port, devices),
+                  failed + "Device: " + terminal + "\n" + LoadText(IDS_PORT_REASON_BUSY));
+    }
+    // Free again by the time the box is shown: the path, and no reason.
+    EXPECT_EQ(ProbePortOpen(port, devices).error, 0);
+    EXPECT_EQ(DescribePortOpenFailure(port, devices), failed + "Device: " + terminal);
+    ::close(master);
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ int main(int argc, char* argv[]) {
         // Every message box the tour meets is pictured, then answered.
         int answer = IDOK;
         SetMessageResponder([&](QWidget* owner, int id, int style) {
-            auto box = BuildMessageBox(owner, id, style);
+            auto box = BuildMessageBox(owner, id, style, ShownMessageText());
             box->show();
             Shoot(box.get(), QStringLiteral("message-%1").arg(id));
             return answer;

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
 #include "app/VersionInfo.h"
 #include "data/Cp932.h"
@@ -556,7 +557,8 @@ void CMainDlg::OnDownload() {
     }
     switch (result) {
         case RunEnd::PortOpenFailed:
-            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
+                        DescribePortOpenFailure(port_, portDevices_));
             break;
         case RunEnd::CommFailed:
             ShowMessage(this, IDS_COMM_FAILED, kStyleError);
@@ -982,7 +984,8 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
     }
     switch (code) {
         case RunEnd::PortOpenFailed:
-            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError);
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
+                        DescribePortOpenFailure(port_, portDevices_));
             break;
         case RunEnd::CommFailed:
             ShowMessage(this, IDS_COMM_FAILED, kStyleError);

@@ -16,6 +16,11 @@ MessageResponder& Responder() {
     return responder;
 }
 
+std::string& ShownText() {
+    static std::string text;
+    return text;
+}
+
 FileDialogResponder& OpenResponder() {
     static FileDialogResponder responder;
     return responder;
@@ -50,11 +55,12 @@ QString CsvFilter() {
 
 }  // namespace
 
-std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int style) {
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int style,
+                                             const std::string& text) {
     auto box = std::make_unique<QMessageBox>(owner);
     box->setWindowTitle(Text(IDS_APP_TITLE));
     box->setTextFormat(Qt::PlainText);
-    box->setText(Text(stringId));
+    box->setText(text.empty() ? Text(stringId) : QString::fromStdString(text));
     box->setIcon(IconOf(style));
     // Each button carries the id it answers, so the caller gets the same
     // numbers whatever Qt calls its roles.
@@ -86,10 +92,19 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int s
 }
 
 int ShowMessage(QWidget* owner, int stringId, int style) {
+    return ShowMessage(owner, stringId, style, LoadText(stringId));
+}
+
+const std::string& ShownMessageText() {
+    return ShownText();
+}
+
+int ShowMessage(QWidget* owner, int stringId, int style, const std::string& text) {
+    ShownText() = text;
     if (Responder()) {
         return Responder()(owner, stringId, style);
     }
-    auto box = BuildMessageBox(owner, stringId, style);
+    auto box = BuildMessageBox(owner, stringId, style, text);
     box->exec();
     QAbstractButton* pressed = box->clickedButton();
     if (pressed == nullptr) {

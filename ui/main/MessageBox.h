@@ -34,8 +34,18 @@ constexpr int IDNO = 7;
 // (Esc or the close box answer Cancel, or OK when OK is the only button).
 int ShowMessage(QWidget* owner, int stringId, int style);
 
-// The box ShowMessage would show, not yet run: for pictures of it.
-std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int style);
+// ShowMessage with `text` shown in place of the string-table text: message
+// `stringId` with lines of its own added (a device path and a reason, say).
+// Responders still see `stringId`; ShownMessageText gives them the text.
+int ShowMessage(QWidget* owner, int stringId, int style, const std::string& text);
+
+// The text of the message being asked (for responders while they answer).
+const std::string& ShownMessageText();
+
+// The box ShowMessage would show, not yet run: for pictures of it. An empty
+// `text` shows the string-table text of `stringId`.
+std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, int stringId, int style,
+                                             const std::string& text = {});
 
 // Answers message boxes instead of the user (tests, the screenshot tour).
 // An empty responder brings back the real boxes.
