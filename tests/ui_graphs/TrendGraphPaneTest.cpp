@@ -360,6 +360,47 @@ TEST_F(TrendGraphPaneTest, SkippedValuesLeaveTheCurveJoiningTheirNeighbours) {
     }
 }
 
+TEST_F(TrendGraphPaneTest, DenseCurveHasThePixelsOfALineThroughEveryPoint) {
+    // Many records to a pixel column, jumping up and down, with skipped
+    // values among them: what the pane draws must be what a plain line
+    // through every shown point would give.
+    std::vector<int> seconds;
+    for (int i = 0; i < 3000; ++i) {
+        char value[8];
+        std::snprintf(value, sizeof value, "%5.2f", 10.0 + (i % 2) * 5.0 + (i % 17) * 0.25 + (i / 500));
+        const int unit = i % 23 == 0 ? 1 : 0;
+        const int state = i % 29 == 0 ? 0 : 1;
+        AddSample(data_, {36000 + i, value, unit, state});
+    }
+    Feed();
+    const QImage image = Draw();
+
+    QImage expected(image.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPolygon line;
+    for (int i = 0; i < data_.GetCount(); ++i) {
+        if (data_.IsValueValid(0, i) && data_.GetUnit(0, i) == 0) {
+            line.append(QPoint(X(data_.GetElapsed(i)), Y(data_.GetValue(0, i))));
+        }
+    }
+    ASSERT_GT(line.size(), 2500);
+    QPainter painter(&expected);
+    painter.setClipRect(Interior());
+    painter.setPen(QPen(QColor(kGreen), 0));
+    painter.drawPolyline(line);
+    painter.end();
+
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool drawn = At(image, x, y) == (kGreen | 0xFF000000u);
+            ASSERT_EQ(drawn, At(expected, x, y) == (kGreen | 0xFF000000u)) << x << "," << y;
+            green += drawn ? 1 : 0;
+        }
+    }
+    EXPECT_GT(green, 1000);
+}
+
 TEST_F(TrendGraphPaneTest, CursorLineStandsAtTheSelectedRecordOnlyWhenAllowed) {
     AddSample(data_, {36000, "1.000"});
     AddSample(data_, {36005, "1.000"});
