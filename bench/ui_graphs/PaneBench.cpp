@@ -30,15 +30,19 @@ std::string Reply(int t, double value) {
     return reply + text;
 }
 
-void FillFull(CMeasDataSet& data) {
+void FillFull(CMeasDataSet& data, bool jumpy) {
     for (int i = 0; i < kMeasCapacity; ++i) {
-        data.AddMemoryRecord(Reply(i * 2, 18.0 + 3.0 * std::sin(i / 300.0) + (i % 7) * 0.01));
+        // Jumpy values swing over the whole axis from one record to the
+        // next, so that every segment of the curve crosses the plot.
+        const double v = jumpy ? 10.0 + 10.0 * (i % 2) + (i % 13) * 0.3
+                               : 18.0 + 3.0 * std::sin(i / 300.0) + (i % 7) * 0.01;
+        data.AddMemoryRecord(Reply(i * 2, v));
     }
 }
 
-void PaintPane(benchmark::State& state, bool cursor, int dispType) {
+void PaintPane(benchmark::State& state, bool cursor, int dispType, bool jumpy = false) {
     CMeasDataSet data;
-    FillFull(data);
+    FillFull(data, jumpy);
     GraphTimeSettings time;
     time.DispType = dispType;
     GraphSlotSettings slot;
@@ -71,8 +75,38 @@ void BM_PaintPane10000Clock(benchmark::State& state) {
     PaintPane(state, false, 1);
 }
 
+void BM_PaintPane10000Jumpy(benchmark::State& state) {
+    PaintPane(state, true, 0, true);
+}
+
+// The window's own path: a shown pane of 800 x 600 painting itself through
+// its paint event.
+void BM_PaintPaneWindow10000(benchmark::State& state) {
+    CMeasDataSet data;
+    FillFull(data, false);
+    GraphTimeSettings time;
+    GraphSlotSettings slot;
+    CTrendGraphPane pane;
+    QFont font(MapFontFace(QStringLiteral("MS UI Gothic")));
+    font.setPixelSize(12);
+    pane.SetFont(&font);
+    pane.SetDataSet(&data);
+    pane.SetSlot(0, 0, time, slot);
+    pane.SetCount(data.GetCount());
+    pane.resize(800, 600);
+    pane.show();
+    QImage image(800, 600, QImage::Format_RGB32);
+    for (auto _ : state) {
+        pane.render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["records"] = data.GetCount();
+}
+
 BENCHMARK(BM_PaintPane10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPane10000Clock)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPane10000Jumpy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintPaneWindow10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kelp

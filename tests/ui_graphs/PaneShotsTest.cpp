@@ -9,12 +9,14 @@
 #include <QPainter>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 #include "data/MeasDataSet.h"
 #include "resources/Texts.h"
 #include "tests/ui_graphs/GuiApp.h"
 #include "tests/ui_graphs/PaneData.h"
+#include "tools/sim/RecordGenerator.h"
 #include "ui/main/Fonts.h"
 #include "ui/main/ValueCell.h"
 
@@ -47,6 +49,8 @@ struct Shot {
 class PaneShots : public testing::TestWithParam<bool> {
   protected:
     static void SetUpTestSuite() { test::GuiApp(); }
+    // The other tests of the program read the Japanese texts.
+    void TearDown() override { SelectLanguage("ja_JP", KELP_ENGLISH_TEXT); }
 };
 
 // Draws the pane as the window would and checks what a reader relies on.
@@ -124,9 +128,7 @@ void RenderAndCheck(const Shot& s, bool english) {
 
 TEST_P(PaneShots, LabelsStayApartAndTheCurveRunsAcrossTheCapture) {
     const bool english = GetParam();
-    if (english) {
-        ASSERT_TRUE(SelectLanguage("en_US", KELP_ENGLISH_TEXT));
-    }
+    ASSERT_EQ(SelectLanguage(english ? "en_US" : "ja_JP", KELP_ENGLISH_TEXT), english);
     const Shot shots[] = {
         {"one_pane_long_capture", 800, 560, 5000, 2, 0, 0},
         {"two_panes_clock", 800, 280, 1200, 5, 1, 0},
@@ -220,6 +222,103 @@ TEST(PaneWindowShot, LayoutButtonsShowOneTwoAndThreeFrames) {
     EXPECT_EQ(outlineRows(420 - 38), 4);
     EXPECT_EQ(outlineRows(420 - 19), 6);
 }
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// Every component of a simulator capture, as three stacked panes of the
+// main window would show it: an hour of live records one second apart, and a
+// download of three casts two hours apart.
+class SimulatorShots : public testing::TestWithParam<bool> {
+  protected:
+    static void SetUpTestSuite() { test::GuiApp(); }
+    // The other tests of the program read the Japanese texts.
+    void TearDown() override { SelectLanguage("ja_JP", KELP_ENGLISH_TEXT); }
+};
+
+void CheckSimulatorPanes(const CMeasDataSet& data, int dispType, const QString& name) {
+    GraphTimeSettings time;
+    time.DispType = dispType;
+    GraphSlotSettings slot;
+    QFont font(MapFontFace(QStringLiteral("MS UI Gothic")));
+    font.setPixelSize(12);
+    constexpr int kWidth = 800;
+    constexpr int kHeight = 187;
+    const int components = 11;  // the simulator fills slots 0 to 10
+    QImage sheet(kWidth, components * (kHeight - 1) + 1, QImage::Format_RGB32);
+    QPainter painter(&sheet);
+    painter.setFont(font);
+    const QFontMetrics fm = painter.fontMetrics();
+    for (int column = 0; column < components; ++column) {
+        SCOPED_TRACE(column);
+        CTrendGraphPane pane;
+        pane.SetDataSet(&data);
+        pane.SetSlot(column, column, time, slot);
+        pane.SetCount(data.GetCount());
+        ASSERT_NE(pane.GetElement(), 0);
+        painter.save();
+        painter.translate(0, column * (kHeight - 1));
+        const QRect client(0, 0, kWidth, kHeight);
+        const QRect area = CTrendGraphPane::PlotAreaFor(client);
+        pane.DrawGraph(painter, client, area);
+        painter.restore();
+        const CTrendGraphPane::Frame f = CTrendGraphPane::FrameFor(fm, area);
+
+        // Value labels fit the margin left of the frame and stand a label
+        // height apart.
+        const auto measure = [&](const std::string& text) {
+            return TextExtent{fm.horizontalAdvance(QString::fromStdString(text)), fm.height()};
+        };
+        const auto valueLabel = [&](double v) { return FormatAxisValue(v, pane.GetDecimals()); };
+        const TickLayout yt = LayoutTicks(pane.GetYMin(), pane.GetYMax(), pane.GetDecimals(), f.Y0, f.Y1,
+                                          AxisOrientation::Vertical, valueLabel, measure);
+        const std::vector<double> values = yt.Ticks();
+        ASSERT_GE(values.size(), 2u);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            EXPECT_GE(f.X0 - measure(valueLabel(values[i])).width - 2, 0) << valueLabel(values[i]);
+            if (i > 0) {
+                EXPECT_GE(MapToPixel(values[i - 1], pane.GetYMax(), pane.GetYMin(), f.Y0, f.Y1) -
+                              MapToPixel(values[i], pane.GetYMax(), pane.GetYMin(), f.Y0, f.Y1),
+                          fm.height());
+            }
+        }
+        // Every value of the slot lies inside the value axis.
+        const SlotStats& stats = data.GetStats(column, slot.YUnit);
+        EXPECT_GE(stats.Min, pane.GetYMin());
+        EXPECT_LE(stats.Max, pane.GetYMax());
+    }
+    painter.end();
+    test::SaveShot(sheet, name);
+}
+
+TEST_P(SimulatorShots, EveryComponentOfALiveCaptureAndADownloadReads) {
+    const bool english = GetParam();
+    ASSERT_EQ(SelectLanguage(english ? "en_US" : "ja_JP", KELP_ENGLISH_TEXT), english);
+    const QString language = english ? QStringLiteral("en") : QStringLiteral("ja");
+    const sim::CRecordGenerator generator(7, 300, 3, false);
+
+    CMeasDataSet live;
+    const std::time_t start = 1781503200;  // 2026-06-15 06:00 UTC
+    for (int s = 0; s < 3600; ++s) {
+        ASSERT_TRUE(live.AddLiveRecord(generator.LiveRecord(start + s, false)));
+    }
+    CheckSimulatorPanes(live, 1, QStringLiteral("sim_live_clock_%1.png").arg(language));
+
+    CMeasDataSet download;
+    for (int i = 0; i < generator.Records(); ++i) {
+        ASSERT_TRUE(download.AddMemoryRecord(generator.MemoryRecord(i, false)));
+    }
+    download.Reverse();
+    CheckSimulatorPanes(download, 0, QStringLiteral("sim_download_%1.png").arg(language));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SimulatorShots, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& i) {
+                             return i.param ? "English" : "Japanese";
+                         });
 
 }  // namespace
 }  // namespace kelp

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QToolButton>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -205,6 +206,16 @@ TEST_F(TrendGraphPaneTest, AutoRangeUnderTenSecondsSpansTenSecondsFromTheEarlies
     EXPECT_EQ(pane_->GetXMin(), 0.0);
     EXPECT_EQ(pane_->GetXMax(), 10.0);
     EXPECT_EQ(pane_->GetReferenceTime().Format("%H:%M:%S"), "10:00:00");
+    {
+        const QImage image = Draw();
+        const int h = lineHeight_;
+        // The axis ends 10 s after the first record; the curve stops at 6 s.
+        EXPECT_TRUE(TextAt(image, X(10) - TextWidth("10") / 2, frame_.Y1 + h / 2, "10"));
+        EXPECT_EQ(X(10), frame_.X1);
+        EXPECT_EQ(At(image, X(4.5), Y(1.35)), kGreen | 0xFF000000u);
+        EXPECT_FALSE(AnyOf(
+            image, QRect(QPoint(X(6) + 2, frame_.Y0 + 1), QPoint(frame_.X1 - 2, frame_.Y1 - 2)), kGreen));
+    }
 
     AddSample(data_, {36025, " 1.30"});
     Feed();
@@ -231,8 +242,11 @@ TEST_F(TrendGraphPaneTest, LatestDataWithOneRecordHasNoTimeTicksAndNoCurve) {
 }
 
 TEST_F(TrendGraphPaneTest, FixedRangeIsCountedFromTheEarliestRecordAndNeverStartsBeforeIt) {
+    // A ramp: the value is a hundredth of the second.
     for (int s = 0; s <= 300; s += 10) {
-        AddSample(data_, {36000 + s, " 1.00"});
+        char value[8];
+        std::snprintf(value, sizeof value, "%5.2f", s / 100.0);
+        AddSample(data_, {36000 + s, value});
     }
     time_.RangeType = 1;
     time_.XMin = 60;
@@ -240,11 +254,30 @@ TEST_F(TrendGraphPaneTest, FixedRangeIsCountedFromTheEarliestRecordAndNeverStart
     Feed();
     EXPECT_EQ(pane_->GetXMin(), 60.0);
     EXPECT_EQ(pane_->GetXMax(), 120.0);
+    {
+        // Labels count seconds from the earliest record; the curve runs
+        // through the shown minute and is cut at the frame.
+        const QImage image = Draw();
+        const int h = lineHeight_;
+        EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("60") / 2, frame_.Y1 + h / 2, "60"));
+        EXPECT_TRUE(TextAt(image, X(120) - TextWidth("120") / 2, frame_.Y1 + h / 2, "120"));
+        EXPECT_EQ(At(image, X(90), Y(0.9)), kGreen | 0xFF000000u);
+        EXPECT_TRUE(AnyOf(image, QRect(frame_.X0 + 1, Y(0.6) - 2, 1, 5), kGreen));
+        // Nothing of the curve outside the frame.
+        EXPECT_FALSE(AnyOf(image, QRect(0, 21, frame_.X0, frame_.Y1 - 21), kGreen));
+        EXPECT_FALSE(AnyOf(image, QRect(frame_.X1, 21, image.width() - frame_.X1, frame_.Y1 - 21), kGreen));
+    }
 
     time_.XMin = -30;
     Feed();
     EXPECT_EQ(pane_->GetXMin(), 0.0);
     EXPECT_EQ(pane_->GetXMax(), 120.0);
+    {
+        const QImage image = Draw();
+        const int h = lineHeight_;
+        EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("0") / 2, frame_.Y1 + h / 2, "0"));
+        EXPECT_EQ(At(image, X(30), Y(0.3)), kGreen | 0xFF000000u);
+    }
 
     // Latest data: the last Range seconds.
     time_.RangeType = 2;
@@ -252,6 +285,29 @@ TEST_F(TrendGraphPaneTest, FixedRangeIsCountedFromTheEarliestRecordAndNeverStart
     Feed();
     EXPECT_EQ(pane_->GetXMin(), 200.0);
     EXPECT_EQ(pane_->GetXMax(), 300.0);
+}
+
+TEST_F(TrendGraphPaneTest, TimeLabelsCountFromTheEarliestRecordEvenWhenItIsNotTheFirst) {
+    // A file whose first record is not its earliest: elapsed seconds run
+    // from -30 to 30 against record 0.
+    for (const int s : {36030, 36000, 36010, 36020, 36040, 36060}) {
+        AddSample(data_, {s, " 1.00"});
+    }
+    Feed();
+    EXPECT_EQ(pane_->GetXMin(), -30.0);
+    EXPECT_EQ(pane_->GetXMax(), 30.0);
+    EXPECT_EQ(pane_->GetMinElapsed(), -30.0);
+    QImage image = Draw();
+    const int h = lineHeight_;
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("0") / 2, frame_.Y1 + h / 2, "0"));
+    EXPECT_TRUE(TextAt(image, X(0) - TextWidth("30") / 2, frame_.Y1 + h / 2, "30"));
+    EXPECT_TRUE(TextAt(image, X(30) - TextWidth("60") / 2, frame_.Y1 + h / 2, "60"));
+
+    time_.DispType = 1;
+    Feed();
+    image = Draw();
+    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("10:00:00") / 2, frame_.Y1 + h / 2, "10:00:00"));
+    EXPECT_TRUE(TextAt(image, X(30) - TextWidth("10:01:00") / 2, frame_.Y1 + h / 2, "10:01:00"));
 }
 
 TEST_F(TrendGraphPaneTest, ConstantValuesWidenByOneUnitOfTheirDecimals) {
@@ -302,6 +358,47 @@ TEST_F(TrendGraphPaneTest, SkippedValuesLeaveTheCurveJoiningTheirNeighbours) {
         EXPECT_TRUE(AnyOf(image, QRect(x - 1, yLine - 1, 3, 3), kGreen));
         EXPECT_NE(At(image, x, Y(1.0)), kGreen | 0xFF000000u);
     }
+}
+
+TEST_F(TrendGraphPaneTest, DenseCurveHasThePixelsOfALineThroughEveryPoint) {
+    // Many records to a pixel column, jumping up and down, with skipped
+    // values among them: what the pane draws must be what a plain line
+    // through every shown point would give.
+    std::vector<int> seconds;
+    for (int i = 0; i < 3000; ++i) {
+        char value[8];
+        std::snprintf(value, sizeof value, "%5.2f", 10.0 + (i % 2) * 5.0 + (i % 17) * 0.25 + (i / 500));
+        const int unit = i % 23 == 0 ? 1 : 0;
+        const int state = i % 29 == 0 ? 0 : 1;
+        AddSample(data_, {36000 + i, value, unit, state});
+    }
+    Feed();
+    const QImage image = Draw();
+
+    QImage expected(image.size(), QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPolygon line;
+    for (int i = 0; i < data_.GetCount(); ++i) {
+        if (data_.IsValueValid(0, i) && data_.GetUnit(0, i) == 0) {
+            line.append(QPoint(X(data_.GetElapsed(i)), Y(data_.GetValue(0, i))));
+        }
+    }
+    ASSERT_GT(line.size(), 2500);
+    QPainter painter(&expected);
+    painter.setClipRect(Interior());
+    painter.setPen(QPen(QColor(kGreen), 0));
+    painter.drawPolyline(line);
+    painter.end();
+
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool drawn = At(image, x, y) == (kGreen | 0xFF000000u);
+            ASSERT_EQ(drawn, At(expected, x, y) == (kGreen | 0xFF000000u)) << x << "," << y;
+            green += drawn ? 1 : 0;
+        }
+    }
+    EXPECT_GT(green, 1000);
 }
 
 TEST_F(TrendGraphPaneTest, CursorLineStandsAtTheSelectedRecordOnlyWhenAllowed) {

@@ -308,9 +308,38 @@ void CTrendGraphPane::DrawGraph(QPainter& p, const QRect& c, const QRect& a) con
     const QPen cursorPen(QColorFromRef(kCursorColour), 0);
     const bool cursorShown =
         cursorEnabled_ != 0 && time_.Cursol != 0 && cursorIndex_ >= 0 && cursorIndex_ < n;
+    // Thousands of records share a few hundred pixel columns. The segments
+    // between points of one column only fill the span from their lowest to
+    // their highest point, so a column's run is reduced to its first,
+    // lowest, highest and last point: the same pixels, a fraction of the
+    // line drawing.
     QPolygon curve;
-    curve.reserve(n);
+    curve.reserve(std::min(n, 4 * (f.X1 - f.X0 + 2)) + 2);
+    struct Run {
+        bool open = false;
+        int x = 0;
+        int first = 0;
+        int last = 0;
+        int low = 0;
+        int high = 0;
+    } run;
+    const auto append = [&curve](int x, int y) {
+        const QPoint point(x, y);
+        if (curve.isEmpty() || curve.last() != point) {
+            curve.append(point);
+        }
+    };
+    const auto closeRun = [&] {
+        if (run.open) {
+            append(run.x, run.first);
+            append(run.x, run.low);
+            append(run.x, run.high);
+            append(run.x, run.last);
+            run.open = false;
+        }
+    };
     const auto flush = [&] {
+        closeRun();
         p.setPen(seriesPen);
         if (curve.size() > 1) {
             p.drawPolyline(curve);
@@ -323,7 +352,7 @@ void CTrendGraphPane::DrawGraph(QPainter& p, const QRect& c, const QRect& a) con
         }
     };
     for (int i = 0; i < n; ++i) {
-        const int x = MapToPixel(data_->GetElapsed(i), xmin_, xmax_, f.X0, f.X1);
+        const int x = ClampCoordinate(MapToPixel(data_->GetElapsed(i), xmin_, xmax_, f.X0, f.X1));
         if (cursorShown && i == cursorIndex_) {
             flush();
             if (f.X0 < x && x < f.X1 - 1) {
@@ -332,8 +361,15 @@ void CTrendGraphPane::DrawGraph(QPainter& p, const QRect& c, const QRect& a) con
             }
         }
         if (data_->IsValueValid(column_, i) && data_->GetUnit(column_, i) == settings_.YUnit) {
-            const int y = MapToPixel(data_->GetValue(column_, i), ymax_, ymin_, f.Y0, f.Y1);
-            curve.append(QPoint(ClampCoordinate(x), ClampCoordinate(y)));
+            const int y = ClampCoordinate(MapToPixel(data_->GetValue(column_, i), ymax_, ymin_, f.Y0, f.Y1));
+            if (run.open && run.x == x) {
+                run.last = y;
+                run.low = std::min(run.low, y);
+                run.high = std::max(run.high, y);
+            } else {
+                closeRun();
+                run = Run{true, x, y, y, y, y};
+            }
         }
     }
     flush();
