@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableView>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "data/MeasDataSet.h"
 #include "link/MessageTarget.h"
 #include "resources/ResourceIds.h"
+#include "resources/Texts.h"
 #include "ui/dialogs/CaptureCycleDlg.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/dialogs/DataSelectModel.h"
@@ -57,6 +59,10 @@ void SelectRows(CDataSelectDlg& dlg, std::initializer_list<int> rows) {
 }
 
 void ShootDataSelection(const CMeasDataSet& downloaded, QWidget* parent, const Shoot& shoot) {
+    // The list's column widths follow the user's language: picture each
+    // language with a user who speaks it.
+    const QLocale before;
+    QLocale::setDefault(QLocale(IsEnglish() ? QStringLiteral("en_US") : QStringLiteral("ja_JP")));
     // The dialog deletes from its source: it works on a copy of the download.
     auto source = std::make_unique<CMeasDataSet>();
     auto target = std::make_unique<CMeasDataSet>();
@@ -72,8 +78,9 @@ void ShootDataSelection(const CMeasDataSet& downloaded, QWidget* parent, const S
     shoot(&dlg, QStringLiteral("dialog-data-select-time-descending"));
 
     dlg.OnColumnClick(CDataSelectModel::ColLatitude);
+    dlg.OnColumnClick(CDataSelectModel::ColLatitude);
     dlg.List()->scrollToTop();
-    shoot(&dlg, QStringLiteral("dialog-data-select-latitude"));
+    shoot(&dlg, QStringLiteral("dialog-data-select-latitude-descending"));
 
     dlg.resize(920, 460);
     shoot(&dlg, QStringLiteral("dialog-data-select-wide"));
@@ -84,6 +91,7 @@ void ShootDataSelection(const CMeasDataSet& downloaded, QWidget* parent, const S
     Find<QPushButton>(&dlg, IDC_SELECT_DELETE)->click();
     shoot(&dlg, QStringLiteral("dialog-data-select-deleted"));
     dlg.reject();
+    QLocale::setDefault(before);
 }
 
 void ShootGraphSettings(const CMeasDataSet& downloaded, const std::array<int, kSlotCount>& columns,
