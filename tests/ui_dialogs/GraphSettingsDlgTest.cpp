@@ -219,6 +219,29 @@ TEST_F(GraphSettingsDlgTest, FailureInRowSevenAppliesNoEarlierRow) {
     EXPECT_EQ(dlg.WorkingSlots()[6].YAuto, 1);
 }
 
+TEST_F(GraphSettingsDlgTest, LongStoredBoundsSurviveAnUnchangedApply) {
+    // Longer than the edits' typing limits once printed; cutting them to the
+    // limit would change the range the user never touched.
+    graphSlots[0] = GraphSlotSettings{4, 1, 0, -9876.5432, 12345.678};  // S/m: 3 decimals
+    graphTime = GraphTimeSettings{0, 1, 1234567890.0, 98765432100.0, 10, 1};
+    dlg.SetSettings(&graphSlots, &graphTime);
+    EXPECT_EQ(Lower(1)->text(), QStringLiteral("-9876.543"));
+    EXPECT_EQ(Upper(1)->text(), QStringLiteral("12345.678"));
+    EXPECT_EQ(Edit(IDC_X_MAX)->text(), QStringLiteral("98765432100"));
+    ASSERT_TRUE(Apply());
+    EXPECT_EQ(graphSlots[0].YMin, -9876.543);
+    EXPECT_EQ(graphSlots[0].YMax, 12345.678);
+    EXPECT_EQ(graphTime.XMin, 1234567890.0);
+    EXPECT_EQ(graphTime.XMax, 98765432100.0);
+
+    // Typing still stops at the limit once the long text is replaced.
+    graphSlots[0] = GraphSlotSettings{4, 1, 0, 0.0, 1.0};
+    dlg.SetSettings(&graphSlots, &graphTime);
+    Lower(1)->clear();
+    QTest::keyClicks(Lower(1), "12345678");
+    EXPECT_EQ(Lower(1)->text(), QStringLiteral("123456"));
+}
+
 TEST_F(GraphSettingsDlgTest, AutomaticRowsAreNotRead) {
     Lower(9)->setText(QStringLiteral("garbage"));
     EXPECT_TRUE(Apply());

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFont>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <filesystem>
 #include <fstream>
 
 #include "app/SettingsStore.h"
@@ -127,7 +129,33 @@ TEST(PortSettingsDlg, MarksPortsWhoseDeviceExists) {
     EXPECT_TRUE(port->itemData(6, Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(port->itemData(7, CPortSettingsDlg::kDevicePresentRole).toBool());
     EXPECT_FALSE(port->itemData(7, Qt::FontRole).isValid());
+    EXPECT_FALSE(port->itemIcon(6).isNull());
     dlg.reject();
+}
+
+TEST(PortSettingsDlg, BuiltInSerialPortWithoutUartIsNotPresent) {
+    // A fake class folder: ttyS1 has a 16550A, ttyS2 has no UART (type 0),
+    // ttyS3 has no class entry at all.
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString();
+    QDir().mkpath(dir.filePath(QStringLiteral("dev")));
+    for (const char* name : {"ttyS1", "ttyS2", "ttyS3"}) {
+        std::ofstream(root + "/dev/" + name).put('x');
+    }
+    for (auto [name, type] : {std::pair{"ttyS1", "4\n"}, std::pair{"ttyS2", "0\n"}}) {
+        QDir().mkpath(QString::fromStdString(root + "/class/" + name));
+        std::ofstream(root + "/class/" + name + "/type") << type;
+    }
+    const std::string link = root + "/dev/by-id-adapter";
+    std::filesystem::create_symlink(root + "/dev/ttyS2", link);
+    const std::string classDir = root + "/class";
+    EXPECT_TRUE(CPortSettingsDlg::DevicePresent(root + "/dev/ttyS1", classDir));
+    EXPECT_FALSE(CPortSettingsDlg::DevicePresent(root + "/dev/ttyS2", classDir));
+    EXPECT_FALSE(CPortSettingsDlg::DevicePresent(link, classDir)) << "followed to ttyS2";
+    EXPECT_TRUE(CPortSettingsDlg::DevicePresent(root + "/dev/ttyS3", classDir));
+    EXPECT_FALSE(CPortSettingsDlg::DevicePresent(root + "/dev/ttyS4", classDir)) << "no node";
+    EXPECT_FALSE(CPortSettingsDlg::DevicePresent(root + "/dev", classDir)) << "a folder";
+    EXPECT_FALSE(CPortSettingsDlg::DevicePresent("", classDir));
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "app/VersionInfo.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tools/shots/DialogTour.h"
 #include "tools/shots/GraphWindowTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
@@ -229,6 +230,7 @@ int main(int argc, char* argv[]) {
         Find<QSpinBox>(&dlg, IDC_RECORD_SPIN)->setValue(60);
         Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
         ShootGraphWindows(dlg.LiveData(), work.path().toStdString(), &dlg, Shoot);
+        ShootDialogs(dlg.DownloadedData(), dlg.ColumnElements(), settings, &dlg, Shoot);
 
         // The re-download question, answered Cancel.
         answer = IDCANCEL;

@@ -6,10 +6,15 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
@@ -25,10 +30,20 @@ QComboBox* MakeList(QWidget* parent, int id) {
     return combo;
 }
 
-// A device node (or a link to one) that is there to be opened.
-bool DeviceExists(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+// A dot in front of the ports whose device is there, and a blank of the
+// same size in front of the others, so that the names stay aligned.
+QIcon PresenceIcon(bool present) {
+    constexpr int kSize = 12;
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    if (present) {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QColor(0x1e, 0x6b, 0x2a));
+        painter.setBrush(QColor(0x2e, 0xb8, 0x44));
+        painter.drawEllipse(QRectF(1.5, 1.5, kSize - 3, kSize - 3));
+    }
+    return QIcon(pixmap);
 }
 
 // CB_FINDSTRING: the first entry that starts with `text`, or -1.
@@ -48,6 +63,28 @@ QString Printf(const char* format, int value) {
 }
 
 }  // namespace
+
+bool CPortSettingsDlg::DevicePresent(const std::string& path, const std::string& ttyClassDir) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    // The kernel makes the nodes of the first built-in serial ports whether a
+    // UART answers there or not; its class folder says which kind it found,
+    // 0 for none. Nodes of other kinds (USB adapters, pseudo-terminals) exist
+    // only while their device does.
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    const std::string name = error ? std::string() : real.filename().string();
+    if (name.rfind("ttyS", 0) == 0) {
+        std::ifstream type(ttyClassDir + "/" + name + "/type");
+        int kind = -1;
+        if (type >> kind && kind == 0) {
+            return false;
+        }
+    }
+    return true;
+}
 
 CPortSettingsDlg::CPortSettingsDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(IDD_PORT_SETTINGS));
@@ -113,10 +150,11 @@ void CPortSettingsDlg::FillPortList() {
             text += QStringLiteral(" (%1)").arg(QString::fromStdString(path));
         }
         port_->addItem(text);
-        // A port whose device is plugged in stands out in bold, so that the
-        // user finds the adapter among nineteen names.
-        const bool present = DeviceExists(path);
+        // A port whose device is plugged in stands out with a dot and in
+        // bold, so that the user finds the adapter among nineteen names.
+        const bool present = DevicePresent(path);
         port_->setItemData(no - 1, present, kDevicePresentRole);
+        port_->setItemIcon(no - 1, PresenceIcon(present));
         if (present) {
             QFont bold = port_->font();
             bold.setBold(true);

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <array>
+#include <string>
 
 #include "link/PortSettings.h"
 
@@ -36,6 +37,11 @@ class CPortSettingsDlg final : public QDialog {
     static constexpr int kDefaultBaudEntry = 2;  // 19200
     static constexpr int kDefaultByteEntry = 4;  // 8 bits
     static constexpr int kDefaultPortNo = 3;
+
+    // True when the device at `path` (or what a link there points to) is
+    // there to be opened: a node that exists, and for a built-in serial port
+    // one where the kernel found a UART (`ttyClassDir`/ttySn/type not 0).
+    static bool DevicePresent(const std::string& path, const std::string& ttyClassDir = "/sys/class/tty");
 
     // Item data role that is true for a port whose device exists here.
     static constexpr int kDevicePresentRole = Qt::UserRole + 1;

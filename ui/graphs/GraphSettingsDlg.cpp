@@ -203,8 +203,8 @@ void CGraphSettingsDlg::FillRow(int r) {
     row.autoRange->setChecked(slot.YAuto != 0);
     EnableRangeEdits(r);
     const int decimals = AxisDecimals(ColumnElement(slot.ElmNo), slot.YUnit);
-    row.lower->setText(Bound(slot.YMin, decimals));
-    row.upper->setText(Bound(slot.YMax, decimals));
+    SetBoundText(row.lower, Bound(slot.YMin, decimals), kBoundChars);
+    SetBoundText(row.upper, Bound(slot.YMax, decimals), kBoundChars);
 }
 
 void CGraphSettingsDlg::FillUnits(int r) {
@@ -236,9 +236,9 @@ void CGraphSettingsDlg::FillTimeAxis() {
         }
         rangeGroup_->setExclusive(true);
     }
-    xMin_->setText(Bound(workTime_.XMin, 0));
-    xMax_->setText(Bound(workTime_.XMax, 0));
-    xRange_->setText(Bound(workTime_.Range, 0));
+    SetBoundText(xMin_, Bound(workTime_.XMin, 0), kTimeChars);
+    SetBoundText(xMax_, Bound(workTime_.XMax, 0), kTimeChars);
+    SetBoundText(xRange_, Bound(workTime_.Range, 0), kTimeChars);
     EnableTimeEdits();
     cursor_->setChecked(workTime_.Cursol != 0);
 }

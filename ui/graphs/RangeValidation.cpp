@@ -1,6 +1,7 @@
 #include "ui/graphs/RangeValidation.h"
 
 #include <QLineEdit>
+#include <algorithm>
 #include <charconv>
 
 #include "resources/ResourceIds.h"
@@ -37,7 +38,8 @@ std::optional<double> ReadDecimalNumber(std::string_view text) {
 }
 
 std::string FormatBound(double value, int decimals) {
-    char buffer[64];
+    // Wide enough for the largest double in full, as "%.*f" would print it.
+    char buffer[400];
     const auto [end, error] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (error != std::errc{}) {
@@ -73,6 +75,11 @@ std::optional<RangeFailure> CheckRange(std::string_view lowerText, std::string_v
 std::optional<RangeFailure> CheckAxisRange(std::string_view lowerText, std::string_view upperText,
                                            double& lower, double& upper) {
     return CheckRange(lowerText, upperText, lower, upper, RangeLimits{kAxisLowest, kAxisHighest});
+}
+
+void SetBoundText(QLineEdit* edit, const QString& text, int typedLimit) {
+    edit->setMaxLength(std::max<int>(typedLimit, static_cast<int>(text.size())));
+    edit->setText(text);
 }
 
 void RefuseEdit(QWidget* owner, QLineEdit* edit, int messageId) {

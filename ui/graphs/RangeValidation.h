@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ std::optional<double> ReadDecimalNumber(std::string_view text);
 
 // Prints a bound with `decimals` digits after the point ('.' in every locale).
 std::string FormatBound(double value, int decimals);
+
+// Shows `text` whole in `edit` and limits what the user types to
+// `typedLimit` characters. The limit of an edit binds typing and pasting,
+// never a text the program sets: a stored bound such as 1234.567 printed
+// with three decimals must not be cut to "1234.5", or the next confirmation
+// would store the cut value. The limit grows to the text when it is longer.
+void SetBoundText(QLineEdit* edit, const QString& text, int typedLimit);
 
 // Which edit of a range a failed check puts the focus on.
 enum class RangeEdit { Lower, Upper };
