@@ -125,6 +125,30 @@ TEST_F(CaptureRunTest, IntervalZeroStampsEachRequestAndStops) {
     EXPECT_GE(last - first, 2) << "records keep the time of the run's start";
 }
 
+// A request that goes unanswered and is retried keeps the time at which it
+// first went out, also when there is no interval wait to set that time.
+TEST_F(CaptureRunTest, IntervalZeroRetryKeepsTheTimeOfItsFirstAttempt) {
+    // Requests 2 and 3 time out: request 4 answers about 2 s after request 2.
+    Start({"--fault", "noreply=2+2"}, 0);
+    ASSERT_TRUE(window_.WaitUntil([](const auto& l) { return RecordCount(l) >= 2; }, 10000));
+    const std::time_t arrived = std::time(nullptr);
+    stop_.Set();
+    const auto list = WaitForEnd(5000);
+    ExpectWellFormedRun(list, RunEnd::Stopped);
+    ASSERT_GE(RecordCount(list), 2u);
+    EXPECT_GE(list[1].at - list[0].at, 2 * std::chrono::milliseconds(CSerialPort::kReplyTimeoutMs));
+
+    const std::time_t first = test::StampOf(list[0].message.text, kStampOffset);
+    const std::time_t retried = test::StampOf(list[1].message.text, kStampOffset);
+    EXPECT_LE(retried - first, 1) << "request 2 went out right after record 1";
+    EXPECT_GE(arrived - retried, 2) << "the retry was stamped with its own time";
+    const auto log = test::ReadLines(logPath_);
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[1], "2 #RD@ noreply");
+    EXPECT_EQ(log[2], "3 #RD@ noreply");
+    EXPECT_EQ(log[3], "4 #RD@");
+}
+
 TEST_F(CaptureRunTest, IntervalOneSlotsAreOneSecondApart) {
     Start({}, 1);
     ASSERT_TRUE(window_.WaitUntil([](const auto& l) { return RecordCount(l) >= 4; }, 8000));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "link/DownloadRun.h"
@@ -130,6 +131,20 @@ TEST_F(DownloadRunTest, TimeoutOnNextAsksForTheSameRecordAgain) {
     EXPECT_NE(log[3].find("noreply"), std::string::npos);
     EXPECT_EQ(log[4].substr(0, 6), "5 #RM3");
     EXPECT_EQ(log[5].substr(0, 6), "6 #RM2");
+}
+
+// Damage scattered over the walk: every failed "next" is made good by a
+// repeat request, so each record arrives once and in order.
+TEST_F(DownloadRunTest, ScatteredDamageStillGivesEveryRecordOnceInOrder) {
+    EXPECT_EQ(Download({"--records", "120", "--casts", "1", "--seed", "3", "--fault", "badsum=8%", "--fault",
+                        "garbage=6%", "--fault", "double=4%"}),
+              RunEnd::Finished);
+    ExpectRecordsThenEnd(120);
+    ExpectConsecutive(Records());
+    const auto log = test::ReadLines(logPath_);
+    const auto repeats = std::count_if(
+        log.begin(), log.end(), [](const std::string& l) { return l.find("#RM3") != std::string::npos; });
+    EXPECT_GT(repeats, 0) << "no \"next\" request was damaged";
 }
 
 TEST_F(DownloadRunTest, SixFailuresEndWithNoReplyKeepingTheRecords) {

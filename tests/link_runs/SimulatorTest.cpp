@@ -3,10 +3,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <string>
 
+#include "link/CaptureRun.h"
 #include "link/DownloadRun.h"
 #include "link/InstrumentPort.h"
 #include "tests/link_runs/RunTestSupport.h"
@@ -66,6 +69,94 @@ TEST(Simulator, LinkAndCleanExitOnSignals) {
         EXPECT_NE(::lstat(link.c_str(), &st), 0) << "the link outlived the simulator";
     }
     test::RemoveLog(link);
+}
+
+// Each fault, aimed at one request, damages that reply as its name says and
+// leaves the others alone.
+TEST(Simulator, FaultsStrikeTheRequestsTheyAreAimedAt) {
+    CSimProcess sim({"--fault", "noreply=2+1", "--fault", "late=3+1", "--fault", "badsum=4+1", "--fault",
+                     "lowercase=5+1", "--fault", "truncate=6+1", "--fault", "double=7+1", "--fault",
+                     "garbage=8+1", "--fault", "badcodes=9+1"});
+    ASSERT_TRUE(sim.Ok());
+    CInstrumentPort port;
+    ASSERT_TRUE(port.Open(PortSettings{}, test::DeviceOf(sim.Path())));
+    char buffer[kRunBufferSize];
+    int length = 0;
+    auto transact = [&] {
+        length = sizeof buffer;
+        return port.Transact(kSelectReadData, buffer, length);
+    };
+    auto isHex = [](char c, bool upper) {
+        return std::isdigit(static_cast<unsigned char>(c)) ||
+               (upper ? (c >= 'A' && c <= 'F') : (c >= 'a' && c <= 'f'));
+    };
+
+    EXPECT_EQ(transact(), LinkResult::Ok);
+    EXPECT_EQ(transact(), LinkResult::Timeout) << "noreply";
+
+    // late: nothing within the reply wait, then the whole good reply.
+    EXPECT_EQ(transact(), LinkResult::Timeout) << "late";
+    length = sizeof buffer;
+    ASSERT_EQ(port.ReadReply(buffer, length), LinkResult::Ok) << "late";
+    EXPECT_EQ(length, kLiveReplyLength);
+    EXPECT_TRUE(port.CheckReply(buffer, length)) << "late";
+
+    ASSERT_EQ(transact(), LinkResult::BadReply) << "badsum";
+    ASSERT_EQ(length, kLiveReplyLength);
+    EXPECT_EQ(buffer[188], '@');
+    EXPECT_TRUE(isHex(buffer[189], true) && isHex(buffer[190], true)) << "badsum";
+
+    ASSERT_EQ(transact(), LinkResult::BadReply) << "lowercase";
+    ASSERT_EQ(length, kLiveReplyLength);
+    EXPECT_TRUE(isHex(buffer[189], false) && isHex(buffer[190], false)) << "lowercase";
+    EXPECT_TRUE(std::islower(static_cast<unsigned char>(buffer[189])) ||
+                std::islower(static_cast<unsigned char>(buffer[190])))
+        << "lowercase";
+
+    EXPECT_EQ(transact(), LinkResult::Timeout) << "truncate";
+
+    ASSERT_EQ(transact(), LinkResult::BadReply) << "double";
+    EXPECT_GT(length, kLiveReplyLength);
+    EXPECT_EQ(std::string(buffer + kLiveReplyLength - 2, 5), "\r\n#RD") << "double";
+
+    ASSERT_EQ(transact(), LinkResult::BadReply) << "garbage";
+    EXPECT_GT(length, kLiveReplyLength);
+    EXPECT_EQ(std::string(buffer + length - kLiveReplyLength, 3), "#RD") << "garbage";
+
+    ASSERT_EQ(transact(), LinkResult::Ok) << "badcodes keep a valid frame";
+    EXPECT_GT(std::stoi(std::string(1, buffer[24]), nullptr, 16), 11) << "instrument error code";
+    int unitsOver3 = 0;
+    int statesOver9 = 0;
+    for (int b = 0; b < 13; ++b) {
+        const char* block = buffer + 29 + 10 * b;
+        unitsOver3 += block[9] > '3' ? 1 : 0;
+        statesOver9 += std::isalpha(static_cast<unsigned char>(block[2])) ? 1 : 0;
+    }
+    EXPECT_GT(unitsOver3, 0);
+    EXPECT_GT(statesOver9, 0);
+
+    EXPECT_EQ(transact(), LinkResult::Ok);
+}
+
+// A fault given as a rate strikes about that share of the requests, and the
+// same seed strikes the same ones.
+TEST(Simulator, RateFaultsRepeatWithTheSeed) {
+    std::string pattern[2];
+    for (std::string& p : pattern) {
+        CSimProcess sim({"--seed", "7", "--fault", "badsum=30%"});
+        ASSERT_TRUE(sim.Ok());
+        CInstrumentPort port;
+        ASSERT_TRUE(port.Open(PortSettings{}, test::DeviceOf(sim.Path())));
+        for (int i = 0; i < 40; ++i) {
+            char buffer[kRunBufferSize];
+            int length = sizeof buffer;
+            p += port.Transact(kSelectRecordCount, buffer, length) == LinkResult::Ok ? 'o' : 'x';
+        }
+    }
+    EXPECT_EQ(pattern[0], pattern[1]);
+    const auto struck = std::count(pattern[0].begin(), pattern[0].end(), 'x');
+    EXPECT_GE(struck, 4) << pattern[0];
+    EXPECT_LE(struck, 22) << pattern[0];
 }
 
 // One component of a record text, by element number.
