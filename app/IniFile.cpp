@@ -120,47 +120,63 @@ void CIniFile::Parse(std::string_view text) {
     }
 }
 
-bool CIniFile::Load(const std::string& path) {
+CIniFile::LoadResult CIniFile::Read(const std::string& path) {
     lines_.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        return false;
+        return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
     }
     std::string text;
     char buffer[8192];
-    bool ok = true;
+    LoadResult result = LoadResult::Loaded;
     for (;;) {
         const auto n = std::fread(buffer, 1, sizeof buffer, file);
         text.append(buffer, n);
         if (text.size() > kMaxFileSize) {
-            ok = false;
+            result = LoadResult::TooLarge;
             break;
         }
         if (n < sizeof buffer) {
-            ok = std::ferror(file) == 0;
+            if (std::ferror(file) != 0) {
+                result = LoadResult::Unreadable;
+            }
             break;
         }
     }
     std::fclose(file);
-    if (!ok) {
-        return false;
+    if (result == LoadResult::Loaded) {
+        Parse(text);
     }
-    Parse(text);
-    return true;
+    return result;
 }
 
 bool CIniFile::Save(const std::string& path) const {
-    std::string tmp = DirectoryOf(path) + "/.Kelp-ini-XXXXXX";
+    // Through a link (a settings file kept elsewhere) the file it points to
+    // is replaced, not the link; the file keeps its mode.
+    std::string target = path;
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            return false;
+        }
+        mode = st.st_mode & 07777;
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    std::string tmp = DirectoryOf(target) + "/.Kelp-ini-XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
         return false;
     }
     bool ok = WriteAll(fd, Text()) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    // mkstemp creates the file for the owner alone; a settings file is an
+    // mkstemp creates the file for the owner alone; a new settings file is an
     // ordinary file of the user.
-    ok = ok && ::chmod(tmp.c_str(), 0644) == 0;
-    ok = ok && std::rename(tmp.c_str(), path.c_str()) == 0;
+    ok = ok && ::fchmod(fd, mode) == 0;
+    ok = (::close(fd) == 0) && ok;
+    ok = ok && std::rename(tmp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(tmp.c_str());
     }

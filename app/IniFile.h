@@ -19,9 +19,13 @@ class CIniFile final {
 
     // Replaces the content by `text`. Any bytes are accepted.
     void Parse(std::string_view text);
-    // Reads the file at `path`; false (and an empty content) when it cannot
-    // be read. Files larger than a settings file can sensibly be are refused.
-    bool Load(const std::string& path);
+    enum class LoadResult { Loaded, Missing, Unreadable, TooLarge };
+    // Reads the file at `path`; anything but Loaded leaves an empty content.
+    // Missing: there is no file. Unreadable: something is there that cannot
+    // be read (no permission, a folder, an I/O error). TooLarge: larger than
+    // a settings file can sensibly be.
+    LoadResult Read(const std::string& path);
+    bool Load(const std::string& path) { return Read(path) == LoadResult::Loaded; }
     // Writes the content to `path` atomically: a temporary file in the same
     // folder, flushed to disk, then renamed over the old file. False on any
     // failure; the old file is then untouched.

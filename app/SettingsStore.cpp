@@ -153,6 +153,11 @@ CIniFile CSettingsStore::LoadFile() const {
     return ini;
 }
 
+bool CSettingsStore::LoadForWrite(CIniFile& ini) const {
+    // A file too large to be ours is nonsense that a write may replace.
+    return ini.Read(path_) != CIniFile::LoadResult::Unreadable;
+}
+
 void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const {
     const CIniFile ini = LoadFile();
     port.PortNo = ini.GetInt(kPortSection, "PortNo", 3);
@@ -174,7 +179,10 @@ void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices
 }
 
 bool CSettingsStore::WritePortSettings(const PortSettings& port) const {
-    CIniFile ini = LoadFile();
+    CIniFile ini;
+    if (!LoadForWrite(ini)) {
+        return false;
+    }
     ini.SetString(kPortSection, "PortNo", FormatInt(port.PortNo));
     ini.SetString(kPortSection, "BaudRate", FormatInt(port.BaudRate));
     ini.SetString(kPortSection, "ByteSize", FormatInt(port.ByteSize));
@@ -216,7 +224,10 @@ void CSettingsStore::ReadGraphSlots(std::string_view section, GraphSlotArray& sl
 }
 
 bool CSettingsStore::WriteGraphSlots(std::string_view section, const GraphSlotArray& slots) const {
-    CIniFile ini = LoadFile();
+    CIniFile ini;
+    if (!LoadForWrite(ini)) {
+        return false;
+    }
     for (int i = 0; i < 13; ++i) {
         const int n = i + 1;
         const auto& slot = slots[static_cast<std::size_t>(i)];
@@ -256,7 +267,10 @@ void CSettingsStore::ReadTimeAxis(GraphTimeSettings& time) const {
 }
 
 bool CSettingsStore::WriteTimeAxis(const GraphTimeSettings& time) const {
-    CIniFile ini = LoadFile();
+    CIniFile ini;
+    if (!LoadForWrite(ini)) {
+        return false;
+    }
     ini.SetString(kGraphSection, "Cursol", FormatInt(time.Cursol));
     ini.SetString(kGraphSection, "DispType", FormatInt(time.DispType));
     ini.SetString(kGraphSection, "RangeType", FormatInt(time.RangeType));
@@ -273,7 +287,10 @@ std::uint32_t CSettingsStore::ReadCaptureInterval() const {
 }
 
 bool CSettingsStore::WriteCaptureInterval(std::uint32_t seconds) const {
-    CIniFile ini = LoadFile();
+    CIniFile ini;
+    if (!LoadForWrite(ini)) {
+        return false;
+    }
     // Written with "%d", as the 32-bit value the file has always held.
     ini.SetString(kMeasureSection, "MeasCycle", FormatInt(static_cast<std::int32_t>(seconds)));
     return ini.Save(path_);

@@ -13,7 +13,8 @@ class CIniFile;
 // The settings operations of the application object: one read and one write
 // per group of settings, each on the settings file at Path(). A missing or
 // unreadable file, or a value out of range, gives the defaults; nothing is
-// ever reported. Every write replaces the file atomically.
+// ever reported. Every write replaces the file atomically, and none is made
+// while a file is there that cannot be read (it would lose its other keys).
 class CSettingsStore final {
   public:
     CSettingsStore() = default;
@@ -48,6 +49,9 @@ class CSettingsStore final {
 
   private:
     CIniFile LoadFile() const;
+    // The file's content to change; false when a file is there that cannot
+    // be read, which a write must not replace with only its own keys.
+    bool LoadForWrite(CIniFile& ini) const;
 
     std::string path_;
 };

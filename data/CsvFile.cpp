@@ -89,6 +89,11 @@ bool CCsvFile::OpenSave(const std::string& path) {
         if (!S_ISREG(st.st_mode)) {
             return false;
         }
+        // The rename would replace a file that the user has made read-only;
+        // writing it in place would have failed, and so does the save.
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+            return false;
+        }
         if (char* real = ::realpath(path.c_str(), nullptr)) {
             target = real;
             std::free(real);

@@ -31,7 +31,8 @@ class CCsvFile final {
     // Reads from a stream opened by the caller (a file in memory, say); the
     // file takes it over and closes it.
     bool OpenRead(std::FILE* stream);
-    // Creates the temporary file beside `path`; false when it cannot be made.
+    // Creates the temporary file beside `path`; false when it cannot be made,
+    // or when `path` is not a regular file that this user may write.
     bool OpenSave(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
 

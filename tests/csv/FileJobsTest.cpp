@@ -14,6 +14,7 @@
 #include "tests/csv/CsvTestUtil.h"
 #include "tests/csv/QueueDialog.h"
 #include "tests/csv/RecordGen.h"
+#include "tests/settings/AsPlainUser.h"
 
 namespace kelp {
 namespace {
@@ -239,20 +240,33 @@ TEST_F(FileJobsTest, SaveThatCannotCreateTheFileFailsAndTouchesNothing) {
     EXPECT_EQ(dialog_.modalRuns, 0);
 }
 
-TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheOldFile) {
+TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
     CMeasDataSet set;
     Fill(set, 3);
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not bind root; the read-only folder case needs another user";
-    }
     const auto folder = dir_.File("ro");
     ::mkdir(folder.c_str(), 0700);
     test::WriteBytes(folder + "/old.csv", "old");
+    test::WriteBytes(dir_.File("locked.csv"), "locked");
     ::chmod(folder.c_str(), 0500);
-    EXPECT_EQ(SaveDataFile(folder + "/old.csv", set, dialog_), FILEJOB_OPEN_FAILED);
-    EXPECT_EQ(SaveDataFile(folder + "/new.csv", set, dialog_), FILEJOB_OPEN_FAILED);
+    ::chmod(dir_.File("locked.csv").c_str(), 0444);
+    {
+        test::AsPlainUser user;
+        if (!user.Active()) {
+            GTEST_SKIP() << "file permissions cannot be made to bind this process";
+        }
+        // The old file itself may be written, but no temporary file can be
+        // made beside it.
+        EXPECT_EQ(SaveDataFile(folder + "/old.csv", set, dialog_), FILEJOB_OPEN_FAILED);
+        EXPECT_EQ(SaveDataFile(folder + "/new.csv", set, dialog_), FILEJOB_OPEN_FAILED);
+        // A read-only file in a folder that may be written is not replaced.
+        EXPECT_EQ(SaveDataFile(dir_.File("locked.csv"), set, dialog_), FILEJOB_OPEN_FAILED);
+    }
+    EXPECT_EQ(dialog_.modalRuns, 0);
     ::chmod(folder.c_str(), 0700);
     EXPECT_EQ(test::ReadBytes(folder + "/old.csv"), "old");
+    EXPECT_EQ(test::ReadBytes(dir_.File("locked.csv")), "locked");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/new.csv"));
+    EXPECT_EQ(dir_.EntryCount(), 2u);
 }
 
 // A folder on a small file system of its own when this process may mount

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "tests/settings/AsPlainUser.h"
 #include "tests/settings/TempDir.h"
 
 namespace kelp {
@@ -83,29 +85,54 @@ TEST(IniFile, SaveReplacesTheFileAtomicallyAndLeavesNoTemporaryFile) {
     EXPECT_EQ(entries, 1);
 
     // A folder that cannot be written keeps the old file and reports failure.
-    if (::geteuid() != 0) {
-        ::chmod(dir.Path().c_str(), 0500);
+    ::chmod(dir.Path().c_str(), 0500);
+    {
+        test::AsPlainUser user;
+        if (!user.Active()) {
+            GTEST_SKIP() << "file permissions cannot be made to bind this process";
+        }
         ini.SetString("A", "x", "3");
         EXPECT_FALSE(ini.Save(path));
-        ::chmod(dir.Path().c_str(), 0700);
-        EXPECT_EQ(ReadAll(path), "[A]\nx=2\n");
     }
+    ::chmod(dir.Path().c_str(), 0700);
+    EXPECT_EQ(ReadAll(path), "[A]\nx=2\n");
+}
+
+TEST(IniFile, SaveThroughALinkReplacesTheLinkedFileAndKeepsItsMode) {
+    test::TempDir dir;
+    const auto real = dir.File("real.ini");
+    const auto link = dir.File("Kelp-Win.ini");
+    { std::ofstream(real) << "[A]\nx=1\n"; }
+    ::chmod(real.c_str(), 0600);
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    CIniFile ini;
+    ASSERT_TRUE(ini.Load(link));
+    ini.SetString("A", "x", "2");
+    ASSERT_TRUE(ini.Save(link));
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(ReadAll(real), "[A]\nx=2\n");
 }
 
 TEST(IniFile, UnreadableOrOversizedFilesGiveAnEmptyContent) {
     test::TempDir dir;
     CIniFile ini;
     ini.Parse("[A]\nx=1\n");
-    EXPECT_FALSE(ini.Load(dir.File("missing.ini")));
+    EXPECT_EQ(ini.Read(dir.File("missing.ini")), CIniFile::LoadResult::Missing);
     EXPECT_FALSE(ini.HasKey("A", "x"));
-    EXPECT_FALSE(ini.Load(dir.Path()));  // a folder
+    ini.Parse("[A]\nx=1\n");
+    EXPECT_EQ(ini.Read(dir.Path()), CIniFile::LoadResult::Unreadable);  // a folder
+    EXPECT_FALSE(ini.HasKey("A", "x"));
 
     const auto big = dir.File("big.ini");
     {
         std::ofstream out(big, std::ios::binary);
         out << "[A]\nx=1\n" << std::string(CIniFile::kMaxFileSize, 'z');
     }
-    EXPECT_FALSE(ini.Load(big));
+    EXPECT_EQ(ini.Read(big), CIniFile::LoadResult::TooLarge);
     EXPECT_FALSE(ini.HasKey("A", "x"));
 }
 

@@ -10,6 +10,8 @@
 #include <random>
 #include <sstream>
 
+#include "app/IniFile.h"
+#include "tests/settings/AsPlainUser.h"
 #include "tests/settings/TempDir.h"
 
 namespace kelp {
@@ -220,6 +222,31 @@ TEST_F(SettingsStoreTest, NonsenseFilesGiveTheDefaults) {
     CSettingsStore folder(dir_.Path());
     EXPECT_EQ(folder.ReadCaptureInterval(), 1u);
     EXPECT_FALSE(folder.WriteCaptureInterval(5));
+}
+
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNotOverwritten) {
+    const std::string kept = "[PortSettings]\nPortNo=7\n[GraphSettings]\nCursol=0\n";
+    WriteFile(kept);
+    ::chmod(path_.c_str(), 0);
+    {
+        test::AsPlainUser user;
+        if (!user.Active()) {
+            GTEST_SKIP() << "file permissions cannot be made to bind this process";
+        }
+        EXPECT_EQ(store_.ReadCaptureInterval(), 1u);
+        // Writing only the capture interval would lose the port and graph keys.
+        EXPECT_FALSE(store_.WriteCaptureInterval(5));
+        PortSettings port;
+        port.PortNo = 4;
+        EXPECT_FALSE(store_.WritePortSettings(port));
+    }
+    ::chmod(path_.c_str(), 0600);
+    EXPECT_EQ(ReadFile(), kept);
+
+    // Nonsense too large to be a settings file is replaced by a write.
+    WriteFile(std::string(CIniFile::kMaxFileSize + 1, 'z'));
+    EXPECT_TRUE(store_.WriteCaptureInterval(5));
+    EXPECT_EQ(ReadFile(), "[MeasureSettings]\nMeasCycle=5\n");
 }
 
 class SettingsPathTest : public ::testing::Test {
