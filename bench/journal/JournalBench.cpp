@@ -1,6 +1,7 @@
 // What the journal costs the window thread per record, and how long the
 // start-up recovery of a full capture takes.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -53,6 +54,36 @@ void BM_AppendRecord(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_AppendRecord);
+
+// What one sync of the journal costs on this disk: the price the journal's
+// thread pays at most once a second, and what every record would pay if
+// the window thread synced each line itself.
+void BM_SyncAfterAppend(benchmark::State& state) {
+    const std::string folder = Folder();
+    CMeasDataSet data;
+    Fill(data, kelp::kMeasCapacity);
+    CCaptureJournal journal(folder);
+    CMeasDataSet empty;
+    journal.Start(empty);
+    journal.Append(data, 0);
+    int record = 1;
+    const int fd = ::open(journal.Path().c_str(), O_WRONLY | O_CLOEXEC);
+    for (auto _ : state) {
+        if (record == kelp::kMeasCapacity) {
+            state.PauseTiming();
+            journal.Start(empty);
+            journal.Append(data, 0);
+            record = 1;
+            state.ResumeTiming();
+        }
+        journal.Append(data, record++);
+        benchmark::DoNotOptimize(::fsync(fd));
+    }
+    ::close(fd);
+    journal.Remove();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_SyncAfterAppend)->Unit(benchmark::kMicrosecond);
 
 // A journal of 10000 records read back at start-up. Goal: well under a
 // second, so the restore question is not kept waiting.
