@@ -245,7 +245,8 @@ void CheckSimulatorPanes(const CMeasDataSet& data, int dispType, const QString& 
     GraphSlotSettings slot;
     QFont font(MapFontFace(QStringLiteral("MS UI Gothic")));
     font.setPixelSize(12);
-    constexpr int kWidth = 800;
+    // A pane beside the value panel of an 800 x 600 window, three stacked.
+    constexpr int kWidth = 440;
     constexpr int kHeight = 187;
     const int components = 11;  // the simulator fills slots 0 to 10
     QImage sheet(kWidth, components * (kHeight - 1) + 1, QImage::Format_RGB32);
@@ -272,6 +273,23 @@ void CheckSimulatorPanes(const CMeasDataSet& data, int dispType, const QString& 
         const auto measure = [&](const std::string& text) {
             return TextExtent{fm.horizontalAdvance(QString::fromStdString(text)), fm.height()};
         };
+        // Time labels stand clear of each other.
+        const auto timeLabel = [&](double t) {
+            if (dispType == 0) {
+                return FormatAxisValue(t - pane.GetMinElapsed(), 0);
+            }
+            return CDateTime::FromDays(pane.GetReferenceTime().GetDays() + std::trunc(t) / 86400.0)
+                .Format("%H:%M:%S");
+        };
+        const std::vector<double> times = LayoutTicks(pane.GetXMin(), pane.GetXMax(), 0, f.X0, f.X1,
+                                                      AxisOrientation::Horizontal, timeLabel, measure)
+                                              .Ticks();
+        ASSERT_GE(times.size(), 3u);
+        for (std::size_t i = 1; i < times.size(); ++i) {
+            const int gap = MapToPixel(times[i], pane.GetXMin(), pane.GetXMax(), f.X0, f.X1) -
+                            MapToPixel(times[i - 1], pane.GetXMin(), pane.GetXMax(), f.X0, f.X1);
+            EXPECT_GT(gap, (measure(timeLabel(times[i])).width + measure(timeLabel(times[i - 1])).width) / 2);
+        }
         const auto valueLabel = [&](double v) { return FormatAxisValue(v, pane.GetDecimals()); };
         const TickLayout yt = LayoutTicks(pane.GetYMin(), pane.GetYMax(), pane.GetDecimals(), f.Y0, f.Y1,
                                           AxisOrientation::Vertical, valueLabel, measure);

@@ -473,6 +473,15 @@ TEST_F(TrendGraphPaneTest, ColumnElementTableNamesTheComponent) {
     EXPECT_EQ(pane_->GetElement(), 6);
     pane_->SetSlot(5, 13, time_, slot_);  // no such column
     EXPECT_EQ(pane_->GetElement(), 0);
+    // Drawn as the empty graph, without reading beyond the data set.
+    AddSample(data_, {36000, "1.000"});
+    AddSample(data_, {36005, "2.000"});
+    for (const int column : {13, -1}) {
+        pane_->SetSlot(5, column, time_, slot_);
+        pane_->SetCount(data_.GetCount());
+        EXPECT_EQ(pane_->GetXMax(), 10.0);
+        EXPECT_FALSE(AnyOf(Draw(), Interior(), kGreen)) << column;
+    }
 }
 
 TEST_F(TrendGraphPaneTest, LayoutButtonsAskTheMainWindowForPanesFromThisSlot) {

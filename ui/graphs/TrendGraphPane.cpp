@@ -294,7 +294,8 @@ void CTrendGraphPane::DrawGraph(QPainter& p, const QRect& c, const QRect& a) con
 
     // Curve and cursor. Invalid values and values in another unit are
     // skipped; the curve joins the points on either side of them.
-    if (data_ == nullptr) {
+    // A column beyond the data set's (a damaged settings file) has no curve.
+    if (data_ == nullptr || column_ < 0 || column_ >= kSlotCount) {
         return;
     }
     // The data set may have shrunk since the last SetCount.
