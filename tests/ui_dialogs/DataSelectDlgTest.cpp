@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <set>
@@ -209,6 +211,57 @@ TEST_F(DataSelectDlgTest, EnterDoesNothingAndCloseImportsNothing) {
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_FALSE(dlg.IsImported());
     EXPECT_EQ(target.GetCount(), 1);
+}
+
+TEST(DataSelectDlg, JapaneseColumnsFitTheListAtOpening) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));
+    CMeasDataSet source;
+    CMeasDataSet target;
+    for (int i = 0; i < 40; ++i) {
+        AddRecord(source, "KELP BAY", "070101100000", "351234 N1394506 E");
+    }
+    const char* const wide[] = {"WWWW", "WWWWWWWWWWWWWWWWW", "WWWWWWWWWWWWWWWWWWWWWW", "WWWWWWWWW",
+                                "WWWWWWWWWW"};
+    const char* const fitted[] = {"WWWW", "2007/99/99 99:99:99 WW", "RRRRRRRRRRRRRRRRRRRR", "99 99 99 9 WW",
+                                  "999 99 99 9 WW"};
+    int narrowed = 0;
+    for (int points : {7, 10, 11, 16}) {
+        QFont font = QApplication::font();
+        font.setFamily(QStringLiteral("IPAPGothic"));
+        font.setPointSize(points);
+        CDataSelectDlg dlg;
+        dlg.SetDialogFont(&font);
+        dlg.SetDataSets(&source, &target);
+        dlg.show();
+        QApplication::processEvents();  // the view lays out its scroll bars later
+        QTableView* list = dlg.List();
+        const QFontMetrics metrics(list->font());
+        int sampled = 0;
+        int needed = 0;
+        int total = 0;
+        for (int column = 0; column < 5; ++column) {
+            sampled += metrics.horizontalAdvance(wide[column]);
+            needed += metrics.horizontalAdvance(fitted[column]);
+            total += list->columnWidth(column);
+            EXPECT_GE(list->columnWidth(column), metrics.horizontalAdvance(fitted[column]))
+                << points << "pt, column " << column << ": never below what the texts need";
+        }
+        const int room = list->viewport()->width();
+        if (sampled <= room) {
+            EXPECT_EQ(total, sampled) << points << "pt: the W samples fit as they are";
+        } else if (needed <= room) {
+            ++narrowed;
+            EXPECT_LE(total, room) << points << "pt";
+            EXPECT_GE(total, room - 5) << points << "pt: the columns fill the list";
+            EXPECT_FALSE(list->horizontalScrollBar()->isVisible())
+                << points << "pt: " << total << " in " << room << ", list " << list->width();
+        } else {
+            EXPECT_EQ(total, needed) << points << "pt: too large a face to fit";
+        }
+    }
+    EXPECT_GT(narrowed, 0) << "no face size made the columns narrower";
+    QLocale::setDefault(before);
 }
 
 TEST(DataSelectDlg, EmptySourceListsNothing) {

@@ -242,6 +242,15 @@ TEST_F(GraphSettingsDlgTest, LongStoredBoundsSurviveAnUnchangedApply) {
     EXPECT_EQ(Lower(1)->text(), QStringLiteral("123456"));
 }
 
+TEST_F(GraphSettingsDlgTest, EditsFollowAFontGivenAfterCreation) {
+    QFont large = dlg.font();
+    large.setPointSize(large.pointSize() * 2);
+    dlg.setFont(large);
+    const QFontMetrics metrics(large);
+    EXPECT_GE(Lower(13)->width(), metrics.horizontalAdvance(QStringLiteral("-10000")));
+    EXPECT_GE(Edit(IDC_X_RANGE)->width(), metrics.horizontalAdvance(QStringLiteral("999999999")));
+}
+
 TEST_F(GraphSettingsDlgTest, AutomaticRowsAreNotRead) {
     Lower(9)->setText(QStringLiteral("garbage"));
     EXPECT_TRUE(Apply());

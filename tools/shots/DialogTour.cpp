@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 #include <memory>
 
 #include "app/SettingsStore.h"
@@ -79,7 +80,12 @@ void ShootDataSelection(const CMeasDataSet& downloaded, QWidget* parent, const S
 
     dlg.OnColumnClick(CDataSelectModel::ColLatitude);
     dlg.OnColumnClick(CDataSelectModel::ColLatitude);
-    dlg.List()->scrollToTop();
+    // The rows selected before the sort, at their new places.
+    const QModelIndexList selected = dlg.List()->selectionModel()->selectedRows();
+    if (!selected.isEmpty()) {
+        dlg.List()->scrollTo(*std::min_element(selected.begin(), selected.end()),
+                             QAbstractItemView::PositionAtCenter);
+    }
     shoot(&dlg, QStringLiteral("dialog-data-select-latitude-descending"));
 
     dlg.resize(920, 460);

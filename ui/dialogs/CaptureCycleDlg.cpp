@@ -1,6 +1,7 @@
 #include "ui/dialogs/CaptureCycleDlg.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,7 +26,7 @@ CCaptureCycleDlg::CCaptureCycleDlg(QWidget* parent) : QDialog(parent) {
     edit_->setObjectName(QString::number(IDC_CAPTURE_CYCLE));
     edit_->setMaxLength(kMaxDigits);
     edit_->setAlignment(Qt::AlignRight);
-    edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    SizeEdit();
 
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(DlgCaption(IDD_CAPTURE_CYCLE, IDC_LABEL_CAPTURE_CYCLE), this));
@@ -49,6 +50,19 @@ CCaptureCycleDlg::CCaptureCycleDlg(QWidget* parent) : QDialog(parent) {
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     CNumericEdit::Install(this, NumberStyle::Digits);
+}
+
+void CCaptureCycleDlg::SizeEdit() {
+    // Four digits and the caret, in the font the dialog has now (SetFont
+    // applies the caller's font only when the dialog opens).
+    edit_->setFixedWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("00000")) + 12);
+}
+
+void CCaptureCycleDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && edit_ != nullptr) {
+        SizeEdit();
+    }
+    QDialog::changeEvent(event);
 }
 
 int CCaptureCycleDlg::DoModal() {

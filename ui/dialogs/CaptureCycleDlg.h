@@ -36,9 +36,11 @@ class CCaptureCycleDlg final : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void OnInitDialog();
+    void SizeEdit();
 
     QLineEdit* edit_ = nullptr;
     std::uint32_t* cycle_ = nullptr;

@@ -6,8 +6,12 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <numeric>
 
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
@@ -107,6 +111,7 @@ void CDataSelectDlg::OnInitDialog() {
     setWindowIcon(ProgramIcon());
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
+    layout()->activate();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -117,17 +122,45 @@ void CDataSelectDlg::OnInitDialog() {
 
 void CDataSelectDlg::SetColumnWidths() {
     // Each column is as wide as a sample text; the samples follow the user's
-    // language (Japanese dates and positions are narrower than W's suggest).
+    // language. The samples for other languages are the widest texts the
+    // columns hold, the Japanese ones rows of W's.
     const bool japanese = IsJapaneseLocale(QLocale().name().toStdString());
     static const char* const kJapanese[] = {"WWWW", "WWWWWWWWWWWWWWWWW", "WWWWWWWWWWWWWWWWWWWWWW",
                                             "WWWWWWWWW", "WWWWWWWWWW"};
     static const char* const kOther[] = {"WWWW", "2007/99/99 99:99:99 WW", "RRRRRRRRRRRRRRRRRRRR",
                                          "99 99 99 9 WW", "999 99 99 9 WW"};
     const QFontMetrics metrics(list_->font());
+    std::array<int, CDataSelectModel::ColumnCount> widths{};
+    std::array<int, CDataSelectModel::ColumnCount> fitted{};
     for (int column = 0; column < CDataSelectModel::ColumnCount; ++column) {
         const char* sample = japanese ? kJapanese[column] : kOther[column];
-        list_->setColumnWidth(column, metrics.horizontalAdvance(QString::fromLatin1(sample)));
+        widths[column] = metrics.horizontalAdvance(QString::fromLatin1(sample));
+        fitted[column] = metrics.horizontalAdvance(QString::fromLatin1(kOther[column]));
     }
+    // Rows of W's in a wide face make the five columns overflow the list at
+    // its opening size, hiding the position columns behind a scroll bar.
+    // Then each column gives up part of its width beyond what its texts
+    // need, all in the same proportion, until the five fit.
+    const int room = ListRoom();
+    const int total = std::accumulate(widths.begin(), widths.end(), 0);
+    const int needed = std::accumulate(fitted.begin(), fitted.end(), 0);
+    if (total > room) {
+        const int spare = std::max(0, room - needed);
+        for (int column = 0; column < CDataSelectModel::ColumnCount; ++column) {
+            const int extra = std::max(0, widths[column] - fitted[column]);
+            widths[column] =
+                std::min(widths[column], fitted[column] + extra * spare / std::max(1, total - needed));
+        }
+    }
+    for (int column = 0; column < CDataSelectModel::ColumnCount; ++column) {
+        list_->setColumnWidth(column, widths[column]);
+    }
+}
+
+int CDataSelectDlg::ListRoom() const {
+    // The list's width less its frame and a vertical scroll bar, whether one
+    // shows yet or not.
+    return list_->width() - 2 * list_->frameWidth() - list_->verticalScrollBar()->sizeHint().width();
 }
 
 void CDataSelectDlg::keyPressEvent(QKeyEvent* event) {

@@ -48,6 +48,8 @@ class CDataSelectDlg final : public QDialog {
   private:
     void OnInitDialog();
     void SetColumnWidths();
+    // Width the columns may take without a horizontal scroll bar.
+    int ListRoom() const;
     // Marks the records of the selected rows; returns how many rows.
     int RememberSelection();
     // Selects the rows of marked records from the top, at most `count`.

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -68,7 +69,6 @@ void CGraphSettingsDlg::BuildControls() {
         for (QLineEdit* edit : {row.lower, row.upper}) {
             edit->setMaxLength(kBoundChars);
             edit->setAlignment(Qt::AlignRight);
-            edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 10);
             decimal->Watch(edit);
         }
         const int line = r + 1;
@@ -110,7 +110,6 @@ void CGraphSettingsDlg::BuildControls() {
     for (QLineEdit* edit : {xMin_, xMax_, xRange_}) {
         edit->setMaxLength(kTimeChars);
         edit->setAlignment(Qt::AlignRight);
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 10);
         digits->Watch(edit);
     }
     cursor_ = Named(new QCheckBox(caption(IDC_SHOW_CURSOR), group), IDC_SHOW_CURSOR);
@@ -167,6 +166,29 @@ void CGraphSettingsDlg::BuildControls() {
     layout->addSpacing(8);
     layout->addLayout(right);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    SizeEdits();
+}
+
+void CGraphSettingsDlg::SizeEdits() {
+    // Wide enough for the longest text the user may type, in the font the
+    // dialog has now: the main window may give it its own after creation.
+    const QFontMetrics metrics(font());
+    const int bound = metrics.horizontalAdvance(QStringLiteral("0000000")) + 10;
+    const int time = metrics.horizontalAdvance(QStringLiteral("0000000000")) + 10;
+    for (const Row& row : rows_) {
+        row.lower->setFixedWidth(bound);
+        row.upper->setFixedWidth(bound);
+    }
+    for (QLineEdit* edit : {xMin_, xMax_, xRange_}) {
+        edit->setFixedWidth(time);
+    }
+}
+
+void CGraphSettingsDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange && xRange_ != nullptr) {
+        SizeEdits();
+    }
+    QDialog::changeEvent(event);
 }
 
 int CGraphSettingsDlg::ColumnElement(int column) const {

@@ -53,6 +53,9 @@ class CGraphSettingsDlg final : public QDialog {
   public slots:
     void accept() override;
 
+  protected:
+    void changeEvent(QEvent* event) override;
+
   private:
     struct Row {
         QComboBox* component = nullptr;
@@ -63,6 +66,7 @@ class CGraphSettingsDlg final : public QDialog {
     };
 
     void BuildControls();
+    void SizeEdits();
     void FillRow(int row);
     void FillUnits(int row);
     void FillTimeAxis();
