@@ -209,6 +209,7 @@ TEST_F(PaneStack, WindowKeepsItsMinimumAndThePaneAreaGrows) {
     EXPECT_EQ(depth->geometry().topLeft(), depthBefore.topLeft() + QPoint(200, 100));
     EXPECT_EQ(capture->geometry().topLeft(), captureBefore.topLeft() + QPoint(0, 100));
     EXPECT_EQ(Bar()->geometry().right(), dlg_->width() - 1);
+    EXPECT_EQ(Bar()->geometry().left() - area->geometry().right(), 2);  // one pixel between
 }
 
 TEST_F(PaneStack, DialogFontFollowsTheScreen) {

@@ -414,9 +414,15 @@ void CMainDlg::BuildControls() {
     grid->setMenuBar(menuBar_);
     grid->setContentsMargins(6, 4, 0, 6);
     grid->setHorizontalSpacing(6);
+    // The pane area ends one pixel short of the scroll bar, which keeps to
+    // the right edge.
+    auto* graphs = new QHBoxLayout();
+    graphs->setSpacing(1);
+    graphs->addWidget(paneArea_, 1);
+    graphs->addWidget(scrollBar_);
+    buttons->setContentsMargins(0, 0, 6, 0);
     grid->addWidget(panel, 0, 0);
-    grid->addWidget(paneArea_, 0, 1);
-    grid->addWidget(scrollBar_, 0, 2);
+    grid->addLayout(graphs, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
