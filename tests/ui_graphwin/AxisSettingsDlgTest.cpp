@@ -85,6 +85,22 @@ TEST(AxisSettingsDlg, RowsShowTheComponentsAndTheirBounds) {
     EXPECT_EQ(f.settings[4].YUnit, 2);  // nothing applied yet
 }
 
+// A stored bound longer than the typing limit shows whole, so an untouched
+// Apply stores it unchanged rather than a cut copy.
+TEST(AxisSettingsDlg, StoredBoundsLongerThanTheTypingLimitSurviveApply) {
+    Fixture f;
+    f.settings[4].YAuto = 0;
+    f.settings[4].YMin = -1234.5;
+    f.settings[4].YMax = 98765.4;
+    f.settings[4].YUnit = 2;  // mS/m: one decimal
+    f.dlg.SetSettings(&f.settings, f.data);
+    EXPECT_EQ(f.Lower(4)->text(), QStringLiteral("-1234.5"));
+    EXPECT_EQ(f.Upper(4)->text(), QStringLiteral("98765.4"));
+    EXPECT_TRUE(f.dlg.Apply());
+    EXPECT_DOUBLE_EQ(f.settings[4].YMin, -1234.5);
+    EXPECT_DOUBLE_EQ(f.settings[4].YMax, 98765.4);
+}
+
 TEST(AxisSettingsDlg, OneLineLabelReplacesOnlyTheFirstBreak) {
     EXPECT_EQ(OneLineLabel("Optical\nDissolved\nOxygen"), "Optical Dissolved\nOxygen");
     EXPECT_EQ(OneLineLabel("pH"), "pH");

@@ -141,8 +141,8 @@ void CAxisSettingsDlg::FillRow(int n) {
     row.lower->setEnabled(s.YAuto == 0);
     row.upper->setEnabled(s.YAuto == 0);
     const int decimals = AxisDecimals(element, s.YUnit);
-    row.lower->setText(Utf8(FormatBound(s.YMin, decimals)));
-    row.upper->setText(Utf8(FormatBound(s.YMax, decimals)));
+    SetBoundText(row.lower, Utf8(FormatBound(s.YMin, decimals)), kBoundLength);
+    SetBoundText(row.upper, Utf8(FormatBound(s.YMax, decimals)), kBoundLength);
 }
 
 void CAxisSettingsDlg::OnUnitChange(int row, int index) {
