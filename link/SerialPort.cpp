@@ -89,11 +89,16 @@ bool CSerialPort::MakeLineFlags(int baudRate, int byteSize, int parity, int stop
         case 0:
             break;
         case 2:
+            // A UART told to send "two" stop bits with 5-bit characters
+            // sends 1.5, so two stop bits cannot be had with 5 data bits.
+            if (byteSize == 5) {
+                return false;
+            }
             stopFlags = CSTOPB;
             break;
         case 1:
-            // One and a half stop bits exist only with 5 data bits; a UART
-            // told to send "two" stop bits with 5-bit characters sends 1.5.
+            // One and a half stop bits exist only with 5 data bits, and
+            // there they are what the "two stop bits" flag gives.
             if (byteSize != 5) {
                 return false;
             }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "link/CaptureRun.h"
 #include "link/DownloadRun.h"
@@ -69,6 +70,25 @@ TEST(Simulator, LinkAndCleanExitOnSignals) {
         EXPECT_NE(::lstat(link.c_str(), &st), 0) << "the link outlived the simulator";
     }
     test::RemoveLog(link);
+}
+
+// A signal also ends the simulator while it holds back a reply.
+TEST(Simulator, SignalEndsALongTurnaround) {
+    const std::string log = test::TempLogPath();
+    CSimProcess sim({"--turnaround", "30000", "--log", log});
+    ASSERT_TRUE(sim.Ok());
+    CInstrumentPort port;
+    ASSERT_TRUE(port.Open(PortSettings{}, test::DeviceOf(sim.Path())));
+    ASSERT_TRUE(port.SendCommand(kSelectRecordCount));
+    const auto deadline = test::Clock::now() + std::chrono::seconds(5);
+    while (test::ReadLines(log).empty() && test::Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_EQ(test::ReadLines(log).size(), 1u) << "the request did not arrive";
+    const int status = sim.Stop(1000);
+    ASSERT_NE(status, -1) << "still waiting out the turnaround";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    test::RemoveLog(log);
 }
 
 // Each fault, aimed at one request, damages that reply as its name says and

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <termios.h>
 
 #include <cerrno>
 #include <chrono>
@@ -53,6 +54,7 @@ TEST_F(SerialPortTest, OpenFailuresKeepThePortClosedWithTheError) {
         {"parity code 255", 19200, 8, 255, 0},
         {"1.5 stop bits with 8 data bits", 19200, 8, 0, 1},
         {"1.5 stop bits with 6 data bits", 19200, 6, 0, 1},
+        {"2 stop bits with 5 data bits", 19200, 5, 0, 2},
         {"stop-bit code 3", 19200, 8, 0, 3},
     };
     for (const Line& l : bad) {
@@ -61,14 +63,28 @@ TEST_F(SerialPortTest, OpenFailuresKeepThePortClosedWithTheError) {
         EXPECT_EQ(port.LastError(), static_cast<std::uint32_t>(EINVAL)) << l.what;
     }
 
-    // What the platform can give opens.
-    const Line good[] = {{"default", 19200, 8, 0, 0},
-                         {"odd, 7 bits, 2 stop", 9600, 7, 1, 2},
-                         {"even", 57600, 8, 2, 0},
-                         {"1.5 stop bits with 5 data bits", 4800, 5, 0, 1}};
-    for (const Line& l : good) {
+    // What the platform can give opens, and the line gets it. 1.5 stop bits
+    // with 5 data bits is the UART's "two stop bits" flag.
+    struct Given {
+        Line line;
+        speed_t speed;
+        tcflag_t flags;
+    };
+    const Given good[] = {{{"default", 19200, 8, 0, 0}, B19200, CS8},
+                          {{"odd, 7 bits, 2 stop", 9600, 7, 1, 2}, B9600, CS7 | PARENB | PARODD | CSTOPB},
+                          {{"even, 6 bits", 57600, 6, 2, 0}, B57600, CS6 | PARENB},
+                          {{"1.5 stop bits with 5 data bits", 4800, 5, 0, 1}, B4800, CS5 | CSTOPB}};
+    for (const Given& g : good) {
+        const Line& l = g.line;
         EXPECT_TRUE(port.OpenDevice(pty_.Path(), l.baud, l.bits, l.parity, l.stop)) << l.what;
         EXPECT_TRUE(port.IsOpen()) << l.what;
+        const termios tio = pty_.Line();
+        // A pseudo-terminal forces 8 bits without parity onto its line, so
+        // of the character format only the stop bits and odd parity show.
+        EXPECT_EQ(tio.c_cflag & (PARODD | CSTOPB), g.flags & (PARODD | CSTOPB)) << l.what;
+        EXPECT_EQ(cfgetospeed(&tio), g.speed) << l.what;
+        EXPECT_EQ(cfgetispeed(&tio), g.speed) << l.what;
+        EXPECT_EQ(tio.c_lflag & (ICANON | ECHO), 0u) << l.what << ": not raw";
     }
 }
 

@@ -86,6 +86,13 @@ class CPtyPair final {
         return n;
     }
 
+    // The line settings the port gave the line.
+    termios Line() const {
+        termios tio{};
+        ::tcgetattr(slave_, &tio);
+        return tio;
+    }
+
     // Waits until the port's input queue holds `n` bytes (the pseudo-terminal
     // hands bytes over asynchronously).
     bool WaitQueued(int n, int timeoutMs = 2000) const {

@@ -306,7 +306,9 @@ void CSimulator::Send(const std::string& bytes, Clock::time_point start,
         }
         const auto next =
             byteTime > Clock::duration::zero() ? start + byteTime * static_cast<long>(sent + 1) : start;
-        std::this_thread::sleep_until(next);
+        // In short steps: a signal must not wait for a long turnaround or a
+        // late reply (the library's sleep resumes after a signal).
+        std::this_thread::sleep_until(std::min(next, Clock::now() + std::chrono::milliseconds(20)));
     }
 }
 
