@@ -9,10 +9,11 @@
 #include <cstdlib>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "data/Cp932.h"
 #include "data/MeasDataSet.h"
@@ -28,6 +29,9 @@ constexpr std::string_view kVersionTitle = "Version";
 constexpr std::size_t kFieldCount = 54;
 constexpr std::size_t kMaxSiteBytes = 20;
 constexpr const char* kHex = "0123456789ABCDEF";
+// String ids below this are cached by FileText; the file's texts are all
+// well below it.
+constexpr int kCachedTextIds = 4096;
 
 // String-table texts in the file's code page. Saving asks for the same few
 // dozen texts for every record; each thread keeps them converted for the
@@ -36,25 +40,27 @@ constexpr const char* kHex = "0123456789ABCDEF";
 const std::string& FileText(int id) {
     struct Cache {
         bool english = false;
-        std::unordered_map<int, std::string> texts;
+        std::vector<std::optional<std::string>> texts;
     };
     thread_local Cache cache;
     const bool english = IsEnglish();
-    if (cache.english != english) {
-        cache.texts.clear();
+    if (cache.english != english || cache.texts.empty()) {
+        cache.texts.assign(kCachedTextIds, std::nullopt);
         cache.english = english;
     }
-    auto it = cache.texts.find(id);
-    if (it == cache.texts.end()) {
-        static std::mutex mutex;
-        std::string text;
-        {
-            const std::lock_guard lock(mutex);
-            text = Utf8ToCp932(LoadText(id));
-        }
-        it = cache.texts.emplace(id, std::move(text)).first;
+    static std::mutex mutex;
+    if (id < 0 || id >= kCachedTextIds) {
+        thread_local std::string other;
+        const std::lock_guard lock(mutex);
+        other = Utf8ToCp932(LoadText(id));
+        return other;
     }
-    return it->second;
+    auto& text = cache.texts[static_cast<std::size_t>(id)];
+    if (!text) {
+        const std::lock_guard lock(mutex);
+        text = Utf8ToCp932(LoadText(id));
+    }
+    return *text;
 }
 
 void AppendField(std::string& line, std::string_view text, bool last = false) {
@@ -140,10 +146,21 @@ TimeTexts FormatTimes(const CDateTime& time) {
 // ddmmss as "dd mm ss N"; the degrees take `width` digits.
 std::string FormatPosition(std::int32_t value, int width, char positive, char negative) {
     const long long magnitude = std::llabs(static_cast<long long>(value));
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%0*lld %02lld %02lld %c", width, magnitude / 10000,
-                  (magnitude / 100) % 100, magnitude % 100, value < 0 ? negative : positive);
-    return buffer;
+    char degrees[24];
+    const auto r = std::to_chars(degrees, degrees + sizeof degrees, magnitude / 10000);
+    const auto digits = static_cast<int>(r.ptr - degrees);
+    std::string out;
+    if (digits < width) {
+        out.append(static_cast<std::size_t>(width - digits), '0');
+    }
+    out.append(degrees, r.ptr);
+    out += ' ';
+    AppendTwoDigits(out, static_cast<int>((magnitude / 100) % 100));
+    out += ' ';
+    AppendTwoDigits(out, static_cast<int>(magnitude % 100));
+    out += ' ';
+    out += value < 0 ? negative : positive;
+    return out;
 }
 
 // Characters that the reader treats as field or line structure cannot be
