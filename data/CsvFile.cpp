@@ -15,6 +15,7 @@ namespace kelp {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kWriteBehindBytes = 1024 * 1024;
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -110,6 +111,7 @@ bool CCsvFile::OpenSave(const std::string& path) {
         return false;
     }
     std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+    written_ = startedToDisk_ = 0;
     target_ = target;
     return true;
 }
@@ -202,6 +204,18 @@ bool CCsvFile::ReadCsvLine(std::vector<std::string>& fields) {
 void CCsvFile::WriteText(std::string_view text) {
     if (file_ == nullptr || std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
         throw ECsvError::WriteFailed;
+    }
+    written_ += text.size();
+    // The flush before the rename waits for every byte to reach the disk;
+    // starting the disk writes of each finished megabyte now lets them run
+    // while the next lines are formatted, so that wait is short.
+    if (!temporary_.empty() && written_ - startedToDisk_ >= kWriteBehindBytes) {
+        if (std::fflush(file_) != 0) {
+            throw ECsvError::WriteFailed;
+        }
+        (void)::sync_file_range(::fileno(file_), static_cast<off_t>(startedToDisk_),
+                                static_cast<off_t>(written_ - startedToDisk_), SYNC_FILE_RANGE_WRITE);
+        startedToDisk_ = written_;
     }
 }
 

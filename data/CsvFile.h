@@ -77,6 +77,8 @@ class CCsvFile final {
     // Saving.
     std::string target_;
     std::string temporary_;
+    std::size_t written_ = 0;
+    std::size_t startedToDisk_ = 0;
 };
 
 }  // namespace kelp

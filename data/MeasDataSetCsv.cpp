@@ -8,11 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "data/Cp932.h"
 #include "data/MeasDataSet.h"
@@ -28,20 +29,38 @@ constexpr std::string_view kVersionTitle = "Version";
 constexpr std::size_t kFieldCount = 54;
 constexpr std::size_t kMaxSiteBytes = 20;
 constexpr const char* kHex = "0123456789ABCDEF";
+// String ids below this are cached by FileText; the file's texts are all
+// well below it.
+constexpr int kCachedTextIds = 4096;
 
 // String-table texts in the file's code page. Saving asks for the same few
-// dozen texts for every record; converting them once per language keeps a
-// save of 10000 records fast. Any thread may save, hence the lock.
+// dozen texts for every record; each thread keeps them converted for the
+// current language, so that a save of 10000 records neither converts nor
+// locks per field. Only filling the cache reads the shared tables.
 const std::string& FileText(int id) {
-    static std::mutex mutex;
-    static std::map<std::pair<bool, int>, std::string> cache;
-    const std::lock_guard lock(mutex);
-    const auto key = std::make_pair(IsEnglish(), id);
-    auto it = cache.find(key);
-    if (it == cache.end()) {
-        it = cache.emplace(key, Utf8ToCp932(LoadText(id))).first;
+    struct Cache {
+        bool english = false;
+        std::vector<std::optional<std::string>> texts;
+    };
+    thread_local Cache cache;
+    const bool english = IsEnglish();
+    if (cache.english != english || cache.texts.empty()) {
+        cache.texts.assign(kCachedTextIds, std::nullopt);
+        cache.english = english;
     }
-    return it->second;
+    static std::mutex mutex;
+    if (id < 0 || id >= kCachedTextIds) {
+        thread_local std::string other;
+        const std::lock_guard lock(mutex);
+        other = Utf8ToCp932(LoadText(id));
+        return other;
+    }
+    auto& text = cache.texts[static_cast<std::size_t>(id)];
+    if (!text) {
+        const std::lock_guard lock(mutex);
+        text = Utf8ToCp932(LoadText(id));
+    }
+    return *text;
 }
 
 void AppendField(std::string& line, std::string_view text, bool last = false) {
@@ -73,13 +92,75 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(buffer, r.ptr);
 }
 
+// A value field, formatted as FormatFixed does, straight into the line.
+void AppendFixedField(std::string& line, double value, int decimals) {
+    char buffer[400];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    AppendField(line, r.ec == std::errc() ? std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer))
+                                          : std::string_view("0"));
+}
+
+// Two decimal digits of 0 to 99.
+void AppendTwoDigits(std::string& out, int value) {
+    out += static_cast<char>('0' + value / 10 % 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+// The date, time and their code columns of a record: "%Y/%m/%d",
+// "%H:%M:%S", "%y%m%d" and "%H%M%S". Written digit by digit, as strftime is
+// slow enough to matter in a save of 10000 records; years outside four
+// digits (never stored) go through strftime for its exact output.
+struct TimeTexts {
+    std::string date, clock, dateCode, clockCode;
+};
+TimeTexts FormatTimes(const CDateTime& time) {
+    TimeTexts t;
+    const CivilTime c = time.GetCivil();
+    if (!time.IsValid() || c.Year < 1000 || c.Year > 9999) {
+        t.date = time.Format("%Y/%m/%d");
+        t.clock = time.Format("%H:%M:%S");
+        t.dateCode = time.Format("%y%m%d");
+        t.clockCode = time.Format("%H%M%S");
+        return t;
+    }
+    AppendTwoDigits(t.date, c.Year / 100);
+    AppendTwoDigits(t.date, c.Year % 100);
+    t.date += '/';
+    AppendTwoDigits(t.date, c.Month);
+    t.date += '/';
+    AppendTwoDigits(t.date, c.Day);
+    AppendTwoDigits(t.clock, c.Hour);
+    t.clock += ':';
+    AppendTwoDigits(t.clock, c.Minute);
+    t.clock += ':';
+    AppendTwoDigits(t.clock, c.Second);
+    AppendTwoDigits(t.dateCode, c.Year % 100);
+    AppendTwoDigits(t.dateCode, c.Month);
+    AppendTwoDigits(t.dateCode, c.Day);
+    AppendTwoDigits(t.clockCode, c.Hour);
+    AppendTwoDigits(t.clockCode, c.Minute);
+    AppendTwoDigits(t.clockCode, c.Second);
+    return t;
+}
+
 // ddmmss as "dd mm ss N"; the degrees take `width` digits.
 std::string FormatPosition(std::int32_t value, int width, char positive, char negative) {
     const long long magnitude = std::llabs(static_cast<long long>(value));
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%0*lld %02lld %02lld %c", width, magnitude / 10000,
-                  (magnitude / 100) % 100, magnitude % 100, value < 0 ? negative : positive);
-    return buffer;
+    char degrees[24];
+    const auto r = std::to_chars(degrees, degrees + sizeof degrees, magnitude / 10000);
+    const auto digits = static_cast<int>(r.ptr - degrees);
+    std::string out;
+    if (digits < width) {
+        out.append(static_cast<std::size_t>(width - digits), '0');
+    }
+    out.append(degrees, r.ptr);
+    out += ' ';
+    AppendTwoDigits(out, static_cast<int>((magnitude / 100) % 100));
+    out += ' ';
+    AppendTwoDigits(out, static_cast<int>(magnitude % 100));
+    out += ' ';
+    out += value < 0 ? negative : positive;
+    return out;
 }
 
 // Characters that the reader treats as field or line structure cannot be
@@ -298,9 +379,9 @@ const std::string& CMeasDataSet::FormatRecordLine(int r) {
     // Site names are bytes from the instrument and are written as they are,
     // except for the characters that no reader could take back.
     AppendField(line_, Sanitised(siteNames_[i]));
-    const CDateTime& time = times_[i];
-    AppendField(line_, time.Format("%Y/%m/%d"));
-    AppendField(line_, time.Format("%H:%M:%S"));
+    const TimeTexts time = FormatTimes(times_[i]);
+    AppendField(line_, time.date);
+    AppendField(line_, time.clock);
     AppendField(line_, latitudes_[i] == kNoPosition ? std::string("-- -- -- -")
                                                     : FormatPosition(latitudes_[i], 2, 'N', 'S'));
     AppendField(line_, longitudes_[i] == kNoPosition ? std::string("--- -- -- -")
@@ -319,7 +400,7 @@ const std::string& CMeasDataSet::FormatRecordLine(int r) {
         const int state = states_[slot][i];
         const int error = errors_[slot][i];
         if (element != kNoElement && state != 0 && state != kNoValueState) {
-            AppendField(line_, FormatFixed(values_[slot][i], std::min(decimals, kDecimalsCount - 1)));
+            AppendFixedField(line_, values_[slot][i], std::min(decimals, kDecimalsCount - 1));
             AppendField(line_, FileText(UnitTextId(element, unit)));
             AppendField(line_, FileText(ComponentErrorTextId(error)));
         } else {
@@ -345,8 +426,8 @@ const std::string& CMeasDataSet::FormatRecordLine(int r) {
     device += kHex[devices_[i] & 0xF];
     device += kHex[instrumentErrors_[i] & 0xF];
     AppendField(line_, device);
-    AppendField(line_, Prefixed('D', time.Format("%y%m%d")));
-    AppendField(line_, Prefixed('T', time.Format("%H%M%S")));
+    AppendField(line_, Prefixed('D', time.dateCode));
+    AppendField(line_, Prefixed('T', time.clockCode));
     AppendField(line_, unitCodes);
     AppendField(line_, decimalCodes);
     AppendField(line_, stateCodes);

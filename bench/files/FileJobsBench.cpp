@@ -1,6 +1,7 @@
 // Saving and loading a full data set (10000 records) through the file jobs,
 // with a dialog that only answers the worker's messages. Goal: under 50 ms
-// each.
+// each. The CPU column is the whole process (the worker included), which
+// stays meaningful when other programs share the cores.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -78,7 +79,23 @@ void BM_SaveDataFile(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path));
     std::filesystem::remove(path);
 }
-BENCHMARK(BM_SaveDataFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveDataFile)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+// The share of a save that is ours rather than the file system's: the
+// lines of a full set, formatted on this thread.
+void BM_FormatRecordLines(benchmark::State& state) {
+    CMeasDataSet& set = FullSet();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = set.FormatHeaderLines().size();
+        for (int r = 0; r < set.GetCount(); ++r) {
+            bytes += set.FormatRecordLine(r).size();
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["file_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_FormatRecordLines)->Unit(benchmark::kMillisecond);
 
 void BM_LoadDataFile(benchmark::State& state) {
     const std::string path = BenchFile();
@@ -99,7 +116,7 @@ void BM_LoadDataFile(benchmark::State& state) {
     state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path));
     std::filesystem::remove(path);
 }
-BENCHMARK(BM_LoadDataFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadDataFile)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 }  // namespace
 }  // namespace kelp

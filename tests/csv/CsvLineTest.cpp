@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/MeasDataSet.h"
+#include "resources/Texts.h"
 #include "tests/csv/CsvTestUtil.h"
 
 namespace kelp {
@@ -251,6 +252,37 @@ TEST(CsvFormat, LineOneAndTheFieldsNoReaderCouldTakeBack) {
     EXPECT_EQ(f[1], "say  hi   there     ");
     EXPECT_EQ(f[46], "1 2 V");
     EXPECT_EQ(line.find('\n'), line.size() - 1);
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// Titles and error texts are those of the language in use when the file is
+// written, also after a switch (texts are cached per thread).
+TEST(CsvFormat, TitlesFollowTheLanguage) {
+    CMeasDataSet set;
+    ASSERT_TRUE(set.AddLiveRecord("#RD" + std::string(20, ' ') + "0B" + "12.3" + std::string(130, ' ') +
+                                  "260102030405" + "--------N--------"));
+    auto column = [&](const std::string& lines, std::size_t c) {
+        const auto start = lines.find("\r\n") + 2;
+        return Split(lines.substr(start, lines.size() - start - 2))[c];
+    };
+    auto record = [&] {
+        const std::string line = set.FormatRecordLine(0);
+        return Split(line.substr(0, line.size() - 2));
+    };
+    const std::string japanese = column(set.FormatHeaderLines(), 2);
+    const std::string japaneseError = record()[6];
+    EXPECT_EQ(japanese, "\x93\xFA\x95\x74");  // 日付 in CP932
+    ASSERT_TRUE(SelectLanguage("en_US", KELP_ENGLISH_TEXT_SOURCE));
+    EXPECT_EQ(column(set.FormatHeaderLines(), 2), "Date");
+    EXPECT_NE(record()[6], japaneseError);
+    SelectLanguage("ja_JP", "");
+    EXPECT_EQ(column(set.FormatHeaderLines(), 2), japanese);
+    EXPECT_EQ(record()[6], japaneseError);
 }
 
 }  // namespace
