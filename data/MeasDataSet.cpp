@@ -8,6 +8,8 @@
 #include <new>
 #include <numeric>
 
+#include "data/HexDigit.h"
+
 namespace kelp {
 
 namespace {
@@ -22,19 +24,6 @@ constexpr std::size_t kPositionOffset = 142;  // from the first block
 constexpr std::size_t kSiteOffset = 3;
 constexpr std::size_t kSiteWidth = 20;
 constexpr const char* kMemoryBattery = "    ";
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 int DecimalDigit(char c) {
     return c >= '0' && c <= '9' ? c - '0' : -1;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "data/Cp932.h"
+#include "data/HexDigit.h"
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -256,19 +257,6 @@ int SmallDecimal(std::string_view s) {
         value = value * 10 + (c - '0');
     }
     return value;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
 }
 
 // A hexadecimal digit within 0..max, else the line is broken.

@@ -533,6 +533,28 @@ void CMainDlg::OnStopCapture() {
     }
 }
 
+// The message for a run that ended without success; a finished or stopped
+// run says nothing. Only a download can find the instrument empty.
+void CMainDlg::ShowRunFailure(RunEnd end) {
+    switch (end) {
+        case RunEnd::PortOpenFailed:
+            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
+                        DescribePortOpenFailure(port_, portDevices_));
+            break;
+        case RunEnd::CommFailed:
+            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
+            break;
+        case RunEnd::NoReply:
+            ShowMessage(this, IDS_NO_REPLY, kStyleError);
+            break;
+        case RunEnd::NoData:
+            ShowMessage(this, IDS_INSTRUMENT_EMPTY, kStyleError);
+            break;
+        default:
+            break;
+    }
+}
+
 void CMainDlg::OnDownload() {
     if (state_ != Idle) {
         return;
@@ -561,23 +583,7 @@ void CMainDlg::OnDownload() {
         result = RunDownload(*target_, progress, port_, portDevices_);
         downloadProgress_ = nullptr;
     }
-    switch (result) {
-        case RunEnd::PortOpenFailed:
-            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
-                        DescribePortOpenFailure(port_, portDevices_));
-            break;
-        case RunEnd::CommFailed:
-            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
-            break;
-        case RunEnd::NoReply:
-            ShowMessage(this, IDS_NO_REPLY, kStyleError);
-            break;
-        case RunEnd::NoData:
-            ShowMessage(this, IDS_INSTRUMENT_EMPTY, kStyleError);
-            break;
-        default:
-            break;
-    }
+    ShowRunFailure(result);
     EnterState(Idle);
     if (downloaded_.GetCount() > 0) {
         OpenDataSelection();
@@ -988,20 +994,7 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
         ShowCurrentRecord();
         SetPaneRecords(live_.GetCount());
     }
-    switch (code) {
-        case RunEnd::PortOpenFailed:
-            ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
-                        DescribePortOpenFailure(port_, portDevices_));
-            break;
-        case RunEnd::CommFailed:
-            ShowMessage(this, IDS_COMM_FAILED, kStyleError);
-            break;
-        case RunEnd::NoReply:
-            ShowMessage(this, IDS_NO_REPLY, kStyleError);
-            break;
-        default:
-            break;
-    }
+    ShowRunFailure(code);
     EnterState(Idle);
 }
 

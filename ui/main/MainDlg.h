@@ -16,6 +16,7 @@
 #include "link/Event.h"
 #include "link/MessageTarget.h"
 #include "link/PortSettings.h"
+#include "link/RunEnd.h"
 
 class QAction;
 class QFrame;
@@ -107,6 +108,7 @@ class CMainDlg final : public QDialog {
     // ---- messages ----
     void OnAppMessage(const AppMessage& message);
     void OnCaptureMessage(const AppMessage& message);
+    void ShowRunFailure(RunEnd end);
     void OnDownloadMessage(const AppMessage& message);
 
     // ---- commands ----
