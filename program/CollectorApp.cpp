@@ -1,4 +1,4 @@
-#include "app/CollectorApp.h"
+#include "program/CollectorApp.h"
 
 #include <QApplication>
 #include <QDir>

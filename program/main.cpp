@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/CollectorApp.h"
+#include "program/CollectorApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
