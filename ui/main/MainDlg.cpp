@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -40,6 +39,7 @@
 #include "ui/main/ColorLamp.h"
 #include "ui/main/Fonts.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/PaneStack.h"
 #include "ui/main/RecordSpinBox.h"
 #include "ui/main/ValueCell.h"
 #include "ui/main/WindowTarget.h"
@@ -184,10 +184,7 @@ CMainDlg::~CMainDlg() {
     // They point into this window's data and settings: gone before those are.
     delete graphSettingsDlg_;
     graphSettingsDlg_ = nullptr;
-    for (CTrendGraphPane*& pane : panes_) {
-        delete pane;
-        pane = nullptr;
-    }
+    paneStack_->DestroyPanes();
 }
 
 // ---- building ----------------------------------------------------------
@@ -361,25 +358,7 @@ void CMainDlg::BuildControls() {
     panel->setMinimumWidth(330);
     panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
-    paneArea_ = new QFrame(this);
-    paneArea_->setObjectName(Name(IDC_PANE_AREA));
-    paneArea_->setFrameStyle(QFrame::NoFrame);
-    paneArea_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    scrollBar_ = new QScrollBar(Qt::Vertical, this);
-    scrollBar_->setObjectName(Name(IDC_GRAPH_SCROLL));
-    scrollBar_->setRange(1, scrollMax_);
-    scrollBar_->setValue(scrollPos_);
-    scrollBar_->setSingleStep(1);
-    // The thumb stands for the slots on show.
-    scrollBar_->setPageStep(paneCount_);
-    connect(scrollBar_, &QScrollBar::actionTriggered, this, &CMainDlg::OnScrollAction);
-    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
-        // Whatever moved the bar (a wheel, say), the panes follow it.
-        if (value != scrollPos_ && value >= 1 && value <= scrollMax_) {
-            scrollPos_ = value;
-            UpdatePanes();
-        }
-    });
+    paneStack_ = new CPaneStack(this);
 
     auto button = [this](int id, const QString& text) {
         auto* b = new QPushButton(text, this);
@@ -414,15 +393,9 @@ void CMainDlg::BuildControls() {
     grid->setMenuBar(menuBar_);
     grid->setContentsMargins(6, 4, 0, 6);
     grid->setHorizontalSpacing(6);
-    // The pane area ends one pixel short of the scroll bar, which keeps to
-    // the right edge.
-    auto* graphs = new QHBoxLayout();
-    graphs->setSpacing(1);
-    graphs->addWidget(paneArea_, 1);
-    graphs->addWidget(scrollBar_);
     buttons->setContentsMargins(0, 0, 6, 0);
     grid->addWidget(panel, 0, 0);
-    grid->addLayout(graphs, 0, 1);
+    grid->addWidget(paneStack_, 0, 1);
     grid->addLayout(buttons, 1, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
@@ -455,7 +428,7 @@ void CMainDlg::UpdateCommandUi() {
     clearAction_->setEnabled(idle && hasData);
     for (int i = 0; i < 3; ++i) {
         paneCountActions_[i]->setEnabled(true);
-        paneCountActions_[i]->setChecked(paneCount_ == i + 1);
+        paneCountActions_[i]->setChecked(paneStack_->Count() == i + 1);
     }
     graphSettingsAction_->setEnabled(graphSettingsButton_->isEnabled());
     depthAction_->setEnabled(idle);
@@ -494,9 +467,7 @@ void CMainDlg::EnterState(State state) {
     xyButton_->setEnabled(state == Idle);
     depthButton_->setEnabled(state == Idle);
     // No cursor line while records pour in: the newest record is the one shown.
-    for (CTrendGraphPane* pane : panes_) {
-        pane->ShowCursor(state == Capturing ? 0 : 1);
-    }
+    paneStack_->ShowCursor(state != Capturing);
     UpdateCommandUi();
 }
 
@@ -823,124 +794,34 @@ std::optional<QFont> CMainDlg::MakeDialogFont(int dpi, bool japanese) {
     return font;
 }
 
+int CMainDlg::GetPaneCount() const {
+    return paneStack_->Count();
+}
+int CMainDlg::GetScrollPosition() const {
+    return paneStack_->ScrollPosition();
+}
+int CMainDlg::GetScrollMaximum() const {
+    return paneStack_->ScrollMaximum();
+}
+CTrendGraphPane* CMainDlg::Pane(int i) const {
+    return paneStack_->Pane(i);
+}
+
 void CMainDlg::CreatePanes() {
-    paneCount_ = 1;
-    scrollMax_ = 13;
-    scrollPos_ = 1;
-    scrollBar_->setRange(1, scrollMax_);
-    scrollBar_->setValue(scrollPos_);
-    paneArea_->installEventFilter(this);
-    for (int i = 0; i < kPaneObjects; ++i) {
-        auto* pane = new CTrendGraphPane(paneArea_);
-        pane->setObjectName(QStringLiteral("pane%1").arg(i));
-        pane->SetColumnElements(&columnElements_);
-        pane->SetMessageTarget(target_.get());
-        pane->SetSlot(i, graphSlots_[i].ElmNo, graphTime_, graphSlots_[i]);
-        pane->SetCount(0);
-        pane->SetDataSet(&live_);
-        if (dialogFont_) {
-            pane->SetFont(&*dialogFont_);
-        }
-        pane->hide();
-        panes_[static_cast<std::size_t>(i)] = pane;
-    }
-    LayOutPanes();
-}
-
-bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == paneArea_ && event->type() == QEvent::Resize) {
-        LayOutPanes();
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CMainDlg::LayOutPanes() {
-    if (panes_[0] == nullptr) {
-        return;
-    }
-    // Neighbours share one pixel row, so the frames of two panes meet in a
-    // single line.
-    const int width = paneArea_->width();
-    const int height = paneArea_->height();
-    const int h = (paneCount_ + height - 1) / paneCount_;
-    for (int i = 0; i < kPaneObjects; ++i) {
-        CTrendGraphPane* pane = panes_[static_cast<std::size_t>(i)];
-        if (i < paneCount_) {
-            pane->setGeometry(0, i * (h - 1), width, h);
-            pane->show();
-        } else {
-            pane->hide();
-        }
-    }
+    paneStack_->CreatePanes(&columnElements_, target_.get(), &graphSlots_, &graphTime_, &live_, DialogFont());
 }
 
 void CMainDlg::UpdatePanes() {
-    for (int i = 0; i < kPaneObjects; ++i) {
-        const int slot = scrollPos_ - 1 + i;
-        if (slot >= kSlotCount) {
-            break;
-        }
-        const GraphSlotSettings& settings = graphSlots_[static_cast<std::size_t>(slot)];
-        panes_[static_cast<std::size_t>(i)]->SetSlot(slot, settings.ElmNo, graphTime_, settings);
-    }
+    paneStack_->UpdateSlots();
 }
 
 void CMainDlg::SetPaneRecords(int count) {
-    for (CTrendGraphPane* pane : panes_) {
-        if (pane != nullptr) {
-            pane->SetCount(count);
-        }
-    }
+    paneStack_->SetRecords(count);
 }
 
 void CMainDlg::SetPaneCount(int count, int firstSlot) {
-    if (count < 1 || count > kPaneObjects || count == paneCount_) {
-        return;
-    }
-    paneCount_ = count;
-    LayOutPanes();
-    scrollMax_ = 14 - count;
-    scrollPos_ = std::clamp(firstSlot + 1, 1, scrollMax_);
-    {
-        // The stored position is the one that counts; the bar only shows it.
-        const QSignalBlocker block(scrollBar_);
-        scrollBar_->setRange(1, scrollMax_);
-        scrollBar_->setPageStep(count);
-        scrollBar_->setValue(scrollPos_);
-    }
-    UpdatePanes();
-    UpdateCommandUi();
-}
-
-void CMainDlg::OnScrollAction(int action) {
-    int position = scrollPos_;
-    switch (action) {
-        case QAbstractSlider::SliderSingleStepSub:
-        case QAbstractSlider::SliderPageStepSub:
-            position = scrollPos_ - 1;
-            break;
-        case QAbstractSlider::SliderSingleStepAdd:
-        case QAbstractSlider::SliderPageStepAdd:
-            position = scrollPos_ + 1;
-            break;
-        case QAbstractSlider::SliderMove:
-            position = scrollBar_->sliderPosition();
-            break;
-        case QAbstractSlider::SliderToMinimum:
-            position = 0;
-            break;
-        case QAbstractSlider::SliderToMaximum:
-            position = scrollMax_;
-            break;
-        default:
-            break;
-    }
-    position = std::clamp(position, 1, scrollMax_);
-    // The bar takes this position once the action is over.
-    scrollBar_->setSliderPosition(position);
-    if (position != scrollPos_) {
-        scrollPos_ = position;
-        UpdatePanes();
+    if (paneStack_->SetCount(count, firstSlot)) {
+        UpdateCommandUi();
     }
 }
 
@@ -1152,11 +1033,7 @@ void CMainDlg::ShowFileName(const std::string& path) {
 
 void CMainDlg::SetCurrentRecord(int record) {
     current_ = record;
-    for (CTrendGraphPane* pane : panes_) {
-        if (pane != nullptr) {
-            pane->SetCursorIndex(record);
-        }
-    }
+    paneStack_->SetCursorIndex(record);
 }
 
 void CMainDlg::OnRecordChanged(int position) {

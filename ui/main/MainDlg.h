@@ -24,13 +24,13 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 
 namespace kelp {
 
 class CColorLamp;
 class CGraphSettingsDlg;
+class CPaneStack;
 class CRecordSpinBox;
 class CTrendGraphPane;
 class CSettingsStore;
@@ -71,12 +71,11 @@ class CMainDlg final : public QDialog {
     void SetDataSelection(DataSelection selection) { dataSelection_ = std::move(selection); }
 
     // ---- pane stack ----
-    static constexpr int kPaneObjects = 3;
-    int GetPaneCount() const { return paneCount_; }
+    int GetPaneCount() const;
     // The graph slot shown in the first pane, plus one (1 .. 14 - panes).
-    int GetScrollPosition() const { return scrollPos_; }
-    int GetScrollMaximum() const { return scrollMax_; }
-    CTrendGraphPane* Pane(int i) const { return panes_[static_cast<std::size_t>(i)]; }
+    int GetScrollPosition() const;
+    int GetScrollMaximum() const;
+    CTrendGraphPane* Pane(int i) const;
     // Shows `count` panes (1..3) with graph slot `firstSlot` in the first;
     // asking for the current count changes nothing.
     void SetPaneCount(int count, int firstSlot);
@@ -95,7 +94,6 @@ class CMainDlg final : public QDialog {
     void UpdateCommandUi();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
@@ -130,7 +128,6 @@ class CMainDlg final : public QDialog {
     void OnGraphSettings();
     void OnXYGraph();
     void OnDepthGraph();
-    void OnScrollAction(int action);
     void OnRecordChanged(int position);
 
     // ---- state and display ----
@@ -148,7 +145,6 @@ class CMainDlg final : public QDialog {
     void ScheduleRefresh();
     void JoinCapture();
     void CreatePanes();
-    void LayOutPanes();
     void UpdatePanes();
     void SetPaneRecords(int count);
     void HideGraphSettings();
@@ -160,9 +156,6 @@ class CMainDlg final : public QDialog {
     CMeasDataSet scratch_;
     CCaptureJournal journal_;
     State state_ = Idle;
-    int paneCount_ = 1;
-    int scrollPos_ = 1;
-    int scrollMax_ = 13;
     int current_ = 0;
     bool initialised_ = false;
 
@@ -200,10 +193,8 @@ class CMainDlg final : public QDialog {
     QPushButton* graphSettingsButton_ = nullptr;
     QPushButton* xyButton_ = nullptr;
     QPushButton* depthButton_ = nullptr;
-    QScrollBar* scrollBar_ = nullptr;
-    QFrame* paneArea_ = nullptr;
+    CPaneStack* paneStack_ = nullptr;
     QTimer* refreshTimer_ = nullptr;
-    std::array<CTrendGraphPane*, kPaneObjects> panes_{};
     CGraphSettingsDlg* graphSettingsDlg_ = nullptr;
     std::optional<QFont> dialogFont_;
 
