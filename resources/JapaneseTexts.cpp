@@ -315,6 +315,16 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_PORT_REASON_BUSY), "デバイスは使用中です。\n他のプログラムが使用していないか確認してください。"},
     {S(IDS_PORT_REASON_OTHER), "システムエラー："},
     {S(IDS_PORT_DEVICE_GROUP), "所有グループ："},
+
+    // ---- Unsaved data, the journal and the capture limit ----
+
+    // ---- Files and the link under faults ----
+
+    // ---- Keyboard, ports, messages and files ----
+
+    // ---- Graph readings and pictures ----
+
+    // ---- Command line ----
 };
 
 }  // namespace

@@ -356,3 +356,13 @@ constexpr int IDS_PORT_REASON_PERMISSION = 2203;
 constexpr int IDS_PORT_REASON_BUSY = 2204;
 constexpr int IDS_PORT_REASON_OTHER = 2205;  // followed by the system's own text
 constexpr int IDS_PORT_DEVICE_GROUP = 2206;  // followed by the device's group name
+
+// ---- String table: unsaved data, the journal and the capture limit (ids 2210 to 2229) ----
+
+// ---- String table: files and the link under faults (ids 2230 to 2249) ----
+
+// ---- Keyboard, ports, messages and files (strings 2250-2289, commands 32800-32809) ----
+
+// ---- Graph readings and pictures (strings 2290-2319, commands 32810-32819) ----
+
+// ---- String table: command line (ids 2320 to 2389) ----
