@@ -36,6 +36,12 @@ std::string TrimRight(std::string text) {
     return text;
 }
 
+std::string Trim(std::string text) {
+    text = TrimRight(std::move(text));
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
 std::string ComponentTitle(int element, int unit) {
     const std::string unitText = TrimRight(LoadText(UnitTextId(element, unit)));
     const std::string& name = LoadText(ElementNameId(element));

@@ -10,6 +10,8 @@ std::string FillText(const std::string& text, std::initializer_list<std::string>
 
 // `text` without its trailing blanks (site names are padded to 20).
 std::string TrimRight(std::string text);
+// `text` without its leading and trailing blanks.
+std::string Trim(std::string text);
 
 // The name of `element` with the text of `unit` in brackets: "pH [mV]";
 // the name alone for a component without a unit text.

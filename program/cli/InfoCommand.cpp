@@ -123,9 +123,9 @@ std::string Describe(CMeasDataSet& data, const std::string& path) {
     } else {
         Line(out, IDS_CLI_INFO_POSITIONS,
              Fill(IDS_CLI_INFO_POSITION_RANGE,
-                  {std::to_string(positions), TrimRight(data.FormatLatitude(south)),
-                   data.FormatLatitude(north), TrimRight(data.FormatLongitude(west)),
-                   data.FormatLongitude(east)}));
+                  {std::to_string(positions), Trim(data.FormatLatitude(south)),
+                   Trim(data.FormatLatitude(north)), Trim(data.FormatLongitude(west)),
+                   Trim(data.FormatLongitude(east))}));
     }
 
     std::string components;
