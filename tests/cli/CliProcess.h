@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -93,6 +94,9 @@ class CCliProcess final {
 
     void Signal(int signal) { ::kill(pid_, signal); }
 
+    // The most memory the process held at once, once Wait has returned.
+    long PeakKilobytes() const { return usage_.ru_maxrss; }
+
     // Reads everything and returns the exit status; -1 when the process
     // did not end normally within `timeoutMs`, or was killed by a signal.
     int Wait(int timeoutMs = 120000) {
@@ -100,7 +104,7 @@ class CCliProcess final {
         while (std::chrono::steady_clock::now() < deadline) {
             if (!ReadSome(100)) {
                 int status = 0;
-                ::waitpid(pid_, &status, 0);
+                ::wait4(pid_, &status, 0, &usage_);
                 pid_ = -1;
                 return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
             }
@@ -154,6 +158,7 @@ class CCliProcess final {
     }
 
     pid_t pid_ = -1;
+    rusage usage_{};
     int out_ = -1;
     int err_ = -1;
 };
