@@ -405,16 +405,10 @@ int CCapture::Run(int interval, long long count, long long seconds) {
 
 int RunCaptureCommand(CommandContext& context) {
     const CArguments& arguments = context.arguments;
-    if (!arguments.Operands().empty()) {
-        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands().front()}));
-    }
-    const std::string output = arguments.Value(kOutputOption.name);
-    if (output.empty()) {
-        return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
-    }
+    std::string output;
     InstrumentSetup setup;
-    if (!ReadInstrumentSetup(context, setup)) {
-        return kExitUsage;
+    if (const int status = ReadInstrumentCommand(context, output, setup); status != kExitOk) {
+        return status;
     }
     long long interval = setup.captureInterval;
     if (arguments.Has("interval") && !ParseCount(arguments.Value("interval"), kMaxInterval, interval)) {

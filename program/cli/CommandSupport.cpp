@@ -8,9 +8,12 @@
 #include "app/SettingsStore.h"
 #include "data/CsvFile.h"
 #include "data/FileJobs.h"
+#include "data/MeasDataSet.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/Console.h"
+#include "program/cli/ConsoleLoop.h"
+#include "program/cli/ConsoleProgress.h"
 #include "program/cli/ExitStatus.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -39,6 +42,13 @@ int ComPortNumber(const std::string& text) {
         n = n * 10 + (text[i] - '0');
     }
     return n >= 1 && n <= kMaxPortNo ? n : 0;
+}
+
+// The message for a file job's load result (1: not opened or not a data
+// file, 2: a broken line).
+std::string ReadFailureText(int loadResult, const std::string& path) {
+    const int id = loadResult == FILEJOB_FAILED ? IDS_FILE_FORMAT_INVALID : IDS_FILE_OPEN_FAILED;
+    return path + ": " + LoadText(id) + "\n" + Fill(IDS_CLI_READ_HINT, {path});
 }
 
 }  // namespace
@@ -86,6 +96,30 @@ bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup) {
     return true;
 }
 
+int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup) {
+    const CArguments& arguments = context.arguments;
+    if (!arguments.Operands().empty()) {
+        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands().front()}));
+    }
+    output = arguments.Value(kOutputOption.name);
+    if (output.empty()) {
+        return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
+    }
+    return ReadInstrumentSetup(context, setup) ? kExitOk : kExitUsage;
+}
+
+int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data) {
+    CConsoleLoop loop;
+    CConsoleProgress loading(loop, nullptr);
+    data.Clear();
+    const int result = LoadDataFile(path, data, loading);
+    if (result != FILEJOB_OK) {
+        context.console.Message(ReadFailureText(result, path));
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
 int ExitStatusOf(RunEnd end) {
     switch (end) {
         case RunEnd::PortOpenFailed:
@@ -129,11 +163,6 @@ bool CanWrite(const std::string& path) {
 
 std::string WriteFailureText(const std::string& path) {
     return LoadText(IDS_FILE_SAVE_FAILED) + "\n" + Fill(IDS_CLI_WRITE_HINT, {path});
-}
-
-std::string ReadFailureText(int loadResult, const std::string& path) {
-    const int id = loadResult == FILEJOB_FAILED ? IDS_FILE_FORMAT_INVALID : IDS_FILE_OPEN_FAILED;
-    return path + ": " + LoadText(id) + "\n" + Fill(IDS_CLI_READ_HINT, {path});
 }
 
 int UsageError(CommandContext& context, const std::string& text) {

@@ -6,6 +6,10 @@
 #include "link/RunEnd.h"
 #include "program/cli/Subcommand.h"
 
+namespace kelp {
+class CMeasDataSet;
+}
+
 namespace kelp::cli {
 
 // The instrument side of a subcommand: the settings file it reads and the
@@ -34,6 +38,15 @@ bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup);
 // "COM3 (/dev/ttyUSB2)": the port and the device it stands for.
 std::string PortText(const InstrumentSetup& setup);
 
+// The start shared by the subcommands that talk to the instrument and write
+// one file: no operands, the file of -o, the settings with --port applied.
+// kExitOk, or kExitUsage with the message shown.
+int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup);
+
+// Loads the data file at `path` into `data` as the window does; kExitOk,
+// or kExitBadInput with the message shown.
+int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data);
+
 // The exit status of a run that ended with `end` (kExitOk for the normal
 // endings).
 int ExitStatusOf(RunEnd end);
@@ -44,9 +57,6 @@ std::string RunFailureText(RunEnd end, const InstrumentSetup& setup);
 // made, or it is not a file this user may replace). Leaves nothing behind.
 bool CanWrite(const std::string& path);
 std::string WriteFailureText(const std::string& path);
-// The message for a file job's load result (1: not opened or not a data
-// file, 2: a broken line).
-std::string ReadFailureText(int loadResult, const std::string& path);
 
 // The usage error: the message, then where the help is. Returns kExitUsage.
 int UsageError(CommandContext& context, const std::string& text);

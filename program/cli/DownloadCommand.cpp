@@ -2,7 +2,6 @@
 #include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
 #include "link/DownloadRun.h"
-#include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
@@ -18,18 +17,11 @@ namespace kelp::cli {
 namespace {
 
 int RunDownloadCommand(CommandContext& context) {
-    const CArguments& arguments = context.arguments;
     CConsole& console = context.console;
-    if (!arguments.Operands().empty()) {
-        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands().front()}));
-    }
-    const std::string output = arguments.Value(kOutputOption.name);
-    if (output.empty()) {
-        return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
-    }
+    std::string output;
     InstrumentSetup setup;
-    if (!ReadInstrumentSetup(context, setup)) {
-        return kExitUsage;
+    if (const int status = ReadInstrumentCommand(context, output, setup); status != kExitOk) {
+        return status;
     }
     // A download takes minutes: find out now that its file cannot be saved.
     if (!CanWrite(output)) {

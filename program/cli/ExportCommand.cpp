@@ -7,14 +7,11 @@
 #include "data/Cp932.h"
 #include "data/CsvError.h"
 #include "data/CsvFile.h"
-#include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
-#include "program/cli/ConsoleLoop.h"
-#include "program/cli/ConsoleProgress.h"
 #include "program/cli/ExitStatus.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -119,13 +116,9 @@ int RunExportCommand(CommandContext& context) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
 
-    CConsoleLoop loop;
     CMeasDataSet data;
-    CConsoleProgress loading(loop, nullptr);
-    const int loaded = LoadDataFile(input, data, loading);
-    if (loaded != FILEJOB_OK) {
-        console.Message(ReadFailureText(loaded, input));
-        return kExitBadInput;
+    if (const int status = LoadInput(context, input, data); status != kExitOk) {
+        return status;
     }
     // Written beside the target and renamed over it when complete.
     CCsvFile file;

@@ -6,14 +6,11 @@
 
 #include "data/Catalogue.h"
 #include "data/Cp932.h"
-#include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
-#include "program/cli/ConsoleLoop.h"
-#include "program/cli/ConsoleProgress.h"
 #include "program/cli/ExitStatus.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -165,15 +162,10 @@ int RunInfoCommand(CommandContext& context) {
         return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
     }
     int status = kExitOk;
-    CConsoleLoop loop;
     CMeasDataSet data;
     bool firstBlock = true;
     for (const std::string& path : files) {
-        data.Clear();
-        CConsoleProgress loading(loop, nullptr);
-        const int result = LoadDataFile(path, data, loading);
-        if (result != FILEJOB_OK) {
-            context.console.Message(ReadFailureText(result, path));
+        if (LoadInput(context, path, data) != kExitOk) {
             status = kExitBadInput;
             continue;
         }
