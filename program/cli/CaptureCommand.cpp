@@ -322,7 +322,11 @@ int CCapture::Run(int interval, long long count, long long seconds) {
     Clock::time_point restartAt{};
     StartRun();
     for (;;) {
-        const auto until = waitingRestart ? std::min(deadline, restartAt) : deadline;
+        // Once stopping, only the end of the run is awaited.
+        auto until = stopping_ ? Clock::time_point::max() : deadline;
+        if (waitingRestart) {
+            until = std::min(until, restartAt);
+        }
         loop_.RunUntil([this] { return runEnded_ || !full_.empty() || (stopping_ && !runActive_); }, until);
         if (!full_.empty()) {
             Part* part = full_.front();

@@ -138,6 +138,20 @@ TEST_F(CommandLine, CaptureRollsOverIntoCompleteFilesAndNeverOverwrites) {
     EXPECT_EQ(RecordsIn(File("station.csv")), 10000);
 }
 
+TEST_F(CommandLine, CaptureForADurationEndsByItself) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    const auto run = RunCli({"capture", "--settings", Settings(sim.Path()), "--interval", "1", "--for", "2s",
+                             "-o", File("short.csv")},
+                            Home(), "C.UTF-8");
+    ASSERT_EQ(run.status, 0) << run.err;
+    // Requests at 0, 1 and 2 s; the one at 2 s may come after the end.
+    const int records = RecordsIn(File("short.csv"));
+    EXPECT_GE(records, 2);
+    EXPECT_LE(records, 3);
+    EXPECT_FALSE(Exists(File("short.journal.csv")));
+}
+
 TEST_F(CommandLine, KilledCaptureKeepsItsRecordsAndAnInterruptEndsItNormally) {
     Simulator sim;
     ASSERT_TRUE(sim.Started());
