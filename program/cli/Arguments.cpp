@@ -8,7 +8,7 @@
 
 namespace kelp::cli {
 
-bool CArguments::Parse(int argc, char** argv, int first, const std::vector<OptionSpec>& options) {
+bool CArguments::Parse(int argc, char** argv, int first, const std::vector<CommandOption>& options) {
     values_.clear();
     operands_.clear();
     error_.clear();
@@ -23,7 +23,7 @@ bool CArguments::Parse(int argc, char** argv, int first, const std::vector<Optio
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* spec = nullptr;
+        const CommandOption* known = nullptr;
         std::string_view inlineValue;
         bool hasInline = false;
         if (arg.starts_with("--")) {
@@ -34,28 +34,28 @@ bool CArguments::Parse(int argc, char** argv, int first, const std::vector<Optio
                 hasInline = true;
                 name = name.substr(0, equals);
             }
-            for (const OptionSpec& o : options) {
+            for (const CommandOption& o : options) {
                 if (name == o.name) {
-                    spec = &o;
+                    known = &o;
                 }
             }
         } else {
-            for (const OptionSpec& o : options) {
+            for (const CommandOption& o : options) {
                 if (o.shortName != 0 && arg[1] == o.shortName) {
-                    spec = &o;
+                    known = &o;
                 }
             }
-            if (spec != nullptr && arg.size() > 2) {
+            if (known != nullptr && arg.size() > 2) {
                 inlineValue = arg.substr(2);
                 hasInline = true;
             }
         }
-        if (spec == nullptr || (hasInline && !spec->takesValue)) {
+        if (known == nullptr || (hasInline && !known->takesValue)) {
             error_ = Fill(IDS_CLI_UNKNOWN_OPTION, {std::string(arg)});
             return false;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (known->takesValue) {
             if (hasInline) {
                 value = inlineValue;
             } else if (i + 1 < argc) {
@@ -65,7 +65,7 @@ bool CArguments::Parse(int argc, char** argv, int first, const std::vector<Optio
                 return false;
             }
         }
-        values_[spec->name] = value;
+        values_[known->name] = value;
     }
     return true;
 }

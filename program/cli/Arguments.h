@@ -14,7 +14,7 @@ class CArguments final {
   public:
     // Parses argv[first..argc-1] against `options`. False on an unknown
     // option or a missing value, with the message in Error().
-    bool Parse(int argc, char** argv, int first, const std::vector<OptionSpec>& options);
+    bool Parse(int argc, char** argv, int first, const std::vector<CommandOption>& options);
 
     bool Has(const std::string& name) const { return values_.contains(name); }
     // The value of an option, or `fallback` when it was not given.

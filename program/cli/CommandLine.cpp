@@ -96,7 +96,7 @@ int RunCommandLine(int argc, char** argv, const std::string& localeName) {
     }
 
     CConsole console(stderr, ::isatty(STDERR_FILENO) == 1, std::string(kProgramName) + " " + command->name);
-    std::vector<OptionSpec> options = command->options;
+    std::vector<CommandOption> options = command->options;
     options.push_back({"settings"});
     options.push_back({"help", 'h', false});
     CArguments arguments;

@@ -22,8 +22,8 @@ struct InstrumentSetup {
 };
 
 // Options shared by several subcommands.
-inline constexpr OptionSpec kPortOption{"port"};
-inline constexpr OptionSpec kOutputOption{"output", 'o'};
+inline constexpr CommandOption kPortOption{"port"};
+inline constexpr CommandOption kOutputOption{"output", 'o'};
 
 // The settings file: --settings FILE (which must exist), or the program's
 // own, found as the window finds it.

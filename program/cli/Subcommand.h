@@ -9,7 +9,7 @@ class CArguments;
 class CConsole;
 
 // One option of a subcommand: --name, or -s when `shortName` is set.
-struct OptionSpec {
+struct CommandOption {
     const char* name;
     char shortName = 0;
     bool takesValue = true;
@@ -31,7 +31,7 @@ struct Subcommand {
     int summaryId = 0;  // its line in that list
     int helpId = 0;     // the text of `kelp-collector NAME --help`
     // Besides --settings and --help, which every subcommand takes.
-    std::vector<OptionSpec> options;
+    std::vector<CommandOption> options;
     int (*run)(CommandContext& context) = nullptr;
 };
 
