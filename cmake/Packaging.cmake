@@ -34,14 +34,45 @@ if(TARGET kelp-sim)
   install(TARGETS kelp-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
 endif()
 
+# Documentation as Debian wants it: manual pages and the changelog
+# compressed with gzip -9n (no name or time stamp, so the bytes depend on
+# the text alone), the copyright file, and the AppStream metadata.
+set(kelp_doc_dir ${PROJECT_BINARY_DIR}/doc)
+configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog.in ${kelp_doc_dir}/changelog @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/org.example.KelpCollector.metainfo.xml.in
+               ${kelp_doc_dir}/org.example.KelpCollector.metainfo.xml @ONLY)
+set(kelp_compressed_docs)
+foreach(source IN ITEMS ${PROJECT_SOURCE_DIR}/resources/man/kelp-collector.1
+                        ${PROJECT_SOURCE_DIR}/resources/man/kelp-sim.1 ${kelp_doc_dir}/changelog)
+  cmake_path(GET source FILENAME name)
+  add_custom_command(
+    OUTPUT ${kelp_doc_dir}/${name}.gz
+    COMMAND gzip -9nc ${source} > ${kelp_doc_dir}/${name}.gz
+    DEPENDS ${source}
+    COMMENT "Compressing ${name}")
+  list(APPEND kelp_compressed_docs ${kelp_doc_dir}/${name}.gz)
+endforeach()
+add_custom_target(kelp_docs ALL DEPENDS ${kelp_compressed_docs})
+install(FILES ${kelp_doc_dir}/kelp-collector.1.gz ${kelp_doc_dir}/kelp-sim.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
+install(FILES ${kelp_doc_dir}/changelog.gz ${PROJECT_SOURCE_DIR}/resources/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelp-collector COMPONENT program)
+install(FILES ${kelp_doc_dir}/org.example.KelpCollector.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT program)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelp-collector)
 set(CPACK_PACKAGE_VENDOR "The Kelp project")
 set(CPACK_PACKAGE_CONTACT "The Kelp project <kelp@example.org>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Data collector for a multi-parameter water-quality probe")
+# Lines of the long description stay within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Captures live values from the probe over a serial line, downloads its logged records, saves and loads them as CSV files and draws trend, depth-profile and X-Y graphs. Includes kelp-sim, a simulator of the probe on a pseudo-terminal.")
+    "Captures live values from the probe over a serial line, downloads its
+logged records, saves and loads them as CSV files and draws trend,
+depth-profile and X-Y graphs. A command line downloads, captures for days,
+describes and converts data files without a display. Includes kelp-sim, a
+simulator of the probe on a pseudo-terminal.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -74,8 +74,10 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-CCaptureJournal::CCaptureJournal(const std::string& folder)
-    : folder_(folder), path_(folder.empty() ? std::string() : folder + "/" + kFileName) {}
+CCaptureJournal::CCaptureJournal(const std::string& folder) : CCaptureJournal(folder, kFileName) {}
+
+CCaptureJournal::CCaptureJournal(const std::string& folder, const std::string& fileName)
+    : folder_(folder), path_(folder.empty() ? std::string() : folder + "/" + fileName) {}
 
 CCaptureJournal::~CCaptureJournal() {
     Finish();

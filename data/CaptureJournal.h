@@ -44,6 +44,9 @@ class CCaptureJournal final {
     // The journal lives in `folder` (the settings folder). An empty folder
     // (no settings folder known) gives a journal that keeps nothing.
     explicit CCaptureJournal(const std::string& folder);
+    // A journal under another name in `folder` (a capture that must not
+    // share the window's journal).
+    CCaptureJournal(const std::string& folder, const std::string& fileName);
     ~CCaptureJournal();
     CCaptureJournal(const CCaptureJournal&) = delete;
     CCaptureJournal& operator=(const CCaptureJournal&) = delete;

@@ -325,6 +325,157 @@ constexpr TextEntry kJapaneseTexts[] = {
     // ---- Graph readings and pictures ----
 
     // ---- Command line ----
+    {S(IDS_CLI_USAGE),
+     "使い方: kelp-collector [コマンド [オプション]... [ファイル]...]\n"
+     "コマンドなしで起動するとウィンドウを開きます。コマンドを付けると画面\n"
+     "（ディスプレイ）なしで動作し、端末、スクリプト、cron、ssh から使えます。\n"
+     "\n"
+     "コマンド:"},
+    {S(IDS_CLI_USAGE_FOOTER),
+     "すべてのコマンドのオプション:\n"
+     "  --settings FILE  ポート、通信設定、[PortDevices]、取込周期を、この\n"
+     "                   ソフトの設定ファイルではなく FILE から読みます\n"
+     "  -h, --help       コマンドの説明を表示して終了します\n"
+     "kelp-collector --version でバージョンを表示します。\n"
+     "\n"
+     "終了ステータス:\n"
+     "    0  成功\n"
+     "    2  コマンドラインが正しくない\n"
+     "    3  ポートがオープンできない\n"
+     "    4  計器が応答しない\n"
+     "    5  通信に失敗した\n"
+     "    6  計器にデータが存在しない\n"
+     "    7  入力ファイルが読めない、またはデータファイルではない\n"
+     "    8  出力ファイルが書き込めない\n"
+     "  130  中断された（Ctrl+C、SIGTERM、SIGHUP）\n"
+     "\n"
+     "メッセージは標準エラー出力に、ウィンドウと同じ言語で出ます。\n"
+     "コマンドの説明は「kelp-collector コマンド --help」、詳しくは\n"
+     "「man kelp-collector」を見てください。"},
+    {S(IDS_CLI_SUMMARY_DOWNLOAD), "計器に記録された全データをデータファイルに取り込みます"},
+    {S(IDS_CLI_SUMMARY_CAPTURE), "測定値を必要なだけ取り込み、データファイルに保存します"},
+    {S(IDS_CLI_SUMMARY_INFO), "データファイルの内容（件数、日時、地点、値の範囲）を表示します"},
+    {S(IDS_CLI_SUMMARY_EXPORT), "データファイルを整然とした UTF-8 の CSV ファイルに書き出します"},
+    {S(IDS_CLI_HELP_DOWNLOAD),
+     "使い方: kelp-collector download [--port PORT] [--settings FILE] -o FILE.csv\n"
+     "計器のメモリに記録された全データを取り込み、古い順にこのソフトのデータ\n"
+     "ファイルとして保存します。ウィンドウで全データをダウンロードし、全件を\n"
+     "取り込んで保存したときと同じ内容のファイルになります。\n"
+     "\n"
+     "  -o, --output FILE  書き込むデータファイル（既存のファイルは、\n"
+     "                     ダウンロードが成功したときだけ置き換えます）\n"
+     "  --port PORT        COM1～COM19（ウィンドウと同じく、設定ファイルの\n"
+     "                     [PortDevices] も含めてデバイスに対応づけます）、\n"
+     "                     または /dev/ttyUSB0 のようなデバイスのパス。\n"
+     "                     省略時は設定ファイルのポート\n"
+     "  --settings FILE    別の設定ファイル\n"
+     "\n"
+     "進み具合は標準エラー出力に、端末ではバーで、それ以外では 1 割ごとに\n"
+     "1 行で表示します。Ctrl+C でダウンロードを止め、それまでに受信した\n"
+     "データを保存します（終了ステータス 130）。ダウンロードに失敗したときは\n"
+     "ファイルを書きません。データは計器に残っているので、もう一度実行して\n"
+     "ください。"},
+    {S(IDS_CLI_HELP_CAPTURE),
+     "使い方: kelp-collector capture [--port PORT] [--interval SECONDS]\n"
+     "                              [--count N | --for DURATION] -o FILE.csv\n"
+     "SECONDS 秒ごと（0 は連続）に測定値を要求して保存します。10000 件ごとに\n"
+     "次のファイルに続けます: FILE.csv、FILE-2.csv、FILE-3.csv ...。どれも\n"
+     "ウィンドウで開ける完全なデータファイルです。\n"
+     "\n"
+     "  -o, --output FILE   最初のデータファイル。このファイルも FILE-N.csv も\n"
+     "                      存在してはいけません（以前の取込を上書きしません）\n"
+     "  --interval SECONDS  0～9999。省略時は設定ファイルの取込周期\n"
+     "  --count N           N 件で終了\n"
+     "  --for DURATION      DURATION で終了: 秒数、または数字に d、h、m、s を\n"
+     "                      付けたもの（90s、15m、12h、2d、1h30m）\n"
+     "  --port PORT         COM1～COM19 またはデバイスのパス（download と同じ）\n"
+     "  --settings FILE     別の設定ファイル\n"
+     "\n"
+     "--count も --for もなければ Ctrl+C まで取り込み、Ctrl+C で正常に終了\n"
+     "します（終了ステータス 0）。どちらかがあれば Ctrl+C で途中終了します\n"
+     "（終了ステータス 130）。いずれの場合も受信したデータはすべて保存します。\n"
+     "各データはすぐにファイルの横のジャーナルにも書き込みます:\n"
+     "FILE.journal.csv、FILE-2.journal.csv ...。プロセスが強制終了されても、\n"
+     "書き込み中のファイルのデータはジャーナルに残ります。ジャーナルはウィンドウ\n"
+     "とこれらのコマンドで開けるデータファイルで、ファイルを保存すると削除\n"
+     "します。ウィンドウのジャーナルとは別のファイルなので、ウィンドウを開いた\n"
+     "ままでも取り込めます。"},
+    {S(IDS_CLI_HELP_INFO),
+     "使い方: kelp-collector info FILE.csv...\n"
+     "各データファイルについて、データ件数、最初と最後の日時とその間の時間、\n"
+     "地点とそのデータ件数、位置のあるデータの件数と位置の範囲、成分と単位\n"
+     "ごとの有効な値の数と最小値・最大値を表示します。\n"
+     "\n"
+     "  --settings FILE  別の設定ファイル（このコマンドは読みません）"},
+    {S(IDS_CLI_HELP_EXPORT),
+     "使い方: kelp-collector export [--format utf8] FILE.csv -o OUT.csv\n"
+     "データファイルを、pandas、R、表計算ソフトが文字コードの指定なしで読める\n"
+     "整然とした UTF-8 の CSV ファイルに書き出します。1 行が 1 データで、\n"
+     "ISO 8601 の日時（2024-05-01T10:30:00）、地点、10 進の度で表した緯度と\n"
+     "経度（南緯と西経は負、位置がなければ空）、続いて成分と単位ごとに 1 列、\n"
+     "列名に単位を付けます。有効でない値は空欄です。ファイルは UTF-8 の\n"
+     "バイト順マークで始まり、行は CR LF で終わります。\n"
+     "\n"
+     "  --format utf8      書き出す形式（utf8 のみで、省略時も utf8）\n"
+     "  -o, --output FILE  書き込むファイル（既存のファイルは、全体を書き終えた\n"
+     "                     ときだけ置き換えます）"},
+    {S(IDS_CLI_TRY_HELP), "「%1 --help」で使い方を表示します。"},
+    {S(IDS_CLI_UNKNOWN_COMMAND), "不明なコマンドです: %1"},
+    {S(IDS_CLI_UNKNOWN_OPTION), "不明なオプションです: %1"},
+    {S(IDS_CLI_MISSING_VALUE), "オプション %1 には値が必要です。"},
+    {S(IDS_CLI_BAD_VALUE), "%1 の値が正しくありません: %2"},
+    {S(IDS_CLI_NO_OUTPUT), "出力ファイルがありません。-o FILE で指定してください。"},
+    {S(IDS_CLI_NO_INPUT), "入力ファイルが指定されていません。"},
+    {S(IDS_CLI_EXTRA_ARGUMENT), "余分な引数があります: %1"},
+    {S(IDS_CLI_SETTINGS_MISSING), "設定ファイル %1 が存在しません。"},
+    {S(IDS_CLI_COUNT_OR_FOR), "--count と --for はどちらか一方だけ指定してください。"},
+    {S(IDS_CLI_UNKNOWN_FORMAT), "不明な形式です: %1（形式は utf8 です）"},
+    {S(IDS_CLI_PORT_HINT),
+     "--port で別のポートを指定するか、%1 の [PortDevices] でポートをデバイスに対応づけてください。"},
+    {S(IDS_CLI_NO_REPLY_HINT),
+     "%1 の計器が応答しません。計器の電源と接続、および %2 の通信設定が計器と合っているか確認してください。"},
+    {S(IDS_CLI_COMM_HINT),
+     "%1 の回線に異常があります。ケーブルと変換器を確認して、もう一度実行してください。"},
+    {S(IDS_CLI_DOWNLOAD_RETRY),
+     "%1 "
+     "件を受信しましたが、保存していません。データは計器に残っているので、もう一度ダウンロードしてください"
+     "。"},
+    {S(IDS_CLI_NOTHING_SAVED), "何も保存していません。"},
+    {S(IDS_CLI_INTERRUPTED), "中断しました。"},
+    {S(IDS_CLI_SAVED), "%1 件を %2 に保存しました"},
+    {S(IDS_CLI_WRITE_HINT),
+     "%1 に書き込めません。フォルダが存在し、書き込む権限があり、ディスクに空きがあるか確認してください。"},
+    {S(IDS_CLI_READ_HINT), "%1 がこのソフトで保存したデータファイルか確認してください。"},
+    {S(IDS_CLI_OUTPUT_EXISTS),
+     "%1 "
+     "が存在します。取込は以前のファイルを上書きしません。別の名前を指定するか、以前の取込のファイルを移動し"
+     "てください。"},
+    {S(IDS_CLI_JOURNAL_EXISTS),
+     "%1 "
+     "は正常に終了しなかった取込のジャーナルです。開いて（データファイルです）データを保存してから、移動また"
+     "は削除してください。"},
+    {S(IDS_CLI_JOURNAL_FAILED),
+     "ジャーナル %1 "
+     "に書き込めません。異常終了するとデータが失われます。フォルダとディスクを確認してください。"},
+    {S(IDS_CLI_JOURNAL_KEPT), "そのデータはジャーナル %1（データファイル）に残っています。"},
+    {S(IDS_CLI_CAPTURE_START), "%1 から %2 秒ごとに %3 へ取り込みます。Ctrl+C で終了します。"},
+    {S(IDS_CLI_CAPTURING), "取込中"},
+    {S(IDS_CLI_ENDED_EARLY), "取込が途中で終わりました。それまでに受信したデータはすべて保存しました。"},
+    {S(IDS_CLI_PROGRESS_OF), "%1/%2 件"},
+    {S(IDS_CLI_PROGRESS_COUNT), "%1 件"},
+    {S(IDS_CLI_EXPORTED), "%1 件を %2 に書き出しました"},
+    {S(IDS_CLI_EXPORT_TIME), "日時"},
+    {S(IDS_CLI_EXPORT_SITE), "地点"},
+    {S(IDS_CLI_INFO_RECORDS), "データ件数"},
+    {S(IDS_CLI_INFO_FIRST), "最初"},
+    {S(IDS_CLI_INFO_LAST), "最後"},
+    {S(IDS_CLI_INFO_SPAN), "期間"},
+    {S(IDS_CLI_INFO_SITES), "地点"},
+    {S(IDS_CLI_INFO_POSITIONS), "位置"},
+    {S(IDS_CLI_INFO_POSITION_RANGE), "%1 件、緯度 %2 ～ %3、経度 %4 ～ %5"},
+    {S(IDS_CLI_INFO_NONE), "なし"},
+    {S(IDS_CLI_INFO_COMPONENTS), "成分（有効な値の数、最小値、最大値）"},
+    {S(IDS_CLI_INFO_VALUES), "%1 個  %2 .. %3"},
 };
 
 }  // namespace

@@ -366,3 +366,59 @@ constexpr int IDS_PORT_DEVICE_GROUP = 2206;  // followed by the device's group n
 // ---- Graph readings and pictures (strings 2290-2319, commands 32810-32819) ----
 
 // ---- String table: command line (ids 2320 to 2389) ----
+// Help texts: the overall help, a summary line and a --help text per
+// subcommand (2326 and 2331 are kept for the plot subcommand). %1, %2 ...
+// in a text are filled in where it is used.
+constexpr int IDS_CLI_USAGE = 2320;         // overall help: before the list of subcommands
+constexpr int IDS_CLI_USAGE_FOOTER = 2321;  // overall help: after it (common options, exit statuses)
+constexpr int IDS_CLI_SUMMARY_DOWNLOAD = 2322;
+constexpr int IDS_CLI_SUMMARY_CAPTURE = 2323;
+constexpr int IDS_CLI_SUMMARY_INFO = 2324;
+constexpr int IDS_CLI_SUMMARY_EXPORT = 2325;
+constexpr int IDS_CLI_HELP_DOWNLOAD = 2327;
+constexpr int IDS_CLI_HELP_CAPTURE = 2328;
+constexpr int IDS_CLI_HELP_INFO = 2329;
+constexpr int IDS_CLI_HELP_EXPORT = 2330;
+constexpr int IDS_CLI_TRY_HELP = 2332;  // %1: the command
+constexpr int IDS_CLI_UNKNOWN_COMMAND = 2333;
+constexpr int IDS_CLI_UNKNOWN_OPTION = 2334;
+constexpr int IDS_CLI_MISSING_VALUE = 2335;
+constexpr int IDS_CLI_BAD_VALUE = 2336;  // %1: the option, %2: its value
+constexpr int IDS_CLI_NO_OUTPUT = 2337;
+constexpr int IDS_CLI_NO_INPUT = 2338;
+constexpr int IDS_CLI_EXTRA_ARGUMENT = 2339;
+constexpr int IDS_CLI_SETTINGS_MISSING = 2340;
+constexpr int IDS_CLI_COUNT_OR_FOR = 2341;
+constexpr int IDS_CLI_UNKNOWN_FORMAT = 2342;
+constexpr int IDS_CLI_PORT_HINT = 2343;       // %1: the settings file
+constexpr int IDS_CLI_NO_REPLY_HINT = 2344;   // %1: the port, %2: the settings file
+constexpr int IDS_CLI_COMM_HINT = 2345;       // %1: the port
+constexpr int IDS_CLI_DOWNLOAD_RETRY = 2346;  // %1: records received before the failure
+constexpr int IDS_CLI_NOTHING_SAVED = 2347;
+constexpr int IDS_CLI_INTERRUPTED = 2348;
+constexpr int IDS_CLI_SAVED = 2349;           // %1: records, %2: the file
+constexpr int IDS_CLI_WRITE_HINT = 2350;      // %1: the file
+constexpr int IDS_CLI_READ_HINT = 2351;       // %1: the file
+constexpr int IDS_CLI_OUTPUT_EXISTS = 2352;   // %1: the file
+constexpr int IDS_CLI_JOURNAL_EXISTS = 2353;  // %1: the journal
+constexpr int IDS_CLI_JOURNAL_FAILED = 2354;  // %1: the journal
+constexpr int IDS_CLI_JOURNAL_KEPT = 2355;    // %1: the journal
+constexpr int IDS_CLI_CAPTURE_START = 2356;   // %1: the port, %2: the interval, %3: the file
+constexpr int IDS_CLI_CAPTURING = 2357;       // progress title
+constexpr int IDS_CLI_ENDED_EARLY = 2358;
+constexpr int IDS_CLI_PROGRESS_OF = 2359;     // %1 of %2 records
+constexpr int IDS_CLI_PROGRESS_COUNT = 2360;  // %1 records
+constexpr int IDS_CLI_EXPORTED = 2361;        // %1: records, %2: the file
+constexpr int IDS_CLI_EXPORT_TIME =
+    2362;  // column titles of the tidy file (latitude and longitude: 573, 574)
+constexpr int IDS_CLI_EXPORT_SITE = 2363;
+constexpr int IDS_CLI_INFO_RECORDS = 2364;  // info labels
+constexpr int IDS_CLI_INFO_FIRST = 2365;
+constexpr int IDS_CLI_INFO_LAST = 2366;
+constexpr int IDS_CLI_INFO_SPAN = 2367;
+constexpr int IDS_CLI_INFO_SITES = 2368;
+constexpr int IDS_CLI_INFO_POSITIONS = 2369;
+constexpr int IDS_CLI_INFO_POSITION_RANGE = 2370;  // %1 records, latitude %2 to %3, longitude %4 to %5
+constexpr int IDS_CLI_INFO_NONE = 2371;
+constexpr int IDS_CLI_INFO_COMPONENTS = 2372;
+constexpr int IDS_CLI_INFO_VALUES = 2373;  // %1 values, %2 minimum, %3 maximum

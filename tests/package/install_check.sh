@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Checks the Debian package the way a fresh machine would meet it: its
-# fields and dependencies, the files it installs, and the installed program
-# started offscreen against the installed kelp-sim for one capture, in
-# English (the text file beside the program) and in Japanese.
+# Checks the Debian package the way a fresh machine would meet it: lintian
+# and the AppStream metadata, its fields and dependencies, the files it
+# installs, the installed program started offscreen against the installed
+# kelp-sim for one capture, in English (the text file beside the program)
+# and in Japanese, and its command line without any display.
 #
 #   install_check.sh PACKAGE.deb
 #
@@ -21,6 +22,11 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 note() { echo "install check: $*"; }
+
+# ---- lintian ------------------------------------------------------------------------
+command -v lintian >/dev/null || fail "lintian is not installed (./run setup installs it)"
+lintian --fail-on error,warning "$DEB" >"$TMP/lintian.out" 2>&1 || { cat "$TMP/lintian.out" >&2; fail "lintian"; }
+note "lintian: no error, no warning"
 
 # ---- package fields ------------------------------------------------------------------
 [ "$(dpkg-deb -f "$DEB" Package)" = kelp-collector ] || fail "package name"
@@ -65,6 +71,17 @@ for binary in "$ROOT/usr/lib/kelp-collector/kelp-collector" "$SIM"; do
     fail "$(basename "$binary") needs a library that is not installed"
   fi
 done
+for page in kelp-collector kelp-sim; do
+  [ -s "$ROOT/usr/share/man/man1/$page.1.gz" ] || fail "no manual page for $page"
+done
+[ -s "$ROOT/usr/share/doc/kelp-collector/copyright" ] || fail "no copyright file"
+[ -s "$ROOT/usr/share/doc/kelp-collector/changelog.gz" ] || fail "no changelog"
+METAINFO="$ROOT/usr/share/metainfo/org.example.KelpCollector.metainfo.xml"
+[ -f "$METAINFO" ] || fail "no AppStream metadata"
+command -v appstreamcli >/dev/null || fail "appstreamcli is not installed (./run setup installs it)"
+appstreamcli validate --no-net "$METAINFO" >"$TMP/appstream.out" 2>&1 || { cat "$TMP/appstream.out" >&2; fail "AppStream metadata"; }
+grep -qx "  <launchable type=\"desktop-id\">$(basename "$DESKTOP")</launchable>" "$METAINFO" ||
+  fail "the AppStream metadata does not launch the desktop entry"
 note "files and links in place"
 
 # ---- the installed program on the installed simulator ----------------------------------
@@ -126,4 +143,12 @@ fi
 run_program report "$japanese"
 grep -qx 'ready Kelp データ収集ソフト' "$TMP/out" || fail "no Japanese texts: $(head -n 1 "$TMP/out")"
 note "starts in Japanese"
+# ---- the command line, without any display ----------------------------------------
+status=0
+env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" LANG=C.UTF-8 \
+  "$PROGRAM" download --port "$TMP/tty" -o "$TMP/memory.csv" >"$TMP/out" 2>"$TMP/err" || status=$?
+[ "$status" -eq 0 ] || { cat "$TMP/err" >&2; fail "the installed command line download exited with $status"; }
+grep -q '^kelp-collector download: 300 records saved in ' "$TMP/err" || { cat "$TMP/err" >&2; fail "download"; }
+head -n 1 "$TMP/memory.csv" | grep -q '^"KelpPC DataFile","Version","1.00","300"' || fail "the download is not a data file"
+note "command line download without a display: 300 records"
 echo PASS

@@ -1,0 +1,105 @@
+// The command line as a user runs it: the real kelp-collector against
+// kelp-sim, timed and measured from outside.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "link/Frames.h"
+#include "tests/cli/CliProcess.h"
+#include "tests/link_support/SimProcess.h"
+
+namespace kelp {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A scratch folder for the files of one run, removed afterwards.
+class CScratch final {
+  public:
+    CScratch() {
+        char name[] = "/tmp/kelp-cli-bench-XXXXXX";
+        path_ = ::mkdtemp(name) != nullptr ? name : "";
+    }
+    ~CScratch() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+// `kelp-collector download` of the simulator's 300 records over an
+// emulated 19200 bit/s line, from the start of the process to its end
+// (saving the file included), against the least time the line allows:
+// every byte of every command and reply at 10 bits a byte.
+// Goal: ratio <= 1.02.
+void BM_CommandLineDownloadAgainstLineRate(benchmark::State& state) {
+    constexpr int kBaud = 19200;
+    constexpr int kRecords = 300;
+    for (auto _ : state) {
+        test::CSimProcess sim({"--records", std::to_string(kRecords), "--baud", std::to_string(kBaud)});
+        CScratch scratch;
+        if (!sim.Ok() || scratch.Path().empty()) {
+            state.SkipWithError("kelp-sim did not start");
+            return;
+        }
+        const auto start = Clock::now();
+        test::CCliProcess cli({"download", "--port", sim.Path(), "-o", scratch.Path() + "/memory.csv"},
+                              scratch.Path());
+        const int status = cli.Wait();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        if (status != 0) {
+            state.SkipWithError(("the download failed: " + cli.err).c_str());
+            return;
+        }
+        const int commandBytes = 8 + kRecords * 36;
+        const int replyBytes = kCountReplyLength + kRecords * kRecordReplyLength;
+        const double bound = (commandBytes + replyBytes) * 10.0 / kBaud;
+        state.SetIterationTime(seconds);
+        state.counters["bound_s"] = bound;
+        state.counters["ratio"] = seconds / bound;
+    }
+}
+BENCHMARK(BM_CommandLineDownloadAgainstLineRate)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// Peak memory of `kelp-collector capture --interval 0` from kelp-sim:
+// 100000 records (ten files) against 10000 (one file).
+// Goal: peak_ratio <= 1.10, that is, memory stays flat however long it runs.
+void BM_CaptureMemoryStaysFlat(benchmark::State& state) {
+    for (auto _ : state) {
+        test::CSimProcess sim({});
+        if (!sim.Ok()) {
+            state.SkipWithError("kelp-sim did not start");
+            return;
+        }
+        long peak[2] = {0, 0};
+        const int counts[2] = {10000, 100000};
+        for (int i = 0; i < 2; ++i) {
+            CScratch scratch;
+            test::CCliProcess cli({"capture", "--port", sim.Path(), "--interval", "0", "--count",
+                                   std::to_string(counts[i]), "-o", scratch.Path() + "/station.csv"},
+                                  scratch.Path());
+            const auto start = Clock::now();
+            if (cli.Wait(600000) != 0) {
+                state.SkipWithError(("the capture failed: " + cli.err).c_str());
+                return;
+            }
+            peak[i] = cli.PeakKilobytes();
+            state.counters["records_per_s_" + std::to_string(counts[i])] =
+                counts[i] / std::chrono::duration<double>(Clock::now() - start).count();
+        }
+        state.counters["peak_kb_10000"] = static_cast<double>(peak[0]);
+        state.counters["peak_kb_100000"] = static_cast<double>(peak[1]);
+        state.counters["peak_ratio"] = static_cast<double>(peak[1]) / static_cast<double>(peak[0]);
+    }
+}
+BENCHMARK(BM_CaptureMemoryStaysFlat)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace kelp
+
+BENCHMARK_MAIN();

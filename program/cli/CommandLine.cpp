@@ -1,0 +1,115 @@
+#include "program/cli/CommandLine.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string_view>
+
+#include "app/VersionInfo.h"
+#include "program/CollectorApp.h"
+#include "program/cli/Arguments.h"
+#include "program/cli/CliTexts.h"
+#include "program/cli/Console.h"
+#include "program/cli/ExitStatus.h"
+#include "program/cli/Subcommand.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+
+namespace kelp::cli {
+
+namespace {
+
+constexpr const char* kProgramName = "kelp-collector";
+constexpr int kNameColumn = 10;
+
+bool IsHelp(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+// The program file itself, links resolved (bin/kelp-collector is a link to
+// the program beside its English texts).
+std::string ProgramPath(const char* argv0) {
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string(argv0);
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
+
+std::string OverallHelp() {
+    std::string text = LoadText(IDS_CLI_USAGE) + "\n";
+    for (const Subcommand* command : Subcommands()) {
+        std::string name = command->name;
+        name.resize(std::max<std::size_t>(name.size() + 1, kNameColumn), ' ');
+        text += "  ";
+        text += name;
+        text += LoadText(command->summaryId);
+        text += '\n';
+    }
+    return text + "\n" + LoadText(IDS_CLI_USAGE_FOOTER) + "\n";
+}
+
+std::string VersionLine(const std::string& programPath) {
+    CVersionInfo reader(programPath);
+    std::string version;
+    reader.GetVersionText(version);
+    return std::string(kProgramName) + " " + version + "\n";
+}
+
+}  // namespace
+
+bool IsCommandLine(int argc, char** argv) {
+    if (argc < 2) {
+        return false;
+    }
+    const std::string_view first = argv[1];
+    return IsHelp(first) || first == "--version" || (!first.empty() && first[0] != '-');
+}
+
+int RunCommandLine(int argc, char** argv, const std::string& localeName) {
+    // A reader that went away (a closed pipe) must not end a capture.
+    signal(SIGPIPE, SIG_IGN);
+    const std::string programPath = ProgramPath(argv[0]);
+    const auto slash = programPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : programPath.substr(0, slash);
+    SelectLanguage(localeName, folder + "/" + CCollectorApp::kEnglishFile);
+
+    const std::string_view first = argv[1];
+    if (IsHelp(first)) {
+        Print(OverallHelp());
+        return kExitOk;
+    }
+    if (first == "--version") {
+        Print(VersionLine(programPath));
+        return kExitOk;
+    }
+    const Subcommand* command = FindSubcommand(first);
+    if (command == nullptr) {
+        CConsole console(stderr, false, kProgramName);
+        console.Message(Fill(IDS_CLI_UNKNOWN_COMMAND, {std::string(first)}) + "\n" +
+                        Fill(IDS_CLI_TRY_HELP, {kProgramName}));
+        return kExitUsage;
+    }
+
+    CConsole console(stderr, ::isatty(STDERR_FILENO) == 1, std::string(kProgramName) + " " + command->name);
+    std::vector<CommandOption> options = command->options;
+    options.push_back({"settings"});
+    options.push_back({"help", 'h', false});
+    CArguments arguments;
+    CommandContext context{arguments, console, programPath};
+    if (!arguments.Parse(argc, argv, 2, options)) {
+        console.Message(arguments.Error() + "\n" + Fill(IDS_CLI_TRY_HELP, {console.Prefix()}));
+        return kExitUsage;
+    }
+    if (arguments.Has("help")) {
+        Print(LoadText(command->helpId) + "\n");
+        return kExitOk;
+    }
+    return command->run(context);
+}
+
+}  // namespace kelp::cli

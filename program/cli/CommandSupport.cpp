@@ -1,0 +1,173 @@
+#include "program/cli/CommandSupport.h"
+
+#include <sys/stat.h>
+
+#include <cctype>
+
+#include "app/PortOpenError.h"
+#include "app/SettingsStore.h"
+#include "data/CsvFile.h"
+#include "data/FileJobs.h"
+#include "data/MeasDataSet.h"
+#include "program/cli/Arguments.h"
+#include "program/cli/CliTexts.h"
+#include "program/cli/Console.h"
+#include "program/cli/ConsoleLoop.h"
+#include "program/cli/ConsoleProgress.h"
+#include "program/cli/ExitStatus.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+
+namespace kelp::cli {
+
+namespace {
+
+constexpr int kMaxPortNo = 19;
+
+// COMn in any letter case, n from 1 to 19; 0 when `text` is not one.
+int ComPortNumber(const std::string& text) {
+    if (text.size() < 4 || text.size() > 5) {
+        return 0;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[static_cast<std::size_t>(i)])) != "COM"[i]) {
+            return 0;
+        }
+    }
+    int n = 0;
+    for (std::size_t i = 3; i < text.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            return 0;
+        }
+        n = n * 10 + (text[i] - '0');
+    }
+    return n >= 1 && n <= kMaxPortNo ? n : 0;
+}
+
+// The message for a file job's load result (1: not opened or not a data
+// file, 2: a broken line).
+std::string ReadFailureText(int loadResult, const std::string& path) {
+    const int id = loadResult == FILEJOB_FAILED ? IDS_FILE_FORMAT_INVALID : IDS_FILE_OPEN_FAILED;
+    return path + ": " + LoadText(id) + "\n" + Fill(IDS_CLI_READ_HINT, {path});
+}
+
+}  // namespace
+
+std::string PortText(const InstrumentSetup& setup) {
+    const std::string device = PortDevicePath(setup.port.PortNo, setup.devices);
+    return "COM" + std::to_string(setup.port.PortNo) + (device.empty() ? "" : " (" + device + ")");
+}
+
+std::string SettingsPath(const CommandContext& context, bool& ok) {
+    ok = true;
+    if (!context.arguments.Has("settings")) {
+        return CSettingsStore::BuildPath(context.programPath);
+    }
+    const std::string path = context.arguments.Value("settings");
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        ok = false;
+    }
+    return path;
+}
+
+bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup) {
+    bool ok = true;
+    setup.settingsPath = SettingsPath(context, ok);
+    if (!ok) {
+        UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {setup.settingsPath}));
+        return false;
+    }
+    const CSettingsStore store(setup.settingsPath);
+    store.ReadPortSettings(setup.port, setup.devices);
+    setup.captureInterval = store.ReadCaptureInterval();
+    if (context.arguments.Has(kPortOption.name)) {
+        const std::string port = context.arguments.Value(kPortOption.name);
+        if (const int n = ComPortNumber(port); n != 0) {
+            setup.port.PortNo = n;
+        } else if (port.find('/') != std::string::npos) {
+            // A device path stands in for the port number of the settings.
+            setup.devices[setup.port.PortNo] = port;
+        } else {
+            UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--port", port}));
+            return false;
+        }
+    }
+    return true;
+}
+
+int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup) {
+    const CArguments& arguments = context.arguments;
+    if (!arguments.Operands().empty()) {
+        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands().front()}));
+    }
+    output = arguments.Value(kOutputOption.name);
+    if (output.empty()) {
+        return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
+    }
+    return ReadInstrumentSetup(context, setup) ? kExitOk : kExitUsage;
+}
+
+int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data) {
+    CConsoleLoop loop;
+    CConsoleProgress loading(loop, nullptr);
+    data.Clear();
+    const int result = LoadDataFile(path, data, loading);
+    if (result != FILEJOB_OK) {
+        context.console.Message(ReadFailureText(result, path));
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+int ExitStatusOf(RunEnd end) {
+    switch (end) {
+        case RunEnd::PortOpenFailed:
+            return kExitPortOpen;
+        case RunEnd::CommFailed:
+            return kExitCommFailed;
+        case RunEnd::NoReply:
+            return kExitNoReply;
+        case RunEnd::NoData:
+            return kExitInstrumentEmpty;
+        case RunEnd::Stopped:
+            return kExitInterrupted;
+        default:
+            return kExitOk;
+    }
+}
+
+std::string RunFailureText(RunEnd end, const InstrumentSetup& setup) {
+    switch (end) {
+        case RunEnd::PortOpenFailed:
+            return DescribePortOpenFailure(setup.port, setup.devices) + "\n" +
+                   Fill(IDS_CLI_PORT_HINT, {setup.settingsPath});
+        case RunEnd::CommFailed:
+            return LoadText(IDS_COMM_FAILED) + "\n" + Fill(IDS_CLI_COMM_HINT, {PortText(setup)});
+        case RunEnd::NoReply:
+            return LoadText(IDS_NO_REPLY) + "\n" +
+                   Fill(IDS_CLI_NO_REPLY_HINT, {PortText(setup), setup.settingsPath});
+        case RunEnd::NoData:
+            return LoadText(IDS_INSTRUMENT_EMPTY) + "\n" + LoadText(IDS_CLI_NOTHING_SAVED);
+        default:
+            return {};
+    }
+}
+
+bool CanWrite(const std::string& path) {
+    CCsvFile probe;
+    const bool ok = probe.OpenSave(path);
+    probe.Close();
+    return ok;
+}
+
+std::string WriteFailureText(const std::string& path) {
+    return LoadText(IDS_FILE_SAVE_FAILED) + "\n" + Fill(IDS_CLI_WRITE_HINT, {path});
+}
+
+int UsageError(CommandContext& context, const std::string& text) {
+    context.console.Message(text + "\n" + Fill(IDS_CLI_TRY_HELP, {context.console.Prefix()}));
+    return kExitUsage;
+}
+
+}  // namespace kelp::cli

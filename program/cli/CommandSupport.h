@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "link/PortSettings.h"
+#include "link/RunEnd.h"
+#include "program/cli/Subcommand.h"
+
+namespace kelp {
+class CMeasDataSet;
+}
+
+namespace kelp::cli {
+
+// The instrument side of a subcommand: the settings file it reads and the
+// port it talks to.
+struct InstrumentSetup {
+    std::string settingsPath;
+    PortSettings port;
+    PortDeviceMap devices;
+    std::uint32_t captureInterval = 1;
+};
+
+// Options shared by several subcommands.
+inline constexpr CommandOption kPortOption{"port"};
+inline constexpr CommandOption kOutputOption{"output", 'o'};
+
+// The settings file: --settings FILE (which must exist), or the program's
+// own, found as the window finds it.
+std::string SettingsPath(const CommandContext& context, bool& ok);
+
+// Reads the port, line settings, port devices and capture interval from the
+// settings file and applies --port: COMn (1 to 19, through the settings
+// mapping) or a device path. False, with the message shown, when an option
+// is wrong.
+bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup);
+
+// "COM3 (/dev/ttyUSB2)": the port and the device it stands for.
+std::string PortText(const InstrumentSetup& setup);
+
+// The start shared by the subcommands that talk to the instrument and write
+// one file: no operands, the file of -o, the settings with --port applied.
+// kExitOk, or kExitUsage with the message shown.
+int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup);
+
+// Loads the data file at `path` into `data` as the window does; kExitOk,
+// or kExitBadInput with the message shown.
+int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data);
+
+// The exit status of a run that ended with `end` (kExitOk for the normal
+// endings).
+int ExitStatusOf(RunEnd end);
+// The message of a run that failed, saying what to do.
+std::string RunFailureText(RunEnd end, const InstrumentSetup& setup);
+
+// False when `path` cannot be written (a new file beside it cannot be
+// made, or it is not a file this user may replace). Leaves nothing behind.
+bool CanWrite(const std::string& path);
+std::string WriteFailureText(const std::string& path);
+
+// The usage error: the message, then where the help is. Returns kExitUsage.
+int UsageError(CommandContext& context, const std::string& text);
+
+}  // namespace kelp::cli

@@ -1,0 +1,97 @@
+// kelp-collector download: the full download, saved as a data file.
+#include "data/FileJobs.h"
+#include "data/MeasDataSet.h"
+#include "link/DownloadRun.h"
+#include "program/cli/CliTexts.h"
+#include "program/cli/CommandSupport.h"
+#include "program/cli/Console.h"
+#include "program/cli/ConsoleLoop.h"
+#include "program/cli/ConsoleProgress.h"
+#include "program/cli/ExitStatus.h"
+#include "program/cli/InterruptWatcher.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+
+namespace kelp::cli {
+
+namespace {
+
+int RunDownloadCommand(CommandContext& context) {
+    CConsole& console = context.console;
+    std::string output;
+    InstrumentSetup setup;
+    if (const int status = ReadInstrumentCommand(context, output, setup); status != kExitOk) {
+        return status;
+    }
+    // A download takes minutes: find out now that its file cannot be saved.
+    if (!CanWrite(output)) {
+        console.Message(WriteFailureText(output));
+        return kExitWriteFailed;
+    }
+
+    CConsoleLoop loop;
+    const CInterruptWatcher watcher(loop);
+    CMeasDataSet downloaded;
+    CConsoleProgress progress(loop, &console);
+    // The receiving side of the run, as the main window has it.
+    loop.SetHandler([&](const AppMessage& message) {
+        if (message.message != WM_APP_DOWNLOAD) {
+            return;
+        }
+        if (message.wParam == static_cast<std::uintptr_t>(RunEnd::RecordArrived)) {
+            downloaded.AddMemoryRecord(message.text);
+        } else if (message.wParam == static_cast<std::uintptr_t>(RunEnd::Finished)) {
+            reinterpret_cast<IProgressDialog*>(message.lParam)
+                ->Target()
+                .Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
+            // The instrument sends its newest record first.
+            downloaded.Reverse();
+        }
+    });
+    loop.SetInterruptHandler([&] { progress.Cancel(); });
+    RunEnd end = RunDownload(loop, progress, setup.port, setup.devices);
+    loop.SetHandler({});
+
+    const int received = downloaded.GetCount();
+    if (end == RunEnd::Finished && received == 0) {
+        // The count said there were records, the memory ended at once.
+        end = RunEnd::NoData;
+    }
+    if (end != RunEnd::Finished && end != RunEnd::Stopped) {
+        std::string text = RunFailureText(end, setup);
+        if (received > 0) {
+            text += '\n';
+            text += Fill(IDS_CLI_DOWNLOAD_RETRY, {std::to_string(received)});
+        }
+        console.Message(text);
+        return ExitStatusOf(end);
+    }
+    if (end == RunEnd::Stopped) {
+        console.Message(LoadText(IDS_CLI_INTERRUPTED));
+        if (received == 0) {
+            console.Message(LoadText(IDS_CLI_NOTHING_SAVED));
+            return kExitInterrupted;
+        }
+    }
+
+    CConsoleProgress saving(loop, console.IsTerminal() ? &console : nullptr);
+    if (SaveDataFile(output, downloaded, saving) != FILEJOB_OK) {
+        console.Message(WriteFailureText(output));
+        return kExitWriteFailed;
+    }
+    console.Message(Fill(IDS_CLI_SAVED, {std::to_string(received), output}));
+    return ExitStatusOf(end);
+}
+
+const CSubcommandRegistration kDownload({
+    .name = "download",
+    .order = 10,
+    .summaryId = IDS_CLI_SUMMARY_DOWNLOAD,
+    .helpId = IDS_CLI_HELP_DOWNLOAD,
+    .options = {kPortOption, kOutputOption},
+    .run = RunDownloadCommand,
+});
+
+}  // namespace
+
+}  // namespace kelp::cli

@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/SettingsStore.h"
+#include "data/FileJobs.h"
+#include "data/MeasDataSet.h"
+#include "resources/ResourceIds.h"
+#include "tests/cli/CliProcess.h"
+#include "tests/link_support/MessageLoop.h"
+#include "tests/ui_main/MainTestSupport.h"
+#include "ui/main/MainDlg.h"
+
+namespace kelp {
+namespace {
+
+using test::CCliProcess;
+using test::RunCli;
+using test::Simulator;
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Exists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
+
+// Loads a data file as the window does; the number of records, or -1 when
+// the file cannot be loaded.
+int Load(const std::string& path, CMeasDataSet& data) {
+    data.Clear();
+    test::CMessageLoop loop;
+    test::CFakeProgressDialog dialog(loop);
+    return LoadDataFile(path, data, dialog) == FILEJOB_OK ? data.GetCount() : -1;
+}
+
+int RecordsIn(const std::string& path) {
+    CMeasDataSet data;
+    return Load(path, data);
+}
+
+class CommandLine : public ::testing::Test {
+  protected:
+    std::string Home() const { return home_.path().toStdString(); }
+    std::string File(const std::string& name) const {
+        return home_.filePath(QString::fromStdString(name)).toStdString();
+    }
+    // A settings file whose COM3 (the default port) is `device`.
+    std::string Settings(const std::string& device) {
+        folders_.push_back(std::make_unique<test::SettingsFolder>(device));
+        return folders_.back()->File();
+    }
+
+    QTemporaryDir home_;
+    std::vector<std::unique_ptr<test::SettingsFolder>> folders_;
+};
+
+TEST_F(CommandLine, DownloadSavesTheBytesTheWindowSaves) {
+    Simulator sim({"--records", "25"});
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    // Japanese, as this test program's window is: the column titles agree.
+    const auto cli =
+        RunCli({"download", "--settings", settings, "-o", File("cli.csv")}, Home(), "ja_JP.UTF-8");
+    ASSERT_EQ(cli.status, 0) << cli.err;
+    EXPECT_NE(cli.err.find("ダウンロード中... 0/25 件\n"), std::string::npos) << cli.err;
+    EXPECT_NE(cli.err.find("ダウンロード中... 25/25 件\n"), std::string::npos) << cli.err;
+    EXPECT_NE(cli.err.find("25 件を " + File("cli.csv") + " に保存しました"), std::string::npos) << cli.err;
+
+    test::App();
+    CSettingsStore store(settings);
+    CMainDlg window(store, "/nowhere/kelp-collector");
+    window.show();
+    test::Responder answers;
+    window.SetDataSelection([](QWidget*, CMeasDataSet& source, CMeasDataSet& target) {
+        target.Clear();
+        target.CopyFrom(source);
+        return true;
+    });
+    window.findChild<QPushButton*>(QString::number(IDC_DOWNLOAD))->click();
+    ASSERT_EQ(window.LiveData().GetCount(), 25);
+    answers.SavePath(File("window.csv"));
+    window.findChild<QAction*>(QString::number(ID_FILE_SAVE))->trigger();
+
+    const std::string bytes = ReadBytes(File("cli.csv"));
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes, ReadBytes(File("window.csv")));
+}
+
+TEST_F(CommandLine, InterruptedDownloadSavesWhatHadArrived) {
+    Simulator sim({"--records", "300", "--baud", "19200"});
+    ASSERT_TRUE(sim.Started());
+    CCliProcess cli({"download", "--settings", Settings(sim.Path()), "-o", File("part.csv")}, Home());
+    // The second progress line comes at a tenth of the records.
+    ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
+        return e.find("30/300 records") != std::string::npos;
+    })) << cli.err;
+    cli.Signal(SIGINT);
+    EXPECT_EQ(cli.Wait(), 130) << cli.err;
+    const int saved = RecordsIn(File("part.csv"));
+    EXPECT_GE(saved, 30);
+    EXPECT_LT(saved, 300);
+    EXPECT_NE(cli.err.find("Interrupted."), std::string::npos) << cli.err;
+    EXPECT_NE(cli.err.find(std::to_string(saved) + " records saved in"), std::string::npos) << cli.err;
+}
+
+TEST_F(CommandLine, CaptureRollsOverIntoCompleteFilesAndNeverOverwrites) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    const auto run = RunCli(
+        {"capture", "--settings", settings, "--interval", "0", "--count", "10005", "-o", File("station.csv")},
+        Home());
+    ASSERT_EQ(run.status, 0) << run.err;
+    CMeasDataSet first;
+    CMeasDataSet second;
+    ASSERT_EQ(Load(File("station.csv"), first), 10000);
+    ASSERT_EQ(Load(File("station-2.csv"), second), 5);
+    EXPECT_LE(first.GetTime(9999), second.GetTime(0));
+    EXPECT_FALSE(Exists(File("station.journal.csv")));
+    EXPECT_FALSE(Exists(File("station-2.journal.csv")));
+    EXPECT_FALSE(Exists(File("station-3.csv")));
+
+    // A second capture under the same name leaves the first one's files alone.
+    const std::string before = ReadBytes(File("station-2.csv"));
+    const auto again =
+        RunCli({"capture", "--settings", settings, "--count", "3", "-o", File("station.csv")}, Home());
+    EXPECT_EQ(again.status, 8);
+    EXPECT_NE(again.err.find(File("station.csv") + " exists"), std::string::npos) << again.err;
+    EXPECT_EQ(ReadBytes(File("station-2.csv")), before);
+    EXPECT_EQ(RecordsIn(File("station.csv")), 10000);
+}
+
+TEST_F(CommandLine, CaptureForADurationEndsByItself) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    const auto run = RunCli({"capture", "--settings", Settings(sim.Path()), "--interval", "1", "--for", "2s",
+                             "-o", File("short.csv")},
+                            Home(), "C.UTF-8");
+    ASSERT_EQ(run.status, 0) << run.err;
+    // Requests at 0, 1 and 2 s; the one at 2 s may come after the end.
+    const int records = RecordsIn(File("short.csv"));
+    EXPECT_GE(records, 2);
+    EXPECT_LE(records, 3);
+    EXPECT_FALSE(Exists(File("short.journal.csv")));
+}
+
+TEST_F(CommandLine, KilledCaptureKeepsItsRecordsAndAnInterruptEndsItNormally) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    {
+        CCliProcess cli({"capture", "--settings", settings, "--interval", "0", "-o", File("killed.csv")},
+                        Home());
+        ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
+            return e.find("2000 records") != std::string::npos;
+        })) << cli.err;
+        cli.Signal(SIGKILL);
+        EXPECT_EQ(cli.Wait(), -1);
+    }
+    EXPECT_FALSE(Exists(File("killed.csv")));
+    EXPECT_GE(RecordsIn(File("killed.journal.csv")), 2000);
+    const auto refused = RunCli({"capture", "--settings", settings, "-o", File("killed.csv")}, Home());
+    EXPECT_EQ(refused.status, 8);
+    EXPECT_NE(refused.err.find(File("killed.journal.csv") + " is the journal"), std::string::npos)
+        << refused.err;
+
+    // Without --count or --for, Ctrl+C is how a capture ends.
+    CCliProcess cli({"capture", "--settings", settings, "--interval", "0", "-o", File("ended.csv")}, Home());
+    ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
+        return e.find("1000 records") != std::string::npos;
+    })) << cli.err;
+    cli.Signal(SIGINT);
+    EXPECT_EQ(cli.Wait(), 0) << cli.err;
+    EXPECT_GE(RecordsIn(File("ended.csv")), 1000);
+    EXPECT_FALSE(Exists(File("ended.journal.csv")));
+}
+
+// Every way a run can fail has its own status, and none leaves a file
+// under the output name.
+TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
+    struct Case {
+        std::vector<std::string> simulator;  // empty: no simulator
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const std::string missing = "/nonexistent/tty";
+    const std::vector<Case> cases = {
+        {{}, {"download", "--port", missing}, 3, "Device: " + missing},
+        {{}, {"capture", "--port", missing}, 3, "Device: " + missing},
+        {{"--fault", "noreply=1"}, {"download"}, 4, "does not reply"},
+        {{"--records", "300", "--hangup", "5"}, {"download"}, 5, "records had arrived; none was saved"},
+        {{"--records", "0"}, {"download"}, 6, "Nothing was saved."},
+        {{}, {"info", KELP_TEST_DATA_DIR "/csv/golden.csv", File("nothing.csv")}, 7, "nothing.csv: "},
+        {{}, {"download", "--settings", File("nothing.ini")}, 2, "nothing.ini does not exist"},
+        {{}, {"download", "--port", "COM20"}, 2, "Invalid value for --port: COM20"},
+        {{}, {"capture", "--count", "5", "--for", "1m"}, 2, "not both"},
+        {{}, {"capture", "--for", "1h30"}, 2, "Invalid value for --for"},
+        {{},
+         {"download", "-o", "/nonexistent/folder/out.csv"},
+         8,
+         "Cannot write /nonexistent/folder/out.csv"},
+        {{}, {"plotter"}, 2, "Unknown command: plotter"},
+    };
+    for (const Case& c : cases) {
+        std::unique_ptr<Simulator> sim;
+        std::vector<std::string> args = c.args;
+        if (!c.simulator.empty()) {
+            sim = std::make_unique<Simulator>(c.simulator);
+            ASSERT_TRUE(sim->Started());
+            args.insert(args.end(), {"--settings", Settings(sim->Path())});
+        }
+        if (args[0] == "download" || args[0] == "capture") {
+            if (std::find(args.begin(), args.end(), "-o") == args.end()) {
+                args.insert(args.end(), {"-o", File("out.csv")});
+            }
+        }
+        const auto run = RunCli(args, Home());
+        EXPECT_EQ(run.status, c.status) << args[0] << " " << args[1] << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_FALSE(Exists(File("out.csv")));
+        EXPECT_FALSE(Exists(File("out.journal.csv")));
+    }
+}
+
+TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
+    const std::string golden = KELP_TEST_DATA_DIR "/csv/golden.csv";
+    const auto info = RunCli({"info", golden}, Home());
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_EQ(
+        info.out,
+        golden +
+            "\n"
+            "  Records: 3\n"
+            "  First: 2026/03/14 12:00:00\n"
+            "  Last: 2026/03/15 09:31:05\n"
+            "  Span: 21:31:05\n"
+            "  Sites: \xE6\xB0\xB4\xE8\xA9\xA6 \uFF71\uFF72 Bay-1 (1), - (1), Site 3 (1)\n"
+            "  Positions: 2 records; latitude 5 12 34 S to 35 12 34 N, longitude 5 07 09 W to 139 45 07 E\n"
+            "  Components (valid values, minimum, maximum):\n"
+            "    Water Temp. [\u2103]         3 values  20.0 .. 25.4\n"
+            "    pH [pH]                 2 values  7.05 .. 8.00\n"
+            "    pHmV [mV]               3 values  100.0 .. 123.5\n"
+            "    ORP [mV]                3 values  500 .. 790\n"
+            "    Conductivity [S/m]      3 values  1.000 .. 1.235\n"
+            "    Turbidity [NTU]         2 values  10.00 .. 12.30\n"
+            "    DO [mg/L]               3 values  8.24 .. 9.00\n"
+            "    TDS [g/L]               3 values  500.0 .. 613.0\n"
+            "    Salinity [ppt]          3 values  0.500 .. 0.620\n"
+            "    Specific Gravity [\u03C3t]   3 values  -0.40 .. -0.20\n"
+            "    Depth [m]               2 values  12.50 .. 12.60\n");
+
+    const auto exported = RunCli({"export", "--format", "utf8", golden, "-o", File("tidy.csv")}, Home());
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(
+        ReadBytes(File("tidy.csv")),
+        "\xEF\xBB\xBFTime,Site,Latitude,Longitude,Water Temp. [\u2103],pH [pH],pHmV [mV],ORP [mV],"
+        "Conductivity [S/m],Turbidity [NTU],DO [mg/L],TDS [g/L],Salinity [ppt],Specific Gravity [\u03C3t],"
+        "Depth [m]\r\n"
+        "2026-03-15T09:30:05,\xE6\xB0\xB4\xE8\xA9\xA6 \uFF71\uFF72 "
+        "Bay-1,35.209444,139.751944,25.3,7.05,123.4,781,"
+        "1.234,12.30,8.25,612.0,0.610,-0.40,12.50\r\n"
+        "2026-03-15T09:31:05,,,,25.4,,123.5,790,1.235,,8.24,613.0,0.620,-0.30,12.60\r\n"
+        "2026-03-14T12:00:00,Site "
+        "3,-5.209444,-5.119167,20.0,8.00,100.0,500,1.000,10.00,9.00,500.0,0.500,-0.20,"
+        "\r\n");
+
+    // A file that is not a data file: nothing under the output name.
+    const auto refused = RunCli({"export", File("tidy.csv"), "-o", File("again.csv")}, Home());
+    EXPECT_EQ(refused.status, 7);
+    EXPECT_NE(refused.err.find("is a data file saved by this program"), std::string::npos) << refused.err;
+    EXPECT_FALSE(Exists(File("again.csv")));
+    EXPECT_EQ(RunCli({"export", "--format", "latin1", golden, "-o", File("again.csv")}, Home()).status, 2);
+}
+
+TEST_F(CommandLine, EveryCommandHasHelpInTheProgramsLanguage) {
+    const auto overall = RunCli({"--help"}, Home());
+    EXPECT_EQ(overall.status, 0);
+    for (const std::string name : {"download", "capture", "info", "export"}) {
+        EXPECT_NE(overall.out.find("\n  " + name + " "), std::string::npos) << overall.out;
+        const auto help = RunCli({name, "--help"}, Home());
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out.rfind("Usage: kelp-collector " + name, 0), 0u) << help.out;
+    }
+    const auto japanese = RunCli({"capture", "--help"}, Home(), "ja_JP.UTF-8");
+    EXPECT_EQ(japanese.out.rfind("使い方: kelp-collector capture", 0), 0u) << japanese.out;
+    const auto error = RunCli({"info", "--colour"}, Home(), "ja_JP.UTF-8");
+    EXPECT_EQ(error.status, 2);
+    EXPECT_NE(error.err.find("不明なオプションです: --colour"), std::string::npos) << error.err;
+}
+
+}  // namespace
+}  // namespace kelp
