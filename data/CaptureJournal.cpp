@@ -9,7 +9,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <memory>
 
 #include "data/CsvError.h"
 #include "data/CsvFile.h"
@@ -57,6 +60,132 @@ bool IsAbsent(const std::string& path) {
     return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
 }
 
+// The folder part of `path`; empty for a bare name.
+std::string ParentOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return {};
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    }
+    return a == b;
+}
+
+// `base` (an existing absolute folder) with `rest` made below it, for this
+// user only; empty when a part cannot be made or is not a folder.
+std::string MakeBelow(const char* base, const char* rest) {
+    if (base == nullptr || base[0] != '/') {
+        return {};
+    }
+    std::string folder = base;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 && ::mkdir(folder.c_str(), 0700) != 0) {
+        return {};
+    }
+    for (std::string_view parts = rest; !parts.empty();) {
+        const auto slash = parts.find('/');
+        folder += '/';
+        folder += parts.substr(0, slash);
+        parts = slash == std::string_view::npos ? std::string_view() : parts.substr(slash + 1);
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return {};
+        }
+    }
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? folder : std::string();
+}
+
+// Reads the lines of a file (without their line ends) from a descriptor it
+// owns. A line longer than any record line could be is not kept: it is
+// reported as overlong, and a file beyond kMaxBytes is not read further.
+class LineSource final {
+  public:
+    static constexpr std::size_t kMaxLine = CCsvFile::kMaxLineBytes;
+    static constexpr off_t kMaxBytes = off_t{64} << 20;
+
+    explicit LineSource(int fd) : fd_(fd), block_(std::make_unique<char[]>(kBlock)) {}
+    ~LineSource() { ::close(fd_); }
+    LineSource(const LineSource&) = delete;
+    LineSource& operator=(const LineSource&) = delete;
+
+    // False when no line is left. `overlong` tells that the line was too
+    // long to keep (`line` is then empty).
+    bool Next(std::string& line, bool& overlong) {
+        line.clear();
+        overlong = false;
+        bool any = false;
+        while (true) {
+            if (pos_ == len_ && !Refill()) {
+                break;
+            }
+            any = true;
+            const char* start = block_.get() + pos_;
+            const auto* end = static_cast<const char*>(std::memchr(start, '\n', len_ - pos_));
+            const std::size_t n = end != nullptr ? static_cast<std::size_t>(end - start) : len_ - pos_;
+            if (!overlong) {
+                line.append(start, n);
+                if (line.size() > kMaxLine) {
+                    overlong = true;
+                    line.clear();
+                }
+            }
+            pos_ += n;
+            if (end != nullptr) {
+                ++pos_;
+                break;
+            }
+        }
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        return any;
+    }
+
+    // True when the file was not read to its end (too large, or a read error).
+    bool Truncated() const { return truncated_; }
+
+  private:
+    static constexpr std::size_t kBlock = 64 * 1024;
+
+    bool Refill() {
+        if (done_) {
+            return false;
+        }
+        if (read_ >= kMaxBytes) {
+            truncated_ = true;
+            done_ = true;
+            return false;
+        }
+        ssize_t n = 0;
+        do {
+            n = ::read(fd_, block_.get(), kBlock);
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0) {
+            truncated_ = n < 0;
+            done_ = true;
+            return false;
+        }
+        read_ += n;
+        pos_ = 0;
+        len_ = static_cast<std::size_t>(n);
+        return true;
+    }
+
+    int fd_;
+    std::unique_ptr<char[]> block_;
+    std::size_t pos_ = 0;
+    std::size_t len_ = 0;
+    off_t read_ = 0;
+    bool done_ = false;
+    bool truncated_ = false;
+};
+
 // Moves `from` to `to` unless `to` exists; false with errno EEXIST when it does.
 bool RenameNoReplace(const std::string& from, const std::string& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
@@ -83,9 +212,47 @@ CCaptureJournal::~CCaptureJournal() {
     Finish();
 }
 
+std::string CCaptureJournal::FolderFor(const std::string& settingsPath, const std::string& programPath) {
+    const std::string settings = ParentOf(settingsPath);
+    if (!settings.empty() && !SameFolder(settings, ParentOf(programPath))) {
+        return settings;
+    }
+    // The cache survives a logout and a power cut; the runtime folder does
+    // not, but it is better than no journal.
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    std::string folder;
+    if (cache != nullptr && cache[0] == '/') {
+        folder = MakeBelow(cache, "TARVIK/KELPWIN");
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        folder = MakeBelow((std::string(home) + "/.cache").c_str(), "TARVIK/KELPWIN");
+    }
+    if (folder.empty()) {
+        folder = MakeBelow(std::getenv("XDG_RUNTIME_DIR"), "TARVIK/KELPWIN");
+    }
+    return folder;
+}
+
 bool CCaptureJournal::Exists() const {
     struct stat info {};
-    return !path_.empty() && ::stat(path_.c_str(), &info) == 0;
+    return !path_.empty() && ::lstat(path_.c_str(), &info) == 0;
+}
+
+int CCaptureJournal::OpenRegular(int flags) {
+    struct stat info {};
+    if (::lstat(path_.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && SetAside().empty()) {
+        return -1;
+    }
+    // Not blocking: something put at the name after the look above (a FIFO
+    // without a writer) must not hold the window.
+    const int fd = ::open(path_.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 bool CCaptureJournal::Start(CMeasDataSet& data) {
@@ -93,8 +260,13 @@ bool CCaptureJournal::Start(CMeasDataSet& data) {
     if (path_.empty()) {
         return false;
     }
-    fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    fd_ = OpenRegular(O_WRONLY | O_CREAT);
     if (fd_ < 0) {
+        return false;
+    }
+    if (::ftruncate(fd_, 0) != 0) {
+        ::close(fd_);
+        fd_ = -1;
         return false;
     }
     size_ = 0;
@@ -245,38 +417,70 @@ bool CCaptureJournal::Remove() {
     return true;
 }
 
+bool CCaptureJournal::WriteFrom(CMeasDataSet& data) {
+    if (!Start(data)) {
+        return false;
+    }
+    const bool written = data.GetCount() == 0 || Rewrite(data, data.GetCount() - 1);
+    Finish();
+    return written;
+}
+
 int CCaptureJournal::Recover(CMeasDataSet& data) {
     data.Clear();
+    unreadable_ = 0;
     if (IsOpen() || !Exists()) {
         return 0;
     }
-    CCsvFile file;
-    if (!file.OpenRead(path_)) {
+    const int fd = OpenRegular(O_RDONLY);
+    if (fd < 0) {
         return 0;
     }
-    bool headerRead = false;
-    try {
-        if (file.ReadCsvLine(data.GetFieldList())) {
-            const int announced = data.ParseFirstLine();
-            file.ReadCsvLine(data.GetFieldList());
-            data.ParseColumnLine();
-            headerRead = true;
-            while (data.GetCount() < announced && data.GetCount() < data.GetCapacity() &&
-                   file.ReadCsvLine(data.GetFieldList())) {
-                data.ParseRecordLine();
-            }
+    LineSource source(fd);
+    std::string line;
+    bool overlong = false;
+    // Parses `line` with `parse`; false (and the line counted) when it breaks
+    // the format. Empty lines are no records and no damage either.
+    auto read = [&](auto parse) {
+        if (overlong) {
+            ++unreadable_;
+            return false;
         }
-    } catch (EMemError) {
-        // The line that breaks the format ends the journal: the process
-        // died while writing it. Every record before it is complete.
-    } catch (ECsvError) {
+        if (line.empty()) {
+            return false;
+        }
+        CCsvFile::SplitCsvLine(line, data.GetFieldList());
+        try {
+            parse();
+            return true;
+        } catch (EMemError) {
+        } catch (ECsvError) {
+        }
+        ++unreadable_;
+        return false;
+    };
+    const bool first = source.Next(line, overlong) && read([&] { (void)data.ParseFirstLine(); });
+    const bool headerRead = first && source.Next(line, overlong) && read([&] { data.ParseColumnLine(); });
+    if (first && !headerRead) {
+        ++unreadable_;  // line 1 is of no use without line 2
     }
-    file.Close();
+    while (source.Next(line, overlong)) {
+        if (!headerRead || data.GetCount() >= data.GetCapacity()) {
+            // Lines that cannot be placed are not restored: count them so
+            // that the file is kept.
+            unreadable_ += line.empty() && !overlong ? 0 : 1;
+            continue;
+        }
+        read([&] { data.ParseRecordLine(); });
+    }
+    if (source.Truncated()) {
+        ++unreadable_;
+    }
     data.SetName("");
-    const int restored = data.GetCount();
+    const int restored = headerRead ? data.GetCount() : 0;
     if (restored == 0) {
         data.Clear();
-        if (headerRead) {
+        if (unreadable_ == 0) {
             Remove();
         } else {
             SetAside();
@@ -288,7 +492,7 @@ int CCaptureJournal::Recover(CMeasDataSet& data) {
 std::string CCaptureJournal::SetAside() {
     Finish();
     struct stat info {};
-    if (::stat(path_.c_str(), &info) != 0) {
+    if (path_.empty() || ::lstat(path_.c_str(), &info) != 0) {
         return {};
     }
     std::tm local{};

@@ -29,8 +29,14 @@ class CMeasDataSet;
 //
 // Life: Start when a capture starts, Append for every stored record, Finish
 // when the run ends (the file stays: the data are still unsaved), Remove
-// once the data no longer need it (saved, cleared, replaced, a new capture,
-// a normal close). At start-up Recover finds what an abnormal end left.
+// only once the user let the data go: saved them, or chose to discard them.
+// Whatever else ends the process leaves the file, and at the next start
+// Recover finds it.
+//
+// Only a regular file is ever opened at the journal's name, never through a
+// symbolic link, never inherited by a child process, and never in a way
+// that could wait: a link, a FIFO, a socket or a device found there is set
+// aside (renamed) instead.
 //
 // All calls come from one thread (the window's).
 class CCaptureJournal final {
@@ -51,6 +57,16 @@ class CCaptureJournal final {
     CCaptureJournal(const CCaptureJournal&) = delete;
     CCaptureJournal& operator=(const CCaptureJournal&) = delete;
 
+    // The folder for the journal of a program at `programPath` whose settings
+    // file is `settingsPath`: the settings file's folder, unless that is the
+    // program's own folder (where the settings go when their folder cannot
+    // be made), which is no place for the user's data. Then
+    // $XDG_CACHE_HOME (else ~/.cache) /TARVIK/KELPWIN, or failing that
+    // $XDG_RUNTIME_DIR/TARVIK/KELPWIN, made when missing; empty when none
+    // can be had.
+    static std::string FolderFor(const std::string& settingsPath, const std::string& programPath);
+
+    const std::string& Folder() const { return folder_; }
     const std::string& Path() const { return path_; }
     bool IsOpen() const { return fd_ >= 0; }
     bool Exists() const;
@@ -70,14 +86,23 @@ class CCaptureJournal final {
     // Finish, then delete the file. True when no journal file remains.
     bool Remove();
 
+    // Writes the journal anew from every record of `data` and closes it:
+    // for unsaved records that did not come line by line from a capture (an
+    // import, a restore from a damaged journal). False when it cannot.
+    bool WriteFrom(CMeasDataSet& data);
+
     // ---- at start-up ----
-    // Loads the journal into `data` (cleared first) with the loader's line
-    // rules and returns the number of records restored: every complete
-    // record before the first line that breaks the format (a line cut by the
-    // end of the process). Restored data have no file name. A journal that
-    // holds no record is removed when it is a plain header (nothing to
-    // lose) and set aside when it cannot be read at all. No file: 0.
+    // Loads the journal into `data` (cleared first) and returns the number
+    // of records restored: every intact record line, wherever it stands; a
+    // line that breaks the format (damaged, or cut by the end of the
+    // process) is skipped and counted in UnreadableLines. Restored data have
+    // no file name. The file stays, whatever was restored. A journal that
+    // restores nothing is removed when it holds nothing (a plain header, an
+    // empty file) and set aside otherwise. No file: 0.
     int Recover(CMeasDataSet& data);
+    // Lines of the last Recover that could not be read: record lines that
+    // break the format, and every line when line 1 or 2 does.
+    int UnreadableLines() const { return unreadable_; }
     // Renames the journal to CaptureJournal-YYYYMMDD-HHMMSS.csv (the time of
     // its last change; "-2", "-3" ... added when the name is taken) in the
     // same folder and returns the new path; empty when it could not.
@@ -88,6 +113,9 @@ class CCaptureJournal final {
     int SyncCount() const { return syncs_.load(); }
 
   private:
+    // Opens the journal's name as a regular file with `flags`; whatever
+    // else stands there is set aside first. -1 on failure.
+    int OpenRegular(int flags);
     bool WriteHeader(CMeasDataSet& data);
     bool Rewrite(CMeasDataSet& data, int through);
     // Writes at the end of what the file holds; on failure cuts the file
@@ -103,6 +131,7 @@ class CCaptureJournal final {
     int fd_ = -1;
     off_t size_ = 0;
     int recordsWritten_ = 0;
+    int unreadable_ = 0;
     std::array<std::uint8_t, kSlotCount> elements_{};
 
     std::mutex mutex_;

@@ -317,6 +317,22 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_PORT_DEVICE_GROUP), "所有グループ："},
 
     // ---- Unsaved data, the journal and the capture limit ----
+    {S(IDS_CONFIRM_SAVE_UNSAVED),
+     "表示中のデータは保存されていません。\n保存しますか？\n"
+     "はい：保存してから続行\nいいえ：保存せずに続行（データは破棄されます）\nキャンセル：中止"},
+    {S(IDS_JOURNAL_NOT_WRITTEN),
+     "取込データの控えファイル（ジャーナル）を書き込めません。\n"
+     "取込はこのまま続けますが、プログラムが異常終了すると、保存していないデータは失われます。\n"
+     "データは早めに保存してください。"},
+    {S(IDS_JOURNAL_FOLDER), "フォルダー："},
+    {S(IDS_CAPTURE_LIMIT_REACHED),
+     "取込データが上限の10000件に達したため、取込を終了しました。\nデータを保存してください。"},
+    {S(IDS_RESTORE_UNREADABLE),
+     "ただし、%1 行が読み取れませんでした（復元できるデータは %2 件です）。\n"
+     "読み取れない行を含む元のファイルは、どちらを選んでも別名で保管します。"},
+    {S(IDS_JOURNAL_UNREADABLE),
+     "前回の取込データの控えファイルを読み取れませんでした（読み取れない行：%1 行）。\n"
+     "ファイルは別名で保管しました。"},
 
     // ---- Files and the link under faults ----
 

@@ -358,6 +358,19 @@ constexpr int IDS_PORT_REASON_OTHER = 2205;  // followed by the system's own tex
 constexpr int IDS_PORT_DEVICE_GROUP = 2206;  // followed by the device's group name
 
 // ---- String table: unsaved data, the journal and the capture limit (ids 2210 to 2229) ----
+// Asked (Yes/No/Cancel) before unsaved live data would be closed or replaced.
+constexpr int IDS_CONFIRM_SAVE_UNSAVED = 2210;
+// Told once per capture when its journal cannot be written; the journal's
+// folder follows after IDS_JOURNAL_FOLDER.
+constexpr int IDS_JOURNAL_NOT_WRITTEN = 2211;
+constexpr int IDS_JOURNAL_FOLDER = 2212;
+// A capture ended because the live data set is full.
+constexpr int IDS_CAPTURE_LIMIT_REACHED = 2213;
+// Added to the restore question when lines of the journal could not be
+// read: %1 the lines, %2 the records that can be restored.
+constexpr int IDS_RESTORE_UNREADABLE = 2214;
+// A journal of which no record could be read (%1 the lines) was set aside.
+constexpr int IDS_JOURNAL_UNREADABLE = 2215;
 
 // ---- String table: files and the link under faults (ids 2230 to 2249) ----
 

@@ -247,6 +247,30 @@ TEST(CaptureJournal, GarbageAfterTheLastLineIsIgnored) {
     CCaptureJournal journal(dir.Path());
     CMeasDataSet restored;
     EXPECT_EQ(journal.Recover(restored), 3);
+    EXPECT_EQ(journal.UnreadableLines(), 2) << "the NUL line and the short one";
+}
+
+// A line damaged in the middle of the file costs that line only.
+TEST(CaptureJournal, ADamagedLineIsSkippedAndEveryLaterRecordRestored) {
+    TempFolder dir;
+    const std::string path = WriteJournal(dir.Path(), 153);
+    std::string bytes = ReadBytes(path);
+    std::size_t start = 0;
+    for (int line = 1; line < 52; ++line) {
+        start = bytes.find('\n', start) + 1;
+    }
+    bytes.replace(start + 50, 30, "\x81\x40garbled\x00");
+    WriteBytes(path, bytes);
+
+    CCaptureJournal journal(dir.Path());
+    CMeasDataSet restored;
+    ASSERT_EQ(journal.Recover(restored), 152);
+    EXPECT_EQ(journal.UnreadableLines(), 1);
+    CMeasDataSet expected;
+    AddRecords(expected, 0, 49);
+    AddRecords(expected, 50, 153);
+    ExpectSameRecords(expected, restored, 152);
+    EXPECT_EQ(ReadBytes(path), bytes) << "the damaged file is left as it is";
 }
 
 TEST(CaptureJournal, AJournalWithoutRecordsIsRemovedOrSetAside) {
@@ -348,6 +372,61 @@ TEST(CaptureJournal, StartFailsWhereNoFileCanBeMade) {
     EXPECT_EQ(nowhere.Recover(live), 0);
     EXPECT_TRUE(nowhere.Remove());
     EXPECT_EQ(nowhere.SetAside(), "");
+}
+
+// Whatever stands at the journal's name besides a regular file is renamed
+// out of the way and never opened: a FIFO would block the program, a link
+// would lead the writes elsewhere.
+TEST(CaptureJournal, ALinkOrAFifoAtTheNameIsSetAsideNeverOpened) {
+    TempFolder dir;
+    CCaptureJournal journal(dir.Path());
+    ASSERT_EQ(::mkfifo(journal.Path().c_str(), 0600), 0);
+    CMeasDataSet data;
+    EXPECT_EQ(journal.Recover(data), 0);
+    EXPECT_FALSE(journal.Exists());
+    int fifos = 0;
+    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+        fifos +=
+            fs::is_fifo(entry.status()) && entry.path().filename().string().starts_with("CaptureJournal-");
+    }
+    EXPECT_EQ(fifos, 1);
+
+    const std::string elsewhere = dir.Path() + "/elsewhere.txt";
+    WriteBytes(elsewhere, "not to be touched");
+    fs::create_symlink(elsewhere, journal.Path());
+    AddRecords(data, 0, 2);
+    ASSERT_TRUE(journal.Start(data));
+    ASSERT_TRUE(journal.Append(data, 1));
+    journal.Finish();
+    EXPECT_EQ(ReadBytes(elsewhere), "not to be touched");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(journal.Path())));
+    CMeasDataSet restored;
+    EXPECT_EQ(CCaptureJournal(dir.Path()).Recover(restored), 2);
+}
+
+// The settings file goes beside the program when its folder cannot be made;
+// the journal then goes to the user's cache, never there.
+TEST(CaptureJournal, TheJournalNeverGoesBesideTheProgram) {
+    TempFolder dir;
+    const std::string program = dir.Path() + "/bin/kelp-collector";
+    fs::create_directories(dir.Path() + "/bin");
+    EXPECT_EQ(CCaptureJournal::FolderFor(dir.Path() + "/config/Kelp-Win.ini", program),
+              dir.Path() + "/config");
+
+    const char* saved = std::getenv("XDG_CACHE_HOME");
+    const std::string before = saved != nullptr ? saved : "";
+    ::setenv("XDG_CACHE_HOME", (dir.Path() + "/cache").c_str(), 1);
+    const std::string folder = CCaptureJournal::FolderFor(dir.Path() + "/bin/Kelp-Win.ini", program);
+    EXPECT_EQ(CCaptureJournal::FolderFor("Kelp-Win.ini", "kelp-collector"), folder);
+    if (saved != nullptr) {
+        ::setenv("XDG_CACHE_HOME", before.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CACHE_HOME");
+    }
+    EXPECT_EQ(folder, dir.Path() + "/cache/TARVIK/KELPWIN");
+    EXPECT_TRUE(fs::is_directory(folder));
+    CMeasDataSet data;
+    EXPECT_TRUE(CCaptureJournal(folder).Start(data));
 }
 
 // Line 2 written at the start carries whatever elements the data set held

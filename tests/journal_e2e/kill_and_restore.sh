@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A real kelp-collector killed with SIGKILL in the middle of a capture from
 # kelp-sim gets every record it had stored back at the next start (OK), or
-# keeps them aside in a file (Cancel); a capture stopped and closed normally
-# leaves no journal behind.
+# keeps them aside in a file (Cancel); closing with unsaved records asks
+# first, and a No leaves no journal behind; a FIFO at the journal's name
+# does not hold the program up.
 #
 #   kill_and_restore.sh BIN_DIR     (the folder of kelp-collector and kelp-sim)
 #
@@ -93,7 +94,8 @@ shown=$(wc -l <"$TMP/shown")
 restored=$(wc -l <"$TMP/restored")
 [ "$restored" -ge "$shown" ] || fail "$shown records shown, $restored restored"
 head -n "$shown" "$TMP/restored" | diff -u "$TMP/shown" - || fail "restored records differ from those shown"
-[ ! -e "$JOURNAL" ] || fail "the journal outlived a normal close"
+grep -qx 'message 2210' "$TMP/out" || fail "closed with restored records without asking"
+[ ! -e "$JOURNAL" ] || fail "the journal outlived a close that let the records go"
 echo "killed after $shown records shown: $restored restored"
 
 # ---- 2. killed, Cancel keeps the journal aside -------------------------------------
@@ -109,10 +111,22 @@ aside=$(ls "$SETTINGS"/CaptureJournal-*.csv 2>/dev/null | head -n 1)
 cmp -s "$aside" "$TMP/journal.before" || fail "the journal set aside differs from the one left behind"
 echo "Cancel kept $(basename "$aside")"
 
-# ---- 3. a capture stopped and closed normally leaves nothing -----------------------
+# ---- 3. a capture stopped and closed, the records let go, leaves nothing -----------
 start_app capture:2
 finish_app
 grep -qx 'message 2200' "$TMP/out" && fail "asked to restore after a normal end"
+grep -qx 'message 2210' "$TMP/out" || fail "closed with unsaved records without asking"
 [ ! -e "$JOURNAL" ] || fail "the journal outlived a normal stop and close"
 echo "normal capture and close: no journal left"
+
+# ---- 4. a FIFO at the journal's name is set aside, never opened --------------------
+rm -f "$SETTINGS"/CaptureJournal-*.csv
+mkfifo "$JOURNAL"
+start_app report
+finish_app
+grep -qx 'done 0' "$TMP/out" || fail "records from a FIFO"
+[ ! -e "$JOURNAL" ] || fail "the FIFO is still at the journal's name"
+aside=$(ls "$SETTINGS"/CaptureJournal-*.csv 2>/dev/null | head -n 1)
+[ -p "$aside" ] || fail "the FIFO was not set aside"
+echo "a FIFO at the journal's name: set aside as $(basename "$aside")"
 echo PASS

@@ -2,18 +2,21 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "app/SettingsStore.h"
 #include "data/CaptureJournal.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tests/settings/AsPlainUser.h"
 #include "tests/ui_main/MainTestSupport.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
@@ -94,6 +97,35 @@ class JournalWindow : public ::testing::Test {
 
     bool JournalExists() const { return fs::exists(journalPath_); }
 
+    // The files set aside beside the journal.
+    std::vector<std::string> Aside() const {
+        std::vector<std::string> aside;
+        for (const auto& entry : fs::directory_iterator(folder_->Folder())) {
+            if (entry.path().filename().string().starts_with("CaptureJournal-")) {
+                aside.push_back(entry.path().string());
+            }
+        }
+        return aside;
+    }
+
+    // What an abnormal end leaves: a journal of `count` records as a
+    // capture writes it.
+    void LeaveJournal(int count) {
+        CMeasDataSet live;
+        CCaptureJournal journal(folder_->Folder());
+        ASSERT_TRUE(journal.Start(live));
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(live.AddLiveRecord(test::LiveReply(test::NormalBlocks(i))));
+            ASSERT_TRUE(journal.Append(live, i));
+        }
+        journal.Finish();
+    }
+
+    QString Title(const QString& file = {}) const {
+        const QString app = QString::fromStdString(LoadText(IDS_APP_TITLE));
+        return file.isEmpty() ? app : file + " - " + app;
+    }
+
     Simulator sim_;
     std::unique_ptr<test::SettingsFolder> folder_;
     std::unique_ptr<CSettingsStore> store_;
@@ -146,18 +178,23 @@ TEST_F(JournalWindow, OpeningAFileRemovesTheJournalAndAFailedOpenKeepsIt) {
 
     Capture(answers, 2);
     ExpectJournalOfLiveData();
+    // No lets the records go only once a file has taken their place.
     answers.OpenPath(dir.filePath("no-such-file.csv").toStdString());
+    answers.Answer(IDNO);
     Action(ID_FILE_OPEN)->trigger();
     EXPECT_EQ(answers.Ids().back(), IDS_FILE_OPEN_FAILED);
     ExpectJournalOfLiveData();
+    EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
 
     answers.OpenPath(saved);
+    answers.Answer(IDNO);
     Action(ID_FILE_OPEN)->trigger();
     EXPECT_EQ(dlg_->LiveData().GetName(), saved);
     EXPECT_FALSE(JournalExists());
+    EXPECT_EQ(dlg_->windowTitle(), Title("earlier.csv"));
 }
 
-TEST_F(JournalWindow, ImportRemovesTheJournalAndAnAbandonedSelectionKeepsIt) {
+TEST_F(JournalWindow, ImportJournalsTheImportedDataAndAnAbandonedSelectionKeepsTheJournal) {
     OpenWindow();
     Responder answers;
     bool import = false;
@@ -172,14 +209,18 @@ TEST_F(JournalWindow, ImportRemovesTheJournalAndAnAbandonedSelectionKeepsIt) {
         return true;
     });
     Capture(answers, 2);
+    answers.Answer(IDNO);
     Action(ID_DATA_SELECT)->trigger();
     ExpectJournalOfLiveData();
 
     import = true;
     answers.Answer(IDOK);  // replace the records offered last time
+    answers.Answer(IDNO);
     Action(ID_DATA_SELECT)->trigger();
     EXPECT_EQ(dlg_->LiveData().GetCount(), 1);
-    EXPECT_FALSE(JournalExists());
+    // The record taken over exists only in memory: it has a journal of its own.
+    ExpectJournalOfLiveData();
+    EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
 }
 
 TEST_F(JournalWindow, ANewCaptureReplacesTheJournalOnlyWhenConfirmed) {
@@ -199,14 +240,118 @@ TEST_F(JournalWindow, ANewCaptureReplacesTheJournalOnlyWhenConfirmed) {
     EXPECT_NE(ReadBytes(journalPath_), first);
 }
 
-TEST_F(JournalWindow, ANormalCloseRemovesTheJournal) {
+// A window that goes without the user letting its records go (a test
+// tearing it down here; a crash, a kill or a logout in the field) keeps them.
+TEST_F(JournalWindow, AWindowGoneWithUnsavedDataKeepsTheJournal) {
     OpenWindow();
     Responder answers;
     Capture(answers, 2);
     ExpectJournalOfLiveData();
-    EXPECT_TRUE(dlg_->close());
+    const std::string journal = ReadBytes(journalPath_);
+    const int records = dlg_->LiveData().GetCount();
     dlg_.reset();
-    EXPECT_FALSE(JournalExists());
+    EXPECT_EQ(ReadBytes(journalPath_), journal);
+
+    answers.Forget();
+    OpenWindow();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_RESTORE}));
+    EXPECT_EQ(dlg_->LiveData().GetCount(), records);
+}
+
+// Exit, the close box, Open and Import with each answer to the question
+// about unsaved data: Cancel stays, No lets them go, Yes saves first and goes
+// on only when the save succeeded.
+TEST_F(JournalWindow, UnsavedDataAreClosedOrReplacedOnlyAsTheUserAnswers) {
+    QTemporaryDir dir;
+    const std::string other = dir.filePath("other.csv").toStdString();
+    {
+        // A file to open: one record.
+        LeaveJournal(1);
+        Responder answers;
+        OpenWindow();
+        answers.SavePath(other);
+        Action(ID_FILE_SAVE)->trigger();
+        ASSERT_TRUE(fs::exists(other));
+        dlg_.reset();
+    }
+    enum Result { Closes, Opens, Imports };
+    struct Way {
+        const char* name;
+        std::function<void()> run;
+        Result result;
+    };
+    const std::vector<Way> ways = {
+        {"exit",
+         [&] {
+             Action(ID_EXIT)->trigger();
+             WaitFor([] { return false; }, 50);
+         },
+         Closes},
+        {"close box", [&] { dlg_->close(); }, Closes},
+        {"open", [&] { Action(ID_FILE_OPEN)->trigger(); }, Opens},
+        {"import", [&] { Action(ID_DATA_SELECT)->trigger(); }, Imports},
+    };
+    enum Reply { Cancel, No, Yes, YesButNoSave };
+    int n = 0;
+    for (const Way& way : ways) {
+        for (Reply reply : {Cancel, No, Yes, YesButNoSave}) {
+            SCOPED_TRACE(std::string(way.name) + " " + std::to_string(reply));
+            LeaveJournal(3);
+            Responder answers;
+            answers.Answer(IDOK);  // restore
+            OpenWindow();
+            int selections = 0;
+            dlg_->SetDataSelection([&](QWidget*, CMeasDataSet& source, CMeasDataSet& target) {
+                ++selections;
+                CMeasDataSet keep;
+                keep.CopyFrom(source);
+                target.Clear();
+                target.AppendRecordFrom(keep, 0);
+                target.AppendRecordFrom(keep, 2);
+                return true;
+            });
+            ASSERT_EQ(dlg_->LiveData().GetCount(), 3);
+            const std::string saved = dir.filePath(QString("saved-%1.csv").arg(++n)).toStdString();
+            answers.SavePath(reply == YesButNoSave ? std::string() : saved);
+            answers.OpenPath(other);
+            answers.Answer(reply == Cancel ? IDCANCEL : reply == No ? IDNO : IDYES);
+            answers.Forget();
+
+            way.run();
+            ASSERT_FALSE(answers.Asked().empty());
+            EXPECT_EQ(answers.Asked()[0].id, IDS_CONFIRM_SAVE_UNSAVED);
+            EXPECT_EQ(answers.Asked()[0].style, 35);
+            EXPECT_EQ(fs::exists(saved), reply == Yes);
+            const bool goesOn = reply == No || reply == Yes;
+            if (!goesOn) {
+                EXPECT_TRUE(dlg_->isVisible());
+                EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
+                EXPECT_EQ(selections, 0);
+                EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
+                ExpectJournalOfLiveData();
+            } else if (way.result == Closes) {
+                EXPECT_FALSE(dlg_->isVisible());
+                EXPECT_FALSE(JournalExists());
+            } else if (way.result == Opens) {
+                // The file's records, saved as they are.
+                EXPECT_EQ(dlg_->LiveData().GetCount(), 1);
+                EXPECT_EQ(dlg_->windowTitle(), Title("other.csv"));
+                EXPECT_FALSE(JournalExists());
+            } else {
+                // New unsaved records with a journal of their own.
+                EXPECT_EQ(selections, 1);
+                EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
+                EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
+                ExpectJournalOfLiveData();
+            }
+            if (reply == Yes) {
+                const std::string file = ReadBytes(saved);
+                EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 2 + 3);
+            }
+            dlg_.reset();
+            fs::remove(journalPath_);
+        }
+    }
 }
 
 // A journal left by a run that ended abnormally, as the capture writes it.
@@ -282,6 +427,104 @@ TEST_F(RestoreAtStart, CancelKeepsTheJournalAsideAndStartsEmpty) {
     OpenWindow();
     EXPECT_TRUE(answers.Asked().empty());
     EXPECT_TRUE(fs::exists(aside[0]));
+}
+
+// A damaged line in the middle costs that line only: every later record
+// comes back, the user is told how many lines were lost, and the damaged
+// file is kept aside while the restored records get a sound journal.
+TEST_F(JournalWindow, ADamagedJournalRestoresEveryIntactRecordAndIsKeptAside) {
+    LeaveJournal(153);
+    const std::string intact = ReadBytes(journalPath_);
+    // Line 52 (record 49) loses a stretch in its middle.
+    std::size_t start = 0;
+    for (int line = 1; line < 52; ++line) {
+        start = intact.find('\n', start) + 1;
+    }
+    std::string damaged = intact;
+    damaged.erase(start + 60, 40);
+    std::ofstream(journalPath_, std::ios::binary | std::ios::trunc) << damaged;
+
+    std::vector<std::string> texts;
+    SetMessageResponder([&](QWidget*, int id, int) {
+        texts.push_back(std::to_string(id) + ":" + ShownMessageText());
+        return IDOK;
+    });
+    OpenWindow();
+    SetMessageResponder({});
+    ASSERT_EQ(texts.size(), 1u);
+    const std::string expected =
+        std::to_string(IDS_CONFIRM_RESTORE) + ":" + LoadText(IDS_CONFIRM_RESTORE) + "\n\n" +
+        QString::fromStdString(LoadText(IDS_RESTORE_UNREADABLE)).arg(1).arg(152).toStdString() + "\n\n" +
+        LoadText(IDS_JOURNAL_FOLDER) + folder_->Folder();
+    EXPECT_EQ(texts[0], expected);
+
+    CMeasDataSet live;
+    live.CopyFrom(dlg_->LiveData());
+    ASSERT_EQ(live.GetCount(), 152);
+    CMeasDataSet records;
+    for (int i = 0; i < 153; ++i) {
+        ASSERT_TRUE(records.AddLiveRecord(test::LiveReply(test::NormalBlocks(i))));
+    }
+    // Lines without their record number, which closes the gap.
+    auto fields = [](const std::string& line) { return line.substr(line.find(',')); };
+    for (int r = 0; r < 152; ++r) {
+        EXPECT_EQ(fields(live.FormatRecordLine(r)), fields(records.FormatRecordLine(r < 49 ? r : r + 1)))
+            << r;
+    }
+    EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
+    ASSERT_EQ(Aside().size(), 1u);
+    EXPECT_EQ(ReadBytes(Aside()[0]), damaged);
+    ExpectJournalOfLiveData();
+
+    // A journal of which nothing can be read is kept aside, and the user told.
+    dlg_.reset();
+    fs::remove(Aside()[0]);
+    std::string noHeader = intact;
+    noHeader.erase(intact.find('\n') + 10, 30);
+    std::ofstream(journalPath_, std::ios::binary | std::ios::trunc) << noHeader;
+    Responder answers;
+    OpenWindow();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_JOURNAL_UNREADABLE}));
+    EXPECT_EQ(answers.Asked()[0].style, 48);
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 0);
+    EXPECT_FALSE(JournalExists());
+    ASSERT_EQ(Aside().size(), 1u);
+    EXPECT_EQ(ReadBytes(Aside()[0]), noHeader);
+}
+
+// Where the journal cannot be written the user hears it once, and the
+// capture runs all the same.
+TEST_F(JournalWindow, AReadOnlySettingsFolderGivesANoticeAndTheCaptureGoesOn) {
+    OpenWindow();
+    Responder answers;
+    fs::permissions(folder_->Folder(), fs::perms::owner_read | fs::perms::owner_exec);
+    {
+        test::AsPlainUser user;
+        if (!user.Active()) {
+            fs::permissions(folder_->Folder(), fs::perms::owner_all);
+            GTEST_SKIP() << "file permissions cannot be made to bind this process";
+        }
+        std::vector<std::string> notices;
+        SetMessageResponder([&](QWidget*, int id, int) {
+            notices.push_back(std::to_string(id) + ":" + ShownMessageText());
+            return IDOK;
+        });
+        Find<QPushButton>(IDC_CAPTURE)->click();
+        EXPECT_EQ(dlg_->GetState(), CMainDlg::Capturing);
+        EXPECT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 5; }));
+        Find<QPushButton>(IDC_CAPTURE)->click();
+        EXPECT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
+        SetMessageResponder({});
+        ASSERT_EQ(notices.size(), 3u);
+        EXPECT_EQ(notices[1], std::to_string(IDS_JOURNAL_NOT_WRITTEN) + ":" +
+                                  LoadText(IDS_JOURNAL_NOT_WRITTEN) + "\n\n" + LoadText(IDS_JOURNAL_FOLDER) +
+                                  folder_->Folder());
+        EXPECT_EQ(notices[2].substr(0, 5), std::to_string(IDS_CONFIRM_STOP) + ":");
+    }
+    fs::permissions(folder_->Folder(), fs::perms::owner_all);
+    EXPECT_FALSE(JournalExists());
+    EXPECT_GE(dlg_->LiveData().GetCount(), 5);
+    EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
 }
 
 TEST(PortErrorWindow, TheBoxNamesTheDeviceAndTheReason) {

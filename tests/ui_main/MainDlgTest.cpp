@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -221,7 +222,9 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     const int count = dlg_->LiveData().GetCount();
     EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), count);
     EXPECT_EQ(dlg_->GetCurrentRecord(), count - 1);
+    answers.Answer(IDNO);
     EXPECT_TRUE(dlg_->close());
+    EXPECT_EQ(answers.Ids().back(), IDS_CONFIRM_SAVE_UNSAVED);
 }
 
 TEST_F(MainWindow, EveryLinkFailureHasItsMessage) {
@@ -303,17 +306,22 @@ TEST_F(MainWindow, DownloadAsksBeforeFetchingAgain) {
     answers.Answer(IDCANCEL);
     download->click();
     EXPECT_EQ(selections, 1);
+    // The imported records are unsaved: the selection that would replace
+    // them asks first.
+    answers.Answer(IDNO);
     answers.Answer(IDNO);
     download->click();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD, IDS_CONFIRM_REDOWNLOAD}));
+    EXPECT_EQ(answers.Ids(),
+              (std::vector<int>{IDS_CONFIRM_REDOWNLOAD, IDS_CONFIRM_REDOWNLOAD, IDS_CONFIRM_SAVE_UNSAVED}));
     EXPECT_EQ(answers.Asked()[1].style, 35);
     EXPECT_EQ(selections, 2);
     EXPECT_EQ(offered, 25);
 
     answers.Forget();
     answers.Answer(IDYES);
+    answers.Answer(IDNO);
     download->click();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD}));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REDOWNLOAD, IDS_CONFIRM_SAVE_UNSAVED}));
     EXPECT_EQ(selections, 3);
     EXPECT_EQ(dlg_->DownloadedData().GetCount(), 25);
 }
@@ -389,9 +397,10 @@ TEST_F(MainWindow, FailedOpenLeavesTheDisplayUnchanged) {
     const std::string notOurs = dir.filePath("other.csv").toStdString();
     std::ofstream(notOurs) << "\"Something else\",\"1.00\",\"3\"\r\n";
     answers.OpenPath(notOurs);
+    answers.Answer(IDNO);  // let the unsaved records go, should the file load
     Action(ID_FILE_OPEN)->trigger();
-    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_FILE_OPEN_FAILED}));
-    EXPECT_EQ(answers.Asked()[0].style, 16);
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_SAVE_UNSAVED, IDS_FILE_OPEN_FAILED}));
+    EXPECT_EQ(answers.Asked()[1].style, 16);
 
     // A data file whose first record line is cut short.
     const std::string good = dir.filePath("good.csv").toStdString();
@@ -441,6 +450,53 @@ TEST_F(MainWindow, MenuOfAnIdleWindow) {
     EXPECT_TRUE(WaitFor([&] { return !dlg_->isVisible(); }));
 }
 
+// Esc pressed by mistake must not close the window with the data; the title
+// names the file and marks data not saved.
+TEST_F(MainWindow, EscKeepsTheWindowAndTheTitleMarksUnsavedData) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    const QString app = Text(IDS_APP_TITLE);
+    EXPECT_EQ(dlg_->windowTitle(), app);
+    PostRecords(0, 3);
+    EXPECT_EQ(dlg_->windowTitle(), "*" + app);
+
+    auto* capture = Find<QPushButton>(IDC_CAPTURE);
+    capture->setFocus();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(capture, &esc);
+    WaitFor([] { return false; }, 50);
+    EXPECT_TRUE(dlg_->isVisible());
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
+    EXPECT_TRUE(answers.Asked().empty());
+
+    QTemporaryDir dir;
+    answers.SavePath(dir.filePath("river-7.csv").toStdString());
+    dlg_->UpdateCommandUi();
+    Action(ID_FILE_SAVE)->trigger();
+    EXPECT_EQ(dlg_->windowTitle(), "river-7.csv - " + app);
+    PostRecords(3, 1);
+    EXPECT_EQ(dlg_->windowTitle(), "*river-7.csv - " + app);
+    Action(ID_CLEAR)->trigger();
+    EXPECT_EQ(dlg_->windowTitle(), app);
+}
+
+// An unattended capture that fills the data set says so when it ends.
+TEST_F(MainWindow, AFullDataSetEndsTheCaptureWithAMessage) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    // One record short of full: the end says nothing.
+    PostRecords(0, kMeasCapacity - 1);
+    Post(WM_APP_CAPTURE, RunEnd::Finished);
+    WaitFor([] { return false; }, 50);
+    EXPECT_TRUE(answers.Asked().empty());
+    PostRecords(kMeasCapacity - 1, 1);
+    Post(WM_APP_CAPTURE, RunEnd::Finished);
+    ASSERT_TRUE(WaitFor([&] { return !answers.Asked().empty(); }));
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CAPTURE_LIMIT_REACHED}));
+    EXPECT_EQ(answers.Asked()[0].style, 48);
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Idle);
+}
+
 TEST_F(MainWindow, DataSelectionStartsFromTheDataOnDisplay) {
     Open("/nonexistent/tty");
     Responder answers;
@@ -460,8 +516,10 @@ TEST_F(MainWindow, DataSelectionStartsFromTheDataOnDisplay) {
     PostRecords(0, 4);
     dlg_->UpdateCommandUi();
     ASSERT_TRUE(Action(ID_DATA_SELECT)->isEnabled());
+    answers.Answer(IDNO);
     Action(ID_DATA_SELECT)->trigger();
-    EXPECT_TRUE(answers.Asked().empty());  // nothing downloaded: no question
+    // Nothing downloaded: only the question about the unsaved records.
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_SAVE_UNSAVED}));
     EXPECT_EQ(selections, 1);
     EXPECT_EQ(offered, 4);
     EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
@@ -470,11 +528,14 @@ TEST_F(MainWindow, DataSelectionStartsFromTheDataOnDisplay) {
     EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), 2);
 
     // The source now holds records: the next selection asks before replacing it.
+    answers.Forget();
     answers.Answer(IDCANCEL);
     Action(ID_DATA_SELECT)->trigger();
     EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_REPLACE_SELECTION}));
     EXPECT_EQ(answers.Asked()[0].style, 65);
     EXPECT_EQ(selections, 1);
+    answers.Answer(IDOK);
+    answers.Answer(IDNO);
     Action(ID_DATA_SELECT)->trigger();
     EXPECT_EQ(selections, 2);
     EXPECT_EQ(offered, 2);

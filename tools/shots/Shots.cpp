@@ -32,6 +32,8 @@
 #include "resources/Texts.h"
 #include "tools/shots/DialogTour.h"
 #include "tools/shots/GraphWindowTour.h"
+#include "tools/shots/TourWait.h"
+#include "tools/shots/UnsavedTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
 #include "ui/main/AboutDlg.h"
@@ -46,19 +48,6 @@ using namespace kelp;
 
 QString g_folder;
 int g_shot = 0;
-
-bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 void Settle() {
     for (int i = 0; i < 10; ++i) {
@@ -153,7 +142,8 @@ int main(int argc, char* argv[]) {
             auto box = BuildMessageBox(owner, id, style, ShownMessageText());
             box->show();
             Shoot(box.get(), QStringLiteral("message-%1").arg(id));
-            return answer;
+            // The captured records give way to the download's.
+            return id == IDS_CONFIRM_SAVE_UNSAVED ? IDNO : answer;
         });
         // The real data selection: pictured, then every record taken over.
         dlg.SetDataSelection([](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
@@ -265,6 +255,10 @@ int main(int argc, char* argv[]) {
         dlg.resize(1100, 760);
         Shoot(&dlg, QStringLiteral("main-large"));
         SetMessageResponder({});
+    }
+
+    if (status == 0) {
+        ShootUnsavedData(tty, work.filePath(QStringLiteral("unsaved")).toStdString(), Shoot);
     }
 
     // A long capture at interval 0: thousands of records in three panes.

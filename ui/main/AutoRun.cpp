@@ -96,6 +96,9 @@ void CAutoRun::InstallResponder() {
         if (stringId == IDS_CONFIRM_RESTORE) {
             return plan_.restore ? IDOK : IDCANCEL;
         }
+        if (stringId == IDS_CONFIRM_SAVE_UNSAVED) {
+            return IDNO;  // the plan listed the records; closing lets them go
+        }
         if ((style & MB_ICONSTOP) != 0) {
             errorSeen_ = true;
         }

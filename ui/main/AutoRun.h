@@ -22,7 +22,8 @@ class CMainDlg;
 //   KELP_AUTORUN_RESTORE=ok|cancel  the answer to the restore question
 //                                (default ok)
 //
-// Every message box is answered (OK, or as above) and reported. Lines on
+// Every message box is answered (OK, Yes, or as above; No to saving the
+// unsaved records when the window closes) and reported. Lines on
 // standard output, one event each:
 //   ready <window title>       the window is up (its title shows the language)
 //   message <id>               a message box was answered

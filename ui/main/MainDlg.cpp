@@ -1,7 +1,5 @@
 #include "ui/main/MainDlg.h"
 
-#include <filesystem>
-
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -98,7 +96,7 @@ QLabel* MakeTextBox(QWidget* parent, int id) {
 
 CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent)
     : QDialog(parent),
-      journal_(std::filesystem::path(settings.Path()).parent_path().string()),
+      journal_(CCaptureJournal::FolderFor(settings.Path(), programPath)),
       settings_(settings),
       programPath_(std::move(programPath)) {
     setObjectName(Name(IDD_MAIN));
@@ -157,13 +155,32 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
 }
 
 void CMainDlg::RestoreJournal() {
-    if (journal_.Recover(live_) == 0) {
+    const int restored = journal_.Recover(live_);
+    const int unreadable = journal_.UnreadableLines();
+    const std::string folder = "\n\n" + LoadText(IDS_JOURNAL_FOLDER) + journal_.Folder();
+    if (restored == 0) {
+        if (unreadable > 0) {
+            ShowMessage(this, IDS_JOURNAL_UNREADABLE, kStyleWarning,
+                        Text(IDS_JOURNAL_UNREADABLE).arg(unreadable).toStdString() + folder);
+        }
         return;
     }
-    if (ShowMessage(this, IDS_CONFIRM_RESTORE, kStyleQuestion) == IDOK) {
+    std::string question = LoadText(IDS_CONFIRM_RESTORE);
+    if (unreadable > 0) {
+        question +=
+            "\n\n" + Text(IDS_RESTORE_UNREADABLE).arg(unreadable).arg(restored).toStdString() + folder;
+    }
+    if (ShowMessage(this, IDS_CONFIRM_RESTORE, kStyleQuestion, question) == IDOK) {
+        if (unreadable > 0) {
+            // The damaged file stays as it is, for whoever can mend it; the
+            // records restored from it get a sound journal of their own.
+            journal_.SetAside();
+            journal_.WriteFrom(live_);
+        }
         ShowFileName({});
         SetCurrentRecord(0);
         RefreshAfterLoading();
+        SetUnsaved(true);
     } else {
         live_.Clear();
         journal_.SetAside();
@@ -180,7 +197,12 @@ CMainDlg::~CMainDlg() {
     }
     settings_.WriteGraphSlots("GraphSettings", graphSlots_);
     settings_.WriteTimeAxis(graphTime_);
-    journal_.Remove();
+    // Unsaved data keep their journal: the user has not let them go, so they
+    // are offered again at the next start. Otherwise nothing is left to keep
+    // (a capture that stored no record leaves a bare header).
+    if (!unsaved_) {
+        journal_.Remove();
+    }
     // They point into this window's data and settings: gone before those are.
     delete graphSettingsDlg_;
     graphSettingsDlg_ = nullptr;
@@ -488,11 +510,29 @@ void CMainDlg::OnStartCapture() {
     }
     live_.Clear();
     ClearDisplay();
-    journal_.Start(live_);
+    SetUnsaved(false);
+    const bool journalled = journal_.Start(live_);
+    journalNoticeShown_ = false;
     EnterState(Capturing);
     stopEvent_.Reset();
     captureThread_ =
         StartCapture(*target_, stopEvent_, port_, portDevices_, static_cast<int>(captureInterval_));
+    // Said after the start: the capture goes on while the notice is open.
+    if (!journalled) {
+        ShowJournalNotice();
+    }
+}
+
+void CMainDlg::ShowJournalNotice() {
+    if (journalNoticeShown_) {
+        return;
+    }
+    journalNoticeShown_ = true;
+    std::string text = LoadText(IDS_JOURNAL_NOT_WRITTEN);
+    if (!journal_.Folder().empty()) {
+        text += "\n\n" + LoadText(IDS_JOURNAL_FOLDER) + journal_.Folder();
+    }
+    ShowMessage(this, IDS_JOURNAL_NOT_WRITTEN, kStyleWarning, text);
 }
 
 void CMainDlg::OnStopCapture() {
@@ -579,11 +619,17 @@ void CMainDlg::OnDataSelect() {
 }
 
 void CMainDlg::OpenDataSelection() {
-    if (!dataSelection_) {
+    if (!dataSelection_ || !MayReplaceLiveData()) {
         return;
     }
     if (dataSelection_(this, downloaded_, live_)) {
-        journal_.Remove();
+        // What was on display is gone; what came in exists only in memory.
+        SetUnsaved(live_.GetCount() > 0);
+        if (unsaved_) {
+            journal_.WriteFrom(live_);
+        } else {
+            journal_.Remove();
+        }
         ShowFileName({});
         SetCurrentRecord(0);
         if (live_.GetCount() > 0) {
@@ -603,12 +649,13 @@ void CMainDlg::OnClear() {
         journal_.Remove();
         live_.Clear();
         ClearDisplay();
+        SetUnsaved(false);
     }
     UpdateCommandUi();
 }
 
 void CMainDlg::OnOpen() {
-    if (state_ != Idle) {
+    if (state_ != Idle || !MayReplaceLiveData()) {
         return;
     }
     const std::string path = AskOpenFileName(this);
@@ -632,6 +679,7 @@ void CMainDlg::OnOpen() {
         live_.CopyFrom(scratch_);
         live_.SetName(path);
         ShowFileName(path);
+        SetUnsaved(false);
         SetCurrentRecord(0);
         if (live_.GetCount() > 0) {
             RefreshAfterLoading();
@@ -644,16 +692,20 @@ void CMainDlg::OnOpen() {
 }
 
 void CMainDlg::OnSave() {
+    SaveLiveData();
+}
+
+bool CMainDlg::SaveLiveData() {
     if (state_ != Idle) {
-        return;
+        return false;
     }
     if (live_.GetCount() == 0) {
         ShowMessage(this, IDS_NO_DATA_TO_SAVE, kStyleError);
-        return;
+        return false;
     }
     const std::string path = AskSaveFileName(this);
     if (path.empty()) {
-        return;
+        return false;
     }
     int result = 0;
     {
@@ -665,13 +717,46 @@ void CMainDlg::OnSave() {
         journal_.Remove();
         live_.SetName(path);
         ShowFileName(path);
-    } else if (result == 1) {
+        SetUnsaved(false);
+        return true;
+    }
+    if (result == 1) {
         ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
     } else {
         // The records could not all be written: the file is incomplete and
         // does not become the data's file.
         ShowMessage(this, IDS_FILE_SAVE_FAILED, kStyleError);
     }
+    return false;
+}
+
+bool CMainDlg::MayReplaceLiveData() {
+    if (!unsaved_ || live_.GetCount() == 0) {
+        return true;
+    }
+    const int answer = ShowMessage(this, IDS_CONFIRM_SAVE_UNSAVED, kStyleYesNoCancel);
+    if (answer == IDYES) {
+        return SaveLiveData();
+    }
+    return answer == IDNO;
+}
+
+void CMainDlg::SetUnsaved(bool unsaved) {
+    if (unsaved != unsaved_) {
+        unsaved_ = unsaved;
+        UpdateTitle();
+    }
+}
+
+void CMainDlg::UpdateTitle() {
+    QString title = Text(IDS_APP_TITLE);
+    QString file = fileText_->text();
+    if (!file.isEmpty()) {
+        // Qt takes "[*]" in a title for its modification mark; doubled, it
+        // shows as typed.
+        title = file.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral(" - ") + title;
+    }
+    setWindowTitle(unsaved_ ? QLatin1Char('*') + title : title);
 }
 
 void CMainDlg::OnExit() {
@@ -832,13 +917,23 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    QDialog::closeEvent(event);
+    if (!MayReplaceLiveData()) {
+        event->ignore();
+        return;
+    }
+    if (unsaved_) {
+        // The user chose to let them go.
+        journal_.Remove();
+        SetUnsaved(false);
+    }
+    // Not through reject(): that is Esc, which must not close this window.
+    QDialog::reject();
+    event->accept();
 }
 
 void CMainDlg::reject() {
-    if (state_ == Idle) {
-        QDialog::reject();
-    }
+    // Esc: a key pressed by mistake must not close the window and the data
+    // with it. The close box, Exit and the system still close it.
 }
 
 // ---- messages from the runs --------------------------------------------
@@ -862,8 +957,12 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
         // A record that was not stored (full set, short reply) must not move
         // the current record past the end.
         if (live_.AddLiveRecord(message.text)) {
-            journal_.Append(live_, live_.GetCount() - 1);
+            const bool journalled = journal_.Append(live_, live_.GetCount() - 1);
+            SetUnsaved(true);
             OnNewLiveRecord(first);
+            if (!journalled && state_ == Capturing) {
+                ShowJournalNotice();
+            }
         }
         return;
     }
@@ -877,6 +976,10 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
     }
     ShowRunFailure(code);
     EnterState(Idle);
+    // An unattended run that filled the data set must not end unnoticed.
+    if (live_.GetCount() >= live_.GetCapacity()) {
+        ShowMessage(this, IDS_CAPTURE_LIMIT_REACHED, kStyleWarning);
+    }
 }
 
 void CMainDlg::OnDownloadMessage(const AppMessage& message) {
@@ -946,7 +1049,7 @@ void CMainDlg::ClearDisplay() {
     SetRecordRange(1, 1);
     SetPaneRecords(0);
     SetCurrentRecord(0);
-    fileText_->clear();
+    ShowFileName({});
     UpdateCommandUi();
 }
 
@@ -1029,6 +1132,7 @@ void CMainDlg::ShowRecord(int record) {
 void CMainDlg::ShowFileName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     fileText_->setText(QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
+    UpdateTitle();
 }
 
 void CMainDlg::SetCurrentRecord(int record) {

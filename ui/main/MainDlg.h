@@ -118,6 +118,8 @@ class CMainDlg final : public QDialog {
     void OnClear();
     void OnOpen();
     void OnSave();
+    // The save command's work; true when the live data were saved.
+    bool SaveLiveData();
     void OnExit();
     void OnAbout();
     void OnPortSettings();
@@ -150,6 +152,18 @@ class CMainDlg final : public QDialog {
     void HideGraphSettings();
     void RestoreJournal();
 
+    // ---- unsaved data ----
+    // Before unsaved live data are closed or replaced: asks whether to save
+    // them. True when the caller may go on (saved, or the user lets them
+    // go: the caller then discards them), false to stay.
+    bool MayReplaceLiveData();
+    void SetUnsaved(bool unsaved);
+    // The title: the file name, if any, before the program's; a leading "*"
+    // while the live data are unsaved.
+    void UpdateTitle();
+    // Tells, once per capture, that the capture runs without a journal.
+    void ShowJournalNotice();
+
     // Data.
     CMeasDataSet live_;
     CMeasDataSet downloaded_;
@@ -158,6 +172,10 @@ class CMainDlg final : public QDialog {
     State state_ = Idle;
     int current_ = 0;
     bool initialised_ = false;
+    // From the first captured, imported or restored record until they are
+    // saved or let go.
+    bool unsaved_ = false;
+    bool journalNoticeShown_ = false;
 
     // Settings.
     CSettingsStore& settings_;

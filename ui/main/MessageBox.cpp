@@ -41,6 +41,8 @@ QMessageBox::Icon IconOf(int style) {
             return QMessageBox::Critical;
         case MB_ICONQUESTION:
             return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
         case MB_ICONINFORMATION:
             return QMessageBox::Information;
         default:

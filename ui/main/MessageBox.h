@@ -16,6 +16,7 @@ constexpr int MB_OKCANCEL = 0x01;
 constexpr int MB_YESNOCANCEL = 0x03;
 constexpr int MB_ICONSTOP = 0x10;
 constexpr int MB_ICONQUESTION = 0x20;
+constexpr int MB_ICONEXCLAMATION = 0x30;
 constexpr int MB_ICONINFORMATION = 0x40;
 
 // The styles the program uses.
@@ -23,6 +24,7 @@ constexpr int kStyleError = MB_ICONSTOP | MB_OK;                     // 16
 constexpr int kStyleConfirm = MB_ICONINFORMATION | MB_OKCANCEL;      // 65
 constexpr int kStyleQuestion = MB_ICONQUESTION | MB_OKCANCEL;        // 33
 constexpr int kStyleYesNoCancel = MB_ICONQUESTION | MB_YESNOCANCEL;  // 35
+constexpr int kStyleWarning = MB_ICONEXCLAMATION | MB_OK;            // 48
 
 // Buttons a message box returns, besides IDOK (1) and IDCANCEL (2) of the
 // resource ids.
