@@ -104,13 +104,14 @@ Options:
   --baud B            pace commands and replies like a line of B bit/s
                       (10 bits a byte; default: no line emulation)
   --turnaround MS     delay each reply by MS milliseconds (default 0)
+  --late MS           how late a reply with the late fault comes (default 1300)
   --fault KIND=WHEN   inject a fault; may be repeated. WHEN is
                         N     every request from request N on (1 = first)
                         N+C   C requests from request N on
                         P%    each request with a chance of P percent
                       KIND is one of
                         noreply    no reply at all
-                        late       the reply after 1300 ms
+                        late       the reply after 1300 ms (see --late)
                         badsum     wrong checksum digits
                         lowercase  checksum digits in lower case
                         truncate   the first half of the reply, without LF
@@ -185,6 +186,10 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, bool& help, std::s
             if (!number(0, 60'000, n))
                 return false;
             options.turnaroundMs = static_cast<int>(n);
+        } else if (arg == "--late") {
+            if (!number(1, 60'000, n))
+                return false;
+            options.lateMs = static_cast<int>(n);
         } else if (arg == "--hangup") {
             if (!number(1, 1'000'000'000, n))
                 return false;
