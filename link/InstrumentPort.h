@@ -1,5 +1,6 @@
 #pragma once
 #include <ctime>
+#include <string>
 
 #include "link/Frames.h"
 #include "link/LinkResult.h"
@@ -23,6 +24,15 @@ class CInstrumentPort final : public CSerialPort {
     // entry and the number of bytes received on return.
     LinkResult Transact(int selector, char* buffer, int& length);
 
+    // One request and its reply on a walk through the instrument's memory,
+    // where every reply looks alike. A reply byte for byte equal to
+    // `previous` (the reply taken last, as it came off the line) answers an
+    // earlier request and is still on its way: it is dropped, `repeated` is
+    // set, and the wait goes on for this request's own reply within the
+    // same time limit. On Ok and EndOfData `previous` becomes this reply.
+    LinkResult TransactSkippingRepeat(int selector, char* buffer, int& length, std::string& previous,
+                                      bool& repeated);
+
     // Overwrites the date and time of a checked live reply with `localTime`.
     static bool StampTime(char* reply, const std::tm& localTime);
 
@@ -30,6 +40,9 @@ class CInstrumentPort final : public CSerialPort {
     int ExpectedReplyLength() const { return expectedLength_; }
 
   private:
+    // The result of a reply as received to the last command.
+    LinkResult Judge(int selector, char* buffer, int length) const;
+
     char command_[kCommandBufferSize] = {};
     int expectedLength_ = 0;
 };
