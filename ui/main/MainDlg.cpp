@@ -506,11 +506,11 @@ void CMainDlg::OnStopCapture() {
 
 // The message for a run that ended without success; a finished or stopped
 // run says nothing. Only a download can find the instrument empty.
-void CMainDlg::ShowRunFailure(RunEnd end) {
+void CMainDlg::ShowRunFailure(RunEnd end, int openError) {
     switch (end) {
         case RunEnd::PortOpenFailed:
             ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
-                        DescribePortOpenFailure(port_, portDevices_));
+                        DescribePortOpenFailure(port_, portDevices_, openError));
             break;
         case RunEnd::CommFailed:
             ShowMessage(this, IDS_COMM_FAILED, kStyleError);
@@ -547,14 +547,15 @@ void CMainDlg::OnDownload() {
     downloaded_.Clear();
     EnterState(Downloading);
     RunEnd result = RunEnd::Finished;
+    int openError = 0;
     {
         CProgressDlg progress(this);
         progress.SetDialogFont(DialogFont());
         downloadProgress_ = &progress;
-        result = RunDownload(*target_, progress, port_, portDevices_);
+        result = RunDownload(*target_, progress, port_, portDevices_, &openError);
         downloadProgress_ = nullptr;
     }
-    ShowRunFailure(result);
+    ShowRunFailure(result, openError);
     EnterState(Idle);
     if (downloaded_.GetCount() > 0) {
         OpenDataSelection();
@@ -875,7 +876,7 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
         ShowCurrentRecord();
         SetPaneRecords(live_.GetCount());
     }
-    ShowRunFailure(code);
+    ShowRunFailure(code, code == RunEnd::PortOpenFailed ? static_cast<int>(message.lParam) : 0);
     EnterState(Idle);
 }
 
