@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "app/IniFile.h"
 #include "tests/settings/AsPlainUser.h"
@@ -242,11 +247,62 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNotOverwritten) {
     }
     ::chmod(path_.c_str(), 0600);
     EXPECT_EQ(ReadFile(), kept);
+}
 
-    // Nonsense too large to be a settings file is replaced by a write.
-    WriteFile(std::string(CIniFile::kMaxFileSize + 1, 'z'));
+TEST_F(SettingsStoreTest, AFileTooLargeToBeOursIsSetAsideBeforeANewOneIsWritten) {
+    const std::string large(CIniFile::kMaxFileSize + 1, 'z');
+    WriteFile(large);
+    EXPECT_EQ(store_.ReadCaptureInterval(), 1u);
     EXPECT_TRUE(store_.WriteCaptureInterval(5));
     EXPECT_EQ(ReadFile(), "[MeasureSettings]\nMeasCycle=5\n");
+    std::vector<std::string> aside;
+    for (const auto& e : std::filesystem::directory_iterator(dir_.Path())) {
+        if (e.path().filename() != "Kelp-Win.ini") {
+            aside.push_back(e.path().filename().string());
+        }
+    }
+    ASSERT_EQ(aside.size(), 1u);
+    // Kelp-Win.ini.YYYYMMDD-hhmmss
+    EXPECT_EQ(aside[0].size(), std::string("Kelp-Win.ini.20260101-120000").size()) << aside[0];
+    EXPECT_EQ(aside[0].rfind("Kelp-Win.ini.20", 0), 0u) << aside[0];
+    std::ifstream in(dir_.File(aside[0]), std::ios::binary);
+    std::stringstream kept;
+    kept << in.rdbuf();
+    EXPECT_EQ(kept.str(), large);
+}
+
+// A pipe, socket or device at the settings file's name is never opened in a
+// way that could wait: the program starts with the defaults, and no write
+// replaces what is there.
+TEST_F(SettingsStoreTest, PipesSocketsAndDevicesAtTheNameGiveDefaultsAndStayAsTheyAre) {
+    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    const auto socketPath = dir_.File("socket.ini");
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    const auto device = dir_.File("device.ini");
+    ASSERT_EQ(::symlink("/dev/zero", device.c_str()), 0);
+    for (const auto& name : {path_, socketPath, device}) {
+        CSettingsStore store(name);
+        PortSettings port;
+        port.PortNo = 11;
+        PortDeviceMap devices;
+        store.ReadPortSettings(port, devices);
+        EXPECT_EQ(port.PortNo, 3) << name;
+        EXPECT_EQ(store.ReadCaptureInterval(), 1u) << name;
+        EXPECT_FALSE(store.WriteCaptureInterval(5)) << name;
+        EXPECT_FALSE(store.WritePortSettings(port)) << name;
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat(socketPath.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    ASSERT_EQ(::lstat(device.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ::close(listener);
 }
 
 class SettingsPathTest : public ::testing::Test {

@@ -657,21 +657,24 @@ void CMainDlg::OnSave() {
         return;
     }
     int result = 0;
+    FileFailure failure;
     {
         CProgressDlg progress(this);
         progress.SetDialogFont(DialogFont());
-        result = SaveDataFile(path, live_, progress);
+        result = SaveDataFile(path, live_, progress, &failure);
     }
     if (result == 0) {
         journal_.Remove();
         live_.SetName(path);
         ShowFileName(path);
     } else if (result == 1) {
-        ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
+        ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError,
+                    FileFailureMessage(IDS_FILE_OPEN_FAILED, failure));
     } else {
         // The records could not all be written: the file is incomplete and
         // does not become the data's file.
-        ShowMessage(this, IDS_FILE_SAVE_FAILED, kStyleError);
+        ShowMessage(this, IDS_FILE_SAVE_FAILED, kStyleError,
+                    FileFailureMessage(IDS_FILE_SAVE_FAILED, failure));
     }
 }
 
