@@ -26,7 +26,7 @@ LinkResult CInstrumentPort::Transact(int selector, char* buffer, int& length) {
     if (read != LinkResult::Ok) {
         return read;
     }
-    return Judge(selector, buffer, length);
+    return JudgeReply(selector, command_, buffer, length);
 }
 
 LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, int& length,
@@ -51,23 +51,12 @@ LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, i
             continue;
         }
         std::string raw(received);
-        const LinkResult judged = Judge(selector, buffer, length);
+        const LinkResult judged = JudgeReply(selector, command_, buffer, length);
         if (judged == LinkResult::Ok || judged == LinkResult::EndOfData) {
             previous = std::move(raw);
         }
         return judged;
     }
-}
-
-LinkResult CInstrumentPort::Judge(int selector, char* buffer, int length) const {
-    const bool recordRequest = selector >= kSelectFirstRecord && selector <= kSelectSameRecord;
-    if (recordRequest && length == kEndOfDataLength && CheckReply(buffer, kEndOfDataLength)) {
-        return LinkResult::EndOfData;
-    }
-    if (!CheckReply(buffer, expectedLength_)) {
-        return LinkResult::BadReply;
-    }
-    return LinkResult::Ok;
 }
 
 bool CInstrumentPort::StampTime(char* reply, const std::tm& localTime) {

@@ -40,9 +40,6 @@ class CInstrumentPort final : public CSerialPort {
     int ExpectedReplyLength() const { return expectedLength_; }
 
   private:
-    // The result of a reply as received to the last command.
-    LinkResult Judge(int selector, char* buffer, int length) const;
-
     char command_[kCommandBufferSize] = {};
     int expectedLength_ = 0;
 };
