@@ -69,8 +69,9 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
     //   whole record reply takes before the repeat goes out, so that a late
     //   reply still on its way is dropped rather than taken for the repeat's;
     // - a reply identical to the one taken last (the answer to a repeat whose
-    //   late original was taken in its place) is dropped, and the wait goes
-    //   on for the reply that belongs to the request.
+    //   late original was taken in its place), or the end of one cut by the
+    //   purge, is dropped, and the wait goes on for the reply that belongs to
+    //   the request.
     // Between a "next" request and the one after it only repeat requests go
     // out, and all of them fetch the same record, so whichever of their
     // replies is taken, it is the right record.

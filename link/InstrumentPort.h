@@ -26,9 +26,10 @@ class CInstrumentPort final : public CSerialPort {
 
     // One request and its reply on a walk through the instrument's memory,
     // where every reply looks alike. A reply byte for byte equal to
-    // `previous` (the reply taken last, as it came off the line) answers an
-    // earlier request and is still on its way: it is dropped, `repeated` is
-    // set, and the wait goes on for this request's own reply within the
+    // `previous` (the reply taken last, as it came off the line), or to its
+    // end (the rest of it after the purge of this request), answers an
+    // earlier request and was still on its way: it is dropped, `repeated`
+    // is set, and the wait goes on for this request's own reply within the
     // same time limit. On Ok and EndOfData `previous` becomes this reply.
     LinkResult TransactSkippingRepeat(int selector, char* buffer, int& length, std::string& previous,
                                       bool& repeated);

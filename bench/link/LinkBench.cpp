@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "link/CaptureRun.h"
 #include "link/DownloadRun.h"
@@ -49,6 +51,52 @@ void BM_DownloadAgainstLineRate(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DownloadAgainstLineRate)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// Seconds of a download of `records` records over the emulated line with
+// `faults` added to kelp-sim's arguments; a negative value when it did not
+// bring every record.
+double TimedDownload(int records, const std::vector<std::string>& faults) {
+    std::vector<std::string> args{"--records",    std::to_string(records),
+                                  "--baud",       std::to_string(kBaud),
+                                  "--turnaround", std::to_string(kTurnaroundMs)};
+    args.insert(args.end(), faults.begin(), faults.end());
+    test::CSimProcess sim(args);
+    if (!sim.Ok()) {
+        return -1;
+    }
+    test::CMessageLoop loop;
+    test::CLoopTarget mainWindow(loop, test::CMessageLoop::To::MainWindow);
+    test::CFakeProgressDialog dialog(loop);
+    const auto start = Clock::now();
+    const RunEnd end = RunDownload(mainWindow, dialog, PortSettings{}, PortDeviceMap{{3, sim.Path()}});
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    int received = 0;
+    for (const auto& m : dialog.mainWindow) {
+        received += m.message == WM_APP_DOWNLOAD && m.wParam == 4 ? 1 : 0;
+    }
+    return end == RunEnd::Finished && received == records ? seconds : -1;
+}
+
+// A download of 100 records with one reply 1.8 s late (at request 50),
+// against the same download without it: what bringing the walk back in
+// step costs beyond the delay itself. Goal: beyond_delay_s under 0.5.
+void BM_DownloadWithALateReply(benchmark::State& state) {
+    constexpr int kLateRecords = 100;
+    constexpr int kLateMs = 1800;
+    for (auto _ : state) {
+        const double clean = TimedDownload(kLateRecords, {});
+        const double late =
+            TimedDownload(kLateRecords, {"--fault", "late=50+1", "--late", std::to_string(kLateMs)});
+        if (clean < 0 || late < 0) {
+            state.SkipWithError("a download did not bring every record");
+            return;
+        }
+        state.SetIterationTime(late);
+        state.counters["clean_s"] = clean;
+        state.counters["beyond_delay_s"] = late - clean - kLateMs / 1000.0;
+    }
+}
+BENCHMARK(BM_DownloadWithALateReply)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 // Back-to-back capture from kelp-sim without line emulation. Goal: at least
 // 2000 records a second.

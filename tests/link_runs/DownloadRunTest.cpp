@@ -135,6 +135,22 @@ TEST_F(DownloadRunTest, TimeoutOnNextAsksForTheSameRecordAgain) {
     EXPECT_EQ(log[5].substr(0, 6), "6 #RM2");
 }
 
+// A "next" request lost on the line leaves the instrument on the record
+// already stored: the repeat requests bring that record again, which is not
+// stored twice, and the walk goes on with "next".
+TEST_F(DownloadRunTest, LostNextRequestNeitherRepeatsNorSkipsARecord) {
+    EXPECT_EQ(Download({"--records", "10", "--casts", "1", "--fault", "lost=5+1"}), RunEnd::Finished);
+    ExpectRecordsThenEnd(10);
+    ExpectConsecutive(Records());
+    const auto log = test::ReadLines(logPath_);
+    ASSERT_GE(log.size(), 8u);
+    EXPECT_EQ(log[4].substr(0, 6), "5 #RM2");
+    EXPECT_NE(log[4].find(" lost"), std::string::npos);
+    EXPECT_EQ(log[5].substr(0, 6), "6 #RM3");
+    EXPECT_EQ(log[6].substr(0, 6), "7 #RM3");
+    EXPECT_EQ(log[7].substr(0, 6), "8 #RM2");
+}
+
 // Damage scattered over the walk: every failed "next" is made good by a
 // repeat request, so each record arrives once and in order.
 TEST_F(DownloadRunTest, ScatteredDamageStillGivesEveryRecordOnceInOrder) {

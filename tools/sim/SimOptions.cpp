@@ -14,9 +14,9 @@ struct FaultNameEntry {
 };
 
 constexpr FaultNameEntry kFaultNames[] = {
-    {"noreply", FaultKind::NoReply},     {"late", FaultKind::Late},         {"badsum", FaultKind::BadSum},
-    {"lowercase", FaultKind::LowerCase}, {"truncate", FaultKind::Truncate}, {"double", FaultKind::Double},
-    {"garbage", FaultKind::Garbage},     {"badcodes", FaultKind::BadCodes},
+    {"noreply", FaultKind::NoReply}, {"lost", FaultKind::Lost},           {"late", FaultKind::Late},
+    {"badsum", FaultKind::BadSum},   {"lowercase", FaultKind::LowerCase}, {"truncate", FaultKind::Truncate},
+    {"double", FaultKind::Double},   {"garbage", FaultKind::Garbage},     {"badcodes", FaultKind::BadCodes},
 };
 
 bool ParseInt(std::string_view text, long long minimum, long long maximum, long long& value) {
@@ -110,7 +110,10 @@ Options:
                         N+C   C requests from request N on
                         P%    each request with a chance of P percent
                       KIND is one of
-                        noreply    no reply at all
+                        noreply    no reply at all (the request still acts:
+                                   a "next" moves on)
+                        lost       the request is lost on the way: it has
+                                   no effect and gets no reply
                         late       the reply after 1300 ms (see --late)
                         badsum     wrong checksum digits
                         lowercase  checksum digits in lower case

@@ -7,7 +7,8 @@ namespace kelp::sim {
 
 // What the simulator can do wrong on purpose.
 enum class FaultKind {
-    NoReply,    // ignore the request
+    NoReply,    // act on the request, but its reply is lost
+    Lost,       // the request never reaches the instrument: no effect, no reply
     Late,       // answer after more than the reader's 1000 ms (lateMs)
     BadSum,     // wrong checksum digits
     LowerCase,  // checksum digits in lower case

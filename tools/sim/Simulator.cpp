@@ -221,7 +221,7 @@ void CSimulator::HandleLine(const std::string& line, Clock::time_point arrived,
         hungUp_ = true;
         return;
     }
-    if (body.empty()) {
+    if (body.empty() || Has(faults, FaultKind::Lost)) {
         return;
     }
     // The instrument acts on the request (a "next" moves on) even when its
