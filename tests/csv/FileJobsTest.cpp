@@ -4,22 +4,21 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "data/FileReplacement.h"
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
+#include "resources/Texts.h"
 #include "tests/csv/CsvTestUtil.h"
 #include "tests/csv/QueueDialog.h"
 #include "tests/csv/RecordGen.h"
 #include "tests/settings/AsPlainUser.h"
+#include "tests/settings/SpecialFiles.h"
 
 namespace kelp {
 namespace {
@@ -135,21 +134,13 @@ TEST_F(FileJobsTest, NotOurFileFailsBeforeTheDialog) {
 // A pipe, socket or device given as the file to open is refused at once:
 // nothing is ever opened in a way that waits for a writer or a device.
 TEST_F(FileJobsTest, PipesSocketsAndDevicesAreRefusedWithoutWaiting) {
-    const auto fifo = dir_.File("pipe.csv");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const auto socketPath = dir_.File("socket.csv");
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::symlink("/dev/zero", dir_.File("device.csv").c_str());
-    for (const auto& name : {fifo, socketPath, dir_.File("device.csv")}) {
+    const test::SpecialFiles special(dir_.File("pipe.csv"));
+    ASSERT_TRUE(special.Ok());
+    for (const auto& name : special.Paths()) {
         CMeasDataSet set;
         EXPECT_EQ(LoadDataFile(name, set, dialog_), FILEJOB_OPEN_FAILED) << name;
     }
     EXPECT_EQ(dialog_.modalRuns, 0);
-    ::close(listener);
 }
 
 TEST_F(FileJobsTest, FormatErrorsFailTheJobAndKeepEarlierRecords) {
@@ -380,9 +371,11 @@ TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderWritesTheFileInPlaceAndRefusesWhatIt
         // The old file itself may be written, though no temporary file can
         // be made beside it: it is written in place.
         EXPECT_EQ(SaveDataFile(folder + "/old.csv", set, dialog_), FILEJOB_OK);
-        // No new file can be made there, and the reason says so.
+        // No new file can be made there, and the message says why.
         EXPECT_EQ(SaveDataFile(folder + "/new.csv", set, dialog_, &failure), FILEJOB_OPEN_FAILED);
         EXPECT_EQ(failure.problem, FileProblem::NoPermission);
+        EXPECT_EQ(FileFailureMessage(IDS_FILE_OPEN_FAILED, failure),
+                  LoadText(IDS_FILE_OPEN_FAILED) + "\n\n" + LoadText(IDS_FILE_REASON_PERMISSION));
         // A read-only file in a folder that may be written is not replaced.
         EXPECT_EQ(SaveDataFile(dir_.File("locked.csv"), set, dialog_, &failure), FILEJOB_OPEN_FAILED);
         EXPECT_EQ(failure.problem, FileProblem::NoPermission);

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 #include <clocale>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -17,6 +13,7 @@
 
 #include "app/IniFile.h"
 #include "tests/settings/AsPlainUser.h"
+#include "tests/settings/SpecialFiles.h"
 #include "tests/settings/TempDir.h"
 
 namespace kelp {
@@ -275,16 +272,9 @@ TEST_F(SettingsStoreTest, AFileTooLargeToBeOursIsSetAsideBeforeANewOneIsWritten)
 // way that could wait: the program starts with the defaults, and no write
 // replaces what is there.
 TEST_F(SettingsStoreTest, PipesSocketsAndDevicesAtTheNameGiveDefaultsAndStayAsTheyAre) {
-    ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
-    const auto socketPath = dir_.File("socket.ini");
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    const auto device = dir_.File("device.ini");
-    ASSERT_EQ(::symlink("/dev/zero", device.c_str()), 0);
-    for (const auto& name : {path_, socketPath, device}) {
+    const test::SpecialFiles special(path_);
+    ASSERT_TRUE(special.Ok());
+    for (const auto& name : special.Paths()) {
         CSettingsStore store(name);
         PortSettings port;
         port.PortNo = 11;
@@ -296,13 +286,12 @@ TEST_F(SettingsStoreTest, PipesSocketsAndDevicesAtTheNameGiveDefaultsAndStayAsTh
         EXPECT_FALSE(store.WritePortSettings(port)) << name;
     }
     struct stat st {};
-    ASSERT_EQ(::stat(path_.c_str(), &st), 0);
+    ASSERT_EQ(::stat(special.Paths()[0].c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-    ASSERT_EQ(::stat(socketPath.c_str(), &st), 0);
+    ASSERT_EQ(::stat(special.Paths()[1].c_str(), &st), 0);
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
-    ASSERT_EQ(::lstat(device.c_str(), &st), 0);
+    ASSERT_EQ(::lstat(special.Paths()[2].c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    ::close(listener);
 }
 
 class SettingsPathTest : public ::testing::Test {
