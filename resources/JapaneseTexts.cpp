@@ -320,7 +320,7 @@ constexpr TextEntry kJapaneseTexts[] = {
 
     // ---- Files and the link under faults ----
     {S(IDS_FILE_REASON_NOT_REGULAR),
-     "通常のファイルではありません（デバイス、パイプ、フォルダーなど）。\n別の名前を指定してください。"},
+     "デバイスやパイプなど、通常のファイルではありません。\n別の名前を指定してください。"},
     {S(IDS_FILE_REASON_UNTRUSTED_LINK),
      "共有フォルダーにある他のユーザーのリンクはたどりません。\nリンク先のファイルを直接指定してください。"},
     {S(IDS_FILE_REASON_PERMISSION), "ファイルまたはフォルダーに書き込む権限がありません。"},
