@@ -230,6 +230,9 @@ bool CFileReplacement::Begin(const std::string& path) {
     }
     const bool folderWritable = ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
     const int folderError = errno;
+    if (folderWritable) {
+        RemoveStaleTemporaries(folder);
+    }
     if (!exists) {
         return folderWritable ? BeginRename(false) : FailWithErrno(folderError);
     }
@@ -253,7 +256,6 @@ bool CFileReplacement::Begin(const std::string& path) {
 bool CFileReplacement::BeginRename(bool exists) {
     static std::atomic<unsigned> counter{0};
     const std::string folder = FolderOf(target_);
-    RemoveStaleTemporaries(folder);
     std::random_device random;
     const std::string stem =
         folder + "/." + NameOf(target_).substr(0, kMaxStemBytes) + "." + std::to_string(::getpid()) + "-";
