@@ -1,12 +1,11 @@
 #include "app/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+
+#include "data/FileReplacement.h"
+#include "data/RegularFile.h"
 
 namespace kelp {
 
@@ -80,14 +79,6 @@ std::string Unquote(std::string_view value) {
     return std::string(value);
 }
 
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const auto n = ::write(fd, data.data(), data.size());
@@ -122,28 +113,32 @@ void CIniFile::Parse(std::string_view text) {
 
 CIniFile::LoadResult CIniFile::Read(const std::string& path) {
     lines_.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) {
         return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
     }
     std::string text;
     char buffer[8192];
     LoadResult result = LoadResult::Loaded;
     for (;;) {
-        const auto n = std::fread(buffer, 1, sizeof buffer, file);
-        text.append(buffer, n);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            result = LoadResult::Unreadable;
+            break;
+        }
+        if (n == 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
         if (text.size() > kMaxFileSize) {
             result = LoadResult::TooLarge;
             break;
         }
-        if (n < sizeof buffer) {
-            if (std::ferror(file) != 0) {
-                result = LoadResult::Unreadable;
-            }
-            break;
-        }
     }
-    std::fclose(file);
+    ::close(fd);
     if (result == LoadResult::Loaded) {
         Parse(text);
     }
@@ -151,36 +146,15 @@ CIniFile::LoadResult CIniFile::Read(const std::string& path) {
 }
 
 bool CIniFile::Save(const std::string& path) const {
-    // Through a link (a settings file kept elsewhere) the file it points to
-    // is replaced, not the link; the file keeps its mode.
-    std::string target = path;
-    mode_t mode = 0644;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            return false;
-        }
-        mode = st.st_mode & 07777;
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
-    std::string tmp = DirectoryOf(target) + "/.Kelp-ini-XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
+    CFileReplacement replacement;
+    if (!replacement.Begin(path)) {
         return false;
     }
-    bool ok = WriteAll(fd, Text()) && ::fsync(fd) == 0;
-    // mkstemp creates the file for the owner alone; a new settings file is an
-    // ordinary file of the user.
-    ok = ok && ::fchmod(fd, mode) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(tmp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tmp.c_str());
+    if (!WriteAll(replacement.Fd(), Text())) {
+        replacement.Abandon();
+        return false;
     }
-    return ok;
+    return replacement.Commit();
 }
 
 std::string CIniFile::Text() const {

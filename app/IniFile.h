@@ -22,13 +22,15 @@ class CIniFile final {
     enum class LoadResult { Loaded, Missing, Unreadable, TooLarge };
     // Reads the file at `path`; anything but Loaded leaves an empty content.
     // Missing: there is no file. Unreadable: something is there that cannot
-    // be read (no permission, a folder, an I/O error). TooLarge: larger than
+    // be read (no permission, a folder, a pipe or a device, which are never
+    // opened in a way that could wait, an I/O error). TooLarge: larger than
     // a settings file can sensibly be.
     LoadResult Read(const std::string& path);
     bool Load(const std::string& path) { return Read(path) == LoadResult::Loaded; }
-    // Writes the content to `path` atomically: a temporary file in the same
-    // folder, flushed to disk, then renamed over the old file. False on any
-    // failure; the old file is then untouched.
+    // Writes the content to `path` through CFileReplacement (a temporary
+    // file flushed to disk, then renamed over the old file; in place where
+    // the rename would lose the file's links or cannot be made). False on
+    // any failure; the old file is then untouched.
     bool Save(const std::string& path) const;
     std::string Text() const;
 

@@ -114,9 +114,8 @@ PortOpenProbe ProbePortOpen(const PortSettings& port, const PortDeviceMap& devic
     return probe;
 }
 
-std::string DescribePortOpenFailure(const PortSettings& port, const PortDeviceMap& devices) {
-    const PortOpenProbe probe = ProbePortOpen(port, devices);
-    return PortOpenErrorMessage(probe.devicePath, probe.error);
+std::string DescribePortOpenFailure(const PortSettings& port, const PortDeviceMap& devices, int error) {
+    return PortOpenErrorMessage(PortDevicePath(port.PortNo, devices), error != 0 ? error : EIO);
 }
 
 }  // namespace kelp

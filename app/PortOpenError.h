@@ -33,10 +33,10 @@ struct PortOpenProbe {
 };
 PortOpenProbe ProbePortOpen(const PortSettings& port, const PortDeviceMap& devices);
 
-// Message 1006 for a run that could not open `port`. A run reports only
-// that the open failed, so the reason comes from a second open made here;
-// whatever kept the port from the run a moment ago almost always still
-// does. When that open succeeds, only the device path is added.
-std::string DescribePortOpenFailure(const PortSettings& port, const PortDeviceMap& devices);
+// Message 1006 for a run that could not open `port`, with the errno that
+// the run's own open failed with (0, no errno left, counts as an I/O
+// error). The device is not opened again: by the time the box shows, the
+// port may be free, or held for another reason.
+std::string DescribePortOpenFailure(const PortSettings& port, const PortDeviceMap& devices, int error);
 
 }  // namespace kelp

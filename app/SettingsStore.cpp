@@ -1,10 +1,14 @@
 #include "app/SettingsStore.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "app/IniFile.h"
@@ -154,8 +158,49 @@ CIniFile CSettingsStore::LoadFile() const {
 }
 
 bool CSettingsStore::LoadForWrite(CIniFile& ini) const {
-    // A file too large to be ours is nonsense that a write may replace.
-    return ini.Read(path_) != CIniFile::LoadResult::Unreadable;
+    switch (ini.Read(path_)) {
+        case CIniFile::LoadResult::Loaded:
+        case CIniFile::LoadResult::Missing:
+            return true;
+        case CIniFile::LoadResult::Unreadable:
+            return false;
+        case CIniFile::LoadResult::TooLarge:
+            // Not a file this program wrote, but perhaps one that someone
+            // needs: it goes out of the way, and the write starts afresh.
+            return !SetAside(path_).empty();
+    }
+    return false;
+}
+
+std::string CSettingsStore::SetAside(const std::string& path) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n < 100; ++n) {
+        std::string aside = path;
+        aside += '.';
+        aside += stamp;
+        if (n > 1) {
+            aside += '-';
+            aside += std::to_string(n);
+        }
+        // Never over a file of the same name: a second one set aside within
+        // the same second takes the next number.
+        int rc = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
+        if (rc != 0 && errno == EINVAL) {
+            // A file system without that flag: look first.
+            rc = Exists(aside) ? (errno = EEXIST, -1) : std::rename(path.c_str(), aside.c_str());
+        }
+        if (rc == 0) {
+            return aside;
+        }
+        if (errno != EEXIST) {
+            return {};
+        }
+    }
+    return {};
 }
 
 void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const {

@@ -14,7 +14,9 @@ class CIniFile;
 // per group of settings, each on the settings file at Path(). A missing or
 // unreadable file, or a value out of range, gives the defaults; nothing is
 // ever reported. Every write replaces the file atomically, and none is made
-// while a file is there that cannot be read (it would lose its other keys).
+// while a file is there that cannot be read (it would lose its other keys)
+// or that is not a regular file; a file too large to be a settings file is
+// set aside under a timestamped name before a new one is written.
 class CSettingsStore final {
   public:
     CSettingsStore() = default;
@@ -46,6 +48,11 @@ class CSettingsStore final {
     bool WriteCaptureInterval(std::uint32_t seconds) const;
 
     static constexpr const char* kFileName = "Kelp-Win.ini";
+
+    // Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...
+    // when that is taken). Returns the new name, or an empty text when the
+    // file could not be renamed.
+    static std::string SetAside(const std::string& path);
 
   private:
     CIniFile LoadFile() const;

@@ -1,14 +1,12 @@
 #include "data/CsvFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <random>
+
+#include "data/RegularFile.h"
 
 namespace kelp {
 
@@ -17,46 +15,6 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr std::size_t kWriteBehindBytes = 1024 * 1024;
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Opens a new file next to `target` that no one else uses. The mode is the
-// target's when it exists, so that a save keeps who may read the file;
-// otherwise an ordinary new file (0666 less the umask).
-int CreateTemporary(const std::string& target, std::string& name) {
-    static std::atomic<unsigned> counter{0};
-    std::random_device random;
-    struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-    const std::string stem = FolderOf(target) + "/." + NameOf(target) + ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = stem + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-               std::to_string(random() % 1000000) + ".tmp";
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (exists) {
-                (void)::fchmod(fd, st.st_mode & 07777);
-            }
-            return fd;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
-    }
-    name.clear();
-    return -1;
-}
-
 }  // namespace
 
 CCsvFile::~CCsvFile() {
@@ -64,7 +22,16 @@ CCsvFile::~CCsvFile() {
 }
 
 bool CCsvFile::OpenRead(const std::string& path) {
-    return OpenRead(std::fopen(path.c_str(), "rb"));
+    const int fd = OpenRegularFile(path);
+    if (fd < 0) {
+        Close();
+        return false;
+    }
+    std::FILE* stream = ::fdopen(fd, "rb");
+    if (stream == nullptr) {
+        ::close(fd);
+    }
+    return OpenRead(stream);
 }
 
 bool CCsvFile::OpenRead(std::FILE* stream) {
@@ -82,37 +49,24 @@ bool CCsvFile::OpenRead(std::FILE* stream) {
 
 bool CCsvFile::OpenSave(const std::string& path) {
     Close();
-    // The rename replaces whatever has the name: never a device or a folder,
-    // and through a link the file it points to, not the link.
-    std::string target = path;
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            return false;
-        }
-        // The rename would replace a file that the user has made read-only;
-        // writing it in place would have failed, and so does the save.
-        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
-            return false;
-        }
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
-    const int fd = CreateTemporary(target, temporary_);
-    if (fd < 0) {
+    writeError_ = 0;
+    if (!replacement_.Begin(path)) {
         return false;
     }
-    file_ = ::fdopen(fd, "wb");
+    // The stream has a descriptor of its own, so that closing it leaves the
+    // replacement's open until the commit.
+    const int fd = ::fcntl(replacement_.Fd(), F_DUPFD_CLOEXEC, 0);
+    file_ = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
     if (file_ == nullptr) {
-        ::close(fd);
-        DiscardTemporary();
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        replacement_.Abandon();
         return false;
     }
     std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
     written_ = startedToDisk_ = 0;
-    target_ = target;
+    saving_ = true;
     return true;
 }
 
@@ -203,14 +157,16 @@ bool CCsvFile::ReadCsvLine(std::vector<std::string>& fields) {
 
 void CCsvFile::WriteText(std::string_view text) {
     if (file_ == nullptr || std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+        writeError_ = file_ != nullptr ? errno : EBADF;
         throw ECsvError::WriteFailed;
     }
     written_ += text.size();
     // The flush before the rename waits for every byte to reach the disk;
     // starting the disk writes of each finished megabyte now lets them run
     // while the next lines are formatted, so that wait is short.
-    if (!temporary_.empty() && written_ - startedToDisk_ >= kWriteBehindBytes) {
+    if (saving_ && written_ - startedToDisk_ >= kWriteBehindBytes) {
         if (std::fflush(file_) != 0) {
+            writeError_ = errno;
             throw ECsvError::WriteFailed;
         }
         (void)::sync_file_range(::fileno(file_), static_cast<off_t>(startedToDisk_),
@@ -220,33 +176,21 @@ void CCsvFile::WriteText(std::string_view text) {
 }
 
 bool CCsvFile::CommitSave() {
-    if (file_ == nullptr || temporary_.empty()) {
+    if (file_ == nullptr || !saving_) {
         return false;
     }
-    bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
-    ok = ok && ::fsync(::fileno(file_)) == 0;
-    ok = (std::fclose(file_) == 0) && ok;
+    const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
+    if (!flushed) {
+        writeError_ = errno != 0 ? errno : EIO;
+    }
+    std::fclose(file_);
     file_ = nullptr;
-    ok = ok && std::rename(temporary_.c_str(), target_.c_str()) == 0;
-    if (!ok) {
-        DiscardTemporary();
+    saving_ = false;
+    if (!flushed) {
+        replacement_.Abandon();
         return false;
     }
-    temporary_.clear();
-    // The rename itself is made durable with the folder.
-    const int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
-
-void CCsvFile::DiscardTemporary() {
-    if (!temporary_.empty()) {
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-    }
+    return replacement_.Commit();
 }
 
 void CCsvFile::Close() {
@@ -254,7 +198,10 @@ void CCsvFile::Close() {
         std::fclose(file_);
         file_ = nullptr;
     }
-    DiscardTemporary();
+    if (saving_) {
+        replacement_.Abandon();
+        saving_ = false;
+    }
     buffer_.reset();
     bufferPos_ = bufferLen_ = 0;
 }

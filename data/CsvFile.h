@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/CsvError.h"
+#include "data/FileReplacement.h"
 
 namespace kelp {
 
@@ -17,9 +18,9 @@ class IProgressDialog;
 //
 // Reading splits lines into fields (ReadCsvLine); a line may end in CR LF or
 // LF, and a UTF-8 byte-order mark at the start of the file is skipped.
-// Saving never writes the target itself: the lines go to a temporary file in
-// the target's folder, which CommitSave flushes to disk and renames over the
-// target, so that a failed save leaves the old file as it was.
+// Saving replaces the target through CFileReplacement: the lines go to a
+// temporary file that CommitSave makes the target's content, so that a
+// failed save leaves the old file as it was.
 class CCsvFile final {
   public:
     CCsvFile() = default;
@@ -27,12 +28,14 @@ class CCsvFile final {
     CCsvFile(const CCsvFile&) = delete;
     CCsvFile& operator=(const CCsvFile&) = delete;
 
+    // Opens a regular file only, and never waits on what is at the name (a
+    // pipe or a device).
     bool OpenRead(const std::string& path);
     // Reads from a stream opened by the caller (a file in memory, say); the
     // file takes it over and closes it.
     bool OpenRead(std::FILE* stream);
-    // Creates the temporary file beside `path`; false when it cannot be made,
-    // or when `path` is not a regular file that this user may write.
+    // Prepares the replacement of `path`; false (see SaveFailure) when it
+    // cannot be replaced.
     bool OpenSave(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
 
@@ -42,9 +45,13 @@ class CCsvFile final {
     bool ReadCsvLine(std::vector<std::string>& fields);
     // Throws ECsvError::WriteFailed when the system refuses the bytes.
     void WriteText(std::string_view text);
-    // Flushes the temporary file to disk, closes it and renames it over the
-    // target. False (and the temporary file removed) on any failure.
+    // Makes the lines written the target's content. False (and the target
+    // untouched) on any failure.
     bool CommitSave();
+    // Why OpenSave, WriteText or CommitSave failed.
+    FileFailure SaveFailure() const {
+        return writeError_ != 0 ? FileFailureOf(writeError_) : replacement_.Failure();
+    }
     // Closes the file; a save not committed is thrown away.
     void Close();
 
@@ -64,7 +71,6 @@ class CCsvFile final {
   private:
     bool ReadLine(std::string& line);
     bool Refill();
-    void DiscardTemporary();
 
     std::FILE* file_ = nullptr;
     // Reading: a buffer of our own, so that any byte (NUL included) is data.
@@ -75,8 +81,9 @@ class CCsvFile final {
     bool eof_ = false;
     std::string line_;
     // Saving.
-    std::string target_;
-    std::string temporary_;
+    CFileReplacement replacement_;
+    bool saving_ = false;
+    int writeError_ = 0;  // errno of a failed write
     std::size_t written_ = 0;
     std::size_t startedToDisk_ = 0;
 };

@@ -99,23 +99,29 @@ void LoadThread(std::unique_ptr<CCsvFile> job) {
     PostEnd(dialog, failed, i);
 }
 
-int SaveDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog) {
+int SaveDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, FileFailure* failure) {
+    FileFailure reason;
+    FileFailure& out = failure != nullptr ? *failure : reason;
+    out = {};
     auto job = std::make_unique<CCsvFile>();
     if (!job->OpenSave(path)) {
+        out = job->SaveFailure();
         return FILEJOB_OPEN_FAILED;
     }
     try {
         job->WriteText(data.FormatHeaderLines());
     } catch (ECsvError) {
+        out = job->SaveFailure();
         return FILEJOB_OPEN_FAILED;
     }
     job->total = data.GetCount();
     job->dataSet = &data;
-    const int result = RunJob(std::move(job), dialog, IDS_PROGRESS_SAVING, SaveThread);
+    const int result = RunJob(std::move(job), dialog, IDS_PROGRESS_SAVING,
+                              [&out](std::unique_ptr<CCsvFile> j) { SaveThread(std::move(j), &out); });
     return result == 2 ? FILEJOB_FAILED : FILEJOB_OK;
 }
 
-void SaveThread(std::unique_ptr<CCsvFile> job) {
+void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure* failure) {
     IProgressDialog& dialog = *job->dialog;
     CMeasDataSet& data = *job->dataSet;
     WaitForWindow(dialog);
@@ -129,11 +135,17 @@ void SaveThread(std::unique_ptr<CCsvFile> job) {
         }
     } catch (ECsvError) {
         failed = true;
+        if (failure != nullptr) {
+            *failure = job->SaveFailure();
+        }
     }
     // A cancelled save still replaces the file: the user gets the records
     // written so far under a line 1 that announces them all.
     if (!failed && !job->CommitSave()) {
         failed = true;
+        if (failure != nullptr) {
+            *failure = job->SaveFailure();
+        }
     }
     job->Close();
     job.reset();

@@ -29,34 +29,44 @@ int DecimalDigit(char c) {
     return c >= '0' && c <= '9' ? c - '0' : -1;
 }
 
-// Leading blanks, then digits to the end of the field; -1 otherwise.
+// White space as the C library's conversions skip it.
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// A number field of the instrument: digits with blanks before or after
+// them, as the library's conversions read such a field ("1 ", " 4",
+// "51234 "); -1 for a field without digits or with anything else in it.
 int ParseUnsignedField(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
+    while (i < text.size() && IsSpace(text[i])) {
         ++i;
     }
-    if (i == text.size()) {
-        return -1;
-    }
     int value = 0;
+    int digits = 0;
     for (; i < text.size(); ++i) {
         const int d = DecimalDigit(text[i]);
         if (d < 0) {
-            return -1;
+            break;
         }
         value = value * 10 + d;
+        ++digits;
     }
-    return value;
+    while (i < text.size() && IsSpace(text[i])) {
+        ++i;
+    }
+    return digits > 0 && i == text.size() ? value : -1;
 }
 
 // A value field of at most 5 characters: blanks around an optional sign,
 // digits and at most one "." (at least one digit). Independent of the
-// process locale.
+// process locale. A field of blanks or a lone "-" is no value (where the
+// library's conversion would read 0.0, a measurement that was not made).
 bool ParseValueField(std::string_view text, float& out) {
-    while (!text.empty() && text.front() == ' ') {
+    while (!text.empty() && IsSpace(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && text.back() == ' ') {
+    while (!text.empty() && IsSpace(text.back())) {
         text.remove_suffix(1);
     }
     bool negative = false;
@@ -140,17 +150,15 @@ Block DecodeBlock(std::string_view b) {
     return block;
 }
 
-// Twelve characters yymmddhhmmss; anything that is not a real time of
-// 2000-2099 gives 2000/01/01 00:00:00.
+// Twelve characters yymmddhhmmss, each pair read as a number field;
+// anything that is not a real time of 2000-2099 gives 2000/01/01 00:00:00.
 CDateTime DecodeTime(std::string_view t) {
     int pairs[6];
     for (int i = 0; i < 6; ++i) {
-        const int hi = DecimalDigit(t[2 * i]);
-        const int lo = DecimalDigit(t[2 * i + 1]);
-        if (hi < 0 || lo < 0) {
+        pairs[i] = ParseUnsignedField(t.substr(static_cast<std::size_t>(2 * i), 2));
+        if (pairs[i] < 0) {
             return CDateTime(2000, 1, 1, 0, 0, 0);
         }
-        pairs[i] = hi * 10 + lo;
     }
     CDateTime time;
     if (!time.SetDateTime(2000 + pairs[0], pairs[1], pairs[2], pairs[3], pairs[4], pairs[5])) {
@@ -159,6 +167,8 @@ CDateTime DecodeTime(std::string_view t) {
     return time;
 }
 
+// Each coordinate on its own: one that cannot be read is no position, the
+// other one is still kept.
 void DecodePosition(std::string_view p, std::int32_t& latitude, std::int32_t& longitude) {
     latitude = kNoPosition;
     longitude = kNoPosition;
@@ -167,11 +177,12 @@ void DecodePosition(std::string_view p, std::int32_t& latitude, std::int32_t& lo
     }
     const int lat = ParseUnsignedField(p.substr(0, 6));
     const int lon = ParseUnsignedField(p.substr(8, 7));
-    if (lat < 0 || lon < 0) {
-        return;
+    if (lat >= 0) {
+        latitude = p[7] == 'S' ? -lat : lat;
     }
-    latitude = p[7] == 'S' ? -lat : lat;
-    longitude = p[16] == 'W' ? -lon : lon;
+    if (lon >= 0) {
+        longitude = p[16] == 'W' ? -lon : lon;
+    }
 }
 
 bool IsSjisLead(unsigned char c) {

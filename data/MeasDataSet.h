@@ -115,6 +115,10 @@ class CMeasDataSet final {
     // and append it. False when the set is full or the reply is shorter than
     // its layout (such a reply is not appended).
     //
+    // Number fields (element numbers, coordinates, date and time pairs)
+    // are read as the library's conversions read them as far as blanks go:
+    // digits with blanks before or after them ("1 ", " 4").
+    //
     // Defensive rules (the reply is checked for its frame only):
     // - A component block whose unit digit is not 0-3, whose state digit is
     //   not 0-9, whose error digit is not 0-13 (hexadecimal), or whose value
@@ -124,8 +128,10 @@ class CMeasDataSet final {
     // - A block whose element field is not a number matches no slot.
     // - A device code above 14 or an instrument error code above 11 (or a
     //   character that is not a hexadecimal digit) is stored as 0.
-    // - A position whose latitude or longitude digits are not digits is
-    //   stored as no position.
+    // - A latitude or longitude whose field holds no number (or more than
+    //   digits and blanks) is stored as no position; the other one is kept.
+    // - A value field of blanks or a lone "-" is no value: state 0, although
+    //   the library's conversion would have read it as 0.
     // - A date and time that is not a real time in 2000-2099 (non-digits,
     //   month 13, 31 February, hour 24, all zeros after a clock fault ...) is
     //   stored as 2000/01/01 00:00:00, the earliest time a data file can hold;

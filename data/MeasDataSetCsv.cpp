@@ -276,11 +276,11 @@ std::string_view CodeField(const std::string& field, char letter, std::size_t le
     return std::string_view(field).substr(1);
 }
 
-// Two decimal digits, or the line is broken.
+// Two decimal digits, or -1.
 int Pair(std::string_view s, std::size_t at) {
     const auto pair = s.substr(at, 2);
     if (pair.size() != 2 || !IsDigits(pair)) {
-        Fail();
+        return -1;
     }
     return SmallDecimal(pair);
 }
@@ -489,10 +489,15 @@ void CMeasDataSet::ParseRecordLine() {
     const std::uint8_t device = CodeDigit(deviceField[1], kDeviceCount - 1);
     const std::uint8_t instrumentError = CodeDigit(deviceField[2], kInstrumentErrorCount - 1);
 
+    // A date or time code that is no real time loads with the time that
+    // decoding an instrument reply falls back to, rather than failing the
+    // whole file over a field that nothing else depends on.
     CDateTime time;
-    if (!time.SetDateTime(2000 + Pair(date, 0), Pair(date, 2), Pair(date, 4), Pair(clock, 0), Pair(clock, 2),
-                          Pair(clock, 4))) {
-        Fail();
+    const int pairs[6] = {Pair(date, 0),  Pair(date, 2),  Pair(date, 4),
+                          Pair(clock, 0), Pair(clock, 2), Pair(clock, 4)};
+    if (std::find(std::begin(pairs), std::end(pairs), -1) != std::end(pairs) ||
+        !time.SetDateTime(2000 + pairs[0], pairs[1], pairs[2], pairs[3], pairs[4], pairs[5])) {
+        time = CDateTime(2000, 1, 1, 0, 0, 0);
     }
 
     const std::string_view unitCodes = CodeField(f[50], 'U', 14);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cmath>
 #include <ctime>
+#include <stop_token>
 #include <string>
 
 #include "link/InstrumentPort.h"
@@ -57,7 +58,10 @@ RunEnd CaptureThread(IMessageTarget& mainWindow, CEvent& stop, const PortSetting
                      const PortDeviceMap& devices, int intervalSeconds) {
     CInstrumentPort instrument;
     if (!instrument.Open(port, devices)) {
-        mainWindow.Post({WM_APP_CAPTURE, static_cast<std::uintptr_t>(RunEnd::PortOpenFailed), 0, {}});
+        mainWindow.Post({WM_APP_CAPTURE,
+                         static_cast<std::uintptr_t>(RunEnd::PortOpenFailed),
+                         static_cast<std::intptr_t>(instrument.LastError()),
+                         {}});
         return RunEnd::PortOpenFailed;
     }
 
@@ -132,8 +136,11 @@ RunEnd CaptureThread(IMessageTarget& mainWindow, CEvent& stop, const PortSetting
 
 std::jthread StartCapture(IMessageTarget& mainWindow, CEvent& stop, const PortSettings& port,
                           const PortDeviceMap& devices, int intervalSeconds) {
-    // The thread works on its own copies of the settings.
-    return std::jthread([&mainWindow, &stop, port, devices, intervalSeconds] {
+    // The thread works on its own copies of the settings. The handle's stop
+    // request (made when it is dropped, before it joins) sets the stop
+    // event, so that no owner can wait on a run that has 10000 records to go.
+    return std::jthread([&mainWindow, &stop, port, devices, intervalSeconds](std::stop_token token) {
+        const std::stop_callback onStop(token, [&stop] { stop.Set(); });
         CaptureThread(mainWindow, stop, port, devices, intervalSeconds);
     });
 }

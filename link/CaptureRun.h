@@ -21,10 +21,12 @@ constexpr int kIntervalPollMs = 100;
 // thread opens the port of `port` (with the device paths of `devices`),
 // requests the current values every `intervalSeconds` (0: back to back),
 // posts each record to `mainWindow` as WM_APP_CAPTURE code 4 with its text,
-// and ends with one WM_APP_CAPTURE carrying the RunEnd code. Setting `stop`
-// ends it. The caller keeps `mainWindow` and `stop` alive until the thread
-// has ended and joins the returned thread after the final message (the
-// std::jthread joins on destruction as well).
+// and ends with one WM_APP_CAPTURE carrying the RunEnd code (for
+// PortOpenFailed with the errno of the failed open as lParam). Setting
+// `stop` ends it. The caller keeps `mainWindow` and `stop` alive until the
+// thread has ended and joins the returned thread after the final message.
+// Dropping the handle (or request_stop on it) sets `stop` first, so the run
+// ends as stopped before the join.
 std::jthread StartCapture(IMessageTarget& mainWindow, CEvent& stop, const PortSettings& port,
                           const PortDeviceMap& devices, int intervalSeconds);
 

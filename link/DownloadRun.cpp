@@ -14,18 +14,69 @@ void PostProgress(IProgressDialog& dialog, std::uintptr_t code, std::intptr_t va
     dialog.Target().Post({WM_APP_PROGRESS, code, value, {}});
 }
 
+void PostEnd(IMessageTarget& mainWindow, IProgressDialog& dialog) {
+    mainWindow.Post({WM_APP_DOWNLOAD,
+                     static_cast<std::uintptr_t>(RunEnd::Finished),
+                     reinterpret_cast<std::intptr_t>(&dialog),
+                     {}});
+}
+
+enum class DialogWait { Shown, Cancelled, TimedOut };
+
+// Waits for the dialog window, as no message may reach it before it exists.
+DialogWait WaitForDialog(const IProgressDialog& dialog, CEvent& cancel) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDialogWaitMs);
+    while (!dialog.IsWindowCreated()) {
+        if (cancel.Wait(10)) {
+            return DialogWait::Cancelled;
+        }
+        if (std::chrono::steady_clock::now() >= limit) {
+            return DialogWait::TimedOut;
+        }
+    }
+    return DialogWait::Shown;
+}
+
 }  // namespace
 
 RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEvent& cancel,
-                      const PortSettings& port, const PortDeviceMap& devices) {
+                      const PortSettings& port, const PortDeviceMap& devices, int* openError) {
     CInstrumentPort instrument;
-    while (!dialog.IsWindowCreated()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    switch (WaitForDialog(dialog, cancel)) {
+        case DialogWait::Shown:
+            break;
+        case DialogWait::Cancelled:
+            PostEnd(mainWindow, dialog);
+            return RunEnd::Stopped;
+        case DialogWait::TimedOut:
+            // Closes the dialog as failed should it still appear.
+            PostProgress(dialog, PROGRESS_FAILED, 0);
+            return RunEnd::CommFailed;
     }
     if (!instrument.Open(port, devices)) {
+        if (openError != nullptr) {
+            *openError = static_cast<int>(instrument.LastError());
+        }
         PostProgress(dialog, PROGRESS_FAILED, 0);
         return RunEnd::PortOpenFailed;
     }
+
+    // Every memory reply looks alike, so a reply that comes later than the
+    // wait for it would be taken as the answer to the request after it, and
+    // every record from there on would be one request behind. Two things
+    // keep the walk in step:
+    // - after a failed request the line must stay silent for longer than a
+    //   whole record reply takes before the repeat goes out, so that a late
+    //   reply still on its way is dropped rather than taken for the repeat's;
+    // - a reply identical to the one taken last (the answer to a repeat whose
+    //   late original was taken in its place), or the end of one cut by the
+    //   purge, is dropped, and the wait goes on for the reply that belongs to
+    //   the request.
+    // Between a "next" request and the one after it only repeat requests go
+    // out, and all of them fetch the same record, so whichever of their
+    // replies is taken, it is the right record.
+    const int quietMs = instrument.TransferMs(kRecordReplyLength) + kResyncMarginMs;
+    const int quietLimitMs = 2 * quietMs + CSerialPort::kReplyTimeoutMs;
 
     int selector = kSelectRecordCount;
     int received = 0;
@@ -35,10 +86,24 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
     bool ended = false;
     bool cancelled = false;
     char buffer[kRunBufferSize];
+    std::string lastReply;
+    // Repeat requests in a row that only the stored record answered.
+    int answeredByStored = 0;
+    auto cancelRequested = [&cancel, &cancelled] {
+        cancelled = cancelled || cancel.Wait(0);
+        return cancelled;
+    };
 
     while (!ended) {
         int length = kRunBufferSize;
-        switch (instrument.Transact(selector, buffer, length)) {
+        bool repeated = false;
+        const LinkResult link =
+            instrument.TransactSkippingRepeat(selector, buffer, length, lastReply, repeated);
+        bool failed = false;
+        if (selector == kSelectSameRecord) {
+            answeredByStored = repeated && link == LinkResult::Timeout ? answeredByStored + 1 : 0;
+        }
+        switch (link) {
             case LinkResult::Ok:
                 if (selector == kSelectRecordCount) {
                     total = RecordCountOf(buffer);
@@ -71,28 +136,37 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
             case LinkResult::Timeout:
             case LinkResult::BadReply:
                 result = RunEnd::NoReply;
-                ended = ++failures >= kMaxRunFailures;
-                // The instrument may have moved on before the reply was
-                // lost: ask for the same record rather than the next one.
-                if (selector == kSelectNextRecord) {
-                    selector = kSelectSameRecord;
-                }
+                failed = true;
                 break;
             case LinkResult::CommError:
             case LinkResult::SendFailed:
                 result = RunEnd::CommFailed;
-                ended = ++failures >= kMaxRunFailures;
-                if (selector == kSelectNextRecord) {
-                    selector = kSelectSameRecord;
-                }
+                failed = true;
                 break;
             case LinkResult::EndOfData:
                 result = RunEnd::Finished;
                 ended = true;
                 break;
         }
-        if (cancel.Wait(0)) {
-            cancelled = true;
+        if (failed) {
+            ended = ++failures >= kMaxRunFailures;
+            if (selector == kSelectNextRecord) {
+                // The instrument may have moved on before the reply was
+                // lost: ask for the same record rather than the next one.
+                selector = kSelectSameRecord;
+            } else if (answeredByStored == 2) {
+                // Twice the repeat was answered with the record already
+                // stored and nothing else came: the "next" before it never
+                // reached the instrument, which still holds that record.
+                // (Once could still be a late copy of an older answer.)
+                selector = kSelectNextRecord;
+                answeredByStored = 0;
+            }
+            if (!ended) {
+                instrument.DropUntilQuiet(quietMs, quietLimitMs, cancelRequested);
+            }
+        }
+        if (cancelRequested()) {
             ended = true;
         }
     }
@@ -101,20 +175,18 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
     if (cancelled) {
         result = RunEnd::Stopped;
     }
-    mainWindow.Post({WM_APP_DOWNLOAD,
-                     static_cast<std::uintptr_t>(RunEnd::Finished),
-                     reinterpret_cast<std::intptr_t>(&dialog),
-                     {}});
+    PostEnd(mainWindow, dialog);
     return result;
 }
 
 RunEnd RunDownload(IMessageTarget& mainWindow, IProgressDialog& dialog, const PortSettings& port,
-                   const PortDeviceMap& devices) {
+                   const PortDeviceMap& devices, int* openError) {
     CEvent cancel;
     RunEnd result = RunEnd::Finished;
+    int error = 0;
     // The thread works on its own copies of the settings.
-    std::thread worker([&mainWindow, &dialog, &cancel, &result, port, devices] {
-        result = DownloadThread(mainWindow, dialog, cancel, port, devices);
+    std::thread worker([&mainWindow, &dialog, &cancel, &result, &error, port, devices] {
+        result = DownloadThread(mainWindow, dialog, cancel, port, devices, &error);
     });
     dialog.SetTotal(0);
     dialog.SetTitleId(kDownloadTitleId);
@@ -122,6 +194,9 @@ RunEnd RunDownload(IMessageTarget& mainWindow, IProgressDialog& dialog, const Po
     dialog.DoModal();
     worker.join();
     dialog.SetCancelEvent(nullptr);
+    if (openError != nullptr) {
+        *openError = error;
+    }
     return result;
 }
 

@@ -82,6 +82,19 @@ bool CheckReplyFrame(const char* command, char* reply, int length) {
     return true;
 }
 
+LinkResult JudgeReply(int selector, const char* command, char* reply, int length) {
+    char frame[kCommandBufferSize];
+    const int expected = BuildCommandFrame(selector, frame);
+    const bool recordRequest = selector >= kSelectFirstRecord && selector <= kSelectSameRecord;
+    if (recordRequest && length == kEndOfDataLength && CheckReplyFrame(command, reply, kEndOfDataLength)) {
+        return LinkResult::EndOfData;
+    }
+    if (expected == 0 || !CheckReplyFrame(command, reply, expected)) {
+        return LinkResult::BadReply;
+    }
+    return LinkResult::Ok;
+}
+
 int RecordCountOf(const char* reply) {
     if (std::strlen(reply) < 3) {
         return 0;

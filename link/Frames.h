@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <ctime>
 
+#include "link/LinkResult.h"
+
 namespace kelp {
 
 // Command selectors of the instrument protocol.
@@ -45,6 +47,13 @@ int BuildCommandFrame(int selector, char (&frame)[kCommandBufferSize]);
 // upper-case hex. On success the reply is cut at the "@"; on failure it is
 // left as it was.
 bool CheckReplyFrame(const char* command, char* reply, int length);
+
+// What a reply of `length` bytes (NUL-terminated) means as the answer to
+// `command`, the frame of `selector`: EndOfData for the 8-byte empty reply
+// to a record request, Ok for a reply that passes CheckReplyFrame with the
+// length expected for `selector` (cut at its "@"), BadReply otherwise (the
+// reply left as it was).
+LinkResult JudgeReply(int selector, const char* command, char* reply, int length);
 
 // The record count of a checked "#RN" reply (decimal from its fourth
 // character; leading blanks and zeros allowed, stops at a non-digit).

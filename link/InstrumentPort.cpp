@@ -1,6 +1,8 @@
 #include "link/InstrumentPort.h"
 
+#include <chrono>
 #include <cstring>
+#include <string_view>
 
 namespace kelp {
 
@@ -24,14 +26,39 @@ LinkResult CInstrumentPort::Transact(int selector, char* buffer, int& length) {
     if (read != LinkResult::Ok) {
         return read;
     }
-    const bool recordRequest = selector >= kSelectFirstRecord && selector <= kSelectSameRecord;
-    if (recordRequest && length == kEndOfDataLength && CheckReply(buffer, kEndOfDataLength)) {
-        return LinkResult::EndOfData;
+    return JudgeReply(selector, command_, buffer, length);
+}
+
+LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, int& length,
+                                                   std::string& previous, bool& repeated) {
+    using Clock = std::chrono::steady_clock;
+    repeated = false;
+    if (!SendCommand(selector)) {
+        return LinkResult::SendFailed;
     }
-    if (!CheckReply(buffer, expectedLength_)) {
-        return LinkResult::BadReply;
+    const int capacity = length;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kReplyTimeoutMs);
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        length = capacity;
+        const LinkResult read = ReadReply(buffer, length, left > 0 ? static_cast<int>(left) : 0);
+        if (read != LinkResult::Ok) {
+            return read;
+        }
+        // The whole of the old answer, or its end when the purge before this
+        // request took its beginning.
+        const std::string_view received(buffer, static_cast<std::size_t>(length));
+        if (!previous.empty() && std::string_view(previous).ends_with(received)) {
+            repeated = true;
+            continue;
+        }
+        std::string raw(received);
+        const LinkResult judged = JudgeReply(selector, command_, buffer, length);
+        if (judged == LinkResult::Ok || judged == LinkResult::EndOfData) {
+            previous = std::move(raw);
+        }
+        return judged;
     }
-    return LinkResult::Ok;
 }
 
 bool CInstrumentPort::StampTime(char* reply, const std::tm& localTime) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <ctime>
+#include <string>
 
 #include "link/Frames.h"
 #include "link/LinkResult.h"
@@ -22,6 +23,16 @@ class CInstrumentPort final : public CSerialPort {
     // One request and its reply. `length` holds the buffer's capacity on
     // entry and the number of bytes received on return.
     LinkResult Transact(int selector, char* buffer, int& length);
+
+    // One request and its reply on a walk through the instrument's memory,
+    // where every reply looks alike. A reply byte for byte equal to
+    // `previous` (the reply taken last, as it came off the line), or to its
+    // end (the rest of it after the purge of this request), answers an
+    // earlier request and was still on its way: it is dropped, `repeated`
+    // is set, and the wait goes on for this request's own reply within the
+    // same time limit. On Ok and EndOfData `previous` becomes this reply.
+    LinkResult TransactSkippingRepeat(int selector, char* buffer, int& length, std::string& previous,
+                                      bool& repeated);
 
     // Overwrites the date and time of a checked live reply with `localTime`.
     static bool StampTime(char* reply, const std::tm& localTime);

@@ -160,6 +160,9 @@ bool CSerialPort::OpenDevice(const std::string& path, int baudRate, int byteSize
     }
     fd_ = fd;
     pending_.clear();
+    baudRate_ = baudRate;
+    // Start bit, data bits, parity bit, stop bits (one and a half counted as two).
+    bitsPerChar_ = 1 + byteSize + (parity != 0 ? 1 : 0) + (stopBits != 0 ? 2 : 1);
     if (!Configure(flags)) {
         const std::uint32_t error = lastError_;
         Close();
@@ -270,12 +273,17 @@ bool CSerialPort::Drain(int& error) {
 }
 
 LinkResult CSerialPort::ReadReply(char* buffer, int& length) {
+    return ReadReply(buffer, length, kReplyTimeoutMs);
+}
+
+LinkResult CSerialPort::ReadReply(char* buffer, int& length, int waitMs) {
     const int capacity = length;
     if (fd_ < 0 || capacity <= 0) {
         lastError_ = EBADF;
         return LinkResult::CommError;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(kReplyTimeoutMs);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
+    bool hungUp = false;
     for (;;) {
         int error = 0;
         if (!Drain(error)) {
@@ -284,6 +292,13 @@ LinkResult CSerialPort::ReadReply(char* buffer, int& length) {
         }
         if (std::find(pending_.begin(), pending_.end(), '\n') != pending_.end()) {
             break;
+        }
+        // The line reported a hang-up and the read after it brought no
+        // reply: nothing more can come, so waiting out the deadline (and
+        // polling a line that reports the hang-up at once) helps no one.
+        if (hungUp) {
+            lastError_ = EIO;
+            return LinkResult::CommError;
         }
         const int wait = RemainingMs(deadline);
         if (wait == 0) {
@@ -300,7 +315,8 @@ LinkResult CSerialPort::ReadReply(char* buffer, int& length) {
             return LinkResult::CommError;
         }
         // POLLHUP with data still queued: the next Drain takes the data
-        // first and then reports the hang-up.
+        // first, and a reply among it is still handed out.
+        hungUp = ready > 0 && (pfd.revents & POLLHUP) != 0;
     }
 
     const std::size_t take = std::min(pending_.size(), static_cast<std::size_t>(capacity - 1));
@@ -309,6 +325,55 @@ LinkResult CSerialPort::ReadReply(char* buffer, int& length) {
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(take));
     length = static_cast<int>(take);
     return LinkResult::Ok;
+}
+
+bool CSerialPort::DropUntilQuiet(int quietMs, int limitMs, const std::function<bool()>& giveUp) {
+    if (fd_ < 0) {
+        return false;
+    }
+    // How often `giveUp` is asked while the line is silent.
+    constexpr int kGiveUpPollMs = 50;
+    const auto limit = Clock::now() + std::chrono::milliseconds(limitMs);
+    auto silentSince = Clock::now();
+    pending_.clear();
+    for (;;) {
+        int error = 0;
+        if (!Drain(error)) {
+            lastError_ = static_cast<std::uint32_t>(error);
+            pending_.clear();
+            return false;
+        }
+        if (!pending_.empty()) {
+            pending_.clear();
+            silentSince = Clock::now();
+        }
+        const auto quietAt = silentSince + std::chrono::milliseconds(quietMs);
+        if (Clock::now() >= quietAt) {
+            return true;
+        }
+        if (Clock::now() >= limit || (giveUp && giveUp())) {
+            return false;
+        }
+        const int wait = std::min({RemainingMs(quietAt), RemainingMs(limit), kGiveUpPollMs});
+        pollfd pfd{fd_, POLLIN, 0};
+        if (::poll(&pfd, 1, std::max(wait, 1)) < 0 && errno != EINTR) {
+            lastError_ = static_cast<std::uint32_t>(errno);
+            return false;
+        }
+        // Whatever else the line holds is dropped anyway.
+        if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            lastError_ = EIO;
+            return false;
+        }
+    }
+}
+
+int CSerialPort::TransferMs(std::size_t bytes) const {
+    if (baudRate_ <= 0) {
+        return 0;
+    }
+    const long long bits = static_cast<long long>(bytes) * bitsPerChar_;
+    return static_cast<int>((bits * 1000 + baudRate_ - 1) / baudRate_);
 }
 
 }  // namespace kelp

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,18 @@ class CSerialPort {
     // moment, at most `length` - 1 bytes; the buffer is zero-filled, so the
     // text always ends in a NUL. On Ok `length` is the number of bytes taken.
     LinkResult ReadReply(char* buffer, int& length);
+    // The same with a wait of `waitMs` for the LF (0: only what is queued).
+    LinkResult ReadReply(char* buffer, int& length, int waitMs);
+
+    // Reads and drops whatever arrives until the line has stayed silent for
+    // `quietMs`, at most `limitMs` in all. True when it fell silent; false
+    // when it kept talking, was hung up, or `giveUp` (asked every few tens
+    // of milliseconds) said so.
+    bool DropUntilQuiet(int quietMs, int limitMs, const std::function<bool()>& giveUp = {});
+
+    // How long `bytes` characters take on the open line (start, data,
+    // parity and stop bits), rounded up to whole milliseconds.
+    int TransferMs(std::size_t bytes) const;
 
     bool IsOpen() const { return fd_ >= 0; }
     // The errno of the last failed open or write (0 when none failed).
@@ -62,6 +75,8 @@ class CSerialPort {
 
     int fd_ = -1;
     std::uint32_t lastError_ = 0;
+    int baudRate_ = 0;
+    int bitsPerChar_ = 10;
     // Bytes already taken from the line but not yet handed out: the part of
     // a reply beyond the caller's capacity, dropped by the next purge.
     std::vector<char> pending_;

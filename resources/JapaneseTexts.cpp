@@ -335,6 +335,15 @@ constexpr TextEntry kJapaneseTexts[] = {
      "ファイルは別名で保管しました。"},
 
     // ---- Files and the link under faults ----
+    {S(IDS_FILE_REASON_NOT_REGULAR),
+     "デバイスやパイプなど、通常のファイルではありません。\n別の名前を指定してください。"},
+    {S(IDS_FILE_REASON_UNTRUSTED_LINK),
+     "共有フォルダーにある他のユーザーのリンクはたどりません。\nリンク先のファイルを直接指定してください。"},
+    {S(IDS_FILE_REASON_PERMISSION), "ファイルまたはフォルダーに書き込む権限がありません。"},
+    {S(IDS_FILE_REASON_DISK_FULL), "ディスクの空き容量が足りません。"},
+    {S(IDS_FILE_REASON_READ_ONLY), "ディスクが書き込み禁止になっています。"},
+    {S(IDS_FILE_REASON_NO_FOLDER), "フォルダーが存在しません。"},
+    {S(IDS_FILE_REASON_OTHER), "システムエラー："},
 
     // ---- Keyboard, ports, messages and files ----
 

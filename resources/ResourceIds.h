@@ -373,6 +373,14 @@ constexpr int IDS_RESTORE_UNREADABLE = 2214;
 constexpr int IDS_JOURNAL_UNREADABLE = 2215;
 
 // ---- String table: files and the link under faults (ids 2230 to 2249) ----
+// Reasons added under the message that a file could not be written.
+constexpr int IDS_FILE_REASON_NOT_REGULAR = 2230;
+constexpr int IDS_FILE_REASON_UNTRUSTED_LINK = 2231;
+constexpr int IDS_FILE_REASON_PERMISSION = 2232;
+constexpr int IDS_FILE_REASON_DISK_FULL = 2233;
+constexpr int IDS_FILE_REASON_READ_ONLY = 2234;
+constexpr int IDS_FILE_REASON_NO_FOLDER = 2235;
+constexpr int IDS_FILE_REASON_OTHER = 2236;  // followed by the system's own text
 
 // ---- Keyboard, ports, messages and files (strings 2250-2289, commands 32800-32809) ----
 

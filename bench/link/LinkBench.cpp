@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "link/CaptureRun.h"
 #include "link/DownloadRun.h"
@@ -18,25 +20,39 @@ constexpr int kBaud = 19200;
 constexpr int kTurnaroundMs = 5;
 constexpr int kRecords = 300;
 
+// Seconds of a download of `records` records over the emulated line with
+// `faults` added to kelp-sim's arguments; a negative value when it did not
+// bring every record.
+double TimedDownload(int records, const std::vector<std::string>& faults) {
+    std::vector<std::string> args{"--records",    std::to_string(records),
+                                  "--baud",       std::to_string(kBaud),
+                                  "--turnaround", std::to_string(kTurnaroundMs)};
+    args.insert(args.end(), faults.begin(), faults.end());
+    test::CSimProcess sim(args);
+    if (!sim.Ok()) {
+        return -1;
+    }
+    test::CMessageLoop loop;
+    test::CLoopTarget mainWindow(loop, test::CMessageLoop::To::MainWindow);
+    test::CFakeProgressDialog dialog(loop);
+    const auto start = Clock::now();
+    const RunEnd end = RunDownload(mainWindow, dialog, PortSettings{}, PortDeviceMap{{3, sim.Path()}});
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    int received = 0;
+    for (const auto& m : dialog.mainWindow) {
+        received += m.message == WM_APP_DOWNLOAD && m.wParam == 4 ? 1 : 0;
+    }
+    return end == RunEnd::Finished && received == records ? seconds : -1;
+}
+
 // A download of 300 records over an emulated 19200 bit/s line, against the
 // least time the line allows: every byte of every command and reply at 10
 // bits a byte, plus the simulator's turnaround per reply. Goal: ratio <= 1.05.
 void BM_DownloadAgainstLineRate(benchmark::State& state) {
     for (auto _ : state) {
-        test::CSimProcess sim({"--records", std::to_string(kRecords), "--baud", std::to_string(kBaud),
-                               "--turnaround", std::to_string(kTurnaroundMs)});
-        if (!sim.Ok()) {
-            state.SkipWithError("kelp-sim did not start");
-            return;
-        }
-        test::CMessageLoop loop;
-        test::CLoopTarget mainWindow(loop, test::CMessageLoop::To::MainWindow);
-        test::CFakeProgressDialog dialog(loop);
-        const auto start = Clock::now();
-        const RunEnd end = RunDownload(mainWindow, dialog, PortSettings{}, PortDeviceMap{{3, sim.Path()}});
-        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        if (end != RunEnd::Finished) {
-            state.SkipWithError("the download did not finish");
+        const double seconds = TimedDownload(kRecords, {});
+        if (seconds < 0) {
+            state.SkipWithError("the download did not bring every record");
             return;
         }
         const int commandBytes = 8 + kRecords * 36;
@@ -49,6 +65,27 @@ void BM_DownloadAgainstLineRate(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DownloadAgainstLineRate)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// A download of 100 records with one reply 1.8 s late (at request 50),
+// against the same download without it: what bringing the walk back in
+// step costs beyond the delay itself. Goal: beyond_delay_s under 0.5.
+void BM_DownloadWithALateReply(benchmark::State& state) {
+    constexpr int kLateRecords = 100;
+    constexpr int kLateMs = 1800;
+    for (auto _ : state) {
+        const double clean = TimedDownload(kLateRecords, {});
+        const double late =
+            TimedDownload(kLateRecords, {"--fault", "late=50+1", "--late", std::to_string(kLateMs)});
+        if (clean < 0 || late < 0) {
+            state.SkipWithError("a download did not bring every record");
+            return;
+        }
+        state.SetIterationTime(late);
+        state.counters["clean_s"] = clean;
+        state.counters["beyond_delay_s"] = late - clean - kLateMs / 1000.0;
+    }
+}
+BENCHMARK(BM_DownloadWithALateReply)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 
 // Back-to-back capture from kelp-sim without line emulation. Goal: at least
 // 2000 records a second.

@@ -160,6 +160,7 @@ class CCapture final {
     bool runActive_ = false;
     bool runEnded_ = false;
     RunEnd runEnd_ = RunEnd::Finished;
+    int openError_ = 0;
     int runRecords_ = 0;
     Clock::time_point lastArrival_{};
 
@@ -245,6 +246,8 @@ void CCapture::OnMessage(const AppMessage& message) {
     }
     runEnded_ = true;
     runEnd_ = code;
+    // A failed open carries the reason the system gave for it.
+    openError_ = code == RunEnd::PortOpenFailed ? static_cast<int>(message.lParam) : 0;
 }
 
 void CCapture::StartRun() {
@@ -391,7 +394,7 @@ int CCapture::Run(int interval, long long count, long long seconds) {
         return kExitWriteFailed;
     }
     if (runEnd_ == RunEnd::PortOpenFailed || runEnd_ == RunEnd::NoReply || runEnd_ == RunEnd::CommFailed) {
-        console_.Message(RunFailureText(runEnd_, setup_) + "\n" +
+        console_.Message(RunFailureText(runEnd_, setup_, openError_) + "\n" +
                          LoadText(stored_ > 0 ? IDS_CLI_ENDED_EARLY : IDS_CLI_NOTHING_SAVED));
         return ExitStatusOf(runEnd_);
     }

@@ -137,10 +137,10 @@ int ExitStatusOf(RunEnd end) {
     }
 }
 
-std::string RunFailureText(RunEnd end, const InstrumentSetup& setup) {
+std::string RunFailureText(RunEnd end, const InstrumentSetup& setup, int openError) {
     switch (end) {
         case RunEnd::PortOpenFailed:
-            return DescribePortOpenFailure(setup.port, setup.devices) + "\n" +
+            return DescribePortOpenFailure(setup.port, setup.devices, openError) + "\n" +
                    Fill(IDS_CLI_PORT_HINT, {setup.settingsPath});
         case RunEnd::CommFailed:
             return LoadText(IDS_COMM_FAILED) + "\n" + Fill(IDS_CLI_COMM_HINT, {PortText(setup)});

@@ -50,8 +50,9 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
 // The exit status of a run that ended with `end` (kExitOk for the normal
 // endings).
 int ExitStatusOf(RunEnd end);
-// The message of a run that failed, saying what to do.
-std::string RunFailureText(RunEnd end, const InstrumentSetup& setup);
+// The message of a run that failed, saying what to do. `openError` is the
+// errno of a failed port open (RunEnd::PortOpenFailed), as the run reported it.
+std::string RunFailureText(RunEnd end, const InstrumentSetup& setup, int openError = 0);
 
 // False when `path` cannot be written (a new file beside it cannot be
 // made, or it is not a file this user may replace). Leaves nothing behind.

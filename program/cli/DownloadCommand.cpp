@@ -49,7 +49,8 @@ int RunDownloadCommand(CommandContext& context) {
         }
     });
     loop.SetInterruptHandler([&] { progress.Cancel(); });
-    RunEnd end = RunDownload(loop, progress, setup.port, setup.devices);
+    int openError = 0;
+    RunEnd end = RunDownload(loop, progress, setup.port, setup.devices, &openError);
     loop.SetHandler({});
 
     const int received = downloaded.GetCount();
@@ -58,7 +59,7 @@ int RunDownloadCommand(CommandContext& context) {
         end = RunEnd::NoData;
     }
     if (end != RunEnd::Finished && end != RunEnd::Stopped) {
-        std::string text = RunFailureText(end, setup);
+        std::string text = RunFailureText(end, setup, openError);
         if (received > 0) {
             text += '\n';
             text += Fill(IDS_CLI_DOWNLOAD_RETRY, {std::to_string(received)});

@@ -159,10 +159,6 @@ TEST_F(ParseTest, EachBrokenRuleIsAFormatError) {
         {48, "D26010"},
         {48, "X260102"},
         {48, "D26013"},
-        {48, "D261302"},
-        {48, "D2601x2"},
-        {49, "T030460"},
-        {49, "T240000"},
         {49, "t030405"},
         {46, "V12.3V"},
         {46, "12.3"},
@@ -201,6 +197,21 @@ TEST_F(ParseTest, EachBrokenRuleIsAFormatError) {
     // Nor are the texts a spreadsheet reads.
     f[0] = f[2] = f[3] = f[6] = f[8] = f[9] = "??";
     EXPECT_EQ(ParseRecord(f), 0);
+}
+
+// A date or time code of the right shape that is no real time loads with
+// the time that decoding falls back to; only the shape is a format rule.
+TEST_F(ParseTest, DateAndTimeCodesThatAreNoTimeLoadAtTheFallbackTime) {
+    const std::pair<int, const char*> cases[] = {
+        {48, "D261302"}, {48, "D2601x2"}, {48, "D260230"}, {49, "T030460"}, {49, "T240000"}, {49, "T 30405"},
+    };
+    for (const auto& [field, text] : cases) {
+        Fields f = RecordFields();
+        f[static_cast<std::size_t>(field)] = text;
+        ASSERT_EQ(ParseRecord(f), 0) << field << ": " << text;
+        EXPECT_EQ(set_.GetTime(Last()).Format("%Y/%m/%d %H:%M:%S"), "2000/01/01 00:00:00") << text;
+        EXPECT_FLOAT_EQ(set_.GetValue(0, Last()), 12.34f);
+    }
 }
 
 TEST_F(ParseTest, AFullSetIgnoresFurtherRecords) {

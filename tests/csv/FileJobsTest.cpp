@@ -5,16 +5,20 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "data/FileReplacement.h"
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
+#include "resources/Texts.h"
 #include "tests/csv/CsvTestUtil.h"
 #include "tests/csv/QueueDialog.h"
 #include "tests/csv/RecordGen.h"
 #include "tests/settings/AsPlainUser.h"
+#include "tests/settings/SpecialFiles.h"
 
 namespace kelp {
 namespace {
@@ -44,6 +48,15 @@ void Fill(CMeasDataSet& set, int records, unsigned seed = 11) {
     for (int i = 0; i < records; ++i) {
         set.AddLiveRecord(gen.Live());
     }
+}
+
+// The bytes a save of `set` writes.
+std::string Saved(CMeasDataSet& set) {
+    std::string text = set.FormatHeaderLines();
+    for (int r = 0; r < set.GetCount(); ++r) {
+        text += set.FormatRecordLine(r);
+    }
+    return text;
 }
 
 class FileJobsTest : public ::testing::Test {
@@ -115,6 +128,18 @@ TEST_F(FileJobsTest, NotOurFileFailsBeforeTheDialog) {
     CMeasDataSet set;
     EXPECT_EQ(LoadDataFile(dir_.File("missing.csv"), set, dialog_), FILEJOB_OPEN_FAILED);
     EXPECT_EQ(LoadDataFile(dir_.Path(), set, dialog_), FILEJOB_OPEN_FAILED);
+    EXPECT_EQ(dialog_.modalRuns, 0);
+}
+
+// A pipe, socket or device given as the file to open is refused at once:
+// nothing is ever opened in a way that waits for a writer or a device.
+TEST_F(FileJobsTest, PipesSocketsAndDevicesAreRefusedWithoutWaiting) {
+    const test::SpecialFiles special(dir_.File("pipe.csv"));
+    ASSERT_TRUE(special.Ok());
+    for (const auto& name : special.Paths()) {
+        CMeasDataSet set;
+        EXPECT_EQ(LoadDataFile(name, set, dialog_), FILEJOB_OPEN_FAILED) << name;
+    }
     EXPECT_EQ(dialog_.modalRuns, 0);
 }
 
@@ -211,7 +236,7 @@ TEST_F(FileJobsTest, CancelledSaveKeepsAPartialFileThatLoads) {
     EXPECT_EQ(loaded.GetCount(), 40);
 }
 
-TEST_F(FileJobsTest, ReplacingAFileKeepsItsModeAndFollowsLinks) {
+TEST_F(FileJobsTest, ReplacingAFileKeepsItsLinksOwnerGroupAndMode) {
     CMeasDataSet set;
     Fill(set, 3);
     const auto target = dir_.File("kept.csv");
@@ -224,7 +249,95 @@ TEST_F(FileJobsTest, ReplacingAFileKeepsItsModeAndFollowsLinks) {
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(test::ReadBytes(target).substr(0, 18), "\"KelpPC DataFile\",");
+    EXPECT_EQ(test::ReadBytes(target), Saved(set));
+
+    // A second name of the same file sees the new content too.
+    ASSERT_EQ(::link(target.c_str(), dir_.File("second.csv").c_str()), 0);
+    Fill(set, 2, 12);
+    ASSERT_EQ(SaveDataFile(target, set, dialog_), FILEJOB_OK);
+    EXPECT_EQ(test::ReadBytes(dir_.File("second.csv")), Saved(set));
+    struct stat second {};
+    ASSERT_EQ(::stat(dir_.File("second.csv").c_str(), &second), 0);
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(second.st_ino, st.st_ino);
+    EXPECT_EQ(st.st_nlink, 2u);
+    ::unlink(dir_.File("second.csv").c_str());
+
+    // Owner and group stay whoever they were, where this process may set them.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(target.c_str(), 4321, 4322), 0);
+        ASSERT_EQ(SaveDataFile(target, set, dialog_), FILEJOB_OK);
+        ASSERT_EQ(::stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 4322u);
+        EXPECT_EQ(st.st_mode & 0777, 0640u);
+    }
+    EXPECT_EQ(dir_.EntryCount(), 2u);  // no temporary file left
+}
+
+TEST_F(FileJobsTest, SaveRemovesTheTemporaryFilesOfKilledSavesOnly) {
+    CMeasDataSet set;
+    Fill(set, 3);
+    const auto target = dir_.File("data.csv");
+    // A save killed before its end: a child that stops dead half-way.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        CFileReplacement save;
+        if (save.Begin(target)) {
+            (void)::write(save.Fd(), "half", 4);
+        }
+        ::_exit(0);  // no destructor: the temporary file stays, as after a kill
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(dir_.EntryCount(), 1u) << "the killed save left no temporary file";
+    // One of a save still running (this process) and one of a living
+    // process that is not ours to judge (init) stay.
+    const std::string alive = dir_.File(".data.csv." + std::to_string(::getpid()) + "-9-9.tmp");
+    const std::string other = dir_.File(".data.csv.1-9-9.tmp");
+    test::WriteBytes(alive, "running");
+    test::WriteBytes(other, "running");
+
+    ASSERT_EQ(SaveDataFile(target, set, dialog_), FILEJOB_OK);
+    EXPECT_EQ(dir_.EntryCount(), 3u);
+    EXPECT_TRUE(std::filesystem::exists(alive));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    EXPECT_EQ(test::ReadBytes(target), Saved(set));
+}
+
+// The rule of the kernel's protected_symlinks, applied by the save itself:
+// in a sticky folder that everyone may write, a link is followed only when
+// it belongs to the user or to the folder's owner.
+TEST_F(FileJobsTest, SaveFollowsALinkInAStickyFolderOnlyWhenTrusted) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "links of other users can only be made as root";
+    }
+    CMeasDataSet set;
+    Fill(set, 3);
+    const auto shared = dir_.File("shared");
+    ASSERT_EQ(::mkdir(shared.c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(::chown(shared.c_str(), 4000, 4000), 0);
+    const auto target = dir_.File("precious.csv");
+    test::WriteBytes(target, "precious");
+    const auto planted = shared + "/planted.csv";
+    const auto folders = shared + "/folders.csv";
+    ASSERT_EQ(::symlink(target.c_str(), planted.c_str()), 0);
+    ASSERT_EQ(::symlink(target.c_str(), folders.c_str()), 0);
+    ASSERT_EQ(::lchown(planted.c_str(), 5000, 5000), 0);
+    ASSERT_EQ(::lchown(folders.c_str(), 4000, 4000), 0);
+
+    FileFailure failure;
+    EXPECT_EQ(SaveDataFile(planted, set, dialog_, &failure), FILEJOB_OPEN_FAILED);
+    EXPECT_EQ(failure.problem, FileProblem::UntrustedLink);
+    EXPECT_EQ(test::ReadBytes(target), "precious");
+    struct stat st {};
+    ASSERT_EQ(::lstat(planted.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+    ASSERT_EQ(SaveDataFile(folders, set, dialog_), FILEJOB_OK);
+    EXPECT_EQ(test::ReadBytes(target), Saved(set));
 }
 
 TEST_F(FileJobsTest, SaveThatCannotCreateTheFileFailsAndTouchesNothing) {
@@ -240,7 +353,7 @@ TEST_F(FileJobsTest, SaveThatCannotCreateTheFileFailsAndTouchesNothing) {
     EXPECT_EQ(dialog_.modalRuns, 0);
 }
 
-TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
+TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderWritesTheFileInPlaceAndRefusesWhatItCannot) {
     CMeasDataSet set;
     Fill(set, 3);
     const auto folder = dir_.File("ro");
@@ -249,21 +362,27 @@ TEST_F(FileJobsTest, SaveIntoAReadOnlyFolderOrFileFailsAndKeepsTheOldFile) {
     test::WriteBytes(dir_.File("locked.csv"), "locked");
     ::chmod(folder.c_str(), 0500);
     ::chmod(dir_.File("locked.csv").c_str(), 0444);
+    FileFailure failure;
     {
         test::AsPlainUser user;
         if (!user.Active()) {
             GTEST_SKIP() << "file permissions cannot be made to bind this process";
         }
-        // The old file itself may be written, but no temporary file can be
-        // made beside it.
-        EXPECT_EQ(SaveDataFile(folder + "/old.csv", set, dialog_), FILEJOB_OPEN_FAILED);
-        EXPECT_EQ(SaveDataFile(folder + "/new.csv", set, dialog_), FILEJOB_OPEN_FAILED);
+        // The old file itself may be written, though no temporary file can
+        // be made beside it: it is written in place.
+        EXPECT_EQ(SaveDataFile(folder + "/old.csv", set, dialog_), FILEJOB_OK);
+        // No new file can be made there, and the message says why.
+        EXPECT_EQ(SaveDataFile(folder + "/new.csv", set, dialog_, &failure), FILEJOB_OPEN_FAILED);
+        EXPECT_EQ(failure.problem, FileProblem::NoPermission);
+        EXPECT_EQ(FileFailureMessage(IDS_FILE_OPEN_FAILED, failure),
+                  LoadText(IDS_FILE_OPEN_FAILED) + "\n\n" + LoadText(IDS_FILE_REASON_PERMISSION));
         // A read-only file in a folder that may be written is not replaced.
-        EXPECT_EQ(SaveDataFile(dir_.File("locked.csv"), set, dialog_), FILEJOB_OPEN_FAILED);
+        EXPECT_EQ(SaveDataFile(dir_.File("locked.csv"), set, dialog_, &failure), FILEJOB_OPEN_FAILED);
+        EXPECT_EQ(failure.problem, FileProblem::NoPermission);
     }
-    EXPECT_EQ(dialog_.modalRuns, 0);
+    EXPECT_EQ(dialog_.modalRuns, 1);
     ::chmod(folder.c_str(), 0700);
-    EXPECT_EQ(test::ReadBytes(folder + "/old.csv"), "old");
+    EXPECT_EQ(test::ReadBytes(folder + "/old.csv"), Saved(set));
     EXPECT_EQ(test::ReadBytes(dir_.File("locked.csv")), "locked");
     EXPECT_FALSE(std::filesystem::exists(folder + "/new.csv"));
     EXPECT_EQ(dir_.EntryCount(), 2u);

@@ -243,17 +243,45 @@ TEST(DecodeFaults, ImpossibleDatesKeepTheRecordAtTheFileEpoch) {
     EXPECT_EQ(set.GetElapsed(8), 90.0);
 }
 
-TEST(DecodeFaults, GarbledPositionIsNoPosition) {
+TEST(DecodeFaults, GarbledCoordinateIsNoPositionTheOtherIsKept) {
     ReplyFields f;
     f.position = "35a234 N1394506 W";
     CMeasDataSet set;
     set.AddLiveRecord(LiveReply(f));
     f.position = "351234 N13945x6 W";
     set.AddLiveRecord(LiveReply(f));
-    for (int r = 0; r < 2; ++r) {
-        EXPECT_EQ(set.GetLatitude(r), kNoPosition);
-        EXPECT_EQ(set.GetLongitude(r), kNoPosition);
-    }
+    EXPECT_EQ(set.GetLatitude(0), kNoPosition);
+    EXPECT_EQ(set.GetLongitude(0), -1394506);
+    EXPECT_EQ(set.GetLatitude(1), 351234);
+    EXPECT_EQ(set.GetLongitude(1), kNoPosition);
+}
+
+// Number fields read as the library's conversions read them as far as
+// blanks go, so that nothing the instrument pads is lost; a value of blanks
+// or a lone "-" is still no value (the conversion's 0 would be a made-up
+// measurement).
+TEST(Decode, NumberFieldsAcceptBlanksAroundTheirDigits) {
+    ReplyFields f;
+    f.blocks[1] =
+        "1 107.123"
+        "0";  // element "1 ": pH
+    f.blocks[2] = Block(24, '1', '0', "     ", '0');
+    f.blocks[3] = Block(2, '1', '0', "-    ", '0');
+    f.position = "51234  N  45 6  E";
+    f.time = "07 1 4 3 5 9";
+    CMeasDataSet set;
+    set.AddMemoryRecord(MemoryReply(f));
+    EXPECT_EQ(set.GetState(1, 0), 1);
+    EXPECT_EQ(set.FormatValue(1, 0), "7.123");
+    EXPECT_EQ(set.GetState(2, 0), 0);
+    EXPECT_FALSE(set.IsValueValid(2, 0));
+    EXPECT_EQ(set.GetState(3, 0), 0);
+    EXPECT_EQ(set.GetLatitude(0), 51234);
+    EXPECT_EQ(set.GetLongitude(0), kNoPosition);  // blanks between digits: no number
+    EXPECT_EQ(set.FormatTime(0, "%Y/%m/%d %H:%M:%S"), "2007/01/04 03:05:09");
+    f.position = "51234  N  4506  E";
+    set.AddMemoryRecord(MemoryReply(f));
+    EXPECT_EQ(set.GetLongitude(1), 4506);
 }
 
 TEST(DecodeFaults, GarbageRepliesStayWithinTheFileRanges) {

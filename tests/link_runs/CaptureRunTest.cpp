@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <string>
@@ -99,6 +100,22 @@ TEST_F(CaptureRunTest, PortThatCannotBeOpenedEndsWithCode1) {
     const auto list = window.Snapshot();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].message.wParam, static_cast<std::uintptr_t>(RunEnd::PortOpenFailed));
+    // The reason travels with the failure: the window need not open the port again.
+    EXPECT_EQ(list[0].message.lParam, ENOENT);
+}
+
+// Whoever drops the run's handle ends the run first: no owner can be held
+// up until the run reaches its record limit.
+TEST_F(CaptureRunTest, DroppingTheHandleStopsTheRun) {
+    Start({"--turnaround", "1"}, 0);
+    ASSERT_TRUE(window_.WaitUntil([](const auto& l) { return RecordCount(l) >= 3; }, 5000));
+    const auto dropAt = test::Clock::now();
+    thread_ = std::jthread();
+    EXPECT_LT(test::Clock::now() - dropAt,
+              std::chrono::milliseconds(CSerialPort::kReplyTimeoutMs + CSerialPort::kCloseSettleMs + 500));
+    const auto list = window_.Snapshot();
+    ExpectWellFormedRun(list, RunEnd::Stopped);
+    EXPECT_LT(RecordCount(list), static_cast<std::size_t>(kMaxRunRecords));
 }
 
 // Back-to-back capture: every record carries the time its own request went

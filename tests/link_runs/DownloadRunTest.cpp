@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <string>
 
 #include "link/DownloadRun.h"
@@ -133,6 +135,22 @@ TEST_F(DownloadRunTest, TimeoutOnNextAsksForTheSameRecordAgain) {
     EXPECT_EQ(log[5].substr(0, 6), "6 #RM2");
 }
 
+// A "next" request lost on the line leaves the instrument on the record
+// already stored: the repeat requests bring that record again, which is not
+// stored twice, and the walk goes on with "next".
+TEST_F(DownloadRunTest, LostNextRequestNeitherRepeatsNorSkipsARecord) {
+    EXPECT_EQ(Download({"--records", "10", "--casts", "1", "--fault", "lost=5+1"}), RunEnd::Finished);
+    ExpectRecordsThenEnd(10);
+    ExpectConsecutive(Records());
+    const auto log = test::ReadLines(logPath_);
+    ASSERT_GE(log.size(), 8u);
+    EXPECT_EQ(log[4].substr(0, 6), "5 #RM2");
+    EXPECT_NE(log[4].find(" lost"), std::string::npos);
+    EXPECT_EQ(log[5].substr(0, 6), "6 #RM3");
+    EXPECT_EQ(log[6].substr(0, 6), "7 #RM3");
+    EXPECT_EQ(log[7].substr(0, 6), "8 #RM2");
+}
+
 // Damage scattered over the walk: every failed "next" is made good by a
 // repeat request, so each record arrives once and in order.
 TEST_F(DownloadRunTest, ScatteredDamageStillGivesEveryRecordOnceInOrder) {
@@ -183,9 +201,11 @@ TEST_F(DownloadRunTest, CancelKeepsWhatArrived) {
 }
 
 TEST_F(DownloadRunTest, PortThatCannotBeOpenedFailsTheDialog) {
-    EXPECT_EQ(
-        RunDownload(mainWindow_, dialog_, test::DefaultPort(), test::DeviceOf("/dev/no-such-kelp-port")),
-        RunEnd::PortOpenFailed);
+    int openError = -1;
+    EXPECT_EQ(RunDownload(mainWindow_, dialog_, test::DefaultPort(), test::DeviceOf("/dev/no-such-kelp-port"),
+                          &openError),
+              RunEnd::PortOpenFailed);
+    EXPECT_EQ(openError, ENOENT);
     EXPECT_EQ(dialog_.modalResult, 2);
     EXPECT_TRUE(dialog_.mainWindow.empty());
     ASSERT_EQ(dialog_.progress.size(), 1u);
@@ -197,6 +217,101 @@ TEST_F(DownloadRunTest, CountAboveTenThousandFetchesTenThousand) {
     ExpectRecordsThenEnd(kMaxDownloadRecords);
     EXPECT_EQ(dialog_.progress[0].lParam, kMaxDownloadRecords);
 }
+
+TEST_F(DownloadRunTest, CancelWhileWaitingForTheDialogEndsTheWait) {
+    // The dialog never appears; the cancel ends the wait, and the run says
+    // it is over so that the dialog closes should it still come.
+    CEvent cancel;
+    cancel.Set();
+    const auto start = test::Clock::now();
+    EXPECT_EQ(DownloadThread(mainWindow_, dialog_, cancel, test::DefaultPort(), test::DeviceOf("/dev/null")),
+              RunEnd::Stopped);
+    EXPECT_LT(test::Clock::now() - start, std::chrono::milliseconds(500));
+    const auto end = loop_.Pop(0);
+    ASSERT_TRUE(end.has_value());
+    EXPECT_EQ(end->message.message, WM_APP_DOWNLOAD);
+    EXPECT_EQ(end->message.wParam, 7u);
+}
+
+// A reply that comes more than a second late, at the count request, the
+// first request, a "next" and the last "next", on a line with and without
+// the pacing of 19200 bit/s: the download still holds each record once, in
+// order, exactly as a clean download does.
+struct LateReply {
+    int request;  // 1 count, 2 first, 3 to 21 "next" of 20 records
+    int lateMs;
+    bool paced;
+};
+
+class LateReplyTest : public DownloadRunTest, public ::testing::WithParamInterface<LateReply> {
+  protected:
+    static std::vector<std::string> Args() { return {"--records", "20", "--casts", "1", "--seed", "5"}; }
+
+    // The records of a download without faults, fetched once.
+    static const std::vector<std::string>& Clean() {
+        static const std::vector<std::string> records = [] {
+            test::CMessageLoop loop;
+            test::CLoopTarget window(loop, test::CMessageLoop::To::MainWindow);
+            test::CFakeProgressDialog dialog(loop);
+            CSimProcess sim(Args());
+            EXPECT_EQ(RunDownload(window, dialog, test::DefaultPort(), test::DeviceOf(sim.Path())),
+                      RunEnd::Finished);
+            std::vector<std::string> texts;
+            for (const auto& m : dialog.mainWindow) {
+                if (m.message == WM_APP_DOWNLOAD && m.wParam == 4) {
+                    texts.push_back(m.text);
+                }
+            }
+            return texts;
+        }();
+        return records;
+    }
+};
+
+TEST_P(LateReplyTest, DownloadEqualsTheCleanOne) {
+    const LateReply c = GetParam();
+    ASSERT_EQ(Clean().size(), 20u);
+    auto args = Args();
+    args.insert(args.end(),
+                {"--fault", "late=" + std::to_string(c.request) + "+1", "--late", std::to_string(c.lateMs)});
+    // Without pacing, a moment to answer, as any instrument takes: an
+    // answer sent at once would mostly meet the purge of the next request.
+    if (c.paced) {
+        args.insert(args.end(), {"--baud", "19200"});
+    } else {
+        args.insert(args.end(), {"--turnaround", "30"});
+    }
+    EXPECT_EQ(Download(args), RunEnd::Finished);
+    EXPECT_EQ(Records(), Clean());
+    ExpectRecordsThenEnd(20);
+    const auto log = test::ReadLines(logPath_);
+    ASSERT_GE(log.size(), static_cast<std::size_t>(c.request));
+    EXPECT_NE(log[static_cast<std::size_t>(c.request - 1)].find(" late"), std::string::npos)
+        << "the late reply did not happen";
+}
+
+std::string LateReplyName(const ::testing::TestParamInfo<LateReply>& info) {
+    const LateReply& c = info.param;
+    const char* where = c.request == 1    ? "Count"
+                        : c.request == 2  ? "First"
+                        : c.request == 21 ? "LastNext"
+                                          : "Next";
+    return std::string(where) + std::to_string(c.lateMs) + "ms" + (c.paced ? "Paced" : "Unpaced");
+}
+
+std::vector<LateReply> LateReplyCases() {
+    std::vector<LateReply> cases;
+    for (const bool paced : {false, true}) {
+        for (const int request : {1, 2, 8, 21}) {
+            for (const int lateMs : {1200, 1800}) {
+                cases.push_back({request, lateMs, paced});
+            }
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, LateReplyTest, ::testing::ValuesIn(LateReplyCases()), LateReplyName);
 
 }  // namespace
 }  // namespace kelp

@@ -123,20 +123,26 @@ TEST_F(PortOpenTextTest, EmptyPathLeavesOutTheDeviceLine) {
     EXPECT_EQ(text, LoadText(IDS_PORT_REASON_NO_DEVICE));
 }
 
-// What the window shows after a run could not open the port: the reason of
-// an open made now, for each way a real device refuses.
-TEST_F(PortOpenTextTest, DescribingAFailedRunOpensThePortAgain) {
+// What the window shows after a run could not open the port: the reason the
+// run's own open failed with, for each way a real device refuses, even when
+// the port is free again by the time the box is shown.
+TEST_F(PortOpenTextTest, DescribingAFailedRunUsesTheRunsOwnError) {
     ASSERT_TRUE(SelectLanguage("en_US", KELP_ENGLISH_TEXT_SOURCE));
     const std::string failed = LoadText(IDS_PORT_OPEN_FAILED) + "\n\n";
     PortSettings port;
     port.PortNo = 3;
 
-    const std::string missing = DescribePortOpenFailure(port, {{3, "/nonexistent/kelp-tty"}});
+    CSerialPort run;
+    ASSERT_FALSE(run.Open(port, {{3, "/nonexistent/kelp-tty"}}));
+    const std::string missing =
+        DescribePortOpenFailure(port, {{3, "/nonexistent/kelp-tty"}}, static_cast<int>(run.LastError()));
     EXPECT_EQ(missing, failed + "Device: /nonexistent/kelp-tty\n" + LoadText(IDS_PORT_REASON_NO_DEVICE));
 
-    // A number without a device: no path to show, and nothing to open.
+    // A number without a device: no path to show.
     port.PortNo = 25;
-    EXPECT_EQ(DescribePortOpenFailure(port, {}), failed + LoadText(IDS_PORT_REASON_NO_DEVICE));
+    ASSERT_FALSE(run.Open(port, {}));
+    EXPECT_EQ(DescribePortOpenFailure(port, {}, static_cast<int>(run.LastError())),
+              failed + LoadText(IDS_PORT_REASON_NO_DEVICE));
     port.PortNo = 3;
 
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
@@ -145,18 +151,20 @@ TEST_F(PortOpenTextTest, DescribingAFailedRunOpensThePortAgain) {
     ASSERT_EQ(::unlockpt(master), 0);
     const std::string terminal = ::ptsname(master);
     const PortDeviceMap devices{{3, terminal}};
+    int busyError = 0;
     {
         CSerialPort holder;
         ASSERT_TRUE(holder.Open(port, devices));
         const PortOpenProbe busy = ProbePortOpen(port, devices);
         EXPECT_EQ(busy.devicePath, terminal);
         EXPECT_EQ(ClassifyPortOpenError(busy.error), PortOpenReason::Busy) << busy.error;
-        EXPECT_EQ(DescribePortOpenFailure(port, devices),
-                  failed + "Device: " + terminal + "\n" + LoadText(IDS_PORT_REASON_BUSY));
+        ASSERT_FALSE(run.Open(port, devices));
+        busyError = static_cast<int>(run.LastError());
     }
-    // Free again by the time the box is shown: the path, and no reason.
+    // Free again by the time the box is shown: still the reason of the run.
     EXPECT_EQ(ProbePortOpen(port, devices).error, 0);
-    EXPECT_EQ(DescribePortOpenFailure(port, devices), failed + "Device: " + terminal);
+    EXPECT_EQ(DescribePortOpenFailure(port, devices, busyError),
+              failed + "Device: " + terminal + "\n" + LoadText(IDS_PORT_REASON_BUSY));
     ::close(master);
 }
 

@@ -84,7 +84,8 @@ TEST(IniFile, SaveReplacesTheFileAtomicallyAndLeavesNoTemporaryFile) {
     }
     EXPECT_EQ(entries, 1);
 
-    // A folder that cannot be written keeps the old file and reports failure.
+    // In a folder that cannot be written the file itself still can be: it
+    // is written in place. A file that cannot be written keeps its content.
     ::chmod(dir.Path().c_str(), 0500);
     {
         test::AsPlainUser user;
@@ -92,10 +93,14 @@ TEST(IniFile, SaveReplacesTheFileAtomicallyAndLeavesNoTemporaryFile) {
             GTEST_SKIP() << "file permissions cannot be made to bind this process";
         }
         ini.SetString("A", "x", "3");
+        EXPECT_TRUE(ini.Save(path));
+        ::chmod(path.c_str(), 0400);
+        ini.SetString("A", "x", "4");
         EXPECT_FALSE(ini.Save(path));
     }
     ::chmod(dir.Path().c_str(), 0700);
-    EXPECT_EQ(ReadAll(path), "[A]\nx=2\n");
+    EXPECT_EQ(ReadAll(path), "[A]\nx=3\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(IniFile, SaveThroughALinkReplacesTheLinkedFileAndKeepsItsMode) {

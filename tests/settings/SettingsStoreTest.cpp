@@ -9,9 +9,11 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 #include "app/IniFile.h"
 #include "tests/settings/AsPlainUser.h"
+#include "tests/settings/SpecialFiles.h"
 #include "tests/settings/TempDir.h"
 
 namespace kelp {
@@ -242,11 +244,54 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsNotOverwritten) {
     }
     ::chmod(path_.c_str(), 0600);
     EXPECT_EQ(ReadFile(), kept);
+}
 
-    // Nonsense too large to be a settings file is replaced by a write.
-    WriteFile(std::string(CIniFile::kMaxFileSize + 1, 'z'));
+TEST_F(SettingsStoreTest, AFileTooLargeToBeOursIsSetAsideBeforeANewOneIsWritten) {
+    const std::string large(CIniFile::kMaxFileSize + 1, 'z');
+    WriteFile(large);
+    EXPECT_EQ(store_.ReadCaptureInterval(), 1u);
     EXPECT_TRUE(store_.WriteCaptureInterval(5));
     EXPECT_EQ(ReadFile(), "[MeasureSettings]\nMeasCycle=5\n");
+    std::vector<std::string> aside;
+    for (const auto& e : std::filesystem::directory_iterator(dir_.Path())) {
+        if (e.path().filename() != "Kelp-Win.ini") {
+            aside.push_back(e.path().filename().string());
+        }
+    }
+    ASSERT_EQ(aside.size(), 1u);
+    // Kelp-Win.ini.YYYYMMDD-hhmmss
+    EXPECT_EQ(aside[0].size(), std::string("Kelp-Win.ini.20260101-120000").size()) << aside[0];
+    EXPECT_EQ(aside[0].rfind("Kelp-Win.ini.20", 0), 0u) << aside[0];
+    std::ifstream in(dir_.File(aside[0]), std::ios::binary);
+    std::stringstream kept;
+    kept << in.rdbuf();
+    EXPECT_EQ(kept.str(), large);
+}
+
+// A pipe, socket or device at the settings file's name is never opened in a
+// way that could wait: the program starts with the defaults, and no write
+// replaces what is there.
+TEST_F(SettingsStoreTest, PipesSocketsAndDevicesAtTheNameGiveDefaultsAndStayAsTheyAre) {
+    const test::SpecialFiles special(path_);
+    ASSERT_TRUE(special.Ok());
+    for (const auto& name : special.Paths()) {
+        CSettingsStore store(name);
+        PortSettings port;
+        port.PortNo = 11;
+        PortDeviceMap devices;
+        store.ReadPortSettings(port, devices);
+        EXPECT_EQ(port.PortNo, 3) << name;
+        EXPECT_EQ(store.ReadCaptureInterval(), 1u) << name;
+        EXPECT_FALSE(store.WriteCaptureInterval(5)) << name;
+        EXPECT_FALSE(store.WritePortSettings(port)) << name;
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(special.Paths()[0].c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat(special.Paths()[1].c_str(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    ASSERT_EQ(::lstat(special.Paths()[2].c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 class SettingsPathTest : public ::testing::Test {

@@ -31,6 +31,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tools/shots/DialogTour.h"
+#include "tools/shots/FileFaultTour.h"
 #include "tools/shots/GraphWindowTour.h"
 #include "tools/shots/TourWait.h"
 #include "tools/shots/UnsavedTour.h"
@@ -252,6 +253,7 @@ int main(int argc, char* argv[]) {
                                                                  {IDS_INSTRUMENT_EMPTY, kStyleError}}) {
             ShowMessage(&dlg, id, style);
         }
+        ShootSaveFailures(dlg, work.path().toStdString());
         dlg.resize(1100, 760);
         Shoot(&dlg, QStringLiteral("main-large"));
         SetMessageResponder({});

@@ -14,9 +14,9 @@ struct FaultNameEntry {
 };
 
 constexpr FaultNameEntry kFaultNames[] = {
-    {"noreply", FaultKind::NoReply},     {"late", FaultKind::Late},         {"badsum", FaultKind::BadSum},
-    {"lowercase", FaultKind::LowerCase}, {"truncate", FaultKind::Truncate}, {"double", FaultKind::Double},
-    {"garbage", FaultKind::Garbage},     {"badcodes", FaultKind::BadCodes},
+    {"noreply", FaultKind::NoReply}, {"lost", FaultKind::Lost},           {"late", FaultKind::Late},
+    {"badsum", FaultKind::BadSum},   {"lowercase", FaultKind::LowerCase}, {"truncate", FaultKind::Truncate},
+    {"double", FaultKind::Double},   {"garbage", FaultKind::Garbage},     {"badcodes", FaultKind::BadCodes},
 };
 
 bool ParseInt(std::string_view text, long long minimum, long long maximum, long long& value) {
@@ -104,13 +104,17 @@ Options:
   --baud B            pace commands and replies like a line of B bit/s
                       (10 bits a byte; default: no line emulation)
   --turnaround MS     delay each reply by MS milliseconds (default 0)
+  --late MS           how late a reply with the late fault comes (default 1300)
   --fault KIND=WHEN   inject a fault; may be repeated. WHEN is
                         N     every request from request N on (1 = first)
                         N+C   C requests from request N on
                         P%    each request with a chance of P percent
                       KIND is one of
-                        noreply    no reply at all
-                        late       the reply after 1300 ms
+                        noreply    no reply at all (the request still acts:
+                                   a "next" moves on)
+                        lost       the request is lost on the way: it has
+                                   no effect and gets no reply
+                        late       the reply after 1300 ms (see --late)
                         badsum     wrong checksum digits
                         lowercase  checksum digits in lower case
                         truncate   the first half of the reply, without LF
@@ -185,6 +189,10 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, bool& help, std::s
             if (!number(0, 60'000, n))
                 return false;
             options.turnaroundMs = static_cast<int>(n);
+        } else if (arg == "--late") {
+            if (!number(1, 60'000, n))
+                return false;
+            options.lateMs = static_cast<int>(n);
         } else if (arg == "--hangup") {
             if (!number(1, 1'000'000'000, n))
                 return false;

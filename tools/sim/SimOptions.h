@@ -7,8 +7,9 @@ namespace kelp::sim {
 
 // What the simulator can do wrong on purpose.
 enum class FaultKind {
-    NoReply,    // ignore the request
-    Late,       // answer after more than the reader's 1000 ms
+    NoReply,    // act on the request, but its reply is lost
+    Lost,       // the request never reaches the instrument: no effect, no reply
+    Late,       // answer after more than the reader's 1000 ms (lateMs)
     BadSum,     // wrong checksum digits
     LowerCase,  // checksum digits in lower case
     Truncate,   // only the first half of the reply, without its LF
@@ -35,6 +36,7 @@ struct SimOptions {
     std::uint64_t seed = 1;
     int baud = 0;  // 0: no line emulation
     int turnaroundMs = 0;
+    int lateMs = 1300;    // how late a reply with the Late fault comes
     int hangupAfter = 0;  // 0: never
     std::string logPath;
     std::vector<FaultRule> faults;

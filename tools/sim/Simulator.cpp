@@ -19,8 +19,6 @@
 namespace kelp::sim {
 namespace {
 
-constexpr int kLateReplyMs = 1300;
-
 std::string Checksum(const std::string& text) {
     char digits[2];
     FormatChecksum(FrameChecksum(text.data(), text.size()), digits);
@@ -223,7 +221,7 @@ void CSimulator::HandleLine(const std::string& line, Clock::time_point arrived,
         hungUp_ = true;
         return;
     }
-    if (body.empty()) {
+    if (body.empty() || Has(faults, FaultKind::Lost)) {
         return;
     }
     // The instrument acts on the request (a "next" moves on) even when its
@@ -271,7 +269,7 @@ void CSimulator::HandleLine(const std::string& line, Clock::time_point arrived,
     const auto commandEnd = arrived + ByteTime() * static_cast<int>(line.size());
     auto start = std::max(Clock::now(), commandEnd) + std::chrono::milliseconds(options_.turnaroundMs);
     if (Has(faults, FaultKind::Late)) {
-        start += std::chrono::milliseconds(kLateReplyMs);
+        start += std::chrono::milliseconds(options_.lateMs);
     }
     Send(reply, start, quit);
     ++replies_;

@@ -546,11 +546,11 @@ void CMainDlg::OnStopCapture() {
 
 // The message for a run that ended without success; a finished or stopped
 // run says nothing. Only a download can find the instrument empty.
-void CMainDlg::ShowRunFailure(RunEnd end) {
+void CMainDlg::ShowRunFailure(RunEnd end, int openError) {
     switch (end) {
         case RunEnd::PortOpenFailed:
             ShowMessage(this, IDS_PORT_OPEN_FAILED, kStyleError,
-                        DescribePortOpenFailure(port_, portDevices_));
+                        DescribePortOpenFailure(port_, portDevices_, openError));
             break;
         case RunEnd::CommFailed:
             ShowMessage(this, IDS_COMM_FAILED, kStyleError);
@@ -587,14 +587,15 @@ void CMainDlg::OnDownload() {
     downloaded_.Clear();
     EnterState(Downloading);
     RunEnd result = RunEnd::Finished;
+    int openError = 0;
     {
         CProgressDlg progress(this);
         progress.SetDialogFont(DialogFont());
         downloadProgress_ = &progress;
-        result = RunDownload(*target_, progress, port_, portDevices_);
+        result = RunDownload(*target_, progress, port_, portDevices_, &openError);
         downloadProgress_ = nullptr;
     }
-    ShowRunFailure(result);
+    ShowRunFailure(result, openError);
     EnterState(Idle);
     if (downloaded_.GetCount() > 0) {
         OpenDataSelection();
@@ -708,10 +709,11 @@ bool CMainDlg::SaveLiveData() {
         return false;
     }
     int result = 0;
+    FileFailure failure;
     {
         CProgressDlg progress(this);
         progress.SetDialogFont(DialogFont());
-        result = SaveDataFile(path, live_, progress);
+        result = SaveDataFile(path, live_, progress, &failure);
     }
     if (result == 0) {
         journal_.Remove();
@@ -721,11 +723,13 @@ bool CMainDlg::SaveLiveData() {
         return true;
     }
     if (result == 1) {
-        ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
+        ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError,
+                    FileFailureMessage(IDS_FILE_OPEN_FAILED, failure));
     } else {
         // The records could not all be written: the file is incomplete and
         // does not become the data's file.
-        ShowMessage(this, IDS_FILE_SAVE_FAILED, kStyleError);
+        ShowMessage(this, IDS_FILE_SAVE_FAILED, kStyleError,
+                    FileFailureMessage(IDS_FILE_SAVE_FAILED, failure));
     }
     return false;
 }
@@ -974,7 +978,7 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
         ShowCurrentRecord();
         SetPaneRecords(live_.GetCount());
     }
-    ShowRunFailure(code);
+    ShowRunFailure(code, code == RunEnd::PortOpenFailed ? static_cast<int>(message.lParam) : 0);
     EnterState(Idle);
     // An unattended run that filled the data set must not end unnoticed.
     if (live_.GetCount() >= live_.GetCapacity()) {

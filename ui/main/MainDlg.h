@@ -106,7 +106,8 @@ class CMainDlg final : public QDialog {
     // ---- messages ----
     void OnAppMessage(const AppMessage& message);
     void OnCaptureMessage(const AppMessage& message);
-    void ShowRunFailure(RunEnd end);
+    // `openError`: the errno of the run's failed port open.
+    void ShowRunFailure(RunEnd end, int openError);
     void OnDownloadMessage(const AppMessage& message);
 
     // ---- commands ----

@@ -1,0 +1,14 @@
+#pragma once
+#include <string>
+
+namespace kelp {
+
+// Opens the file at `path` for reading, but only a regular file, and
+// without ever waiting: a pipe, socket or device at the name would hold an
+// ordinary open (or the first read) for good, or act on the device. Returns
+// the descriptor (blocking reads, close on exec), or -1 with errno set:
+// ENOENT when nothing is there, EINVAL for something that is not a regular
+// file, or why the open failed.
+int OpenRegularFile(const std::string& path);
+
+}  // namespace kelp
