@@ -19,6 +19,13 @@ constexpr TextKey M(int menuId, int commandId) {
     return MenuItemKey(menuId, commandId);
 }
 
+// Messages 1007 and 1008 (a failed exchange, no reply) read the same.
+constexpr char kCommFailed[] =
+    "データの通信に失敗しました\n次の点を確認してください。\n"
+    "・ケーブルが計器と選んだポートにつながっているか\n"
+    "・計器の電源が入り、通信できる状態になっているか\n"
+    "・通信速度の設定が計器の設定と同じか";
+
 // U+3000 (ideographic space) is written as an escape where it occurs so that
 // it cannot be mistaken for, or edited into, an ordinary blank.
 constexpr TextEntry kJapaneseTexts[] = {
@@ -137,16 +144,8 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_NO_DATA_TO_SAVE), "保存するデータが存在しません"},
     {S(IDS_FILE_SAVE_FAILED), "ファイルの保存に失敗しました"},
     {S(IDS_PORT_OPEN_FAILED), "ポートがオープンできませんでした"},
-    {S(IDS_COMM_FAILED),
-     "データの通信に失敗しました\n次の点を確認してください。\n"
-     "・ケーブルが計器と選んだポートにつながっているか\n"
-     "・計器の電源が入り、通信できる状態になっているか\n"
-     "・通信速度の設定が計器の設定と同じか"},
-    {S(IDS_NO_REPLY),
-     "データの通信に失敗しました\n次の点を確認してください。\n"
-     "・ケーブルが計器と選んだポートにつながっているか\n"
-     "・計器の電源が入り、通信できる状態になっているか\n"
-     "・通信速度の設定が計器の設定と同じか"},
+    {S(IDS_COMM_FAILED), kCommFailed},
+    {S(IDS_NO_REPLY), kCommFailed},
     {S(IDS_MEMORY_FAILED), "メモリの確保に失敗しました"},
     {S(IDS_CONFIRM_CLEAR), "データをクリアします"},
     {S(IDS_CONFIRM_CAPTURE), "取込を開始します。\nデータがある場合削除されます"},

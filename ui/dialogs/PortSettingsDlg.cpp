@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <set>
@@ -189,7 +190,14 @@ void CPortSettingsDlg::FillPortList() {
                      device.path);
         port_->setItemData(port_->count() - 1, path, kDevicePathRole);
     }
-    port_->view()->setMinimumWidth(port_->view()->sizeHintForColumn(0) + 24);
+    // The open list shows every name whole, in the bold of a present device.
+    QFont bold = port_->font();
+    bold.setBold(true);
+    int widest = 0;
+    for (int i = 0; i < port_->count(); ++i) {
+        widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(port_->itemText(i)));
+    }
+    port_->view()->setMinimumWidth(widest + port_->iconSize().width() + 40);
 }
 
 std::pair<int, std::string> CPortSettingsDlg::ChosenPort() const {
