@@ -7,15 +7,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QToolTip>
-#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 #include "app/DataFileName.h"
+#include "app/SettingsStore.h"
+#include "link/MessageTarget.h"
 #include "link/PortSettings.h"
+#include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/main/ColorLamp.h"
@@ -55,27 +56,52 @@ void ShootSizes(CMainDlg& window, const Shoot& shoot) {
     window.resize(800, 600);
 }
 
-void ShootTips(CMainDlg& window, const Shoot& shoot) {
-    // One value of each colour the records have, then the lamps.
-    auto* record = Find<QSpinBox>(&window, IDC_RECORD_SPIN);
-    const int shown = record->value();
-    std::vector<std::uint32_t> seen;
-    for (int number = 1; number <= window.LiveData().GetCount() && seen.size() < 4; ++number) {
-        record->setValue(number);
-        for (int row = 0; row < kSlotCount; ++row) {
-            auto* cell = Find<CValueCell>(&window, IDC_VALUE_CELL_FIRST + row);
-            const std::uint32_t colour = cell->GetBackgroundColour();
-            if (cell->toolTip().isEmpty() || std::find(seen.begin(), seen.end(), colour) != seen.end()) {
-                continue;
-            }
-            seen.push_back(colour);
-            ShootTip(cell, QStringLiteral("desktop-tip-record-%1-value-%2").arg(number).arg(row), shoot);
+// One live record whose values show every colour: white, yellow, green and
+// red (state 1, 2, 5, and 1 with component error 2), with instrument error 3.
+std::string ColourfulRecord() {
+    struct Value {
+        int element, state, error;
+        const char* text;
+    };
+    constexpr Value kValues[] = {{10, 1, 0, "21.50"}, {1, 2, 0, "7.012"}, {24, 5, 0, "-12.3"},
+                                 {2, 1, 2, " 9999"},  {6, 7, 0, "4.512"}, {3, 1, 3, "0.512"},
+                                 {4, 1, 0, "8.123"},  {8, 1, 0, "2.934"}, {7, 1, 0, "28.13"},
+                                 {9, 1, 0, "22.10"},  {11, 1, 0, "12.50"}};
+    std::string reply =
+        "#RDKELP BAY ST.01      13"
+        "12.3";
+    for (int i = 0; i < kSlotCount; ++i) {
+        char block[16];
+        if (i < static_cast<int>(std::size(kValues))) {
+            const Value& v = kValues[i];
+            std::snprintf(block, sizeof block, "%02d%X%X%.5s0", v.element, v.state, v.error, v.text);
+        } else {
+            std::snprintf(block, sizeof block, "000000.000");
         }
+        reply += block;
+    }
+    return reply + "260615080012" + "351234 N1394506 E";
+}
+
+void ShootTips(const std::string& folder, const Shoot& shoot) {
+    CSettingsStore settings(folder + "/tips/Kelp-Win.ini");
+    std::filesystem::create_directories(folder + "/tips");
+    CMainDlg window(settings, {});
+    window.show();
+    window.Target().Post(
+        AppMessage{WM_APP_CAPTURE, static_cast<std::uintptr_t>(RunEnd::RecordArrived), 0, ColourfulRecord()});
+    for (int i = 0; i < 100 && window.LiveData().GetCount() == 0; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    shoot(&window, QStringLiteral("desktop-main-colours"));
+    for (int row : {1, 2, 3, 5}) {
+        ShootTip(Find<CValueCell>(&window, IDC_VALUE_CELL_FIRST + row),
+                 QStringLiteral("desktop-tip-value-%1").arg(row), shoot);
     }
     for (int id : {IDC_LAMP_CALIBRATING, IDC_LAMP_OTHER, IDC_LAMP_ERROR, IDC_LAMP_INSTRUMENT_ERROR}) {
         ShootTip(Find<CColorLamp>(&window, id), QStringLiteral("desktop-tip-lamp-%1").arg(id), shoot);
     }
-    record->setValue(shown);
 }
 
 void ShootWindowMenu(CMainDlg& window, const Shoot& shoot) {
@@ -141,7 +167,7 @@ void ShootPortDevices(CMainDlg& window, const std::string& folder, const Shoot& 
 
 void ShootDesktop(CMainDlg& window, const std::string& folder, const Shoot& shoot) {
     ShootSizes(window, shoot);
-    ShootTips(window, shoot);
+    ShootTips(folder, shoot);
     ShootWindowMenu(window, shoot);
     ShootFileDialogs(window, folder, shoot);
     ShootPortDevices(window, folder, shoot);
