@@ -21,6 +21,7 @@ constexpr const char* kPortSection = "PortSettings";
 constexpr const char* kPortDeviceSection = "PortDevices";
 constexpr const char* kMeasureSection = "MeasureSettings";
 constexpr const char* kGraphSection = "GraphSettings";
+constexpr const char* kFileSection = "FileSettings";
 // Real numbers are read into a buffer of 50 characters.
 constexpr std::size_t kRealBufferChars = 49;
 
@@ -123,6 +124,14 @@ std::string ConfigBase() {
         return std::string(home) + "/.config";
     }
     return {};
+}
+
+// True when `text` reads back unchanged as a value: on one line, without
+// the blanks and quotes at its ends that reading takes away.
+bool KeepsAsValue(const std::string& text) {
+    auto trimmed = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
+    return !text.empty() && text.find_first_of("\r\n") == std::string::npos && !trimmed(text.front()) &&
+           !trimmed(text.back());
 }
 
 std::string Numbered(const char* key, int n) {
@@ -338,6 +347,34 @@ bool CSettingsStore::WriteCaptureInterval(std::uint32_t seconds) const {
     }
     // Written with "%d", as the 32-bit value the file has always held.
     ini.SetString(kMeasureSection, "MeasCycle", FormatInt(static_cast<std::int32_t>(seconds)));
+    return ini.Save(path_);
+}
+
+bool CSettingsStore::WritePortDevice(int portNo, const std::string& path) const {
+    if (portNo < 1 || portNo > 19 || !KeepsAsValue(path)) {
+        return false;
+    }
+    CIniFile ini;
+    if (!LoadForWrite(ini)) {
+        return false;
+    }
+    ini.SetString(kPortDeviceSection, Numbered("COM", portNo), path);
+    return ini.Save(path_);
+}
+
+std::string CSettingsStore::ReadLastFolder() const {
+    return LoadFile().GetString(kFileSection, "LastFolder", "");
+}
+
+bool CSettingsStore::WriteLastFolder(const std::string& folder) const {
+    if (!KeepsAsValue(folder)) {
+        return false;
+    }
+    CIniFile ini;
+    if (!LoadForWrite(ini)) {
+        return false;
+    }
+    ini.SetString(kFileSection, "LastFolder", folder);
     return ini.Save(path_);
 }
 

@@ -47,6 +47,16 @@ class CSettingsStore final {
     std::uint32_t ReadCaptureInterval() const;
     bool WriteCaptureInterval(std::uint32_t seconds) const;
 
+    // The device of port `portNo` in section PortDevices (key COMn), which
+    // ReadPortSettings gives back in its device map.
+    bool WritePortDevice(int portNo, const std::string& path) const;
+
+    // The folder the file dialogs used last (section FileSettings, key
+    // LastFolder); empty when none is stored. A folder whose name cannot
+    // stand on one line of the file is not stored.
+    std::string ReadLastFolder() const;
+    bool WriteLastFolder(const std::string& folder) const;
+
     static constexpr const char* kFileName = "Kelp-Win.ini";
 
     // Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include "program/InstanceBeacon.h"
 #include "resources/Texts.h"
 #include "ui/main/AutoRun.h"
 #include "ui/main/Fonts.h"
@@ -19,19 +20,24 @@ CCollectorApp::CCollectorApp() = default;
 CCollectorApp::~CCollectorApp() = default;
 
 int CCollectorApp::InitInstance() {
-    // A second start leaves silently: no message, and the first window is
-    // not disturbed. QLockFile notices a lock left behind by a crashed run.
+    // A second start shows the first one's window and leaves, without a
+    // message of its own. QLockFile notices a lock left behind by a crashed
+    // run.
     QString runtimeDir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtimeDir.isEmpty()) {
         runtimeDir = QDir::tempPath();
     }
-    instanceLock_ =
-        std::make_unique<QLockFile>(QDir(runtimeDir).filePath(QString::fromLatin1(kInstanceName)));
+    const QString lockPath = QDir(runtimeDir).filePath(QString::fromLatin1(kInstanceName));
+    const QString beaconPath = lockPath + QString::fromLatin1(kBeaconSuffix);
+    instanceLock_ = std::make_unique<QLockFile>(lockPath);
     instanceLock_->setStaleLockTime(0);
     if (!instanceLock_->tryLock(0)) {
         instanceLock_.reset();
+        CInstanceBeacon::CallRunning(beaconPath);
         return 0;
     }
+    CInstanceBeacon beacon(beaconPath);
+    beacon.Listen();
 
     programPath_ = QCoreApplication::applicationFilePath().toStdString();
 
@@ -56,6 +62,7 @@ int CCollectorApp::InitInstance() {
         autorun->InstallResponder();
     }
     CMainDlg dialog(settings_, programPath_);
+    beacon.SetWindow(&dialog);
     if (autorun) {
         autorun->Attach(dialog);
     }

@@ -24,8 +24,11 @@ class CCollectorApp final {
     const std::string& ProgramPath() const { return programPath_; }
     CSettingsStore& Settings() { return settings_; }
 
-    // Name of the per-user lock that marks the running instance.
+    // Name of the per-user lock that marks the running instance, and what
+    // the name of the socket beside it adds, through which a later start
+    // brings the running window to the front.
     static constexpr const char* kInstanceName = "__KelpWin_App__";
+    static constexpr const char* kBeaconSuffix = ".sock";
     // The English text file, beside the program.
     static constexpr const char* kEnglishFile = "Kelpeng.txt";
 

@@ -19,6 +19,13 @@ constexpr TextKey M(int menuId, int commandId) {
     return MenuItemKey(menuId, commandId);
 }
 
+// Messages 1007 and 1008 (a failed exchange, no reply) read the same.
+constexpr char kCommFailed[] =
+    "データの通信に失敗しました\n次の点を確認してください。\n"
+    "・ケーブルが計器と選んだポートにつながっているか\n"
+    "・計器の電源が入り、通信できる状態になっているか\n"
+    "・通信速度の設定が計器の設定と同じか";
+
 // U+3000 (ideographic space) is written as an escape where it occurs so that
 // it cannot be mistaken for, or edited into, an ordinary blank.
 constexpr TextEntry kJapaneseTexts[] = {
@@ -137,8 +144,8 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_NO_DATA_TO_SAVE), "保存するデータが存在しません"},
     {S(IDS_FILE_SAVE_FAILED), "ファイルの保存に失敗しました"},
     {S(IDS_PORT_OPEN_FAILED), "ポートがオープンできませんでした"},
-    {S(IDS_COMM_FAILED), "データの通信に失敗しました"},
-    {S(IDS_NO_REPLY), "データの通信に失敗しました"},
+    {S(IDS_COMM_FAILED), kCommFailed},
+    {S(IDS_NO_REPLY), kCommFailed},
     {S(IDS_MEMORY_FAILED), "メモリの確保に失敗しました"},
     {S(IDS_CONFIRM_CLEAR), "データをクリアします"},
     {S(IDS_CONFIRM_CAPTURE), "取込を開始します。\nデータがある場合削除されます"},
@@ -151,7 +158,7 @@ constexpr TextEntry kJapaneseTexts[] = {
      "計器からダウンロードしたデータがすでにメモリ上に存在します\n再ダウンロードしますか？\n"
      "はい：計器から再ダウンロード\nいいえ：ダウンロード済みデータから選択"},
     {S(IDS_CONFIRM_DOWNLOAD), "全データをダウンロードします。"},
-    {S(IDS_INSTRUMENT_EMPTY), "計器にデータが存在しません\nDataCount = 0"},
+    {S(IDS_INSTRUMENT_EMPTY), "計器にデータが存在しません"},
     {S(IDS_APP_TITLE), "Kelp データ収集ソフト"},
     {S(IDS_CONFIRM_REPLACE_SELECTION),
      "取得したデータがすでに存在します。\n実行すると取得したデータはクリアされます。"},
@@ -346,6 +353,32 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_FILE_REASON_OTHER), "システムエラー："},
 
     // ---- Keyboard, ports, messages and files ----
+    {S(IDS_RANGE_ALLOWED), "%1 から %2 までの値を入力してください。"},
+    {S(IDS_RANGE_ORDER), "下限には上限より小さい値を入力してください。"},
+    {S(IDS_RANGE_AT_LEAST), "%1 以上の値を入力してください。"},
+    {S(IDS_CLOSE_WHILE_CAPTURING),
+     "取込中はウィンドウを閉じられません。\n「取込停止」で取込を止めてから閉じてください。"},
+    {S(IDS_CLOSE_WHILE_DOWNLOADING),
+     "ダウンロード中はウィンドウを閉じられません。\n"
+     "ダウンロードが終わるまで待つか、「ｷｬﾝｾﾙ」で中止してください。"},
+    {S(IDS_PORT_BYTE_SIZE_4),
+     "データビット 4 はこのパソコンのシリアルポートでは使えません。\n"
+     "データビットは 5～8 から選んでください。"},
+    {S(IDS_PORT_STOP_BITS_1_5),
+     "ストップビット 1.5 はデータビット 5 のときだけ使えます。\n"
+     "ストップビット 1 か 2 を選ぶか、データビットを 5 にしてください。"},
+    {S(IDS_PORT_STOP_BITS_2),
+     "ストップビット 2 はデータビット 5 では使えません。\n"
+     "ストップビット 1 か 1.5 を選ぶか、データビットを 6～8 にしてください。"},
+    {S(IDS_TIP_NORMAL), "正常"},
+    {S(IDS_TIP_NO_VALUE), "値なし"},
+    {S(IDS_TIP_STATE), "状態コード：%1"},
+    {S(IDS_TIP_COMPONENT_ERROR), "成分エラー：%1"},
+    {S(IDS_TIP_INSTRUMENT_ERROR), "計器エラー：%1"},
+    {S(IDS_TIP_LAMP_CALIBRATING), "緑：校正中の値"},
+    {S(IDS_TIP_LAMP_OTHER), "黄：正常でも校正中でもない状態の値"},
+    {S(IDS_TIP_LAMP_ERROR), "赤：成分エラーのある値\n値の上にマウスを置くとエラーの内容が表示されます"},
+    {S(IDS_TIP_NO_INSTRUMENT_ERROR), "計器エラーはありません"},
 
     // ---- Graph readings and pictures ----
 

@@ -383,6 +383,27 @@ constexpr int IDS_FILE_REASON_NO_FOLDER = 2235;
 constexpr int IDS_FILE_REASON_OTHER = 2236;  // followed by the system's own text
 
 // ---- Keyboard, ports, messages and files (strings 2250-2289, commands 32800-32809) ----
+// Line added under message 1001 naming what the setting accepts.
+constexpr int IDS_RANGE_ALLOWED = 2250;   // "%1" to "%2"
+constexpr int IDS_RANGE_ORDER = 2251;     // lower bound below the upper
+constexpr int IDS_RANGE_AT_LEAST = 2252;  // "%1" or more
+// The close box while a run is active.
+constexpr int IDS_CLOSE_WHILE_CAPTURING = 2253;
+constexpr int IDS_CLOSE_WHILE_DOWNLOADING = 2254;
+// Line settings the port settings dialog refuses at OK.
+constexpr int IDS_PORT_BYTE_SIZE_4 = 2255;
+constexpr int IDS_PORT_STOP_BITS_1_5 = 2256;
+constexpr int IDS_PORT_STOP_BITS_2 = 2257;
+// Tooltips of the value cells and the lamps.
+constexpr int IDS_TIP_NORMAL = 2258;
+constexpr int IDS_TIP_NO_VALUE = 2259;
+constexpr int IDS_TIP_STATE = 2260;            // "%1": the state code
+constexpr int IDS_TIP_COMPONENT_ERROR = 2261;  // "%1": the component error text
+constexpr int IDS_TIP_INSTRUMENT_ERROR = 2262;  // "%1": the instrument error text
+constexpr int IDS_TIP_LAMP_CALIBRATING = 2263;
+constexpr int IDS_TIP_LAMP_OTHER = 2264;
+constexpr int IDS_TIP_LAMP_ERROR = 2265;
+constexpr int IDS_TIP_NO_INSTRUMENT_ERROR = 2266;
 
 // ---- Graph readings and pictures (strings 2290-2319, commands 32810-32819) ----
 

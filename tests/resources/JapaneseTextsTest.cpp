@@ -62,7 +62,7 @@ TEST_F(JapaneseStrings, HalfWidthKatakanaAndLineBreaks) {
     EXPECT_EQ(LoadDialogTitle(IDD_ABOUTBOX), "Kelp データ収集ソフトの" + version + "情報");
     EXPECT_EQ(LoadText(IDS_ABOUT_MENU_ENTRY), "Kelp データ収集ソフト の" + version + "情報(&A)...");
     EXPECT_EQ(LoadMenuText(IDR_MENU_MAIN, ID_ABOUT), version + "(&A)");
-    EXPECT_EQ(LoadText(IDS_INSTRUMENT_EMPTY), "計器にデータが存在しません\nDataCount = 0");
+    EXPECT_EQ(LoadText(IDS_INSTRUMENT_EMPTY), "計器にデータが存在しません");
     EXPECT_EQ(LoadText(IDS_FILE_FORMAT_INVALID), "ファイルの読込に失敗しました\nフォーマットが異常です");
     EXPECT_EQ(LoadText(IDS_APP_TITLE), "Kelp データ収集ソフト");
     EXPECT_EQ(LoadCaption(IDD_MAIN, IDC_CAPTURE), "測定値取込");

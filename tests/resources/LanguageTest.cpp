@@ -42,7 +42,7 @@ TEST_F(Language, OtherLocaleWithTheFileGivesEnglish) {
     EXPECT_TRUE(IsEnglish());
     EXPECT_EQ(LoadText(IDS_APP_TITLE), "Kelp Data Collector");
     EXPECT_EQ(LoadText(IDS_PORT_OPEN_FAILED), "The port could not be opened.");
-    EXPECT_EQ(LoadText(IDS_INSTRUMENT_EMPTY), "The instrument holds no data.\nDataCount = 0");
+    EXPECT_EQ(LoadText(IDS_INSTRUMENT_EMPTY), "The instrument holds no data.");
     EXPECT_EQ(LoadText(IDS_UNIT_NONE), " ");
     EXPECT_EQ(LoadText(IDS_UNIT_SIGMA_T), "\u03C3t");
     EXPECT_EQ(LoadCaption(IDD_MAIN, IDC_CAPTURE), "Capture");

@@ -75,6 +75,23 @@ TEST_F(SettingsStoreTest, PortSettingsWriteInOrderAndReadBack) {
     EXPECT_EQ(devices.at(2), "/dev/pts/3");
 }
 
+TEST_F(SettingsStoreTest, ChosenDeviceAndLastFolderReadBack) {
+    WriteFile("[PortDevices]\nCOM3=/dev/pts/7\n");
+    ASSERT_TRUE(store_.WritePortDevice(5, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"));
+    ASSERT_TRUE(store_.WriteLastFolder("/home/field/2026 June"));
+    PortSettings port;
+    PortDeviceMap devices;
+    store_.ReadPortSettings(port, devices);
+    EXPECT_EQ(devices,
+              (PortDeviceMap{{3, "/dev/pts/7"}, {5, "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0"}}));
+    EXPECT_EQ(store_.ReadLastFolder(), "/home/field/2026 June");
+    // Names that would not read back as written are not stored.
+    EXPECT_FALSE(store_.WriteLastFolder("/tmp/a\n[PortSettings]"));
+    EXPECT_FALSE(store_.WriteLastFolder("/tmp/ends in a blank "));
+    EXPECT_FALSE(store_.WritePortDevice(20, "/dev/ttyUSB0"));
+    EXPECT_EQ(store_.ReadLastFolder(), "/home/field/2026 June");
+}
+
 TEST_F(SettingsStoreTest, CaptureIntervalRange) {
     EXPECT_EQ(store_.ReadCaptureInterval(), 1u);  // no file
     for (auto [text, expected] : std::vector<std::pair<std::string, std::uint32_t>>{

@@ -20,6 +20,7 @@ struct CycleRun {
     int result = 0;
     std::uint32_t cycle = 0;
     std::vector<int> messages;
+    std::vector<std::string> texts;
 };
 
 // Opens the dialog on `start`, replaces the edit's text with `text` as a
@@ -41,6 +42,7 @@ CycleRun RunWithText(std::uint32_t start, const QString& text) {
     });
     run.result = dlg.DoModal();
     run.messages = log.ids;
+    run.texts = log.texts;
     return run;
 }
 
@@ -72,6 +74,10 @@ TEST(CaptureCycleDlg, RefusesAndKeepsTheCycle) {
         EXPECT_EQ(run.cycle, 7u) << c.text;
         EXPECT_EQ(run.messages, std::vector<int>{c.message}) << c.text;
     }
+    // The range message names the range.
+    const auto run = RunWithText(7, QStringLiteral("0"));
+    ASSERT_EQ(run.texts.size(), 1u);
+    EXPECT_NE(run.texts[0].find("1 から 9999 までの値"), std::string::npos) << run.texts[0];
 }
 
 TEST(CaptureCycleDlg, ShowsTheCycleAndTypesDigitsOnly) {

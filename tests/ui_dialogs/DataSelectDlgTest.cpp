@@ -213,6 +213,55 @@ TEST_F(DataSelectDlgTest, EnterDoesNothingAndCloseImportsNothing) {
     EXPECT_EQ(target.GetCount(), 1);
 }
 
+TEST_F(DataSelectDlgTest, KeyboardWorksTheList) {
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    List()->setFocus();
+    // The header marks the sort column and its direction.
+    QHeaderView* header = List()->horizontalHeader();
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    ClickHeader(0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    ClickHeader(2);
+    EXPECT_EQ(header->sortIndicatorSection(), 2);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+
+    // Delete removes the selection as the button does.
+    SelectRecords({1});
+    QTest::keyClick(List(), Qt::Key_Delete);
+    EXPECT_EQ(source.GetCount(), 4);
+    EXPECT_TRUE(dlg.isVisible());
+
+    // Tab leaves the list for the buttons.
+    QTest::keyClick(List(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Control<QPushButton>(&dlg, IDC_SELECT_ALL));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), List());
+
+    // Enter imports the selection.
+    SelectRecords({0});
+    QTest::keyClick(List(), Qt::Key_Return);
+    EXPECT_TRUE(dlg.IsImported());
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(target.GetCount(), 1);
+}
+
+TEST(DataSelectDlg, OpensCentredOverTheWindowThatAsked) {
+    QWidget owner;
+    owner.setGeometry(700, 300, 900, 700);
+    owner.show();
+    CMeasDataSet source;
+    CMeasDataSet target;
+    CDataSelectDlg dlg(&owner);
+    dlg.SetDataSets(&source, &target);
+    dlg.show();
+    EXPECT_LE((dlg.frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 8)
+        << dlg.frameGeometry().x() << "," << dlg.frameGeometry().y() << " " << dlg.width() << "x"
+        << dlg.height();
+}
+
 TEST(DataSelectDlg, JapaneseColumnsFitTheListAtOpening) {
     const QLocale before;
     QLocale::setDefault(QLocale(QStringLiteral("ja_JP")));

@@ -176,13 +176,17 @@ struct Refusal {
     const char* upper;
     int message;
     bool focusLower;
+    const char* guidance = "";  // what the message adds to say what is accepted
 };
 
 TEST_F(GraphSettingsDlgTest, RefusedBoundsApplyNothing) {
     const Refusal cases[] = {
-        {1, "-10001", "0", IDS_RANGE_INVALID, true},  {1, "5", "5", IDS_RANGE_INVALID, true},
-        {1, "0", "100001", IDS_RANGE_INVALID, false}, {1, "", "1", IDS_ENTER_NUMBER, true},
-        {1, "1", "1-", IDS_ENTER_NUMBER, false},      {1, "1..", "2", IDS_ENTER_NUMBER, true},
+        {1, "-10001", "0", IDS_RANGE_INVALID, true, "-10000 から 100000 までの値"},
+        {1, "5", "5", IDS_RANGE_INVALID, true, "下限には上限より小さい値"},
+        {1, "0", "100001", IDS_RANGE_INVALID, false, "-10000 から 100000 までの値"},
+        {1, "", "1", IDS_ENTER_NUMBER, true},
+        {1, "1", "1-", IDS_ENTER_NUMBER, false},
+        {1, "1..", "2", IDS_ENTER_NUMBER, true},
     };
     for (const Refusal& c : cases) {
         dlg.SetSettings(&graphSlots, &graphTime);
@@ -190,6 +194,7 @@ TEST_F(GraphSettingsDlgTest, RefusedBoundsApplyNothing) {
         FixRow(c.row, c.lower, c.upper);
         EXPECT_FALSE(Apply()) << c.lower << " .. " << c.upper;
         EXPECT_EQ(log.ids, std::vector<int>{c.message}) << c.lower << " .. " << c.upper;
+        EXPECT_NE(log.texts.back().find(c.guidance), std::string::npos) << log.texts.back();
         EXPECT_EQ(log.styles.back() & MB_ICONSTOP, MB_ICONSTOP);
         EXPECT_EQ(dlg.focusWidget(), c.focusLower ? Lower(c.row) : Upper(c.row))
             << c.lower << " .. " << c.upper;
@@ -278,6 +283,7 @@ TEST_F(GraphSettingsDlgTest, TimeAxisChecks) {
     Edit(IDC_X_RANGE)->setText(QStringLiteral("0"));
     EXPECT_FALSE(Apply());
     EXPECT_EQ(log.ids.back(), IDS_RANGE_INVALID);
+    EXPECT_NE(log.texts.back().find("1 以上の値"), std::string::npos) << log.texts.back();
     EXPECT_EQ(dlg.focusWidget(), Edit(IDC_X_RANGE));
     Edit(IDC_X_RANGE)->setText(QStringLiteral(" "));
     EXPECT_FALSE(Apply());

@@ -1,5 +1,6 @@
 #pragma once
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "resources/ResourceIds.h"
@@ -14,6 +15,7 @@ class MessageLog final {
         SetMessageResponder([this](QWidget*, int id, int style) {
             ids.push_back(id);
             styles.push_back(style);
+            texts.push_back(ShownMessageText());
             return IDOK;
         });
     }
@@ -23,6 +25,7 @@ class MessageLog final {
 
     std::vector<int> ids;
     std::vector<int> styles;
+    std::vector<std::string> texts;  // as shown, with any lines added
 };
 
 // The widget of a template control, found by its id.

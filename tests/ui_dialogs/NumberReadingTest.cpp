@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <clocale>
@@ -137,6 +139,11 @@ TEST(NumericEditFilter, TypedLettersHaveNoEffectButPasteGoesThrough) {
     EXPECT_EQ(edit->text(), QStringLiteral("-1."));
     edit->insert(QStringLiteral("x"));  // what a paste does
     EXPECT_EQ(edit->text(), QStringLiteral("-1.x"));
+    // The Delete key comes with the character DEL, which is no digit either.
+    edit->setCursorPosition(0);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QApplication::sendEvent(edit, &del);
+    EXPECT_EQ(edit->text(), QStringLiteral("1.x"));
 }
 
 }  // namespace

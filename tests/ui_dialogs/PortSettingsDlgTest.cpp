@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFont>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +14,7 @@
 #include "app/SettingsStore.h"
 #include "tests/ui_dialogs/MessageLog.h"
 #include "ui/dialogs/PortSettingsDlg.h"
+#include "ui/main/MessageBox.h"
 
 namespace kelp {
 namespace {
@@ -36,8 +39,10 @@ int Selected(CPortSettingsDlg& dlg, int id) {
 
 TEST(PortSettingsDlg, ListsShowTheStoredSettings) {
     PortSettings settings{19, 38400, 7, 2, 1};
+    QTemporaryDir noDevices;  // a machine without serial devices of its own
     CPortSettingsDlg dlg;
     dlg.SetSettings(&settings);
+    dlg.SetDeviceFolders({noDevices.path().toStdString(), noDevices.path().toStdString()});
     dlg.show();
     auto* port = Control<QComboBox>(&dlg, IDC_PORT_NO);
     ASSERT_EQ(port->count(), 19);
@@ -78,14 +83,14 @@ TEST(PortSettingsDlg, OkStoresTheChoiceAndWritesTheFile) {
     const int result = RunDialog(dlg, settings, [](CPortSettingsDlg& d) {
         Control<QComboBox>(&d, IDC_PORT_NO)->setCurrentIndex(18);
         Control<QComboBox>(&d, IDC_BAUD_RATE)->setCurrentIndex(4);
-        Control<QComboBox>(&d, IDC_BYTE_SIZE)->setCurrentIndex(0);
+        Control<QComboBox>(&d, IDC_BYTE_SIZE)->setCurrentIndex(3);
         Control<QComboBox>(&d, IDC_PARITY)->setCurrentIndex(1);
         Control<QComboBox>(&d, IDC_STOP_BITS)->setCurrentIndex(2);
     });
     ASSERT_EQ(result, IDOK);
     EXPECT_EQ(settings.PortNo, 19);
     EXPECT_EQ(settings.BaudRate, 57600);
-    EXPECT_EQ(settings.ByteSize, 4);
+    EXPECT_EQ(settings.ByteSize, 7);
     EXPECT_EQ(settings.Parity, 1);
     EXPECT_EQ(settings.StopBits, 2);
 
@@ -94,7 +99,7 @@ TEST(PortSettingsDlg, OkStoresTheChoiceAndWritesTheFile) {
     store.ReadPortSettings(read, devices);
     EXPECT_EQ(read.PortNo, 19);
     EXPECT_EQ(read.BaudRate, 57600);
-    EXPECT_EQ(read.ByteSize, 4);
+    EXPECT_EQ(read.ByteSize, 7);
     EXPECT_EQ(read.Parity, 1);
     EXPECT_EQ(read.StopBits, 2);
 }
@@ -156,6 +161,108 @@ TEST(PortSettingsDlg, BuiltInSerialPortWithoutUartIsNotPresent) {
     EXPECT_FALSE(CPortSettingsDlg::DevicePresent(root + "/dev/ttyS4", classDir)) << "no node";
     EXPECT_FALSE(CPortSettingsDlg::DevicePresent(root + "/dev", classDir)) << "a folder";
     EXPECT_FALSE(CPortSettingsDlg::DevicePresent("", classDir));
+}
+
+TEST(PortSettingsDlg, ImpossibleLineSettingsAreRefusedAtOk) {
+    test::MessageLog log;
+    PortSettings settings{3, 19200, 8, 0, 0};
+    CPortSettingsDlg dlg;
+    dlg.SetSettings(&settings);
+    dlg.show();
+    auto* bits = Control<QComboBox>(&dlg, IDC_BYTE_SIZE);
+    auto* stop = Control<QComboBox>(&dlg, IDC_STOP_BITS);
+    auto* ok = Control<QPushButton>(&dlg, IDOK);
+    struct Case {
+        int bits;
+        int stop;
+        int message;
+        QComboBox* focus;
+    };
+    for (const Case& c : {Case{4, 0, IDS_PORT_BYTE_SIZE_4, bits}, Case{8, 1, IDS_PORT_STOP_BITS_1_5, stop},
+                          Case{6, 1, IDS_PORT_STOP_BITS_1_5, stop}, Case{5, 2, IDS_PORT_STOP_BITS_2, stop}}) {
+        log.ids.clear();
+        bits->setCurrentIndex(bits->findText(QString::number(c.bits)));
+        stop->setCurrentIndex(c.stop);
+        ok->click();
+        EXPECT_EQ(log.ids, std::vector<int>{c.message}) << c.bits << "/" << c.stop;
+        EXPECT_EQ(log.styles.back(), kStyleError);
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.focusWidget(), c.focus) << c.bits << "/" << c.stop;
+        EXPECT_EQ(settings.ByteSize, 8) << "nothing stored";
+    }
+    // 1.5 stop bits with 5 data bits is what a UART does.
+    bits->setCurrentIndex(bits->findText(QStringLiteral("5")));
+    stop->setCurrentIndex(1);
+    log.ids.clear();
+    ok->click();
+    EXPECT_TRUE(log.ids.empty());
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(settings.ByteSize, 5);
+    EXPECT_EQ(settings.StopBits, 1);
+}
+
+TEST(PortSettingsDlg, FocusStartsAtThePortAndTabFollowsTheEye) {
+    PortSettings settings;
+    CPortSettingsDlg dlg;
+    dlg.SetSettings(&settings);
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    std::vector<QString> order;
+    for (int i = 0; i < 8; ++i) {
+        order.push_back(QApplication::focusWidget()->objectName());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (std::vector<QString>{"1207", "1208", "1209", "1210", "1211", "1", "2", "1207"}));
+    // The labels' mnemonics lead to their lists.
+    QTest::keyClick(&dlg, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), Control<QComboBox>(&dlg, IDC_STOP_BITS));
+    dlg.reject();
+}
+
+// The machine's own serial devices follow COM1 to COM19; the one chosen is
+// kept under its stable name with the port number it stands for.
+TEST(PortSettingsDlg, DevicesOfTheMachineAreOfferedAndKept) {
+    QTemporaryDir dir;
+    const std::string dev = dir.filePath(QStringLiteral("dev")).toStdString();
+    const std::string byId = dev + "/serial/by-id/usb-FTDI_FT232R_USB_UART_A9XYZ-if00-port0";
+    std::filesystem::create_directories(dev + "/serial/by-id");
+    for (const char* node : {"ttyUSB0", "rfcomm0"}) {
+        std::ofstream(dev + "/" + node).put('x');
+    }
+    std::filesystem::create_symlink("../../ttyUSB0", byId);
+    const CSettingsStore store(dir.filePath(QStringLiteral("Kelp-Win.ini")).toStdString());
+
+    auto choose = [&](const QString& wanted, PortSettings& settings, CPortSettingsDlg& dlg) {
+        dlg.SetSettings(&settings);
+        dlg.SetStore(&store);
+        dlg.SetDeviceFolders({dev, dir.filePath(QStringLiteral("class")).toStdString()});
+        dlg.show();
+        auto* port = Control<QComboBox>(&dlg, IDC_PORT_NO);
+        const int entry = port->findText(wanted, Qt::MatchContains);
+        EXPECT_GT(entry, CPortSettingsDlg::kPortCount) << wanted.toStdString();
+        port->setCurrentIndex(entry);
+        Control<QPushButton>(&dlg, IDOK)->click();
+    };
+    PortSettings settings;
+    CPortSettingsDlg first;
+    choose(QStringLiteral("FTDI FT232R USB UART A9XYZ (%1)").arg(QString::fromStdString(byId)), settings,
+           first);
+    EXPECT_EQ(settings.PortNo, 5) << "ttyUSB0 is COM5";
+    PortSettings read;
+    PortDeviceMap devices;
+    store.ReadPortSettings(read, devices);
+    EXPECT_EQ(read.PortNo, 5);
+    EXPECT_EQ(devices, (PortDeviceMap{{5, byId}}));
+    EXPECT_EQ(first.DeviceMap(), devices);
+
+    // A device no number stands for takes the last free one.
+    CPortSettingsDlg second;
+    second.SetDeviceMap(devices);
+    choose(QStringLiteral("rfcomm0"), settings, second);
+    store.ReadPortSettings(read, devices);
+    EXPECT_EQ(settings.PortNo, 19);
+    EXPECT_EQ(devices, (PortDeviceMap{{5, byId}, {19, dev + "/rfcomm0"}}));
 }
 
 }  // namespace

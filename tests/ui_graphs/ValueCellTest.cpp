@@ -106,6 +106,24 @@ TEST_F(ValueCellTest, TwoLineLabelDrawsBothHalvesEvenWhenTheyDoNotFit) {
     EXPECT_EQ(Ink(test::Render(*cell), QRect(0, 0, 40, 5), white), 0);
 }
 
+TEST_F(ValueCellTest, TwoLineLabelKeepsClearOfItsEdgesWhereItFits) {
+    // A panel row of the 800 x 600 window: the English two-line labels stay
+    // inside their cell instead of touching the rows above and below.
+    for (const char* text : {"Specific\nGravity", "Water\nTemp."}) {
+        CValueCell* cell = MakeCell(false, 130, 30);
+        cell->SetBackgroundColour(kWhite);
+        cell->SetTextColour(kBlack);
+        cell->SetText(QString::fromUtf8(text));
+        const QImage image = test::Render(*cell);
+        const QRgb white = qRgb(255, 255, 255);
+        EXPECT_EQ(Ink(image, QRect(0, 0, 130, 1), white), 0) << text;
+        EXPECT_EQ(Ink(image, QRect(0, 29, 130, 1), white), 0) << text;
+        EXPECT_EQ(Ink(image, QRect(0, 0, 2, 30), white), 0) << text;
+        EXPECT_GT(Ink(image, QRect(0, 0, 130, 15), white), 20) << text;
+        EXPECT_GT(Ink(image, QRect(0, 15, 130, 15), white), 20) << text;
+    }
+}
+
 TEST(ColorLampTest, BackgroundAndTextColoursAreWhatWasSetLast) {
     test::GuiApp();
     CColorLamp lamp(QStringLiteral("異常"), nullptr);

@@ -107,6 +107,37 @@ TEST(XYGraphDlg, FillingFromInstrumentData) {
     EXPECT_NEAR(dlg.AxisMax(0), 29.0 + 0.38, 1e-9);
 }
 
+TEST(XYGraphDlg, LongEnglishNamesFitTheirBoxes) {
+    ASSERT_TRUE(SelectLanguage("en_US", KELP_ENGLISH_TEXT));
+    CMeasDataSet data;
+    for (int i = 0; i < 3; ++i) {
+        Append(data, {{10, 10.0 + i, 1}, {9, 25.0 + i, 2}, {7, 30.0, 2}});
+    }
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    dlg.show();
+    const int frameLeft = Find<QWidget>(dlg, IDC_XY_FRAME)->geometry().left();
+    QStringList names;
+    for (int slot = 0; slot < 13; ++slot) {
+        QCheckBox* box = Box(dlg, slot);
+        names << box->text();
+        EXPECT_LT(box->geometry().right(), frameLeft) << slot;
+        // The name ends inside the box: its last columns carry no ink.
+        const QImage image = box->grab().toImage();
+        const QRgb background = image.pixel(image.width() - 1, 0);
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = image.width() - 3; x < image.width(); ++x) {
+                ink += image.pixel(x, y) != background ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(ink, 0) << box->text().toStdString();
+    }
+    EXPECT_TRUE(names.contains(QStringLiteral("Specific Gravity"))) << names.join(',').toStdString();
+    EXPECT_TRUE(names.contains(QStringLiteral("Water Temp."))) << names.join(',').toStdString();
+    SelectLanguage("ja_JP", KELP_ENGLISH_TEXT);
+}
+
 TEST(XYGraphDlg, ConstantValuesWidenByOneUnitAndTwoPercent) {
     CMeasDataSet data;
     FillRising(data, 5);

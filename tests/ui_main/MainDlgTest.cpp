@@ -3,10 +3,14 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 #include <fstream>
+#include <set>
 
 #include "MainTestSupport.h"
 #include "app/SettingsStore.h"
@@ -14,6 +18,7 @@
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/graphs/TrendGraphPane.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
@@ -127,6 +132,17 @@ TEST_F(MainWindow, PanelColoursFollowStateThenErrorCode) {
         EXPECT_EQ(Value(i)->GetText(), expected[i].first) << "row " << i;
         EXPECT_EQ(Value(i)->GetBackgroundColour(), expected[i].second) << "row " << i;
     }
+    // Hovering tells what a colour means, with the component's error.
+    EXPECT_EQ(Value(0)->toolTip(), Text(IDS_TIP_NORMAL));
+    EXPECT_TRUE(Value(1)->toolTip().contains(Text(IDS_TIP_STATE).arg(2)))
+        << Value(1)->toolTip().toStdString();
+    EXPECT_EQ(Value(3)->toolTip(), Text(IDS_TIP_NO_VALUE));
+    EXPECT_TRUE(Value(4)->toolTip().contains(Text(IDS_COMPONENT_ERROR_ZERO_CAL)));
+    EXPECT_TRUE(Value(8)->toolTip().contains(Text(IDS_COMPONENT_ERROR_RANGE)));
+    EXPECT_TRUE(Find<CColorLamp>(IDC_LAMP_INSTRUMENT_ERROR)
+                    ->toolTip()
+                    .contains(Text(IDS_INSTRUMENT_ERROR_EEPROM_USER)));
+    EXPECT_FALSE(Find<CColorLamp>(IDC_LAMP_CALIBRATING)->toolTip().isEmpty());
     EXPECT_EQ(Unit(1)->text(), Text(IDS_UNIT_MV));
     EXPECT_EQ(Unit(0)->text(), Text(IDS_UNIT_CELSIUS));
     // Rows without a component show nothing.
@@ -184,7 +200,7 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     EXPECT_EQ(answers.Asked()[1].id, IDS_CONFIRM_CAPTURE);
     EXPECT_EQ(answers.Asked()[1].style, 65);
     EXPECT_EQ(dlg_->GetState(), CMainDlg::Capturing);
-    EXPECT_EQ(capture->text(), Text(IDS_CAPTURE_STOP));
+    EXPECT_EQ(capture->text(), CMainDlg::CaptureButtonText(true));
     EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_CAPTURING));
     ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 5 && !Value(0)->GetText().isEmpty(); }));
 
@@ -202,9 +218,10 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     EXPECT_TRUE(Find<QPushButton>(IDC_GRAPH_SETTINGS)->isEnabled());
     EXPECT_TRUE(Action(ID_GRAPH_SETTINGS)->isEnabled());
 
-    // Closing is refused while capturing.
+    // Closing is refused while capturing, and the window says why.
     EXPECT_FALSE(dlg_->close());
     EXPECT_TRUE(dlg_->isVisible());
+    EXPECT_EQ(answers.Ids().back(), IDS_CLOSE_WHILE_CAPTURING);
 
     answers.Answer(IDCANCEL);
     capture->click();
@@ -217,7 +234,7 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     capture->click();
     ASSERT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
     EXPECT_EQ(answers.Ids().back(), IDS_CONFIRM_STOP);  // a stop shows no message
-    EXPECT_EQ(capture->text(), Text(IDS_CAPTURE_START));
+    EXPECT_EQ(capture->text(), CMainDlg::CaptureButtonText(false));
     EXPECT_EQ(Find<QLabel>(IDC_STATE)->text(), Text(IDS_STATE_IDLE));
     const int count = dlg_->LiveData().GetCount();
     EXPECT_EQ(Find<QSpinBox>(IDC_RECORD_SPIN)->maximum(), count);
@@ -360,6 +377,8 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     Action(ID_FILE_SAVE)->trigger();
     EXPECT_TRUE(answers.Asked().empty());
     EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "field-1.csv");
+    // The save dialog proposed the site and the first record's time.
+    EXPECT_TRUE(FileDialogStartPath().ends_with("/SITE-A_20261207-1030.csv")) << FileDialogStartPath();
 
     Action(ID_CLEAR)->trigger();
     ASSERT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_CLEAR}));
@@ -371,6 +390,8 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     answers.Forget();
     answers.OpenPath(path);
     Action(ID_FILE_OPEN)->trigger();
+    EXPECT_EQ(FileDialogStartPath(), dir.path().toStdString()) << "the folder used last";
+    EXPECT_EQ(CSettingsStore(folder_->File()).ReadLastFolder(), dir.path().toStdString());
     EXPECT_TRUE(answers.Asked().empty());
     EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
     EXPECT_EQ(Snapshot(), first);
@@ -539,6 +560,93 @@ TEST_F(MainWindow, DataSelectionStartsFromTheDataOnDisplay) {
     Action(ID_DATA_SELECT)->trigger();
     EXPECT_EQ(selections, 2);
     EXPECT_EQ(offered, 2);
+}
+
+TEST_F(MainWindow, KeyboardReachesTheCommands) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    dlg_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg_.get()));
+    dlg_->SetPaneCount(2, 0);
+
+    // Tab: the record number, the layout buttons of the panes shown, left
+    // to right and top to bottom, then the buttons at the bottom.
+    auto name = [&](QWidget* w) {
+        for (int i = 0; i < 3; ++i) {
+            if (dlg_->Pane(i)->isAncestorOf(w)) {
+                return QStringLiteral("pane%1/%2").arg(i).arg(w->objectName());
+            }
+        }
+        return Find<QSpinBox>(IDC_RECORD_SPIN)->isAncestorOf(w) ? QStringLiteral("1002") : w->objectName();
+    };
+    Find<QSpinBox>(IDC_RECORD_SPIN)->setFocus();
+    std::vector<QString> order;
+    for (int i = 0; i < 12; ++i) {
+        order.push_back(name(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order,
+              (std::vector<QString>{"1002", "pane0/1054", "pane0/1055", "pane0/1056", "pane1/1054",
+                                    "pane1/1055", "pane1/1056", "1003", "1004", "1007", "1005", "1006"}));
+
+    // Every button and captioned control has a mnemonic of its own.
+    std::set<QKeySequence> keys;
+    for (QMenu* menu :
+         dlg_->findChild<QMenuBar*>()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!menu->title().isEmpty()) {
+            keys.insert(QKeySequence::mnemonic(menu->title()));
+        }
+    }
+    for (int id : {IDC_CAPTURE, IDC_DOWNLOAD, IDC_GRAPH_SETTINGS, IDC_XY_GRAPH, IDC_DEPTH_GRAPH}) {
+        EXPECT_TRUE(keys.insert(QKeySequence::mnemonic(Find<QPushButton>(id)->text())).second) << id;
+    }
+    EXPECT_TRUE(keys.insert(QKeySequence::mnemonic(Find<QLabel>(IDC_LABEL_RECORD_NO)->text())).second);
+    EXPECT_FALSE(keys.contains(QKeySequence()));
+    QTest::keyClick(dlg_.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(Find<QSpinBox>(IDC_RECORD_SPIN)->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == Find<QSpinBox>(IDC_RECORD_SPIN));
+
+    // Ctrl+S, Ctrl+O and Ctrl+Q follow the enabling of Save, Open and Exit.
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("keys.csv").toStdString();
+    answers.SavePath(path);
+    answers.OpenPath(path);
+    QTest::keyClick(dlg_.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path))) << "nothing to save";
+    PostRecords(0, 2);
+    dlg_->UpdateCommandUi();
+    QTest::keyClick(dlg_.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(path)));
+    Action(ID_CLEAR)->trigger();
+    // The offscreen platform leaves no window active after the progress
+    // dialog; a desktop gives the activation back to the main window.
+    dlg_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg_.get()));
+    QTest::keyClick(dlg_.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
+    EXPECT_TRUE(answers.Asked().size() == 1 && answers.Asked()[0].id == IDS_CONFIRM_CLEAR);
+    dlg_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg_.get()));
+    QTest::keyClick(dlg_.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(WaitFor([&] { return !dlg_->isVisible(); }));
+}
+
+TEST_F(MainWindow, PanelKeepsItsRowsWhileThePanesTakeTheRoom) {
+    Open("/nonexistent/tty");
+    PostRecords(0, 1);
+    auto* label = Find<CValueCell>(IDC_LABEL_CELL_FIRST + 9);
+    const QRect labelAt = label->geometry();
+    const QRect valueAt = Value(12)->geometry();
+    const int paneHeight = dlg_->Pane(0)->height();
+    const int paneWidth = dlg_->Pane(0)->width();
+    for (const QSize size : {QSize(1920, 1080), QSize(800, 1400), QSize(1100, 760), QSize(800, 600)}) {
+        dlg_->resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(label->geometry(), labelAt) << size.width() << "x" << size.height();
+        EXPECT_EQ(Value(12)->geometry(), valueAt) << size.width() << "x" << size.height();
+        EXPECT_EQ(dlg_->Pane(0)->height() - paneHeight, size.height() - 600);
+        EXPECT_EQ(dlg_->Pane(0)->width() - paneWidth, size.width() - 800);
+    }
 }
 
 }  // namespace

@@ -41,13 +41,13 @@ TEST(MessageBox, EachStyleHasItsIconAndButtons) {
         {35, QMessageBox::Question, {Text(IDS_BUTTON_YES), Text(IDS_BUTTON_NO), Text(IDS_BUTTON_CANCEL)}},
     };
     for (const Case& c : cases) {
-        auto box = BuildMessageBox(nullptr, IDS_INSTRUMENT_EMPTY, c.style);
+        auto box = BuildMessageBox(nullptr, IDS_FILE_FORMAT_INVALID, c.style);
         EXPECT_EQ(box->icon(), c.icon) << c.style;
         QStringList expected = c.buttons;
         expected.sort();
         EXPECT_EQ(ButtonTexts(*box), expected) << c.style;
         EXPECT_EQ(box->windowTitle(), Text(IDS_APP_TITLE));
-        EXPECT_EQ(box->text(), Text(IDS_INSTRUMENT_EMPTY));
+        EXPECT_EQ(box->text(), Text(IDS_FILE_FORMAT_INVALID));
         EXPECT_TRUE(box->text().contains('\n'));
     }
 }

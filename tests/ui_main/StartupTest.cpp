@@ -5,8 +5,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
+#include <atomic>
+#include <thread>
 
 #include "MainTestSupport.h"
+#include "program/InstanceBeacon.h"
 
 namespace kelp {
 namespace {
@@ -48,6 +52,36 @@ TEST(Startup, SecondInstanceLeavesAtOnce) {
 
     first.kill();
     first.waitForFinished();
+}
+
+// The running program's side of a later start: its window, minimised and
+// behind, comes back to the front. The later start waits for the answer in
+// its own process; here a thread plays it.
+TEST(Startup, LaterStartBringsTheRunningWindowToTheFront) {
+    test::App();
+    QTemporaryDir runtime;
+    const QString socket = runtime.filePath(QStringLiteral("__KelpWin_App__.sock"));
+    QFile(socket).open(QIODevice::WriteOnly);  // left behind by a crashed run
+    QWidget window;
+    window.showMinimized();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(test::WaitFor([&] { return other.isActiveWindow(); }));
+
+    CInstanceBeacon beacon(socket);
+    ASSERT_TRUE(beacon.Listen());
+    beacon.SetWindow(&window);
+    std::atomic<int> answered = -1;
+    std::thread later([&] { answered = CInstanceBeacon::CallRunning(socket) ? 1 : 0; });
+    EXPECT_TRUE(test::WaitFor([&] { return answered >= 0; }));
+    later.join();
+    EXPECT_EQ(answered, 1);
+    EXPECT_FALSE(window.isMinimized());
+    EXPECT_TRUE(test::WaitFor([&] { return window.isActiveWindow(); }));
+
+    // Nobody listening: the later start is told so at once.
+    EXPECT_FALSE(CInstanceBeacon::CallRunning(runtime.filePath(QStringLiteral("none.sock")), 500));
 }
 
 }  // namespace

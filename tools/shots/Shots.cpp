@@ -30,6 +30,7 @@
 #include "app/VersionInfo.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tools/shots/DesktopTour.h"
 #include "tools/shots/DialogTour.h"
 #include "tools/shots/FileFaultTour.h"
 #include "tools/shots/GraphWindowTour.h"
@@ -222,6 +223,7 @@ int main(int argc, char* argv[]) {
         Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
         ShootGraphWindows(dlg.LiveData(), work.path().toStdString(), &dlg, Shoot);
         ShootDialogs(dlg.DownloadedData(), dlg.ColumnElements(), settings, &dlg, Shoot);
+        ShootDesktop(dlg, work.path().toStdString(), Shoot);
 
         // The re-download question, answered Cancel.
         answer = IDCANCEL;

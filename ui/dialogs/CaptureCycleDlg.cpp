@@ -29,7 +29,10 @@ CCaptureCycleDlg::CCaptureCycleDlg(QWidget* parent) : QDialog(parent) {
     SizeEdit();
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(DlgCaption(IDD_CAPTURE_CYCLE, IDC_LABEL_CAPTURE_CYCLE), this));
+    auto* caption =
+        new QLabel(WithMnemonic(DlgCaption(IDD_CAPTURE_CYCLE, IDC_LABEL_CAPTURE_CYCLE), 'I'), this);
+    caption->setBuddy(edit_);
+    row->addWidget(caption);
     row->addWidget(edit_);
     row->addWidget(new QLabel(DlgCaption(IDD_CAPTURE_CYCLE, IDC_LABEL_SECONDS), this));
     row->addStretch(1);
@@ -95,7 +98,7 @@ void CCaptureCycleDlg::accept() {
         return;
     }
     if (*value < kMinCycle || *value > kMaxCycle) {
-        RefuseEdit(this, edit_, IDS_RANGE_INVALID);
+        RefuseEdit(this, edit_, IDS_RANGE_INVALID, AllowedRangeText(kMinCycle, kMaxCycle));
         return;
     }
     if (cycle_ != nullptr) {

@@ -24,11 +24,14 @@
 namespace kelp {
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, int id) {
-    auto* button = new QPushButton(DlgCaption(IDD_DATA_SELECT, id), parent);
+// `key` 0 leaves the caption as it is (Esc is the close button's key).
+QPushButton* MakeButton(QWidget* parent, int id, char key) {
+    const QString caption = DlgCaption(IDD_DATA_SELECT, id);
+    auto* button = new QPushButton(key != 0 ? WithMnemonic(caption, key) : caption, parent);
     button->setObjectName(QString::number(id));
-    // Enter does nothing in this dialog: no button is the default.
-    button->setAutoDefault(false);
+    // No button is the default: Enter in the list imports, Enter on a
+    // button presses that button.
+    button->setAutoDefault(true);
     button->setDefault(false);
     return button;
 }
@@ -57,13 +60,19 @@ CDataSelectDlg::CDataSelectDlg(QWidget* parent) : QDialog(parent) {
     list_->horizontalHeader()->setHighlightSections(false);
     list_->horizontalHeader()->setStretchLastSection(false);
     list_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The header marks the column the rows are sorted by, and the direction.
+    list_->horizontalHeader()->setSortIndicatorShown(true);
     connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, &CDataSelectDlg::OnColumnClick);
+    // Tab goes on to the buttons instead of from cell to cell; Enter and
+    // Delete act on the selection (see eventFilter).
+    list_->setTabKeyNavigation(false);
+    list_->installEventFilter(this);
 
-    QPushButton* selectAll = MakeButton(this, IDC_SELECT_ALL);
-    QPushButton* clear = MakeButton(this, IDC_SELECT_CLEAR);
-    QPushButton* remove = MakeButton(this, IDC_SELECT_DELETE);
-    QPushButton* import = MakeButton(this, IDC_SELECT_IMPORT);
-    QPushButton* close = MakeButton(this, IDCANCEL);
+    QPushButton* selectAll = MakeButton(this, IDC_SELECT_ALL, 'A');
+    QPushButton* clear = MakeButton(this, IDC_SELECT_CLEAR, 'C');
+    QPushButton* remove = MakeButton(this, IDC_SELECT_DELETE, 'D');
+    QPushButton* import = MakeButton(this, IDC_SELECT_IMPORT, 'I');
+    QPushButton* close = MakeButton(this, IDCANCEL, 0);
     connect(selectAll, &QPushButton::clicked, this, &CDataSelectDlg::OnSelectAll);
     connect(clear, &QPushButton::clicked, this, &CDataSelectDlg::OnClearSelection);
     connect(remove, &QPushButton::clicked, this, &CDataSelectDlg::OnDeleteSelected);
@@ -112,12 +121,36 @@ void CDataSelectDlg::OnInitDialog() {
     setMinimumSize(kMinWidth, kMinHeight);
     resize(kMinWidth, kMinHeight);
     layout()->activate();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
+    // Centred over the window that opened it, or the screen without one.
+    QRect frame(QPoint(0, 0), size());
+    if (parentWidget() != nullptr) {
+        frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
     }
+    move(frame.topLeft());
     SetColumnWidths();
+    ShowSortColumn();
+}
+
+void CDataSelectDlg::ShowSortColumn() {
+    list_->horizontalHeader()->setSortIndicator(
+        model_->SortColumn(), model_->IsAscending() ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+bool CDataSelectDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OnImportSelected();
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            OnDeleteSelected();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CDataSelectDlg::SetColumnWidths() {
@@ -216,6 +249,7 @@ void CDataSelectDlg::OnColumnClick(int column) {
     const int selected = RememberSelection();
     model_->ClickColumn(column);
     RestoreSelection(selected);
+    ShowSortColumn();
     list_->viewport()->update();
 }
 

@@ -44,10 +44,12 @@ class CDataSelectDlg final : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void OnInitDialog();
     void SetColumnWidths();
+    void ShowSortColumn();
     // Width the columns may take without a horizontal scroll bar.
     int ListRoom() const;
     // Marks the records of the selected rows; returns how many rows.

@@ -10,7 +10,8 @@
 namespace kelp {
 
 bool IsTypedCharAllowed(char32_t ch, NumberStyle style) {
-    if (ch < 32) {
+    // X11 and Wayland send the Delete key with the character DEL (127).
+    if (ch < 32 || ch == 0x7F) {
         return true;
     }
     if (ch >= U'0' && ch <= U'9') {

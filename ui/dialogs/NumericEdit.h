@@ -14,7 +14,8 @@ enum class NumberStyle {
 };
 
 // True when a typed character may reach an edit of the given style. Control
-// characters (below 32: backspace, the clipboard shortcuts) always pass, so
+// characters (below 32: backspace, the clipboard shortcuts; and 127, which
+// comes with the Delete key) always pass, so
 // that editing keys keep working and pasted text is checked only when the
 // user confirms.
 bool IsTypedCharAllowed(char32_t ch, NumberStyle style);

@@ -1,7 +1,6 @@
 #include "ui/dialogs/PortSettingsDlg.h"
 
-#include <sys/stat.h>
-
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,9 +11,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <set>
+#include <utility>
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
@@ -65,52 +66,55 @@ QString Printf(const char* format, int value) {
 }  // namespace
 
 bool CPortSettingsDlg::DevicePresent(const std::string& path, const std::string& ttyClassDir) {
-    struct stat info {};
-    if (path.empty() || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        return false;
+    return SerialDevicePresent(path, ttyClassDir);
+}
+
+int CPortSettingsDlg::LineSettingsProblem(int byteSize, int stopBits) {
+    // termios knows characters of 5 to 8 bits, and one stop bit or "two",
+    // which a UART sends as one and a half with 5-bit characters.
+    if (byteSize < 5) {
+        return IDS_PORT_BYTE_SIZE_4;
     }
-    // The kernel makes the nodes of the first built-in serial ports whether a
-    // UART answers there or not; its class folder says which kind it found,
-    // 0 for none. Nodes of other kinds (USB adapters, pseudo-terminals) exist
-    // only while their device does.
-    std::error_code error;
-    const std::filesystem::path real = std::filesystem::canonical(path, error);
-    const std::string name = error ? std::string() : real.filename().string();
-    if (name.rfind("ttyS", 0) == 0) {
-        std::ifstream type(ttyClassDir + "/" + name + "/type");
-        int kind = -1;
-        if (type >> kind && kind == 0) {
-            return false;
-        }
+    if (stopBits == 1 && byteSize != 5) {
+        return IDS_PORT_STOP_BITS_1_5;
     }
-    return true;
+    if (stopBits == 2 && byteSize == 5) {
+        return IDS_PORT_STOP_BITS_2;
+    }
+    return 0;
 }
 
 CPortSettingsDlg::CPortSettingsDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(IDD_PORT_SETTINGS));
     setWindowTitle(DlgTitle(IDD_PORT_SETTINGS));
 
+    // Made in the order the eye reads them, which is the Tab order too.
+    port_ = MakeList(this, IDC_PORT_NO);
     baud_ = MakeList(this, IDC_BAUD_RATE);
     byteSize_ = MakeList(this, IDC_BYTE_SIZE);
     parity_ = MakeList(this, IDC_PARITY);
-    port_ = MakeList(this, IDC_PORT_NO);
     stopBits_ = MakeList(this, IDC_STOP_BITS);
-    port_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The stable names of USB adapters are long: the closed list keeps a
+    // sensible width and the open one shows them whole.
+    port_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    port_->setMinimumContentsLength(26);
 
     // The parity and stop-bit lists are fixed entries of the template, one a
     // line, in code order.
     parity_->addItems(DlgCaption(IDD_PORT_SETTINGS, IDC_PARITY).split(QLatin1Char('\n')));
     stopBits_->addItems(DlgCaption(IDD_PORT_SETTINGS, IDC_STOP_BITS).split(QLatin1Char('\n')));
 
+    // A label with a mnemonic takes the focus to its list.
+    auto label = [](int id, char key) { return WithMnemonic(DlgCaption(IDD_PORT_SETTINGS, id), key); };
     auto* portRow = new QFormLayout;
-    portRow->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_PORT_NO), port_);
+    portRow->addRow(label(IDC_LABEL_PORT_NO, 'P'), port_);
 
     auto* group = new QGroupBox(DlgCaption(IDD_PORT_SETTINGS, IDC_GROUP_LINE_DETAILS), this);
     auto* details = new QFormLayout(group);
-    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_BAUD_RATE), baud_);
-    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_BYTE_SIZE), byteSize_);
-    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_PARITY), parity_);
-    details->addRow(DlgCaption(IDD_PORT_SETTINGS, IDC_LABEL_STOP_BITS), stopBits_);
+    details->addRow(label(IDC_LABEL_BAUD_RATE, 'B'), baud_);
+    details->addRow(label(IDC_LABEL_BYTE_SIZE, 'D'), byteSize_);
+    details->addRow(label(IDC_LABEL_PARITY, 'A'), parity_);
+    details->addRow(label(IDC_LABEL_STOP_BITS, 'S'), stopBits_);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(DlgCaption(IDD_PORT_SETTINGS, IDOK), QDialogButtonBox::AcceptRole);
@@ -121,6 +125,7 @@ CPortSettingsDlg::CPortSettingsDlg(QWidget* parent) : QDialog(parent) {
     cancel->setObjectName(QString::number(IDCANCEL));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    SetTabChain({port_, baud_, byteSize_, parity_, stopBits_, ok, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(portRow);
@@ -141,26 +146,83 @@ void CPortSettingsDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void CPortSettingsDlg::AddPortEntry(const QString& text, const std::string& path) {
+    const int index = port_->count();
+    port_->addItem(text);
+    // A port whose device is plugged in stands out with a dot and in bold,
+    // so that the user finds the adapter among nineteen names.
+    const bool present = DevicePresent(path, folders_.ttyClass);
+    port_->setItemData(index, present, kDevicePresentRole);
+    port_->setItemIcon(index, PresenceIcon(present));
+    if (present) {
+        QFont bold = port_->font();
+        bold.setBold(true);
+        port_->setItemData(index, bold, Qt::FontRole);
+    }
+}
+
 void CPortSettingsDlg::FillPortList() {
     port_->clear();
+    std::set<std::string> listed;
     for (int no = 1; no <= kPortCount; ++no) {
         const std::string path = PortDevicePath(no, devices_);
         QString text = QStringLiteral("COM%1").arg(no);
         if (!path.empty()) {
             text += QStringLiteral(" (%1)").arg(QString::fromStdString(path));
         }
-        port_->addItem(text);
-        // A port whose device is plugged in stands out with a dot and in
-        // bold, so that the user finds the adapter among nineteen names.
-        const bool present = DevicePresent(path);
-        port_->setItemData(no - 1, present, kDevicePresentRole);
-        port_->setItemIcon(no - 1, PresenceIcon(present));
-        if (present) {
-            QFont bold = port_->font();
-            bold.setBold(true);
-            port_->setItemData(no - 1, bold, Qt::FontRole);
+        AddPortEntry(text, path);
+        listed.insert(path);
+    }
+    // Then every serial device of the machine that no port number names
+    // yet, with the adapter's own name where the system knows it.
+    bool first = true;
+    for (const SerialDevice& device : ListSerialDevices(folders_)) {
+        if (listed.contains(device.path)) {
+            continue;
+        }
+        if (std::exchange(first, false)) {
+            port_->insertSeparator(port_->count());
+        }
+        const QString path = QString::fromStdString(device.path);
+        AddPortEntry(device.name.empty()
+                         ? path
+                         : QStringLiteral("%1 (%2)").arg(QString::fromStdString(device.name), path),
+                     device.path);
+        port_->setItemData(port_->count() - 1, path, kDevicePathRole);
+    }
+    // The open list shows every name whole, in the bold of a present device.
+    QFont bold = port_->font();
+    bold.setBold(true);
+    int widest = 0;
+    for (int i = 0; i < port_->count(); ++i) {
+        widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(port_->itemText(i)));
+    }
+    port_->view()->setMinimumWidth(widest + port_->iconSize().width() + 40);
+}
+
+std::pair<int, std::string> CPortSettingsDlg::ChosenPort() const {
+    const int index = port_->currentIndex();
+    const QVariant device = port_->itemData(index, kDevicePathRole);
+    if (!device.isValid()) {
+        const int no = index + 1;
+        return {no, StableDevicePath(PortDevicePath(no, devices_), folders_)};
+    }
+    const std::string path = device.toString().toStdString();
+    int no = BuiltInPortNumber(path, folders_);
+    // A device that no number stands for by itself (a Bluetooth port, a
+    // ninth USB adapter) takes the last number that neither names a device
+    // already nor has its own device here, so that no port is taken over.
+    for (int n = kPortCount; no == 0 && n >= 1; --n) {
+        const std::string builtIn =
+            folders_.dev + "/" + std::filesystem::path(PortDevicePath(n)).filename().string();
+        if (!devices_.contains(n) && !DevicePresent(builtIn, folders_.ttyClass)) {
+            no = n;
         }
     }
+    if (no == 0) {
+        no = settings_ != nullptr ? settings_->PortNo : kDefaultPortNo;
+    }
+    return {no, StableDevicePath(path, folders_)};
 }
 
 void CPortSettingsDlg::OnInitDialog() {
@@ -192,16 +254,33 @@ void CPortSettingsDlg::OnInitDialog() {
     if (font_ != nullptr) {
         setFont(*font_);
     }
+    port_->setFocus(Qt::OtherFocusReason);
 }
 
 void CPortSettingsDlg::accept() {
+    // Settings no serial port takes are refused here, naming the setting,
+    // rather than failing later when a capture opens the port.
+    const int byteSize = kByteSizes[byteSize_->currentIndex()];
+    if (const int problem = LineSettingsProblem(byteSize, stopBits_->currentIndex()); problem != 0) {
+        ShowMessage(this, problem, kStyleError);
+        (problem == IDS_PORT_BYTE_SIZE_4 ? byteSize_ : stopBits_)->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (settings_ != nullptr) {
-        settings_->PortNo = port_->currentIndex() + 1;
+        const auto [portNo, device] = ChosenPort();
+        settings_->PortNo = portNo;
         settings_->BaudRate = kBaudRates[baud_->currentIndex()];
-        settings_->ByteSize = static_cast<std::uint8_t>(kByteSizes[byteSize_->currentIndex()]);
+        settings_->ByteSize = static_cast<std::uint8_t>(byteSize);
         settings_->Parity = static_cast<std::uint8_t>(parity_->currentIndex());
         settings_->StopBits = static_cast<std::uint8_t>(stopBits_->currentIndex());
+        const bool newDevice = !device.empty() && device != PortDevicePath(portNo, devices_);
+        if (newDevice) {
+            devices_[portNo] = device;
+        }
         if (store_ != nullptr) {
+            if (newDevice) {
+                store_->WritePortDevice(portNo, device);
+            }
             store_->WritePortSettings(*settings_);
         }
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "app/SerialDevices.h"
 #include "link/PortSettings.h"
 
 class QComboBox;
@@ -26,6 +27,12 @@ class CPortSettingsDlg final : public QDialog {
     void SetFont(const QFont* font) { font_ = font; }
     void SetDeviceMap(const PortDeviceMap& devices) { devices_ = devices; }
     void SetStore(const CSettingsStore* store) { store_ = store; }
+    // Where the serial devices offered besides COM1 to COM19 are looked for.
+    void SetDeviceFolders(const DeviceFolders& folders) { folders_ = folders; }
+
+    // The device paths of the port numbers after OK: a device chosen from
+    // the list is kept under its port number.
+    const PortDeviceMap& DeviceMap() const { return devices_; }
 
     // IDOK after the record has been updated, IDCANCEL otherwise.
     int DoModal();
@@ -43,8 +50,15 @@ class CPortSettingsDlg final : public QDialog {
     // one where the kernel found a UART (`ttyClassDir`/ttySn/type not 0).
     static bool DevicePresent(const std::string& path, const std::string& ttyClassDir = "/sys/class/tty");
 
+    // The message that refuses data bits `byteSize` with stop-bit code
+    // `stopBits` (0 one, 1 one and a half, 2 two), or 0 when a serial port
+    // can be set so.
+    static int LineSettingsProblem(int byteSize, int stopBits);
+
     // Item data role that is true for a port whose device exists here.
     static constexpr int kDevicePresentRole = Qt::UserRole + 1;
+    // Item data role of the entries after COM19: the device's path.
+    static constexpr int kDevicePathRole = Qt::UserRole + 2;
 
   public slots:
     void accept() override;
@@ -55,6 +69,10 @@ class CPortSettingsDlg final : public QDialog {
   private:
     void OnInitDialog();
     void FillPortList();
+    void AddPortEntry(const QString& text, const std::string& path);
+    // The port number and device of the chosen entry; the device is under
+    // its stable name, so that a replugged adapter is found again.
+    std::pair<int, std::string> ChosenPort() const;
 
     QComboBox* baud_ = nullptr;
     QComboBox* byteSize_ = nullptr;
@@ -65,6 +83,7 @@ class CPortSettingsDlg final : public QDialog {
     const QFont* font_ = nullptr;
     PortDeviceMap devices_;
     const CSettingsStore* store_ = nullptr;
+    DeviceFolders folders_;
     bool initialised_ = false;
 };
 

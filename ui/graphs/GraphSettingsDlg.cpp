@@ -318,7 +318,7 @@ bool CGraphSettingsDlg::Apply() {
         }
         workTime_.Range = *range;
         if (workTime_.Range < 1.0) {
-            RefuseEdit(this, xRange_, IDS_RANGE_INVALID);
+            RefuseEdit(this, xRange_, IDS_RANGE_INVALID, AtLeastText(1.0));
             return false;
         }
     }

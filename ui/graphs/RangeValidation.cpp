@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "resources/ResourceIds.h"
+#include "resources/Texts.h"
 #include "ui/dialogs/NumericEdit.h"
 #include "ui/main/MessageBox.h"
 
@@ -82,10 +83,22 @@ void SetBoundText(QLineEdit* edit, const QString& text, int typedLimit) {
     edit->setText(text);
 }
 
-void RefuseEdit(QWidget* owner, QLineEdit* edit, int messageId) {
-    ShowMessage(owner, messageId, MB_ICONSTOP);
+void RefuseEdit(QWidget* owner, QLineEdit* edit, int messageId, const QString& guidance) {
+    if (guidance.isEmpty()) {
+        ShowMessage(owner, messageId, MB_ICONSTOP);
+    } else {
+        ShowMessage(owner, messageId, MB_ICONSTOP, LoadText(messageId) + "\n" + guidance.toStdString());
+    }
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
+}
+
+QString AllowedRangeText(double lowest, double highest) {
+    return QString::fromStdString(LoadText(IDS_RANGE_ALLOWED)).arg(lowest).arg(highest);
+}
+
+QString AtLeastText(double lowest) {
+    return QString::fromStdString(LoadText(IDS_RANGE_AT_LEAST)).arg(lowest);
 }
 
 bool ValidateRangeEdits(QWidget* owner, QLineEdit* lowerEdit, QLineEdit* upperEdit, double& lower,
@@ -96,7 +109,19 @@ bool ValidateRangeEdits(QWidget* owner, QLineEdit* lowerEdit, QLineEdit* upperEd
     if (!failure) {
         return true;
     }
-    RefuseEdit(owner, failure->focus == RangeEdit::Lower ? lowerEdit : upperEdit, failure->messageId);
+    // Message 1001 comes with what would have been accepted.
+    QString guidance;
+    if (failure->messageId == IDS_RANGE_INVALID) {
+        if (lower >= upper) {
+            guidance = QString::fromStdString(LoadText(IDS_RANGE_ORDER));
+        } else if (limits.lowest && limits.highest) {
+            guidance = AllowedRangeText(*limits.lowest, *limits.highest);
+        } else if (limits.lowest) {
+            guidance = AtLeastText(*limits.lowest);
+        }
+    }
+    RefuseEdit(owner, failure->focus == RangeEdit::Lower ? lowerEdit : upperEdit, failure->messageId,
+               guidance);
     return false;
 }
 

@@ -67,7 +67,13 @@ std::optional<RangeFailure> CheckAxisRange(std::string_view lowerText, std::stri
 bool ValidateRangeEdits(QWidget* owner, QLineEdit* lowerEdit, QLineEdit* upperEdit, double& lower,
                         double& upper, const RangeLimits& limits);
 
-// Shows `messageId` with the stop icon and puts the focus on `edit`.
-void RefuseEdit(QWidget* owner, QLineEdit* edit, int messageId);
+// Shows `messageId` with the stop icon and puts the focus on `edit`. A
+// `guidance` line, when given, goes under the message's own text.
+void RefuseEdit(QWidget* owner, QLineEdit* edit, int messageId, const QString& guidance = {});
+
+// The lines that tell, under message 1001, what a setting accepts: values
+// from `lowest` to `highest`, or `lowest` and more.
+QString AllowedRangeText(double lowest, double highest);
+QString AtLeastText(double lowest);
 
 }  // namespace kelp

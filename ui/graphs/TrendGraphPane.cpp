@@ -75,7 +75,9 @@ CTrendGraphPane::CTrendGraphPane(QWidget* parent) : QWidget(parent) {
 
     focusHolder_ = new QWidget(this);
     focusHolder_->setObjectName(QString::number(IDC_PANE_FOCUS));
-    focusHolder_->setFocusPolicy(Qt::StrongFocus);
+    // Takes the focus only when a layout button hands it over, never by Tab:
+    // it lies outside the visible area.
+    focusHolder_->setFocusPolicy(Qt::NoFocus);
 
     const auto makeButton = [this](int id, int bitmap, int panes) {
         auto* b = new QToolButton(this);

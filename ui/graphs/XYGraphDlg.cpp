@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <cmath>
 
 #include "app/SettingsStore.h"
@@ -26,6 +28,26 @@
 namespace kelp {
 
 namespace {
+
+// A component name too long for its box is drawn narrower rather than cut.
+void FitBoxText(QCheckBox* box) {
+    box->setFont(QFont());  // the window's font again
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    // What the style draws besides the text: the indicator, spacing, margins.
+    const int around =
+        box->style()
+            ->sizeFromContents(QStyle::CT_CheckBox, &option, QSize(0, box->fontMetrics().height()), box)
+            .width();
+    const int room = box->width() - around - 2;
+    const int needed = box->fontMetrics().horizontalAdvance(box->text());
+    if (room > 0 && needed > room) {
+        QFont narrow = box->font();
+        narrow.setStretch(std::max(60, 100 * room / needed));
+        box->setFont(narrow);
+    }
+}
 
 constexpr int kTemplateWidth = 378;
 constexpr int kTemplateHeight = 363;
@@ -120,7 +142,11 @@ void CXYGraphDlg::BuildControls() {
     for (int k = 0; k < 13; ++k) {
         auto* box = new QCheckBox(client_);
         box->setObjectName(QString::number(kXYCheckIds[k]));
-        box->setGeometry(ts.Map(kBoxFirst.Shifted(0, 14 * k)));
+        // The box reaches to just before the graph frame: long English
+        // names ("Specific Gravity") need the room.
+        QRect boxRect = ts.Map(kBoxFirst.Shifted(0, 14 * k));
+        boxRect.setRight(graphFrame_->geometry().left() - 4);
+        box->setGeometry(boxRect);
         connect(box, &QCheckBox::clicked, this, &CXYGraphDlg::OnComponentCheck);
         boxes_[static_cast<std::size_t>(k)] = box;
     }
@@ -161,6 +187,9 @@ void CXYGraphDlg::SetGraphFont(const QFont* font) {
     }
     font_ = std::make_unique<QFont>(*font);
     setFont(*font_);
+    for (QCheckBox* box : boxes_) {
+        FitBoxText(box);
+    }
     client_->update();
 }
 
@@ -220,6 +249,9 @@ void CXYGraphDlg::FillFromData() {
         }
         xList_->setCurrentIndex(xList_->count() > 0 ? 0 : -1);
         yScaleList_->setCurrentIndex(yScaleList_->count() > 0 ? 0 : -1);
+    }
+    for (QCheckBox* box : boxes_) {
+        FitBoxText(box);
     }
 }
 

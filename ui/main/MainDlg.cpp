@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/DataFileName.h"
 #include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
 #include "app/VersionInfo.h"
@@ -27,6 +30,7 @@
 #include "resources/Texts.h"
 #include "ui/dialogs/CaptureCycleDlg.h"
 #include "ui/dialogs/DataSelectDlg.h"
+#include "ui/dialogs/DialogText.h"
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/dialogs/ProgressDlg.h"
 #include "ui/graphs/DepthGraphDlg.h"
@@ -65,21 +69,35 @@ QString Name(int id) {
     return QString::number(id);
 }
 
-// The background of a value by its state and component error code.
-std::uint32_t ValueColour(int state, int error) {
+// A text of the catalogue, or the bare code when the catalogue has none.
+QString CodeText(int textId, int code) {
+    const QString text = textId != kNoTextId ? Text(textId) : QString();
+    return text.isEmpty() ? QString::number(code) : text;
+}
+
+// How a value shows by its state and component error code: the background
+// and what hovering over it tells.
+struct ValueLook {
+    std::uint32_t colour = kWhite;
+    QString tip;
+};
+
+ValueLook LookOf(int state, int error) {
+    const QString stateLine = Text(IDS_TIP_STATE).arg(state);
     if (state == 0 || state == kNoValueState) {
-        return kWhite;
+        return {kWhite, Text(IDS_TIP_NO_VALUE)};
     }
     if (error != 0) {
-        return kRed;
+        return {kRed, Caption(IDC_LAMP_ERROR) + u'\n' +
+                          Text(IDS_TIP_COMPONENT_ERROR).arg(CodeText(ComponentErrorTextId(error), error))};
     }
     if (state == 5 || state == 6 || state == 7) {
-        return kGreen;
+        return {kGreen, Caption(IDC_LAMP_CALIBRATING) + u'\n' + stateLine};
     }
     if (state == 1) {
-        return kWhite;
+        return {kWhite, Text(IDS_TIP_NORMAL)};
     }
-    return kYellow;
+    return {kYellow, Caption(IDC_LAMP_OTHER) + u'\n' + stateLine};
 }
 
 QLabel* MakeTextBox(QWidget* parent, int id) {
@@ -135,6 +153,7 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     BuildMenu();
     BuildControls();
     CreatePanes();
+    SetTabOrder();
     EnterState(Idle);
 
     refreshTimer_ = new QTimer(this);
@@ -149,7 +168,9 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     move(0, 0);
     resize(800, 600);
     setMinimumSize(800, 600);
+    KeepPanelRows();
     captureButton_->setFocus();
+    SetFileDialogStore(&settings_);
     initialised_ = true;
     RestoreJournal();
 }
@@ -197,6 +218,7 @@ CMainDlg::~CMainDlg() {
     }
     settings_.WriteGraphSlots("GraphSettings", graphSlots_);
     settings_.WriteTimeAxis(graphTime_);
+    SetFileDialogStore(nullptr);
     // Unsaved data keep their journal: the user has not let them go, so they
     // are offered again at the next start. Otherwise nothing is left to keep
     // (a capture that stored no record leaves a bare header).
@@ -235,6 +257,10 @@ void CMainDlg::BuildMenu() {
     saveAction_ = AddCommand(file, ID_FILE_SAVE, &CMainDlg::OnSave);
     file->addSeparator();
     exitAction_ = AddCommand(file, ID_EXIT, &CMainDlg::OnExit);
+    // The keys every desktop program has; they follow the items' enabling.
+    openAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* measure = popup(ID_POPUP_MEASURE);
     captureAction_ = AddCommand(measure, ID_CAPTURE, &CMainDlg::OnStartCapture);
@@ -267,19 +293,35 @@ void CMainDlg::BuildMenu() {
     QMenu* help = popup(ID_POPUP_HELP);
     aboutAction_ = AddCommand(help, ID_ABOUT, &CMainDlg::OnAbout);
 
-    // No system menu here: the About entry of string 101 sits in the
-    // window's context menu instead.
+    // The window menu, which programs cannot extend here, becomes the
+    // context menu of the menu bar and of the window's bare background:
+    // the About entry of string 101. The controls keep no context menu.
+    windowMenu_ = new QMenu(this);
+    windowMenu_->setObjectName(QStringLiteral("window-menu"));
     const QString aboutEntry = Text(IDS_ABOUT_MENU_ENTRY);
     if (!aboutEntry.isEmpty()) {
-        auto* entry = new QAction(aboutEntry, this);
+        QAction* entry = windowMenu_->addAction(aboutEntry);
         entry->setObjectName(QStringLiteral("system-16"));
         connect(entry, &QAction::triggered, this, [this] {
             if (state_ == Idle) {
                 OnAbout();
             }
         });
-        addAction(entry);
-        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    connect(windowMenu_, &QMenu::aboutToShow, this, [this] {
+        for (QAction* entry : windowMenu_->actions()) {
+            entry->setEnabled(state_ == Idle);
+        }
+    });
+    menuBar_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(menuBar_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { windowMenu_->popup(menuBar_->mapToGlobal(at)); });
+}
+
+void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QWidget* under = childAt(event->pos());
+    if (under == nullptr || under == panel_) {
+        windowMenu_->popup(event->globalPos());
     }
 }
 
@@ -288,6 +330,7 @@ void CMainDlg::BuildControls() {
     // the legend and the 13 rows of the panel. Right: the trend pane area
     // and its scroll bar. Bottom: the five buttons.
     auto* panel = new QWidget(this);
+    panel_ = panel;
     panel->setObjectName(QStringLiteral("panel"));
     auto* panelLayout = new QGridLayout(panel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -310,11 +353,12 @@ void CMainDlg::BuildControls() {
 
     statusText_ = MakeTextBox(panel, IDC_STATE);
     statusText_->setAlignment(Qt::AlignCenter);
-    auto* recordCaption = new QLabel(Caption(IDC_LABEL_RECORD_NO), panel);
+    auto* recordCaption = new QLabel(WithMnemonic(Caption(IDC_LABEL_RECORD_NO), 'N'), panel);
     recordCaption->setObjectName(Name(IDC_LABEL_RECORD_NO));
     recordCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     recordSpin_ = new CRecordSpinBox(panel);
     recordSpin_->setObjectName(Name(IDC_RECORD_SPIN));
+    recordCaption->setBuddy(recordSpin_);
     if (auto* buddy = recordSpin_->findChild<QLineEdit*>()) {
         buddy->setObjectName(Name(IDC_RECORD_NO));
     }
@@ -341,9 +385,9 @@ void CMainDlg::BuildControls() {
         lamps->addWidget(lamp);
         return lamp;
     };
-    addLamp(IDC_LAMP_CALIBRATING, kGreen);
-    addLamp(IDC_LAMP_OTHER, kYellow);
-    addLamp(IDC_LAMP_ERROR, kRed);
+    addLamp(IDC_LAMP_CALIBRATING, kGreen)->setToolTip(Text(IDS_TIP_LAMP_CALIBRATING));
+    addLamp(IDC_LAMP_OTHER, kYellow)->setToolTip(Text(IDS_TIP_LAMP_OTHER));
+    addLamp(IDC_LAMP_ERROR, kRed)->setToolTip(Text(IDS_TIP_LAMP_ERROR));
     instrumentLamp_ = addLamp(IDC_LAMP_INSTRUMENT_ERROR, ButtonFaceColour());
     instrumentLamp_->setEnabled(false);
     panelLayout->addLayout(lamps, row, 0, 1, 3);
@@ -388,11 +432,12 @@ void CMainDlg::BuildControls() {
         b->setAutoDefault(false);
         return b;
     };
-    captureButton_ = button(IDC_CAPTURE, Text(IDS_CAPTURE_START));
-    downloadButton_ = button(IDC_DOWNLOAD, Caption(IDC_DOWNLOAD));
-    graphSettingsButton_ = button(IDC_GRAPH_SETTINGS, Caption(IDC_GRAPH_SETTINGS));
-    xyButton_ = button(IDC_XY_GRAPH, Caption(IDC_XY_GRAPH));
-    depthButton_ = button(IDC_DEPTH_GRAPH, Caption(IDC_DEPTH_GRAPH));
+    // Mnemonics apart from the menu titles' F, M, G, C and H.
+    captureButton_ = button(IDC_CAPTURE, CaptureButtonText(false));
+    downloadButton_ = button(IDC_DOWNLOAD, WithMnemonic(Caption(IDC_DOWNLOAD), 'D'));
+    graphSettingsButton_ = button(IDC_GRAPH_SETTINGS, WithMnemonic(Caption(IDC_GRAPH_SETTINGS), 'S'));
+    xyButton_ = button(IDC_XY_GRAPH, WithMnemonic(Caption(IDC_XY_GRAPH), 'X'));
+    depthButton_ = button(IDC_DEPTH_GRAPH, WithMnemonic(Caption(IDC_DEPTH_GRAPH), 'P'));
     connect(captureButton_, &QPushButton::clicked, this, &CMainDlg::OnCaptureButton);
     connect(downloadButton_, &QPushButton::clicked, this, [this] {
         if (state_ == Idle) {
@@ -434,6 +479,37 @@ void CMainDlg::BuildControls() {
     ClearDisplay();
 }
 
+void CMainDlg::SetTabOrder() {
+    // Tab follows the eye: the record number, the buttons of the panes shown
+    // from left to right and top to bottom, then the buttons at the bottom.
+    std::vector<QWidget*> chain{recordSpin_};
+    for (int i = 0; i < CPaneStack::kPaneObjects; ++i) {
+        for (int id : {IDC_PANE_ONE, IDC_PANE_TWO, IDC_PANE_THREE}) {
+            if (auto* paneButton = paneStack_->Pane(i)->findChild<QWidget*>(Name(id))) {
+                chain.push_back(paneButton);
+            }
+        }
+    }
+    chain.insert(chain.end(),
+                 {captureButton_, downloadButton_, graphSettingsButton_, xyButton_, depthButton_});
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        setTabOrder(chain[i - 1], chain[i]);
+    }
+}
+
+void CMainDlg::KeepPanelRows() {
+    // The panel takes the height it has in a window of 800 x 600 and keeps
+    // it, and with it the size of its rows and their fonts: a larger window
+    // gives its room to the panes, and the panel stays as the user knows it.
+    layout()->activate();
+    panel_->setFixedHeight(panel_->height());
+    layout()->setAlignment(panel_, Qt::AlignTop);
+}
+
+QString CMainDlg::CaptureButtonText(bool capturing) {
+    return capturing ? WithMnemonic(Text(IDS_CAPTURE_STOP), 'T') : WithMnemonic(Text(IDS_CAPTURE_START), 'A');
+}
+
 // ---- commands and their enabling ---------------------------------------
 
 void CMainDlg::UpdateCommandUi() {
@@ -465,20 +541,20 @@ void CMainDlg::EnterState(State state) {
     switch (state) {
         case Idle:
             statusText_->setText(Text(IDS_STATE_IDLE));
-            captureButton_->setText(Text(IDS_CAPTURE_START));
+            captureButton_->setText(CaptureButtonText(false));
             captureButton_->setEnabled(true);
             downloadButton_->setEnabled(true);
             graphSettingsButton_->setEnabled(true);
             break;
         case Capturing:
             statusText_->setText(Text(IDS_STATE_CAPTURING));
-            captureButton_->setText(Text(IDS_CAPTURE_STOP));
+            captureButton_->setText(CaptureButtonText(true));
             captureButton_->setEnabled(true);
             downloadButton_->setEnabled(false);
             break;
         case Downloading:
             statusText_->setText(Text(IDS_STATE_CONNECTED));
-            captureButton_->setText(Text(IDS_CAPTURE_START));
+            captureButton_->setText(CaptureButtonText(false));
             captureButton_->setEnabled(false);
             downloadButton_->setEnabled(false);
             graphSettingsButton_->setEnabled(false);
@@ -704,7 +780,7 @@ bool CMainDlg::SaveLiveData() {
         ShowMessage(this, IDS_NO_DATA_TO_SAVE, kStyleError);
         return false;
     }
-    const std::string path = AskSaveFileName(this);
+    const std::string path = AskSaveFileName(this, ProposedFileName(live_));
     if (path.empty()) {
         return false;
     }
@@ -779,7 +855,9 @@ void CMainDlg::OnPortSettings() {
     dialog.SetFont(DialogFont());
     dialog.SetDeviceMap(portDevices_);
     dialog.SetStore(&settings_);
-    dialog.DoModal();
+    if (dialog.DoModal() == IDOK) {
+        portDevices_ = dialog.DeviceMap();
+    }
 }
 
 void CMainDlg::OnCaptureCycle() {
@@ -919,6 +997,9 @@ void CMainDlg::SetPaneCount(int count, int firstSlot) {
 void CMainDlg::closeEvent(QCloseEvent* event) {
     if (state_ != Idle) {
         event->ignore();
+        // Say why nothing happens, and what to do instead.
+        ShowMessage(this, state_ == Capturing ? IDS_CLOSE_WHILE_CAPTURING : IDS_CLOSE_WHILE_DOWNLOADING,
+                    MB_ICONINFORMATION | MB_OK);
         return;
     }
     if (!MayReplaceLiveData()) {
@@ -1041,9 +1122,11 @@ void CMainDlg::ClearDisplay() {
     }
     for (int i = 0; i < kSlotCount; ++i) {
         values_[i]->SetText(QString());
+        values_[i]->setToolTip(QString());
         // A row without a component keeps the face colour: it never shows a value.
         values_[i]->SetBackgroundColour(columnElements_[i] != kNoElement ? kWhite : ButtonFaceColour());
     }
+    instrumentLamp_->setToolTip(Text(IDS_TIP_NO_INSTRUMENT_ERROR));
     instrumentLamp_->SetBackgroundColour(ButtonFaceColour());
     instrumentLamp_->SetTextColour(WindowTextColour());
     instrumentLamp_->setEnabled(false);
@@ -1079,6 +1162,7 @@ void CMainDlg::RefreshRowLabels() {
         } else {
             values_[i]->SetBackgroundColour(ButtonFaceColour());
             values_[i]->SetText(QString());
+            values_[i]->setToolTip(QString());
             units_[i]->clear();
         }
         for (GraphSlotSettings& slot : graphSlots_) {
@@ -1116,9 +1200,16 @@ void CMainDlg::ShowRecord(int record) {
         const int state = live_.GetState(i, record);
         const bool noValue = state == 0 || state == kNoValueState;
         values_[i]->SetText(noValue ? QString() : QString::fromStdString(live_.FormatValue(i, record)));
-        values_[i]->SetBackgroundColour(ValueColour(state, live_.GetErrorCode(i, record)));
+        const ValueLook look = LookOf(state, live_.GetErrorCode(i, record));
+        values_[i]->SetBackgroundColour(look.colour);
+        values_[i]->setToolTip(look.tip);
     }
-    const bool instrumentError = live_.GetInstrumentError(record) != 0;
+    const int instrumentCode = live_.GetInstrumentError(record);
+    const bool instrumentError = instrumentCode != 0;
+    instrumentLamp_->setToolTip(
+        instrumentError ? Text(IDS_TIP_INSTRUMENT_ERROR)
+                              .arg(CodeText(InstrumentErrorTextId(instrumentCode), instrumentCode))
+                        : Text(IDS_TIP_NO_INSTRUMENT_ERROR));
     if (instrumentError && !instrumentLamp_->isEnabled()) {
         instrumentLamp_->SetBackgroundColour(kRed);
         instrumentLamp_->SetTextColour(kWhite);

@@ -93,14 +93,20 @@ class CMainDlg final : public QDialog {
     // done whenever a menu pops up).
     void UpdateCommandUi();
 
+    // The capture button's caption, with its mnemonic, while idle or capturing.
+    static QString CaptureButtonText(bool capturing);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     // ---- building ----
     void BuildMenu();
     void BuildControls();
+    void SetTabOrder();
+    void KeepPanelRows();
     QAction* AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handler)());
 
     // ---- messages ----
@@ -197,6 +203,8 @@ class CMainDlg final : public QDialog {
 
     // Controls.
     QMenuBar* menuBar_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    QWidget* panel_ = nullptr;
     std::array<CValueCell*, kSlotCount> labels_{};
     std::array<CValueCell*, kSlotCount> values_{};
     std::array<QLabel*, kSlotCount> units_{};

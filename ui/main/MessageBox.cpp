@@ -1,10 +1,12 @@
 #include "ui/main/MessageBox.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -50,9 +52,38 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
-// The filter of the program's data files, in Qt's notation.
+// The filter of the program's data files, in Qt's notation. The dialogs
+// show its name only, the text of string 2104 as it stands.
 QString CsvFilter() {
     return Text(IDS_CSV_FILTER) + QStringLiteral(" (*.csv)");
+}
+
+const CSettingsStore*& FolderStore() {
+    static const CSettingsStore* store = nullptr;
+    return store;
+}
+
+std::string& StartPath() {
+    static std::string path;
+    return path;
+}
+
+// The folder used last while it is still there, else the home folder.
+std::string StartFolder() {
+    if (FolderStore() != nullptr) {
+        const QString folder = QString::fromStdString(FolderStore()->ReadLastFolder());
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+            return folder.toStdString();
+        }
+    }
+    return QDir::homePath().toStdString();
+}
+
+void RememberFolder(const std::string& chosen) {
+    if (!chosen.empty() && FolderStore() != nullptr) {
+        FolderStore()->WriteLastFolder(
+            QFileInfo(QString::fromStdString(chosen)).absolutePath().toStdString());
+    }
 }
 
 }  // namespace
@@ -119,25 +150,59 @@ void SetMessageResponder(MessageResponder responder) {
     Responder() = std::move(responder);
 }
 
-std::string AskOpenFileName(QWidget* owner) {
-    if (OpenResponder()) {
-        return OpenResponder()(owner);
+std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* owner, bool save, const std::string& start) {
+    const QFileInfo info(QString::fromStdString(start));
+    auto dialog = std::make_unique<QFileDialog>(owner, QString(), QString(), CsvFilter());
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    if (save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setDefaultSuffix(QStringLiteral("csv"));
+        dialog->setDirectory(info.absolutePath());
+        dialog->selectFile(info.fileName());
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setDirectory(info.absoluteFilePath());
     }
-    const QString path = QFileDialog::getOpenFileName(owner, QString(), QString(), CsvFilter());
-    return path.toStdString();
+    return dialog;
 }
 
-std::string AskSaveFileName(QWidget* owner) {
-    if (SaveResponder()) {
-        return SaveResponder()(owner);
+const std::string& FileDialogStartPath() {
+    return StartPath();
+}
+
+void SetFileDialogStore(const CSettingsStore* store) {
+    FolderStore() = store;
+}
+
+namespace {
+
+std::string AskFileName(QWidget* owner, bool save, const FileDialogResponder& responder) {
+    std::string chosen;
+    if (responder) {
+        chosen = responder(owner);
+    } else {
+        auto dialog = BuildFileDialog(owner, save, StartPath());
+        if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
+            chosen = dialog->selectedFiles().front().toStdString();
+        }
     }
-    QFileDialog dialog(owner, QString(), QString(), CsvFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
+    RememberFolder(chosen);
+    return chosen;
+}
+
+}  // namespace
+
+std::string AskOpenFileName(QWidget* owner) {
+    StartPath() = StartFolder();
+    return AskFileName(owner, false, OpenResponder());
+}
+
+std::string AskSaveFileName(QWidget* owner, const std::string& proposedName) {
+    StartPath() = StartFolder();
+    if (!proposedName.empty()) {
+        StartPath() += "/" + proposedName;
     }
-    return dialog.selectedFiles().front().toStdString();
+    return AskFileName(owner, true, SaveResponder());
 }
 
 void SetOpenFileResponder(FileDialogResponder responder) {

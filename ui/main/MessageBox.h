@@ -5,10 +5,13 @@
 
 #include "resources/ResourceIds.h"
 
+class QFileDialog;
 class QMessageBox;
 class QWidget;
 
 namespace kelp {
+
+class CSettingsStore;
 
 // Message box styles: buttons in the low bits, icon above them.
 constexpr int MB_OK = 0x00;
@@ -55,10 +58,23 @@ using MessageResponder = std::function<int(QWidget* owner, int stringId, int sty
 void SetMessageResponder(MessageResponder responder);
 
 // The file dialogs for the program's CSV files. They return the chosen path
-// (UTF-8), or an empty text when the user cancelled. The save dialog asks
+// (UTF-8), or an empty text when the user cancelled. Both start in the
+// folder used last; the save dialog proposes `proposedName` there, asks
 // before overwriting and adds ".csv" to a name without an extension.
 std::string AskOpenFileName(QWidget* owner);
-std::string AskSaveFileName(QWidget* owner);
+std::string AskSaveFileName(QWidget* owner, const std::string& proposedName = {});
+
+// The settings file that keeps the folder the file dialogs used last (not
+// owned; null keeps none, and the dialogs start in the home folder).
+void SetFileDialogStore(const CSettingsStore* store);
+
+// Where the file dialog being asked starts: a folder, or for saving the
+// proposed file in it (for responders while they answer).
+const std::string& FileDialogStartPath();
+
+// The dialog AskOpenFileName or AskSaveFileName would show, not yet run:
+// for pictures of it. `start` as FileDialogStartPath gives it.
+std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* owner, bool save, const std::string& start);
 
 // Answers the file dialogs instead of the user: the returned text is the
 // chosen path, an empty text is Cancel. An empty responder brings back the

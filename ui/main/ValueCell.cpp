@@ -1,5 +1,6 @@
 #include "ui/main/ValueCell.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -89,8 +90,33 @@ void CValueCell::paintEvent(QPaintEvent* /*event*/) {
     const int mid = r.top() + r.height() / 2;
     const QRect upper(r.left(), r.top(), r.width(), mid - r.top());
     const QRect lower(r.left(), mid, r.width(), mid - r.top());
-    painter.drawText(upper, Qt::AlignCenter | Qt::TextSingleLine, text_.left(lf));
-    painter.drawText(lower, Qt::AlignCenter | Qt::TextSingleLine, text_.mid(lf + 1));
+    const QString first = text_.left(lf);
+    const QString second = text_.mid(lf + 1);
+    if (autoFont_) {
+        painter.setFont(TwoLineFont(painter.font(), dialogFont, upper.size(), first, second));
+    }
+    painter.drawText(upper, Qt::AlignCenter | Qt::TextSingleLine, first);
+    painter.drawText(lower, Qt::AlignCenter | Qt::TextSingleLine, second);
+}
+
+QFont CValueCell::TwoLineFont(const QFont& scaled, const QFont& dialogFont, const QSize& half,
+                              const QString& first, const QString& second) {
+    // Each line keeps to its half of the cell with a pixel to spare, so that
+    // the two lines touch neither each other nor the rows around them:
+    // the scaled font shrinks until both fit, but never below the dialog
+    // font, which draws them whatever the room.
+    const int floor = QFontInfo(dialogFont).pixelSize();
+    QFont font = scaled;
+    for (int pixels = font.pixelSize(); pixels > floor; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (metrics.height() + 2 <= half.height() &&
+            std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second)) + 5 <=
+                half.width()) {
+            return font;
+        }
+    }
+    return scaled.pixelSize() > floor ? dialogFont : scaled;
 }
 
 }  // namespace kelp

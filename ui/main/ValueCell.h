@@ -40,6 +40,10 @@ class CValueCell final : public QWidget {
     static QFont ValueFont(const QFont& base, int width, int height);
     // The scaled font of a label cell: character height 4/7 of the cell.
     static QFont LabelFont(const QFont& base, int height);
+    // The font of a two-line label: `scaled`, made smaller where the lines
+    // would not fit their halves of size `half`, down to `dialogFont`.
+    static QFont TwoLineFont(const QFont& scaled, const QFont& dialogFont, const QSize& half,
+                             const QString& first, const QString& second);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
