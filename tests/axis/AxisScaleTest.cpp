@@ -53,6 +53,11 @@ TEST(ComputeTickStep, WorkedExamples) {
         {0, 1, 0, 1, 0},  // 0.1 rounded up to a whole unit
         {6.9888, 7.0112, 2, 0.01, 6.98},
         {-7, 3, 0, 1, -7},
+        // Whole within the rounding of the arithmetic: a step of ten label
+        // units, a range of three coarse steps, a power-of-ten range.
+        {0, 0.1, 3, 0.01, 0},
+        {0, 0.3, 3, 0.05, 0},
+        {1.2, 2.2, 2, 0.1, 1.2},
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lo << ".." << c.hi << " d" << c.decimals);
@@ -61,6 +66,14 @@ TEST(ComputeTickStep, WorkedExamples) {
         EXPECT_NEAR(ts.step, c.step, 1e-12);
         EXPECT_NEAR(ts.first, c.first, 1e-12);
     }
+}
+
+TEST(FormatAxisValue, NeverPrintsANegativeZero) {
+    EXPECT_EQ(FormatAxisValue(-0.0, 0), "0");
+    EXPECT_EQ(FormatAxisValue(-0.0, 2), "0.00");
+    EXPECT_EQ(FormatAxisValue(-0.0001, 3), "0.000");
+    EXPECT_EQ(FormatAxisValue(-0.25, 1), "-0.2");
+    EXPECT_EQ(FormatAxisValue(-12.5, 0), "-12");
 }
 
 TEST(ComputeTickStep, FirstTickComesFromTheCoarseStepBeforeHalving) {
@@ -185,6 +198,15 @@ TEST(LayoutTicks, StepLostInRoundingDoesNotLoopForever) {
     const TickLayout l =
         LayoutTicks(1e17, 1e17 + 64, 0, 0, 800, AxisOrientation::Horizontal, Plain, FixedExtent);
     EXPECT_LE(l.Ticks().size(), 1000u);
+}
+
+TEST(LayoutTicks, TopOfATenthIsLabelled) {
+    const auto label = [](double v) { return FormatAxisValue(v, 3); };
+    const std::vector<double> t =
+        LayoutTicks(0, 0.1, 3, 0, 1000, AxisOrientation::Horizontal, label, FixedExtent).Ticks();
+    ASSERT_EQ(t.size(), 11u);
+    EXPECT_EQ(label(t[1]), "0.010");
+    EXPECT_EQ(label(t.back()), "0.100");
 }
 
 TEST(Palette, ColoursAreStoredAsBlueGreenRed) {

@@ -40,11 +40,20 @@ struct TickStep {
 
 // Chooses the tick step and the first tick (a multiple of the coarse step, at
 // most lo) for lo..hi, rounded up to whole units of the given decimals.
+// Quantities that are whole (a power-of-ten range, a step of whole label
+// units, a range of exactly 3 or 5 steps, lo a whole number of steps) are
+// taken as whole within the rounding error of the arithmetic: 0..0.1 at 3
+// decimals has step 0.01, and 1.2..2.2 starts at 1.2.
 // False when no ticks can be drawn (an empty or reversed interval).
 bool ComputeTickStep(double lo, double hi, int decimals, TickStep& out);
 
-// Axis label text of v with 0 to 4 decimals ("%.0f" to "%.4f").
+// Axis label text of v with 0 to 4 decimals ("%.0f" to "%.4f"), with a
+// point whatever the locale, and never a negative zero ("-0.00" is "0.00").
 std::string FormatAxisValue(double v, int decimals);
+
+// A printed number without the sign of a negative zero: "-0", "-0.000"
+// and "-.0" lose their minus; anything else is returned unchanged.
+std::string WithoutNegativeZero(std::string number);
 
 // The number of decimals (at most the given one) with which both ends of
 // lo..hi print in 7 characters or fewer; 0 if none does.

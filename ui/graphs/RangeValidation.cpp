@@ -6,6 +6,7 @@
 
 #include "resources/ResourceIds.h"
 #include "ui/dialogs/NumericEdit.h"
+#include "ui/graphs/AxisScale.h"
 #include "ui/main/MessageBox.h"
 
 namespace kelp {
@@ -45,7 +46,7 @@ std::string FormatBound(double value, int decimals) {
     if (error != std::errc{}) {
         return {};
     }
-    return std::string(buffer, end);
+    return WithoutNegativeZero(std::string(buffer, end));
 }
 
 std::optional<RangeFailure> CheckRange(std::string_view lowerText, std::string_view upperText, double& lower,
