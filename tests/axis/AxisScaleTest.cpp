@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -210,8 +213,39 @@ TEST(LayoutTicks, TopOfATenthIsLabelled) {
 }
 
 TEST(Palette, ColoursAreStoredAsBlueGreenRed) {
-    EXPECT_EQ(kGraphPalette[0], 0x009A673Cu);  // RGB(60, 103, 154)
+    EXPECT_EQ(kGraphPalette[0], 0x00DC5A00u);  // RGB(0, 90, 220)
     EXPECT_EQ(kGridColour, 0x00FFFF00u);       // cyan
+}
+
+// CIE L*a*b* of a 0x00BBGGRR colour (sRGB, D65).
+std::array<double, 3> Lab(std::uint32_t ref) {
+    const auto linear = [](std::uint32_t c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double r = linear(ref & 0xFF), g = linear((ref >> 8) & 0xFF), b = linear((ref >> 16) & 0xFF);
+    const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116.0; };
+    const double fx = f((0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047);
+    const double fy = f(0.2126 * r + 0.7152 * g + 0.0722 * b);
+    const double fz = f((0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883);
+    return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+double Difference(std::uint32_t a, std::uint32_t b) {
+    const auto p = Lab(a);
+    const auto q = Lab(b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+TEST(Palette, ThinLinesStayApartFromEachOtherTheGridAndThePaper) {
+    for (std::size_t i = 0; i < kGraphPalette.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LE(Lab(kGraphPalette[i])[0], 70.0);  // dark enough on white
+        EXPECT_GE(Difference(kGraphPalette[i], kGridColour), 40.0);
+        for (std::size_t j = i + 1; j < kGraphPalette.size(); ++j) {
+            EXPECT_GE(Difference(kGraphPalette[i], kGraphPalette[j]), 25.0) << j;
+        }
+    }
 }
 
 }  // namespace

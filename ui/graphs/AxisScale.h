@@ -15,12 +15,13 @@ constexpr std::uint32_t ColourRef(int r, int g, int b) {
            (static_cast<std::uint32_t>(b & 0xFF) << 16);
 }
 
-// One colour per component row of the X-Y graph.
+// One colour per component row of the X-Y graph, chosen so that any twelve
+// of them stay apart as thin lines on white paper and from the cyan grid.
 inline constexpr std::array<std::uint32_t, 13> kGraphPalette = {
-    ColourRef(60, 103, 154),  ColourRef(157, 61, 58),  ColourRef(125, 152, 68), ColourRef(102, 78, 131),
-    ColourRef(56, 140, 162),  ColourRef(203, 120, 51), ColourRef(74, 126, 187), ColourRef(190, 75, 72),
-    ColourRef(152, 185, 84),  ColourRef(125, 96, 160), ColourRef(70, 170, 197), ColourRef(246, 146, 64),
-    ColourRef(165, 182, 211),
+    ColourRef(0, 90, 220),    ColourRef(220, 30, 30), ColourRef(0, 150, 40),   ColourRef(240, 130, 0),
+    ColourRef(120, 40, 170),  ColourRef(130, 80, 30), ColourRef(255, 60, 220), ColourRef(0, 0, 0),
+    ColourRef(0, 130, 130),   ColourRef(140, 140, 0), ColourRef(100, 0, 40),   ColourRef(130, 130, 130),
+    ColourRef(240, 120, 140),
 };
 
 // The plot frame is filled white and outlined black; grid lines are cyan.
