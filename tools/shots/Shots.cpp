@@ -32,6 +32,7 @@
 #include "resources/Texts.h"
 #include "tools/shots/DialogTour.h"
 #include "tools/shots/GraphWindowTour.h"
+#include "tools/shots/PictureTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
 #include "ui/main/AboutDlg.h"
@@ -230,6 +231,7 @@ int main(int argc, char* argv[]) {
         Find<QSpinBox>(&dlg, IDC_RECORD_SPIN)->setValue(60);
         Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
         ShootGraphWindows(dlg.LiveData(), work.path().toStdString(), &dlg, Shoot);
+        ShootGraphPictures(&dlg, dlg.LiveData(), g_folder, Shoot);
         ShootDialogs(dlg.DownloadedData(), dlg.ColumnElements(), settings, &dlg, Shoot);
 
         // The re-download question, answered Cancel.
