@@ -73,7 +73,10 @@ constexpr double kBreak = 0.5;
 class LineReducer final {
   public:
     using Sink = std::function<void(const QPointF* points, int n)>;
-    LineReducer(Sink sink, std::size_t capacity) : sink_(std::move(sink)) { points_.reserve(capacity); }
+    // `points` is scratch storage, kept from paint to paint.
+    LineReducer(Sink sink, std::vector<QPointF>& points) : sink_(std::move(sink)), points_(points) {
+        points_.clear();
+    }
 
     void Add(double x, double y) {
         switch (run_) {
@@ -155,7 +158,7 @@ class LineReducer final {
     }
 
     Sink sink_;
-    std::vector<QPointF> points_;
+    std::vector<QPointF>& points_;
     Run run_ = Run::None;
     double startX_ = 0.0;
     double startY_ = 0.0;
@@ -346,7 +349,7 @@ void CXYGraph::DrawFrame(QPainter& painter, const QRect& g) const {
     DrawYAxis(painter, g, p);
 
     if (HasData() && count_[static_cast<std::size_t>(xSlot_)] != 0) {
-        const std::vector<double> xs = XPixels(p);
+        const std::vector<double>& xs = XPixels(p);
         for (int k = 0; k < kSlots; ++k) {
             if (IsChecked(k) && k != xSlot_ && k != yScaleSlot_) {
                 DrawLine(painter, k, p, xs);
@@ -499,11 +502,12 @@ void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p, const std::vec
                                  colour);
             }
         },
-        xs.size());
+        scratch_.points);
     const int n = data_->GetCount();
     // The pixels first, in a loop of their own that the compiler can keep
     // free of branches; then the walk that decides which points are drawn.
-    std::vector<double> ys(static_cast<std::size_t>(n));
+    std::vector<double>& ys = scratch_.ys;
+    ys.resize(static_cast<std::size_t>(n));
     MapValues(*data_, k, hi, lo, top, bottom, ys.data());
     for (int r = 0; r < n; ++r) {
         const double x = xs[static_cast<std::size_t>(r)];
@@ -520,10 +524,11 @@ void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p, const std::vec
     painter.restore();
 }
 
-std::vector<double> CXYGraph::XPixels(const QRect& p) const {
+const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
     const auto x = static_cast<std::size_t>(xSlot_);
     const int n = HasData() ? data_->GetCount() : 0;
-    std::vector<double> xs(static_cast<std::size_t>(n));
+    std::vector<double>& xs = scratch_.xs;
+    xs.resize(static_cast<std::size_t>(n));
     if (n == 0) {
         return xs;
     }

@@ -103,8 +103,9 @@ class CXYGraph final {
     void DrawXAxis(QPainter& painter, const QRect& p) const;
     void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const;
     void DrawLine(QPainter& painter, int k, const QRect& p, const std::vector<double>& xs) const;
-    // The X pixel of every record, shared by the lines of one paint.
-    std::vector<double> XPixels(const QRect& p) const;
+    // The X pixel of every record, shared by the lines of one paint (in the
+    // scratch storage).
+    const std::vector<double>& XPixels(const QRect& p) const;
     bool HasData() const;
 
     const CMeasDataSet* data_ = nullptr;
@@ -115,6 +116,14 @@ class CXYGraph final {
     std::array<double, kSlots> max_{};
     std::array<int, kSlots> count_{};
     std::array<int, kSlots> checked_{};
+    // Storage a paint works in, kept so that no paint has to ask the system
+    // for memory again.
+    struct Scratch {
+        std::vector<double> xs;
+        std::vector<double> ys;
+        std::vector<QPointF> points;
+    };
+    mutable Scratch scratch_;
 };
 
 }  // namespace kelp
