@@ -30,7 +30,8 @@ class CMeasDataSet;
 //   graph.AddSeries(cast1);          // copies; refused without depth
 //   graph.AddSeries(cast2);
 //   graph.SelectDefaults();          // series 1's first component and units
-//   graph.Render(painter, QRect(QPoint(0, 0), CDepthGraph::kPictureSize), font);
+//   graph.Render(painter, QRect(QPoint(0, 0), CDepthGraph::kPictureSize), font,
+//                QString::fromStdString(graph.PictureTitle()));
 //
 // Select(element, unit, depthUnit) chooses another component or unit. The
 // font is the graph's text font (the program uses its dialog font, 9 point

@@ -1,20 +1,14 @@
 #include "ui/graphs/TrendGraphPane.h"
 
-#include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
-#include <QPolygon>
 #include <QToolButton>
 #include <algorithm>
-#include <cmath>
-#include <string>
 
 #include "data/MeasDataSet.h"
 #include "link/MessageTarget.h"
 #include "resources/ResourceIds.h"
-#include "resources/Texts.h"
 #include "ui/graphs/GraphPicture.h"
-#include "ui/main/ColorLamp.h"
 
 // The bitmaps live in a static library; referencing the initialiser keeps
 // the linker from dropping them.
