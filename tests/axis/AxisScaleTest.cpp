@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace kelp {
 namespace {
@@ -37,6 +38,41 @@ TEST(MapToPixel, EmptyIntervalAndUnrepresentableValuesGiveSafePixels) {
     // Far outside: clamped well away from the window instead of overflowing.
     EXPECT_LT(MapToPixel(-1e300, 0, 1, 0, 100), -100000);
     EXPECT_GT(MapToPixel(1e300, 0, 1, 0, 100), 100000);
+}
+
+TEST(MapToPixels, GivesMapToPixelsPixelsForEveryValue) {
+    // Ends, ticks and values between them on axes of awkward extents, both
+    // ways round; every quotient that lands on or next to a whole number is
+    // where a shortcut would show.
+    struct Axis {
+        double a, b;
+        int p0, p1;
+    };
+    for (const Axis axis :
+         {Axis{0.0, 10.0, 100, 637}, Axis{41.7, 29.3, 64, 517}, Axis{6.9888, 7.0112, 517, 64},
+          Axis{-1234.5, 10.0, 0, 3}, Axis{0.1, 0.3, 10, 10010}}) {
+        std::vector<double> values;
+        for (int k = -300; k <= 1300; ++k) {
+            values.push_back(axis.a + (axis.b - axis.a) * k / 1000.0);
+            values.push_back(std::nextafter(values.back(), 1e300));
+            values.push_back(static_cast<float>(values[values.size() - 2]));  // as stored
+        }
+        values.push_back(axis.a);
+        values.push_back(axis.b);
+        std::vector<double> pixels(values.size());
+        MapToPixels(
+            static_cast<int>(values.size()), [&](int i) { return values[static_cast<std::size_t>(i)]; },
+            axis.a, axis.b, axis.p0, axis.p1, pixels.data());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            ASSERT_EQ(pixels[i], MapToPixel(values[i], axis.a, axis.b, axis.p0, axis.p1))
+                << values[i] << " on " << axis.a << ".." << axis.b;
+        }
+    }
+    // Far off, the pixel is kept where MapToPixel would clamp it.
+    double far = 0.0;
+    MapToPixels(
+        1, [](int) { return 1.0e12; }, 0.0, 1.0, 0, 100, &far);
+    EXPECT_DOUBLE_EQ(far, 1.0e14);
 }
 
 struct StepCase {

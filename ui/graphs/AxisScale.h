@@ -1,7 +1,9 @@
 #pragma once
 // Linear axis scaling shared by the trend panes and the X-Y graph. Pure
 // computations: no window code, so it builds and is tested without Qt.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -33,6 +35,45 @@ constexpr std::uint32_t kGridColour = ColourRef(0, 255, 255);
 // a..b. Vertical axes pass the upper bound first so that larger values stand
 // higher. Values outside a..b map outside p0..p1; callers clip.
 int MapToPixel(double v, double a, double b, int p0, int p1);
+
+// MapToPixel for valueAt(0) ... valueAt(n - 1), written to out[0 .. n) as
+// doubles: the same arithmetic in loops the compiler runs several values
+// at a time (the quotients first, then, when all of them fit an int, as
+// they do unless fixed bounds lie far from the data, the truncation by
+// conversion), for the thousands of points of a graph line. Where
+// MapToPixel clamps a far-off pixel (more than a billion pixels away) this
+// keeps it, so that a segment towards it keeps its direction; callers clip.
+template <class ValueAt>
+void MapToPixels(int n, const ValueAt& valueAt, double a, double b, int p0, int p1, double* out) {
+    if (n <= 0) {
+        return;
+    }
+    if (b - a == 0.0) {
+        std::fill(out, out + n, static_cast<double>(p0));
+        return;
+    }
+    const double d = p1 - p0;
+    const double range = b - a;
+    for (int r = 0; r < n; ++r) {
+        out[r] = (valueAt(r) - a) * d / range;
+    }
+    bool fits = true;  // false as well for a NaN
+    for (int r = 0; r < n; ++r) {
+        fits &= std::fabs(out[r]) < 2147483647.0;
+    }
+    const double base = d > 0 ? p0 : p1;
+    const double sign = d > 0 ? 1.0 : -1.0;
+    if (fits) {
+        for (int r = 0; r < n; ++r) {
+            out[r] = base + sign * static_cast<double>(static_cast<int>(out[r]));
+        }
+        return;
+    }
+    for (int r = 0; r < n; ++r) {
+        const double f = std::trunc(out[r]);
+        out[r] = std::isnan(f) ? p0 : base + sign * f;
+    }
+}
 
 struct TickStep {
     double step = 0.0;

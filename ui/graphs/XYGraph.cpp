@@ -25,39 +25,11 @@ constexpr int kPointRadius = 1;
 // The colour sample in front of the Y axis title.
 constexpr int kSampleLength = 16;
 
-// MapToPixel(value, a, b, p0, p1) for the value of `slot` in every record
-// of `data`: the same arithmetic in loops the compiler can run several
-// values at a time (the quotients first, then, when all of them fit an int,
-// as they do unless fixed bounds lie far from the data, the truncation by
-// conversion), and without MapToPixel's clamping, so that a point far
-// outside keeps the direction of the segments towards it; it is clipped.
+// MapToPixel for the value of `slot` in every record of `data`.
 void MapValues(const CMeasDataSet& data, int slot, double a, double b, int p0, int p1, double* out) {
-    const int n = data.GetCount();
-    if (b - a == 0.0) {
-        std::fill(out, out + n, static_cast<double>(p0));
-        return;
-    }
-    const double d = p1 - p0;
-    const double range = b - a;
-    for (int r = 0; r < n; ++r) {
-        out[r] = (data.GetValue(slot, r) - a) * d / range;
-    }
-    bool fits = true;  // false as well for a NaN
-    for (int r = 0; r < n; ++r) {
-        fits &= std::fabs(out[r]) < 2147483647.0;
-    }
-    const double base = d > 0 ? p0 : p1;
-    const double sign = d > 0 ? 1.0 : -1.0;
-    if (fits) {
-        for (int r = 0; r < n; ++r) {
-            out[r] = base + sign * static_cast<double>(static_cast<int>(out[r]));
-        }
-        return;
-    }
-    for (int r = 0; r < n; ++r) {
-        const double f = std::trunc(out[r]);
-        out[r] = std::isnan(f) ? p0 : base + sign * f;
-    }
+    MapToPixels(
+        data.GetCount(), [&data, slot](int r) { return static_cast<double>(data.GetValue(slot, r)); }, a, b,
+        p0, p1, out);
 }
 
 // The X pixel of a record whose X value is in another unit (passed over)
@@ -349,6 +321,9 @@ void CXYGraph::DrawFrame(QPainter& painter, const QRect& g) const {
     DrawYAxis(painter, g, p);
 
     if (HasData() && count_[static_cast<std::size_t>(xSlot_)] != 0) {
+        // The lines stay inside the plot, its outline left free.
+        painter.setClipRect(p.adjusted(1, 1, -1, -1));
+        painter.setBrush(Qt::NoBrush);
         const std::vector<double>& xs = XPixels(p);
         for (int k = 0; k < kSlots; ++k) {
             if (IsChecked(k) && k != xSlot_ && k != yScaleSlot_) {
@@ -479,11 +454,8 @@ void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p, const std::vec
     if (count_[i] == 0) {
         return;
     }
-    painter.save();
-    painter.setClipRect(p.adjusted(1, 1, -1, -1));
     const QColor colour = LineColour(k);
     painter.setPen(QPen(colour, 1));
-    painter.setBrush(Qt::NoBrush);
     const int unit = settings_[i].YUnit;
     const double lo = min_[i];
     const double hi = max_[i];
@@ -521,7 +493,6 @@ void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p, const std::vec
         line.Add(x, ys[static_cast<std::size_t>(r)]);
     }
     line.Break();
-    painter.restore();
 }
 
 const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
