@@ -40,7 +40,7 @@ TEST(MapToPixel, EmptyIntervalAndUnrepresentableValuesGiveSafePixels) {
     EXPECT_GT(MapToPixel(1e300, 0, 1, 0, 100), 100000);
 }
 
-TEST(MapToPixels, GivesMapToPixelsPixelsForEveryValue) {
+TEST(MapToPixels, GivesTheSamePixelsAsMapToPixel) {
     // Ends, ticks and values between them on axes of awkward extents, both
     // ways round; every quotient that lands on or next to a whole number is
     // where a shortcut would show.
