@@ -19,6 +19,7 @@
 #include "resources/Texts.h"
 #include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/DataFiles.h"
+#include "ui/graphs/DepthGraph.h"
 #include "ui/graphs/DepthGraphDlg.h"
 #include "ui/graphs/TrendGraph.h"
 #include "ui/graphs/XYGraph.h"
@@ -193,6 +194,30 @@ TEST(GraphPicture, PrintingTheDepthGraphPrintsOnePage) {
     SetPrintResponder({});
     EXPECT_TRUE(asked);
     EXPECT_EQ(Pages(testing::ReadAll(path)), 1);
+}
+
+TEST(GraphPicture, TheDepthGraphWithoutAWindowChoosesAndDrawsWhatTheWindowShows) {
+    CMeasDataSet cast;
+    FillCast(cast, 25.0, 200);
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(cast));
+    CDepthGraph graph;
+    ASSERT_EQ(graph.AddSeries(cast), CDepthGraph::AddResult::Added);
+    graph.SelectDefaults();
+    EXPECT_EQ(graph.Element(), dlg.ComponentElement());
+    EXPECT_EQ(graph.Unit(), dlg.ComponentUnit());
+    EXPECT_EQ(graph.DepthUnit(), dlg.DepthUnit());
+    EXPECT_EQ(graph.Thresholds(), dlg.Thresholds());
+    // At the window's size the picture's map is the window's (the depth
+    // caption, a control in the window, aside).
+    QImage picture(dlg.RenderClient().size(), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    graph.Render(painter, picture.rect(), dlg.font(), QStringLiteral("depth"));
+    painter.end();
+    const QImage window = dlg.RenderClient();
+    const QRect g = dlg.GraphFrameRect();
+    const QRect rows(QPoint(g.left(), dlg.RowLabelRect().top()), g.bottomRight());
+    EXPECT_EQ(picture.copy(rows), window.copy(rows));
 }
 
 TEST(GraphPicture, AFileThatCannotBeWrittenIsReported) {
