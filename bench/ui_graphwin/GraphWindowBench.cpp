@@ -201,10 +201,14 @@ void DrawLinesAsBefore(QPainter& painter, const CXYGraphDlg& dlg, const QRect& p
     }
 }
 
+enum class XYPaint { Repaint, AfterChange, AsBefore };
+
 // The X-Y graph over a long profiling run, depth as X and the 12 other
-// slots drawn, painted as now or, for the figure beside it, with the lines
-// drawn as before.
-void PaintXY(benchmark::State& state, bool asBefore) {
+// slots drawn: painted again as a window repaints (the lines kept from the
+// first paint), painted after a change (ranges recomputed, the lines built
+// anew), and, for the figure beside them, with the lines drawn as before.
+void PaintXY(benchmark::State& state, XYPaint how) {
+    const bool asBefore = how == XYPaint::AsBefore;
     char pattern[] = "/tmp/kelp-bench-XXXXXX";
     const std::string folder = ::mkdtemp(pattern) ? pattern : "/tmp";
     const std::string path = WriteThirteenComponents(folder);
@@ -237,6 +241,9 @@ void PaintXY(benchmark::State& state, bool asBefore) {
         dlg.OnComponentCheck();
     }
     for (auto _ : state) {
+        if (how == XYPaint::AfterChange) {
+            dlg.OnSettingsApplied();
+        }
         QPainter painter(&image);
         dlg.DrawGraph(painter, s, g, boxes);
         if (asBefore) {
@@ -249,12 +256,16 @@ void PaintXY(benchmark::State& state, bool asBefore) {
 }
 
 void BM_XYPaint12Lines(benchmark::State& state) {
-    PaintXY(state, false);
+    PaintXY(state, XYPaint::Repaint);
+}
+void BM_XYPaint12LinesAfterChange(benchmark::State& state) {
+    PaintXY(state, XYPaint::AfterChange);
 }
 void BM_XYPaint12LinesAsBefore(benchmark::State& state) {
-    PaintXY(state, true);
+    PaintXY(state, XYPaint::AsBefore);
 }
 BENCHMARK(BM_XYPaint12Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XYPaint12LinesAfterChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XYPaint12LinesAsBefore)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -44,11 +44,11 @@ constexpr double kBreak = 0.5;
 // lowest to the highest, so the pixels stay those of the whole line.
 class LineReducer final {
   public:
-    using Sink = std::function<void(const QPointF* points, int n)>;
-    // `points` is scratch storage, kept from paint to paint.
-    LineReducer(Sink sink, std::vector<QPointF>& points) : sink_(std::move(sink)), points_(points) {
-        points_.clear();
-    }
+    // Told where each piece ends in `points`.
+    using Sink = std::function<void(int end)>;
+    // The points go on at the end of `points`.
+    LineReducer(Sink sink, std::vector<QPointF>& points)
+        : sink_(std::move(sink)), points_(points), pieceStart_(points.size()) {}
 
     void Add(double x, double y) {
         switch (run_) {
@@ -91,9 +91,9 @@ class LineReducer final {
 
     void Break() {
         CloseRun();
-        if (!points_.empty()) {
-            sink_(points_.data(), static_cast<int>(points_.size()));
-            points_.clear();
+        if (points_.size() > pieceStart_) {
+            sink_(static_cast<int>(points_.size()));
+            pieceStart_ = points_.size();
         }
     }
 
@@ -109,7 +109,7 @@ class LineReducer final {
     // Exact comparisons: the points are whole pixels (QPointF's own
     // comparison is fuzzy and, for every point, slow).
     void Append(double x, double y) {
-        if (points_.empty() || points_.back().x() != x || points_.back().y() != y) {
+        if (points_.size() == pieceStart_ || points_.back().x() != x || points_.back().y() != y) {
             points_.emplace_back(x, y);
         }
     }
@@ -131,6 +131,7 @@ class LineReducer final {
 
     Sink sink_;
     std::vector<QPointF>& points_;
+    std::size_t pieceStart_ = 0;
     Run run_ = Run::None;
     double startX_ = 0.0;
     double startY_ = 0.0;
@@ -192,6 +193,7 @@ void CXYGraph::ResetSlots() {
 void CXYGraph::SetXSlot(int slot) {
     if (slot >= 0 && slot < kSlots) {
         xSlot_ = slot;
+        ForgetLines();
     }
 }
 
@@ -206,6 +208,7 @@ bool CXYGraph::IsDrawn(int k) const {
 }
 
 void CXYGraph::ComputeRanges() {
+    ForgetLines();
     min_.fill(0.0);
     max_.fill(10.0);
     count_.fill(0);
@@ -324,15 +327,15 @@ void CXYGraph::DrawFrame(QPainter& painter, const QRect& g) const {
         // The lines stay inside the plot, its outline left free.
         painter.setClipRect(p.adjusted(1, 1, -1, -1));
         painter.setBrush(Qt::NoBrush);
-        const std::vector<double>& xs = XPixels(p);
+        KeepLinesFor(p);
         for (int k = 0; k < kSlots; ++k) {
             if (IsChecked(k) && k != xSlot_ && k != yScaleSlot_) {
-                DrawLine(painter, k, p, xs);
+                DrawLine(painter, k, p);
             }
         }
         // The line of the Y scale lies on top.
         if (yScaleSlot_ >= 0 && IsChecked(yScaleSlot_) && yScaleSlot_ != xSlot_) {
-            DrawLine(painter, yScaleSlot_, p, xs);
+            DrawLine(painter, yScaleSlot_, p);
         }
     }
     painter.restore();
@@ -425,6 +428,7 @@ std::vector<std::vector<QPointF>> CXYGraph::Polylines(int k, const QRect& p) con
         return pieces;
     }
     const int n = data_->GetCount();
+    KeepLinesFor(p);
     const std::vector<double> xs = XPixels(p);
     std::vector<double> ys(static_cast<std::size_t>(n));
     MapValues(*data_, k, max_[i], min_[i], p.top(), RectBottom(p), ys.data());
@@ -449,56 +453,71 @@ std::vector<std::vector<QPointF>> CXYGraph::Polylines(int k, const QRect& p) con
     return pieces;
 }
 
-void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p, const std::vector<double>& xs) const {
+void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p) const {
     const auto i = static_cast<std::size_t>(k);
     if (count_[i] == 0) {
         return;
     }
+    Line& line = lines_.bySlot[i];
+    if (!line.built) {
+        BuildLine(k, p, line);
+    }
     const QColor colour = LineColour(k);
     painter.setPen(QPen(colour, 1));
-    const int unit = settings_[i].YUnit;
-    const double lo = min_[i];
-    const double hi = max_[i];
-    const int top = p.top();
-    const int bottom = RectBottom(p);
-    // Thousands of records share a few hundred pixel columns: the reducer
-    // keeps the pixels of the line and drops the points that add none.
-    LineReducer line(
-        [&](const QPointF* points, int n) {
-            if (n > 1) {
-                painter.drawPolyline(points, n);
-            } else if (n == 1) {
-                // A piece of one point has no line to show it.
-                painter.fillRect(QRectF(points->x() - kPointRadius, points->y() - kPointRadius,
-                                        2 * kPointRadius + 1, 2 * kPointRadius + 1),
-                                 colour);
-            }
-        },
-        scratch_.points);
+    int start = 0;
+    for (const int end : line.pieceEnds) {
+        const int n = end - start;
+        const QPointF* points = line.points.data() + start;
+        if (n > 1) {
+            painter.drawPolyline(points, n);
+        } else if (n == 1) {
+            // A piece of one point has no line to show it.
+            painter.fillRect(QRectF(points->x() - kPointRadius, points->y() - kPointRadius,
+                                    2 * kPointRadius + 1, 2 * kPointRadius + 1),
+                             colour);
+        }
+        start = end;
+    }
+}
+
+void CXYGraph::BuildLine(int k, const QRect& p, Line& line) const {
+    const auto i = static_cast<std::size_t>(k);
+    line.points.clear();
+    line.pieceEnds.clear();
+    line.built = true;
+    const std::vector<double>& xs = XPixels(p);
     const int n = data_->GetCount();
     // The pixels first, in a loop of their own that the compiler can keep
     // free of branches; then the walk that decides which points are drawn.
-    std::vector<double>& ys = scratch_.ys;
+    std::vector<double>& ys = lines_.ys;
     ys.resize(static_cast<std::size_t>(n));
-    MapValues(*data_, k, hi, lo, top, bottom, ys.data());
+    MapValues(*data_, k, max_[i], min_[i], p.top(), RectBottom(p), ys.data());
+    // Thousands of records share a few hundred pixel columns: the reducer
+    // keeps the pixels of the line and drops the points that add none.
+    LineReducer reducer([&line](int end) { line.pieceEnds.push_back(end); }, line.points);
+    const int unit = settings_[i].YUnit;
     for (int r = 0; r < n; ++r) {
         const double x = xs[static_cast<std::size_t>(r)];
         if (x == kPassOver || data_->GetUnit(k, r) != unit) {
             continue;
         }
         if (x == kBreak || !data_->IsValueValid(k, r)) {
-            line.Break();
+            reducer.Break();
             continue;
         }
-        line.Add(x, ys[static_cast<std::size_t>(r)]);
+        reducer.Add(x, ys[static_cast<std::size_t>(r)]);
     }
-    line.Break();
+    reducer.Break();
 }
 
 const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
+    std::vector<double>& xs = lines_.xs;
+    if (lines_.xsBuilt) {
+        return xs;
+    }
+    lines_.xsBuilt = true;
     const auto x = static_cast<std::size_t>(xSlot_);
     const int n = HasData() ? data_->GetCount() : 0;
-    std::vector<double>& xs = scratch_.xs;
     xs.resize(static_cast<std::size_t>(n));
     if (n == 0) {
         return xs;
@@ -512,6 +531,23 @@ const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
         }
     }
     return xs;
+}
+
+void CXYGraph::ForgetLines() const {
+    lines_.xsBuilt = false;
+    for (Line& line : lines_.bySlot) {
+        line.built = false;
+    }
+}
+
+void CXYGraph::KeepLinesFor(const QRect& p) const {
+    const int count = HasData() ? data_->GetCount() : 0;
+    if (lines_.plot != p || lines_.data != data_ || lines_.count != count) {
+        lines_.plot = p;
+        lines_.data = data_;
+        lines_.count = count;
+        ForgetLines();
+    }
 }
 
 void CXYGraph::Render(QPainter& painter, const QRect& rect, const QFont& font, const QString& title) const {

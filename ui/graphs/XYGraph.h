@@ -102,7 +102,18 @@ class CXYGraph final {
   private:
     void DrawXAxis(QPainter& painter, const QRect& p) const;
     void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const;
-    void DrawLine(QPainter& painter, int k, const QRect& p, const std::vector<double>& xs) const;
+    // The points of a line as drawn: its pieces one after the other.
+    struct Line {
+        bool built = false;
+        std::vector<QPointF> points;
+        std::vector<int> pieceEnds;  // where each piece ends in points
+    };
+    void DrawLine(QPainter& painter, int k, const QRect& p) const;
+    void BuildLine(int k, const QRect& p, Line& line) const;
+    // Lines are built on their first paint and kept while the plot
+    // rectangle, the data and the ranges stay; any change forgets them.
+    void KeepLinesFor(const QRect& p) const;
+    void ForgetLines() const;
     // The X pixel of every record, shared by the lines of one paint (in the
     // scratch storage).
     const std::vector<double>& XPixels(const QRect& p) const;
@@ -116,14 +127,17 @@ class CXYGraph final {
     std::array<double, kSlots> max_{};
     std::array<int, kSlots> count_{};
     std::array<int, kSlots> checked_{};
-    // Storage a paint works in, kept so that no paint has to ask the system
-    // for memory again.
-    struct Scratch {
+    // The lines as last built, and the storage building them works in.
+    struct Lines {
+        QRect plot;
+        const CMeasDataSet* data = nullptr;
+        int count = -1;
+        bool xsBuilt = false;
         std::vector<double> xs;
         std::vector<double> ys;
-        std::vector<QPointF> points;
+        std::array<Line, kSlots> bySlot;
     };
-    mutable Scratch scratch_;
+    mutable Lines lines_;
 };
 
 }  // namespace kelp
