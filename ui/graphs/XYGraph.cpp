@@ -190,6 +190,20 @@ void CXYGraph::ResetSlots() {
     ComputeRanges();
 }
 
+void CXYGraph::ChooseXSlot(int slot) {
+    if (slot < 0 || slot >= kSlots || slot == xSlot_ || !HasData()) {
+        return;
+    }
+    SetChecked(xSlot_, data_->GetElement(xSlot_) != kNoElement);
+    SetXSlot(slot);
+    SetChecked(slot, false);
+    yScaleSlot_ = -1;
+    for (int k = 0; k < kSlots && yScaleSlot_ < 0; ++k) {
+        yScaleSlot_ = k != xSlot_ && data_->GetElement(k) != kNoElement ? k : -1;
+    }
+    ComputeRanges();
+}
+
 void CXYGraph::SetXSlot(int slot) {
     if (slot >= 0 && slot < kSlots) {
         xSlot_ = slot;

@@ -27,9 +27,12 @@ class CMeasDataSet;
 //   CXYGraph graph;
 //   graph.SetData(&data);   // not owned
 //   graph.ResetSlots();     // X: the first component, every other one drawn
-//   graph.SetXSlot(data.FindSlot(kDepthElement));   // optional choices ...
-//   graph.ComputeRanges();  // ... after which the ranges are recomputed
+//   graph.ChooseXSlot(data.FindSlot(kDepthElement));   // optional, as the
+//                           // window's X list does
 //   graph.Render(painter, QRect(QPoint(0, 0), CXYGraph::kPictureSize), font, title);
+//
+// SetXSlot, SetYScaleSlot and SetChecked set single choices; call
+// ComputeRanges after changing X or the check marks.
 //
 // The settings start as DefaultGraphSlots() (every axis fitted to its data);
 // ResetSlots takes each slot's unit from the first record, as the window
@@ -57,6 +60,10 @@ class CXYGraph final {
     // none); the unit of every slot from the first record (0 for a slot
     // without a component). Recomputes the ranges.
     void ResetSlots();
+    // X becomes `slot`, as the window's X list makes it: the slot that was
+    // X is drawn again (if it holds a component), the new X is not, and the
+    // Y scale is the first other slot with a component. Recomputes.
+    void ChooseXSlot(int slot);
     // The choices of the window's lists and check boxes; call ComputeRanges
     // after changing X or the check marks.
     void SetXSlot(int slot);

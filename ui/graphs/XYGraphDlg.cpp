@@ -208,7 +208,7 @@ void CXYGraphDlg::OnXComponentChange(int index) {
         oldBox->setEnabled(true);
         oldBox->setChecked(true);
     }
-    graph_.SetXSlot(slot);
+    graph_.ChooseXSlot(slot);
     boxes_[static_cast<std::size_t>(slot)]->setEnabled(false);
     boxes_[static_cast<std::size_t>(slot)]->setChecked(false);
     RebuildYScaleList();
