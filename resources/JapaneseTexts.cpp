@@ -381,6 +381,21 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_TIP_NO_INSTRUMENT_ERROR), "計器エラーはありません"},
 
     // ---- Graph readings and pictures ----
+    {S(IDS_GRAPH_NO_DATA), "データなし"},
+    {S(IDS_DEPTH_NO_DEPTH_UNIT), "選択した水深単位のデータはありません"},
+    {S(IDS_DEPTH_NO_VALUES), "選択した成分・単位のデータはありません"},
+    {S(IDS_PICTURE_SAVE_TITLE), "グラフ画像の保存"},
+    {S(IDS_PICTURE_FILTER_PNG), "PNG 画像 (*.png)"},
+    {S(IDS_PICTURE_FILTER_SVG), "SVG 画像 (*.svg)"},
+    {S(IDS_PICTURE_FILTER_PDF), "PDF 文書 (*.pdf)"},
+    {S(IDS_PICTURE_SAVE_FAILED), "グラフ画像を保存できませんでした"},
+    {S(IDS_PRINT_FAILED), "印刷できませんでした"},
+    {M(IDR_MENU_MAIN, ID_SAVE_PICTURE), "グラフ画像の保存(&G)"},
+    {M(IDR_MENU_MAIN, ID_PRINT_GRAPH), "印刷(&P)"},
+    {M(IDR_MENU_DEPTH, ID_SAVE_PICTURE), "グラフ画像の保存(&G)"},
+    {M(IDR_MENU_DEPTH, ID_PRINT_GRAPH), "印刷(&P)"},
+    {M(IDR_MENU_XY, ID_SAVE_PICTURE), "グラフ画像の保存(&G)"},
+    {M(IDR_MENU_XY, ID_PRINT_GRAPH), "印刷(&P)"},
 
     // ---- Command line ----
     {S(IDS_CLI_USAGE),

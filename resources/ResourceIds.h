@@ -406,6 +406,21 @@ constexpr int IDS_TIP_LAMP_ERROR = 2265;
 constexpr int IDS_TIP_NO_INSTRUMENT_ERROR = 2266;
 
 // ---- Graph readings and pictures (strings 2290-2319, commands 32810-32819) ----
+// Said in a graph's plot area instead of an empty axis or a blank map.
+constexpr int IDS_GRAPH_NO_DATA = 2290;        // no value of the component in the unit
+constexpr int IDS_DEPTH_NO_DEPTH_UNIT = 2291;  // no record has its depth in the chosen unit
+constexpr int IDS_DEPTH_NO_VALUES = 2292;      // no record has the component in the chosen unit
+// The file dialog of File > Save Picture: its title and one filter a format.
+constexpr int IDS_PICTURE_SAVE_TITLE = 2293;
+constexpr int IDS_PICTURE_FILTER_PNG = 2294;
+constexpr int IDS_PICTURE_FILTER_SVG = 2295;
+constexpr int IDS_PICTURE_FILTER_PDF = 2296;
+constexpr int IDS_PICTURE_SAVE_FAILED = 2297;
+constexpr int IDS_PRINT_FAILED = 2298;
+// File > Save Picture... and File > Print... in the main window (menu 129,
+// the trend panes shown) and the depth and X-Y graphs (menus 136 and 138).
+constexpr int ID_SAVE_PICTURE = 32810;
+constexpr int ID_PRINT_GRAPH = 32811;
 
 // ---- String table: command line (ids 2320 to 2389) ----
 // Help texts: the overall help, a summary line and a --help text per

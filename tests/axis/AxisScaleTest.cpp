@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace kelp {
 namespace {
@@ -36,6 +40,41 @@ TEST(MapToPixel, EmptyIntervalAndUnrepresentableValuesGiveSafePixels) {
     EXPECT_GT(MapToPixel(1e300, 0, 1, 0, 100), 100000);
 }
 
+TEST(MapToPixels, GivesTheSamePixelsAsMapToPixel) {
+    // Ends, ticks and values between them on axes of awkward extents, both
+    // ways round; every quotient that lands on or next to a whole number is
+    // where a shortcut would show.
+    struct Axis {
+        double a, b;
+        int p0, p1;
+    };
+    for (const Axis axis :
+         {Axis{0.0, 10.0, 100, 637}, Axis{41.7, 29.3, 64, 517}, Axis{6.9888, 7.0112, 517, 64},
+          Axis{-1234.5, 10.0, 0, 3}, Axis{0.1, 0.3, 10, 10010}}) {
+        std::vector<double> values;
+        for (int k = -300; k <= 1300; ++k) {
+            values.push_back(axis.a + (axis.b - axis.a) * k / 1000.0);
+            values.push_back(std::nextafter(values.back(), 1e300));
+            values.push_back(static_cast<float>(values[values.size() - 2]));  // as stored
+        }
+        values.push_back(axis.a);
+        values.push_back(axis.b);
+        std::vector<double> pixels(values.size());
+        MapToPixels(
+            static_cast<int>(values.size()), [&](int i) { return values[static_cast<std::size_t>(i)]; },
+            axis.a, axis.b, axis.p0, axis.p1, pixels.data());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            ASSERT_EQ(pixels[i], MapToPixel(values[i], axis.a, axis.b, axis.p0, axis.p1))
+                << values[i] << " on " << axis.a << ".." << axis.b;
+        }
+    }
+    // Far off, the pixel is kept where MapToPixel would clamp it.
+    double far = 0.0;
+    MapToPixels(
+        1, [](int) { return 1.0e12; }, 0.0, 1.0, 0, 100, &far);
+    EXPECT_DOUBLE_EQ(far, 1.0e14);
+}
+
 struct StepCase {
     double lo, hi;
     int decimals;
@@ -53,6 +92,11 @@ TEST(ComputeTickStep, WorkedExamples) {
         {0, 1, 0, 1, 0},  // 0.1 rounded up to a whole unit
         {6.9888, 7.0112, 2, 0.01, 6.98},
         {-7, 3, 0, 1, -7},
+        // Whole within the rounding of the arithmetic: a step of ten label
+        // units, a range of three coarse steps, a power-of-ten range.
+        {0, 0.1, 3, 0.01, 0},
+        {0, 0.3, 3, 0.05, 0},
+        {1.2, 2.2, 2, 0.1, 1.2},
     };
     for (const StepCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.lo << ".." << c.hi << " d" << c.decimals);
@@ -61,6 +105,14 @@ TEST(ComputeTickStep, WorkedExamples) {
         EXPECT_NEAR(ts.step, c.step, 1e-12);
         EXPECT_NEAR(ts.first, c.first, 1e-12);
     }
+}
+
+TEST(FormatAxisValue, NeverPrintsANegativeZero) {
+    EXPECT_EQ(FormatAxisValue(-0.0, 0), "0");
+    EXPECT_EQ(FormatAxisValue(-0.0, 2), "0.00");
+    EXPECT_EQ(FormatAxisValue(-0.0001, 3), "0.000");
+    EXPECT_EQ(FormatAxisValue(-0.25, 1), "-0.2");
+    EXPECT_EQ(FormatAxisValue(-12.5, 0), "-12");
 }
 
 TEST(ComputeTickStep, FirstTickComesFromTheCoarseStepBeforeHalving) {
@@ -187,9 +239,49 @@ TEST(LayoutTicks, StepLostInRoundingDoesNotLoopForever) {
     EXPECT_LE(l.Ticks().size(), 1000u);
 }
 
+TEST(LayoutTicks, TopOfATenthIsLabelled) {
+    const auto label = [](double v) { return FormatAxisValue(v, 3); };
+    const std::vector<double> t =
+        LayoutTicks(0, 0.1, 3, 0, 1000, AxisOrientation::Horizontal, label, FixedExtent).Ticks();
+    ASSERT_EQ(t.size(), 11u);
+    EXPECT_EQ(label(t[1]), "0.010");
+    EXPECT_EQ(label(t.back()), "0.100");
+}
+
 TEST(Palette, ColoursAreStoredAsBlueGreenRed) {
-    EXPECT_EQ(kGraphPalette[0], 0x009A673Cu);  // RGB(60, 103, 154)
+    EXPECT_EQ(kGraphPalette[0], 0x00DC5A00u);  // RGB(0, 90, 220)
     EXPECT_EQ(kGridColour, 0x00FFFF00u);       // cyan
+}
+
+// CIE L*a*b* of a 0x00BBGGRR colour (sRGB, D65).
+std::array<double, 3> Lab(std::uint32_t ref) {
+    const auto linear = [](std::uint32_t c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double r = linear(ref & 0xFF), g = linear((ref >> 8) & 0xFF), b = linear((ref >> 16) & 0xFF);
+    const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116.0; };
+    const double fx = f((0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047);
+    const double fy = f(0.2126 * r + 0.7152 * g + 0.0722 * b);
+    const double fz = f((0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883);
+    return {116.0 * fy - 16.0, 500.0 * (fx - fy), 200.0 * (fy - fz)};
+}
+
+double Difference(std::uint32_t a, std::uint32_t b) {
+    const auto p = Lab(a);
+    const auto q = Lab(b);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
+}
+
+TEST(Palette, ThinLinesStayApartFromEachOtherTheGridAndThePaper) {
+    for (std::size_t i = 0; i < kGraphPalette.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_LE(Lab(kGraphPalette[i])[0], 70.0);  // dark enough on white
+        EXPECT_GE(Difference(kGraphPalette[i], kGridColour), 40.0);
+        for (std::size_t j = i + 1; j < kGraphPalette.size(); ++j) {
+            EXPECT_GE(Difference(kGraphPalette[i], kGraphPalette[j]), 25.0) << j;
+        }
+    }
 }
 
 }  // namespace

@@ -325,6 +325,38 @@ TEST_F(TrendGraphPaneTest, ConstantValuesWidenByOneUnitOfTheirDecimals) {
     EXPECT_NE(At(image, X(7), Y(7.0)), kGreen | 0xFF000000u);
 }
 
+TEST_F(TrendGraphPaneTest, ASingleValueShowsAsAPoint) {
+    AddSample(data_, {36000, " 7.00"});
+    AddSample(data_, {36004, " 9.00", 1});  // another unit: not drawn
+    Feed();
+    const QImage image = Draw();
+    // The point stands on the left edge of the axis, at its value.
+    EXPECT_EQ(At(image, frame_.X0 + 1, Y(7.0)), kGreen | 0xFF000000u);
+    EXPECT_EQ(At(image, frame_.X0 + 2, Y(7.0) + 2), kGreen | 0xFF000000u);
+    EXPECT_FALSE(AnyOf(image, QRect(frame_.X0 + 4, frame_.Y0 + 1, 20, frame_.Y1 - frame_.Y0 - 2), kGreen));
+}
+
+TEST_F(TrendGraphPaneTest, NoValueInTheUnitSaysNoDataInsteadOfAnEmptyAxis) {
+    AddSample(data_, {36000, " 7.00", 1});
+    AddSample(data_, {36010, " 7.50", 1});
+    Feed();
+    const QImage image = Draw();
+    const QString noData = QStringLiteral("データなし");
+    EXPECT_TRUE(TextAt(image, frame_.X0 + (frame_.X1 - frame_.X0 - TextWidth(noData)) / 2,
+                       frame_.Y0 + (frame_.Y1 - frame_.Y0 - lineHeight_) / 2, noData));
+    // No value labels left of the frame; the time axis is still there.
+    EXPECT_FALSE(AnyDark(
+        image, QRect(0, frame_.Y0 - lineHeight_ / 2, frame_.X0 - 1, frame_.Y1 - frame_.Y0 + lineHeight_)));
+    EXPECT_TRUE(TextAt(image, X(10) - TextWidth("10") / 2, frame_.Y1 + lineHeight_ / 2, "10"));
+    // A fixed range keeps its axis.
+    slot_.YAuto = 0;
+    slot_.YMin = 0.0;
+    slot_.YMax = 10.0;
+    Feed();
+    const QString top = QString::fromStdString(FormatAxisValue(10.0, pane_->GetDecimals()));
+    EXPECT_TRUE(TextAt(Draw(), frame_.X0 - TextWidth(top) - 2, frame_.Y0 - lineHeight_ / 2, top));
+}
+
 TEST_F(TrendGraphPaneTest, FixedValueRangeAndFittedDecimals) {
     AddSample(data_, {36000, " 1.00"});
     AddSample(data_, {36010, " 2.00"});

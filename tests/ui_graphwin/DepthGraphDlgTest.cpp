@@ -131,6 +131,61 @@ TEST(DepthGraphDlg, EqualValuesGiveColourOneAndOneLabel) {
     EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 5, 0)), Rgb(0x660000));
 }
 
+TEST(DepthGraphDlg, LegendAndCaptionNameTheirUnitsAndTheEndsOfTheScale) {
+    CMeasDataSet data;
+    FillFlat(data, {0.5, 2.5, 4.5}, 12.0);
+    Append(data, {{10, 13.0, 1}, {11, 6.5, 2}});
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(data));
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("legend-unit"))->text().toStdString(),
+              LoadText(IDS_UNIT_CELSIUS));
+    EXPECT_EQ(Find<QLabel>(dlg, IDC_DEPTH_CAPTION)->text().toStdString(),
+              LoadText(IDS_ELM_DEPTH) + "\n[" + LoadText(IDS_UNIT_METRE) + "]");
+    // 12.0 to 13.0 in ten boundaries: the smallest value tops the first
+    // colour, the largest is the last boundary.
+    ASSERT_EQ(dlg.ThresholdCount(), 10);
+    EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("legend-level-top"))->text(), QStringLiteral("12.0"));
+    EXPECT_EQ(Find<QLabel>(dlg, IDC_DEPTH_LEVEL_FIRST + 9)->text(), QStringLiteral("13.0"));
+    EXPECT_TRUE(Find<QLabel>(dlg, IDC_DEPTH_LEVEL_FIRST + 10)->text().isEmpty());
+    // With all 17 colours in use, the largest stands below the last one.
+    CMeasDataSet wide;
+    FillFlat(wide, {0.5, 2.5}, 12.0);
+    Append(wide, {{10, 15.3, 1}, {11, 6.5, 2}});
+    CDepthGraphDlg all;
+    ASSERT_TRUE(all.AddSeries(wide));
+    ASSERT_EQ(all.ThresholdCount(), 16);
+    EXPECT_EQ(Find<QLabel>(all, IDC_DEPTH_LEVEL_FIRST + 15)->text(), QStringLiteral("13.6"));
+    EXPECT_EQ(Find<QLabel>(all, IDC_DEPTH_LEVEL_SPARE)->text(), QStringLiteral("15.3"));
+    EXPECT_FALSE(Find<QLabel>(all, IDC_DEPTH_LEVEL_SPARE)->isHidden());
+    // In feet the caption follows.
+    Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->setCurrentIndex(1);
+    EXPECT_EQ(Find<QLabel>(dlg, IDC_DEPTH_CAPTION)->text().toStdString(),
+              LoadText(IDS_ELM_DEPTH) + "\n[" + LoadText(IDS_UNIT_FEET) + "]");
+}
+
+TEST(DepthGraphDlg, MapSaysSoWhenNoRecordHasTheChosenDepthUnit) {
+    CMeasDataSet data;
+    FillCast(data, 20.0, 80);  // metres
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(data));
+    EXPECT_EQ(dlg.Graph().MessageId(), 0);
+    Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->setCurrentIndex(1);
+    EXPECT_EQ(dlg.Graph().MessageId(), IDS_DEPTH_NO_DEPTH_UNIT);
+    // The text stands in the middle of the otherwise white map.
+    const QImage image = dlg.RenderClient();
+    const QRect g = dlg.GraphFrameRect();
+    const QRect n = dlg.ColumnNumberRect();
+    const QRect middle(n.left(), g.center().y() - 12, g.right() - n.left(), 24);
+    int dark = 0;
+    for (int y = middle.top(); y <= middle.bottom(); ++y) {
+        for (int x = middle.left(); x <= middle.right(); ++x) {
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(dark, 50);
+    EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 2, 0)), 0xFFFFFFu);
+}
+
 TEST(DepthGraphDlg, RowsOfOneAndTenMetres) {
     {
         CMeasDataSet data;

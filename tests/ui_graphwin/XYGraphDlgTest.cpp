@@ -6,7 +6,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
@@ -105,6 +109,25 @@ TEST(XYGraphDlg, FillingFromInstrumentData) {
     // Temperature 10.0 to 29.0 with a 2 % margin on each side.
     EXPECT_NEAR(dlg.AxisMin(0), 10.0 - 0.38, 1e-9);
     EXPECT_NEAR(dlg.AxisMax(0), 29.0 + 0.38, 1e-9);
+
+    // The colour strip has a line for each slot that can be drawn, none for
+    // the X slot or a slot without a component.
+    const QImage image = dlg.RenderClient();
+    const QRect s = dlg.LegendRect();
+    const auto rows = dlg.CheckBoxRects();
+    const auto stripAt = [&](int k) {
+        const QRect& b = rows[static_cast<std::size_t>(k)];
+        return image.pixel(s.center().x(), b.top() + (b.y() + b.height() - b.top()) / 2 - 1) & 0xFFFFFF;
+    };
+    EXPECT_EQ(stripAt(1), SlotColour(1));
+    EXPECT_EQ(stripAt(10), SlotColour(10));
+    EXPECT_EQ(stripAt(0), 0xFFFFFFu);
+    EXPECT_EQ(stripAt(11), 0xFFFFFFu);
+    // The Y axis title stands behind a sample of the Y scale's colour (pH).
+    const QRect g = dlg.GraphFrameRect();
+    const QRect p = dlg.PlotRect(g);
+    const int h = QFontMetrics(dlg.font()).height();
+    EXPECT_EQ(image.pixel(g.left() + 5 + 8, p.top() - 2 * h + h / 2) & 0xFFFFFF, SlotColour(1));
 }
 
 TEST(XYGraphDlg, LongEnglishNamesFitTheirBoxes) {
@@ -148,10 +171,11 @@ TEST(XYGraphDlg, ConstantValuesWidenByOneUnitAndTwoPercent) {
     EXPECT_EQ(dlg.RangeCount(1), 5);
     // The pH line runs level through the middle of the plot.
     const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
-    const std::vector<QPointF> points = dlg.PolylinePoints(1, p);
-    ASSERT_EQ(points.size(), 5u);
+    const auto pieces = dlg.Polylines(1, p);
+    ASSERT_EQ(pieces.size(), 1u);
+    ASSERT_EQ(pieces[0].size(), 5u);
     const int middle = MapToPixel(2.5, dlg.AxisMax(1), dlg.AxisMin(1), p.top(), p.y() + p.height());
-    for (const QPointF& pt : points) {
+    for (const QPointF& pt : pieces[0]) {
         EXPECT_EQ(pt.y(), middle);
     }
     const QImage image = dlg.RenderClient();
@@ -174,8 +198,10 @@ TEST(XYGraphDlg, FixedBoundsAreUsedAndTheLinesClipped) {
     const QRect p = dlg.PlotRect(g);
     // Every point lies above the plot; nothing of the pH colour shows
     // outside the plot rectangle shrunk by one pixel, nor inside it.
-    for (const QPointF& pt : dlg.PolylinePoints(1, p)) {
-        EXPECT_LT(pt.y(), p.top());
+    for (const auto& piece : dlg.Polylines(1, p)) {
+        for (const QPointF& pt : piece) {
+            EXPECT_LT(pt.y(), p.top());
+        }
     }
     const QImage image = dlg.RenderClient();
     EXPECT_EQ(CountColour(image, QRect(p.left(), g.top(), p.width(), p.height() + p.top() - g.top()),
@@ -215,23 +241,103 @@ TEST(XYGraphDlg, ChangingTheXSlotMovesTheBoxes) {
     EXPECT_NEAR(dlg.AxisMin(0), 10.0 - 0.18, 1e-9);
 }
 
-TEST(XYGraphDlg, InvalidXValuesAreSkippedAndInvalidYValuesDrawn) {
+TEST(XYGraphDlg, InvalidValuesBreakTheLineAndStayOutOfTheRanges) {
     CMeasDataSet data;
     Append(data, {{10, 10.0, 1}, {1, 7.0, 1}});
     Append(data, {{10, 11.0, 1, 0, 9}, {1, 7.5, 1}});     // X: no value
     Append(data, {{10, 12.0, 1, 0, 1, 1}, {1, 7.2, 1}});  // X: data error
-    Append(data, {{10, 13.0, 1}, {1, 7.4, 1, 0, 0}});     // Y: no value
+    Append(data, {{10, 13.0, 1}, {1, 7.4, 1, 0, 0}});     // Y: no value, read back as 0
     Append(data, {{10, 14.0, 1}, {1, 7.1, 1}});
-    Append(data, {{10, 15.0, 1, 1}, {1, 7.3, 1}});  // X in ゜F
+    Append(data, {{10, 15.0, 1, 1}, {1, 7.3, 1}});  // X in ゜F: passed over
+    Append(data, {{10, 16.0, 1}, {1, 7.2, 1}});
+    Append(data, {{10, 17.0, 1}, {1, -5.0, 1, 0, 1, 1}});  // Y: data error
     CXYGraphDlg dlg(nullptr);
     dlg.SetSourceData(data);
+    // Only the valid pairs count: pH 7.0 to 7.2, not 0 or -5.
+    EXPECT_EQ(dlg.RangeCount(1), 3);
+    EXPECT_NEAR(dlg.AxisMin(1), 7.0 - 0.004, 1e-6);
+    EXPECT_NEAR(dlg.AxisMax(1), 7.2 + 0.004, 1e-6);
     const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
-    const std::vector<QPointF> points = dlg.PolylinePoints(1, p);
-    ASSERT_EQ(points.size(), 3u);
-    EXPECT_EQ(points[0].x(), MapToPixel(10.0, dlg.AxisMin(0), dlg.AxisMax(0), p.left(), p.x() + p.width()));
-    EXPECT_EQ(points[1].x(), MapToPixel(13.0, dlg.AxisMin(0), dlg.AxisMax(0), p.left(), p.x() + p.width()));
-    // Ranges count every record in the X slot's unit, valid or not.
-    EXPECT_EQ(dlg.RangeCount(1), 5);
+    const auto x = [&](double v) {
+        return MapToPixel(v, dlg.AxisMin(0), dlg.AxisMax(0), p.left(), p.x() + p.width());
+    };
+    const auto pieces = dlg.Polylines(1, p);
+    ASSERT_EQ(pieces.size(), 2u);
+    ASSERT_EQ(pieces[0].size(), 1u);
+    EXPECT_EQ(pieces[0][0].x(), x(10.0));
+    ASSERT_EQ(pieces[1].size(), 2u);  // 14 and 16: the other unit does not break it
+    EXPECT_EQ(pieces[1][0].x(), x(14.0));
+    EXPECT_EQ(pieces[1][1].x(), x(16.0));
+    // No line across the break; the lone first point still shows.
+    const QImage image = dlg.RenderClient();
+    const int y = MapToPixel(7.05, dlg.AxisMax(1), dlg.AxisMin(1), p.top(), p.y() + p.height());
+    EXPECT_EQ(CountColour(image, QRect(x(12.0) - 2, y - 3, 5, 7), SlotColour(1)), 0);
+    EXPECT_EQ(image.pixel(pieces[0][0].toPoint()) & 0xFFFFFF, SlotColour(1));
+    EXPECT_EQ(image.pixel(pieces[0][0].toPoint() + QPoint(1, 1)) & 0xFFFFFF, SlotColour(1));
+}
+
+TEST(XYGraphDlg, DenseLinesHaveThePixelsOfPlainPolylines) {
+    // A probe going up and down through the same water many times, with
+    // values missing here and there: what the graph draws must be what
+    // plain polylines through every point of each piece would give.
+    CMeasDataSet data;
+    for (int i = 0; i < 3000; ++i) {
+        const double depth = 15.0 + 14.0 * std::sin(i * 0.02);
+        const int state = i % 37 == 0 ? 0 : 1;
+        Append(data, {{10, 20.0 - depth * 0.3, 2, 0, state},
+                      {1, 8.0 - depth * 0.01, 2},
+                      {7, 30.0 + i % 7, 1},
+                      {11, depth, 2}});
+    }
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    auto* x = Find<QComboBox>(dlg, IDC_XY_COMPONENT);
+    const int depth = data.FindSlot(kDepthElement);
+    x->setCurrentIndex(x->findData(depth));
+    ASSERT_EQ(dlg.XSlot(), depth);
+    const QImage drawn = dlg.RenderClient();
+
+    const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
+    std::vector<int> order;
+    for (int k = 0; k < 13; ++k) {
+        if (dlg.IsSlotChecked(k) && k != dlg.YScaleSlot()) {
+            order.push_back(k);
+        }
+    }
+    order.push_back(dlg.YScaleSlot());
+    for (int k = 0; k < 13; ++k) {
+        Box(dlg, k)->setChecked(false);
+    }
+    dlg.OnComponentCheck();
+    QImage expected = dlg.RenderClient();
+    QPainter painter(&expected);
+    painter.setClipRect(p.adjusted(1, 1, -1, -1));
+    int pieces = 0;
+    for (const int k : order) {
+        painter.setPen(QPen(QColor(SlotColour(k)), 1));
+        for (const auto& piece : dlg.Polylines(k, p)) {
+            ++pieces;
+            if (std::all_of(piece.begin(), piece.end(),
+                            [&](const QPointF& q) { return q == piece.front(); })) {
+                painter.fillRect(QRectF(piece.front() - QPointF(1, 1), QSizeF(3, 3)), QColor(SlotColour(k)));
+            } else {
+                painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+            }
+        }
+    }
+    painter.end();
+    EXPECT_GT(pieces, 80);
+    ASSERT_EQ(drawn.size(), expected.size());
+    int differing = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            differing += drawn.pixel(x, y) != expected.pixel(x, y) ? 1 : 0;
+            if (drawn.pixel(x, y) != expected.pixel(x, y))
+                fprintf(stderr, "%d,%d drawn %x expected %x\n", x, y, drawn.pixel(x, y),
+                        expected.pixel(x, y));
+        }
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(XYGraphDlg, OneComponentOnlyDrawsNoLine) {

@@ -1,8 +1,8 @@
 #include "ui/graphs/AxisScale.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace kelp {
@@ -12,6 +12,31 @@ namespace {
 // A tick list longer than this means the step no longer advances t (a step
 // lost in the rounding of a huge value); drawing stops there.
 constexpr int kMaxTicks = 1000;
+
+// Relative error the tick arithmetic carries: 0.1 × 0.1 × 1000 is
+// 10.000000000000002 and 0.3 ÷ 0.1 is 2.9999999999999996. Quantities that
+// meet a whole number or a limit within it are taken as meeting it exactly.
+constexpr double kRoundingError = 1.0e-9;
+
+bool NearlyEqual(double a, double b) {
+    return std::fabs(a - b) <= kRoundingError * std::max(std::fabs(a), std::fabs(b));
+}
+
+// floor(v), but v itself when it is a whole number up to rounding.
+double WholeOrFloor(double v) {
+    const double whole = std::round(v);
+    return NearlyEqual(v, whole) ? whole : std::floor(v);
+}
+
+// ceil(v), but v itself when it is a whole number up to rounding.
+double WholeOrCeil(double v) {
+    const double whole = std::round(v);
+    return NearlyEqual(v, whole) ? whole : std::ceil(v);
+}
+
+bool Below(double a, double limit) {
+    return a < limit && !NearlyEqual(a, limit);
+}
 
 }  // namespace
 
@@ -35,26 +60,31 @@ bool ComputeTickStep(double lo, double hi, int decimals, TickStep& out) {
     if (!(range > 0.0) || !std::isfinite(range) || !std::isfinite(lo)) {
         return false;
     }
-    const double p = std::pow(10.0, std::floor(std::log10(range)));
+    // A range that is a power of ten up to rounding (2.2 - 1.2) counts as
+    // one; otherwise the power of ten at or below it.
+    const double exponent = std::log10(range);
+    double p = std::pow(10.0, std::round(exponent));
+    const bool powerOfTen = NearlyEqual(range, p);
+    if (!powerOfTen) {
+        p = std::pow(10.0, std::floor(exponent));
+    }
     if (p == 0.0) {
         return false;
     }
-    double step = p;
-    if (range == p) {
-        step = p * 0.1;
-    }
-    const double first = std::floor(lo / step) * step;
+    double step = powerOfTen ? p * 0.1 : p;
+    const double first = WholeOrFloor(lo / step) * step;
     const double r = range / step;
-    if (r < 5.0) {
+    if (Below(r, 5.0)) {
         step *= 0.5;
-        if (r < 3.0) {
+        if (Below(r, 3.0)) {
             step *= 0.5;
         }
     }
-    // Rounded up to whole label units; kept in double so that a wide axis
-    // cannot overflow an integer conversion.
+    // Rounded up to whole label units, unless it is a whole number of them
+    // already; kept in double so that a wide axis cannot overflow an
+    // integer conversion.
     const double m = std::pow(10.0, decimals);
-    step = std::ceil(step * m) / m;
+    step = WholeOrCeil(step * m) / m;
     if (!(step > 0.0) || !std::isfinite(step)) {
         return false;
     }
@@ -64,9 +94,22 @@ bool ComputeTickStep(double lo, double hi, int decimals, TickStep& out) {
 }
 
 std::string FormatAxisValue(double v, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, 4), v);
-    return text;
+    // to_chars prints like "%.*f" but ignores the C locale, whose decimal
+    // point may be a comma.
+    char text[400];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, std::clamp(decimals, 0, 4));
+    if (error != std::errc{}) {
+        return {};
+    }
+    return WithoutNegativeZero(std::string(text, end));
+}
+
+std::string WithoutNegativeZero(std::string number) {
+    if (!number.empty() && number.front() == '-' && number.find_first_not_of("0.", 1) == std::string::npos) {
+        number.erase(0, 1);
+    }
+    return number;
 }
 
 int FitDecimals(int decimals, double lo, double hi) {
@@ -85,16 +128,23 @@ std::vector<double> TickLayout::Ticks() const {
     if (!valid) {
         return ticks;
     }
-    double t = first;
-    for (int n = 0; t <= max && n < kMaxTicks; ++n) {
-        if (t >= min) {
-            ticks.push_back(t);
-        }
-        const double next = t + step;
-        if (next == t) {
+    // Ticks are counted off from the first rather than summed up, and the
+    // ends are met within rounding, so that the top tick of 0..0.1 in steps
+    // of 0.01 is not lost to 0.1 + 1e-17.
+    const double slack = step * kRoundingError;
+    double previous = first;
+    for (int n = 0; n < kMaxTicks; ++n) {
+        const double t = first + n * step;
+        if (t > max + slack) {
             break;
         }
-        t = next;
+        if (n > 0 && t == previous) {
+            break;  // the step no longer moves t
+        }
+        if (t >= min - slack) {
+            ticks.push_back(t);
+        }
+        previous = t;
     }
     return ticks;
 }

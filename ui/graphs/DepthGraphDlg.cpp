@@ -19,6 +19,7 @@
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MessageBox.h"
@@ -28,26 +29,16 @@ namespace kelp {
 namespace {
 
 // The template's client area in dialog units; controls are placed by
-// scaling their template rectangles to the client area the window has.
-constexpr int kTemplateWidth = 415;
-constexpr int kTemplateHeight = 362;
+// scaling their template rectangles to the client area the window has. The
+// graph's own rectangles (frame, templates, legend) are CDepthGraph's.
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 
-constexpr TemplateRect kSwatchFirst{40, 5, 21, 10};
-constexpr TemplateRect kLevelFirst{13, 10, 26, 10};
-constexpr TemplateRect kLevelSpare{13, 172, 26, 11};
-constexpr TemplateRect kComponent{81, 11, 79, 130};
 constexpr TemplateRect kComponentUnit{165, 11, 48, 104};
 // The caption of the depth-unit list reaches left to the unit list so that
 // longer captions (English) fit; it ends where the template's does.
 constexpr TemplateRect kDepthUnitLabel{216, 13, 50, 8};
 constexpr TemplateRect kDepthUnit{272, 11, 48, 118};
-constexpr TemplateRect kFrame{82, 28, 326, 327};
-constexpr TemplateRect kCaption{86, 36, 26, 8};
-constexpr TemplateRect kRowLabel{86, 45, 26, 10};
-constexpr TemplateRect kColumnNumber{116, 33, 15, 8};
-constexpr TemplateRect kSeriesList{8, 177, 69, 163};
 constexpr TemplateRect kAdd{7, 341, 31, 14};
 constexpr TemplateRect kDelete{45, 341, 31, 14};
 
@@ -66,11 +57,15 @@ CDepthGraphDlg::~CDepthGraphDlg() = default;
 void CDepthGraphDlg::BuildControls() {
     auto* menuBar = new QMenuBar(this);
     fileMenu_ = menuBar->addMenu(Utf8(LoadMenuText(IDR_MENU_DEPTH, ID_POPUP_GRAPH_FILE)));
-    addAction_ = fileMenu_->addAction(Utf8(LoadMenuText(IDR_MENU_DEPTH, ID_ADD_SERIES)));
-    addAction_->setObjectName(QString::number(ID_ADD_SERIES));
-    QAction* close = fileMenu_->addAction(Utf8(LoadMenuText(IDR_MENU_DEPTH, ID_CLOSE_GRAPH)));
-    close->setObjectName(QString::number(ID_CLOSE_GRAPH));
+    addAction_ = AddMenuCommand(fileMenu_, IDR_MENU_DEPTH, ID_ADD_SERIES);
+    fileMenu_->addSeparator();
+    QAction* savePicture = AddMenuCommand(fileMenu_, IDR_MENU_DEPTH, ID_SAVE_PICTURE);
+    QAction* print = AddMenuCommand(fileMenu_, IDR_MENU_DEPTH, ID_PRINT_GRAPH);
+    fileMenu_->addSeparator();
+    QAction* close = AddMenuCommand(fileMenu_, IDR_MENU_DEPTH, ID_CLOSE_GRAPH);
     connect(addAction_, &QAction::triggered, this, &CDepthGraphDlg::OnAddFile);
+    connect(savePicture, &QAction::triggered, this, &CDepthGraphDlg::OnSavePicture);
+    connect(print, &QAction::triggered, this, &CDepthGraphDlg::OnPrint);
     connect(close, &QAction::triggered, this, &CDepthGraphDlg::OnCloseGraph);
     // The menu items follow the button state whenever the menu opens.
     connect(fileMenu_, &QMenu::aboutToShow, this, &CDepthGraphDlg::UpdateMenu);
@@ -81,28 +76,43 @@ void CDepthGraphDlg::BuildControls() {
     menuBar->setGeometry(0, 0, kWindowWidth, menuHeight);
     client_ = new QWidget(this);
     client_->setGeometry(0, menuHeight, kWindowWidth, kWindowHeight - menuHeight);
-    const TemplateScale ts{kTemplateWidth, kTemplateHeight, client_->width(), client_->height()};
+    const TemplateScale ts{CDepthGraph::kTemplateWidth, CDepthGraph::kTemplateHeight, client_->width(),
+                           client_->height()};
 
     // The graph is painted by the client area itself, under the controls
     // that stand inside the frame (the depth caption).
     graphFrame_ = new QWidget(client_);
     graphFrame_->setObjectName(QString::number(IDC_DEPTH_FRAME));
-    graphFrame_->setGeometry(ts.Map(kFrame));
+    graphFrame_->setGeometry(ts.Map(CDepthGraph::kFrame));
     graphFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
     client_->installEventFilter(this);
 
+    // The legend: its unit on top, the 17 colours, and the values at their
+    // boundaries (the smallest above the first colour, the largest below the
+    // last colour in use).
+    legendUnit_ = new QLabel(client_);
+    legendUnit_->setObjectName(QStringLiteral("legend-unit"));
+    legendUnit_->setGeometry(ts.Map(CDepthGraph::kLegendUnit));
+    legendUnit_->setAlignment(Qt::AlignCenter);
+    levelTop_ = new CColorLamp(client_);
+    levelTop_->setObjectName(QStringLiteral("legend-level-top"));
+    levelTop_->setGeometry(ts.Map(CDepthGraph::LevelRect(0)));
+    levelTop_->SetBackgroundColour(0xFFFFFF);
+    levelTop_->setText(QString());
     for (int k = 0; k < 17; ++k) {
         auto* swatch = new CColorLamp(client_);
         swatch->setObjectName(QString::number(IDC_DEPTH_SWATCH_FIRST + k));
-        swatch->setGeometry(ts.Map(kSwatchFirst.Shifted(0, 10 * k)));
+        swatch->setGeometry(ts.Map(CDepthGraph::SwatchRect(k)));
         swatch->SetBackgroundColour(kDepthColours[static_cast<std::size_t>(k)]);
         swatch->setText(QString());
         swatches_[static_cast<std::size_t>(k)] = swatch;
 
+        // Label k stands at the boundary below colour k; the seventeenth
+        // (below the last colour) shows only when all 17 colours are in use.
         auto* level = new CColorLamp(client_);
         const bool spare = k == 16;
         level->setObjectName(QString::number(spare ? IDC_DEPTH_LEVEL_SPARE : IDC_DEPTH_LEVEL_FIRST + k));
-        level->setGeometry(ts.Map(spare ? kLevelSpare : kLevelFirst.Shifted(0, 10 * k)));
+        level->setGeometry(ts.Map(CDepthGraph::LevelRect(k + 1)));
         level->setAlignment(Qt::AlignCenter);
         level->SetBackgroundColour(0xFFFFFF);
         level->setText(QString());
@@ -112,7 +122,7 @@ void CDepthGraphDlg::BuildControls() {
 
     componentList_ = new QComboBox(client_);
     componentList_->setObjectName(QString::number(IDC_DEPTH_COMPONENT));
-    componentList_->setGeometry(ts.MapCombo(kComponent));
+    componentList_->setGeometry(ts.MapCombo(CDepthGraph::kComponent));
     componentList_->setEnabled(false);
     componentUnitList_ = new QComboBox(client_);
     componentUnitList_->setObjectName(QString::number(IDC_DEPTH_COMPONENT_UNIT));
@@ -129,23 +139,23 @@ void CDepthGraphDlg::BuildControls() {
 
     depthCaption_ = new CColorLamp(client_);
     depthCaption_->setObjectName(QString::number(IDC_DEPTH_CAPTION));
-    depthCaption_->setGeometry(ts.Map(kCaption));
+    depthCaption_->setGeometry(ts.Map(CDepthGraph::kCaption));
     depthCaption_->setAlignment(Qt::AlignCenter);
     depthCaption_->SetBackgroundColour(0xFFFFFF);
-    depthCaption_->setText(Utf8(LoadText(ElementNameId(kDepthElement))));
+    depthCaption_->setText(Utf8(graph_.CaptionText()));
 
     rowLabelTemplate_ = new QWidget(client_);
     rowLabelTemplate_->setObjectName(QString::number(IDC_DEPTH_ROW_LABEL));
-    rowLabelTemplate_->setGeometry(ts.Map(kRowLabel));
+    rowLabelTemplate_->setGeometry(ts.Map(CDepthGraph::kRowLabel));
     rowLabelTemplate_->hide();
     columnNumberTemplate_ = new QWidget(client_);
     columnNumberTemplate_->setObjectName(QString::number(IDC_DEPTH_COLUMN_NO));
-    columnNumberTemplate_->setGeometry(ts.Map(kColumnNumber));
+    columnNumberTemplate_->setGeometry(ts.Map(CDepthGraph::kColumnNumber));
     columnNumberTemplate_->hide();
 
     seriesList_ = new QTreeWidget(client_);
     seriesList_->setObjectName(QString::number(IDC_DEPTH_SERIES_LIST));
-    seriesList_->setGeometry(ts.Map(kSeriesList));
+    seriesList_->setGeometry(ts.Map(CDepthGraph::kSeriesList));
     seriesList_->setColumnCount(1);
     seriesList_->setHeaderLabels({QStringLiteral("No.")});
     seriesList_->setHeaderHidden(true);
@@ -224,33 +234,20 @@ void CDepthGraphDlg::OnShow() {
 }
 
 bool CDepthGraphDlg::AddSeries(const CMeasDataSet& data) {
-    if (data.GetCount() == 0) {
-        return false;
+    switch (graph_.AddSeries(data)) {
+        case CDepthGraph::AddResult::Added:
+            break;
+        case CDepthGraph::AddResult::NoDepth:
+            ShowMessage(this, IDS_NO_DEPTH, MB_ICONSTOP);
+            return false;
+        case CDepthGraph::AddResult::NoMemory:
+            ShowMessage(this, IDS_MEMORY_FAILED, MB_ICONSTOP);
+            return false;
+        case CDepthGraph::AddResult::Empty:
+        case CDepthGraph::AddResult::Full:
+            return false;
     }
-    if (series_.size() >= static_cast<std::size_t>(kDepthMaxSeries)) {
-        return false;
-    }
-    const int depthSlot = data.FindSlot(kDepthElement);
-    bool hasDepth = false;
-    for (int u = 0; depthSlot >= 0 && u < kUnitCount; ++u) {
-        hasDepth = hasDepth || data.GetStats(depthSlot, u).Count > 0;
-    }
-    if (!hasDepth) {
-        ShowMessage(this, IDS_NO_DEPTH, MB_ICONSTOP);
-        return false;
-    }
-    auto series = std::make_unique<CDepthSeries>();
-    if (!series->data.IsReserved()) {
-        ShowMessage(this, IDS_MEMORY_FAILED, MB_ICONSTOP);
-        return false;
-    }
-    series->data.CopyFrom(data);
-    if (series->data.GetName().empty()) {
-        series->data.SetName(LoadText(IDS_MEASURED_DATA));
-    }
-    const bool first = series_.empty();
-    series_.push_back(std::move(series));
-    if (first) {
+    if (graph_.SeriesCount() == 1) {
         SetupComponentLists();
     }
     RebuildSeriesList();
@@ -259,7 +256,7 @@ bool CDepthGraphDlg::AddSeries(const CMeasDataSet& data) {
 }
 
 void CDepthGraphDlg::OnAddFile() {
-    if (series_.size() >= static_cast<std::size_t>(kDepthMaxSeries)) {
+    if (graph_.SeriesCount() >= kDepthMaxSeries) {
         return;
     }
     const std::string path = AskOpenFileName(this);
@@ -281,15 +278,15 @@ void CDepthGraphDlg::OnAddFile() {
 
 void CDepthGraphDlg::OnDeleteSeries() {
     const QList<QTreeWidgetItem*> selected = seriesList_->selectedItems();
-    if (series_.empty() || selected.isEmpty()) {
+    if (graph_.SeriesCount() == 0 || selected.isEmpty()) {
         return;
     }
     const int position = seriesList_->indexOfTopLevelItem(selected.front());
-    if (position < 0 || position >= static_cast<int>(series_.size())) {
+    if (position < 0 || position >= graph_.SeriesCount()) {
         return;
     }
-    series_.erase(series_.begin() + position);
-    if (series_.empty()) {
+    graph_.RemoveSeries(position);
+    if (graph_.SeriesCount() == 0) {
         const QSignalBlocker a(componentList_);
         const QSignalBlocker b(componentUnitList_);
         const QSignalBlocker c(depthUnitList_);
@@ -310,7 +307,7 @@ void CDepthGraphDlg::OnCloseGraph() {
 }
 
 void CDepthGraphDlg::SetupComponentLists() {
-    const CMeasDataSet& first = series_.front()->data;
+    const CMeasDataSet& first = graph_.Series(0).data;
     const QSignalBlocker a(componentList_);
     const QSignalBlocker b(depthUnitList_);
     componentList_->setEnabled(true);
@@ -395,14 +392,14 @@ void CDepthGraphDlg::RebuildSeriesList() {
     seriesList_->clear();
     int width = 10;
     const QFontMetrics metrics(seriesList_->font());
-    for (std::size_t i = 0; i < series_.size(); ++i) {
-        const QString text = Utf8(series_[i]->ListText(static_cast<int>(i)));
+    for (int i = 0; i < graph_.SeriesCount(); ++i) {
+        const QString text = Utf8(graph_.Series(i).ListText(i));
         seriesList_->addTopLevelItem(new QTreeWidgetItem(QStringList{text}));
         width = std::max(width, metrics.horizontalAdvance(text) + 20);
     }
     seriesList_->setColumnWidth(0, width);
-    addButton_->setEnabled(series_.size() < static_cast<std::size_t>(kDepthMaxSeries));
-    deleteButton_->setEnabled(!series_.empty());
+    addButton_->setEnabled(graph_.SeriesCount() < kDepthMaxSeries);
+    deleteButton_->setEnabled(graph_.SeriesCount() > 0);
     UpdateMenu();
 }
 
@@ -411,105 +408,23 @@ void CDepthGraphDlg::UpdateMenu() {
 }
 
 void CDepthGraphDlg::Recompute() {
-    double maxDepth = -1.0;
-    for (const auto& s : series_) {
-        maxDepth = std::max(maxDepth, s->data.GetMaxByElement(kDepthElement, depthUnit_));
-    }
-    scale_ = ChooseDepthScale(depthUnit_, maxDepth);
-
-    decimals_ = 0;
-    double minimum = 999999.0;
-    double maximum = -999999.0;
-    bool used = false;
-    for (const auto& s : series_) {
-        if (element_ == kNoElement) {
-            s->binMean.fill(0.0);
-            s->binCount.fill(0);
-            continue;
-        }
-        const CDepthSeries::BinResult r = s->Rebin(scale_.step, depthUnit_, element_, componentUnit_);
-        if (r.used > 0) {
-            used = true;
-            minimum = std::min(minimum, r.minimum);
-            maximum = std::max(maximum, r.maximum);
-            decimals_ = std::max(decimals_, r.decimals);
-        }
-    }
-    thresholdCount_ = 0;
-    thresholds_.fill(0);
-    if (used) {
-        thresholdCount_ = ComputeThresholds(minimum, maximum, decimals_, thresholds_);
-    }
-    const double unit = std::pow(10.0, -decimals_);
-    for (int i = 0; i < kDepthThresholds; ++i) {
-        QString text;
-        if (i < thresholdCount_) {
-            text = QString::fromStdString(FormatWith(ValueFormat(decimals_), thresholds_[i] * unit));
-        }
-        levelLabels_[static_cast<std::size_t>(i)]->setText(text);
-    }
+    graph_.Select(element_, componentUnit_, depthUnit_);
+    UpdateLegend();
     client_->update(graphFrame_->geometry());
 }
 
-std::optional<QColor> CDepthGraphDlg::BinColour(int series, int bin) const {
-    const CDepthSeries& s = *series_[static_cast<std::size_t>(series)];
-    if (s.binCount[static_cast<std::size_t>(bin)] == 0) {
-        return std::nullopt;
+void CDepthGraphDlg::UpdateLegend() {
+    legendUnit_->setText(Utf8(graph_.UnitText()));
+    levelTop_->setText(Utf8(graph_.LevelText(0)));
+    for (int k = 0; k < 17; ++k) {
+        const QString text = Utf8(graph_.LevelText(k + 1));
+        levelLabels_[static_cast<std::size_t>(k)]->setText(text);
     }
-    const int index =
-        ColourIndexOf(s.binMean[static_cast<std::size_t>(bin)], decimals_, thresholds_, thresholdCount_);
-    return QColorFromRef(kDepthColours[static_cast<std::size_t>(index)]);
-}
-
-int CDepthGraphDlg::RowHeight(const QRect& g, const QRect& l) {
-    return static_cast<int>(std::ceil((RectBottom(g) - l.top()) / static_cast<double>(kDepthRows)));
-}
-
-int CDepthGraphDlg::ColumnWidth(const QRect& g, const QRect& n) {
-    return (RectRight(g) - n.left()) / kDepthMaxSeries;
-}
-
-void CDepthGraphDlg::DrawGraph(QPainter& painter, const QRect& g, const QRect& l, const QRect& n) const {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setFont(DrawingFont());
-    painter.fillRect(g, Qt::white);
-    painter.setPen(Qt::black);
-
-    const int w = ColumnWidth(g, n);
-    int x = n.left();
-    for (std::size_t k = 1; k <= series_.size(); ++k) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%2d", static_cast<int>(k));
-        painter.drawText(QRect(x, n.top(), w - 5, n.height()), Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromLatin1(text));
-        x += w;
-    }
-
-    const int h = RowHeight(g, l);
-    const int half = h / 2;
-    const char* format = ValueFormat(scale_.formatIndex);
-    int top = l.top();
-    for (int i = 0; i < kDepthRows; ++i) {
-        const QRect cell(l.left(), top, l.width(), h);
-        painter.setBrush(Qt::white);
-        painter.setPen(Qt::black);
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
-        painter.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine,
-                         QString::fromStdString(FormatWith(format, 2 * i * scale_.step)));
-        x = n.left();
-        for (std::size_t s = 0; s < series_.size(); ++s) {
-            for (int part = 0; part < 2; ++part) {
-                const std::optional<QColor> colour = BinColour(static_cast<int>(s), 2 * i + part);
-                if (colour) {
-                    painter.fillRect(QRect(x, top + part * half, w - 5, half), *colour);
-                }
-            }
-            x += w;
-        }
-        top += h - 1;
-    }
-    painter.restore();
+    // The seventeenth label stands below the last colour only when all of
+    // them are in use and it has a value to show.
+    levelLabels_[16]->setVisible(!levelLabels_[16]->text().isEmpty());
+    levelLabels_[16]->raise();
+    depthCaption_->setText(Utf8(graph_.CaptionText()));
 }
 
 QRect CDepthGraphDlg::GraphFrameRect() const {
@@ -526,14 +441,30 @@ QImage CDepthGraphDlg::RenderClient() const {
     QImage image(client_->size(), QImage::Format_RGB32);
     image.fill(palette().color(QPalette::Window));
     QPainter painter(&image);
-    DrawGraph(painter, GraphFrameRect(), RowLabelRect(), ColumnNumberRect());
+    painter.setFont(DrawingFont());
+    graph_.DrawMap(painter, GraphFrameRect(), RowLabelRect(), ColumnNumberRect());
     return image;
+}
+
+void CDepthGraphDlg::RenderPicture(QPainter& painter, const QRect& rect) const {
+    graph_.Render(painter, rect, DrawingFont(), Utf8(graph_.PictureTitle()));
+}
+
+void CDepthGraphDlg::OnSavePicture() {
+    SavePictureCommand(this, client_->size(), Utf8(graph_.PictureTitle()),
+                       [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); });
+}
+
+void CDepthGraphDlg::OnPrint() {
+    PrintPictureCommand(this, client_->size(), Utf8(graph_.PictureTitle()),
+                        [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); });
 }
 
 bool CDepthGraphDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Paint) {
         QPainter painter(client_);
-        DrawGraph(painter, GraphFrameRect(), RowLabelRect(), ColumnNumberRect());
+        painter.setFont(DrawingFont());
+        graph_.DrawMap(painter, GraphFrameRect(), RowLabelRect(), ColumnNumberRect());
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "data/MeasDataSet.h"
+#include "ui/graphs/DepthGraph.h"
 #include "ui/graphs/DepthLegend.h"
 #include "ui/graphs/DepthSeries.h"
 
 class QComboBox;
+class QLabel;
 class QMenu;
 class QAction;
 class QPainter;
@@ -26,6 +28,7 @@ class CColorLamp;
 // Modal; nothing of it is kept when it closes. The main window constructs it,
 // hands over its data with SetInitialData (only when that holds records) and
 // its font with SetGraphFont (only when it has one), then runs exec().
+// The map is drawn by CDepthGraph, which pictures and prints use as well.
 class CDepthGraphDlg final : public QDialog {
     Q_OBJECT
   public:
@@ -43,38 +46,38 @@ class CDepthGraphDlg final : public QDialog {
     // asks for one, when nothing was added.
     bool AddSeries(const CMeasDataSet& data);
 
-    // Draws the graph frame G in client coordinates of the window, with the
-    // row-label template L and the column-number template N; the window and
-    // off-screen images share it.
-    void DrawGraph(QPainter& painter, const QRect& g, const QRect& l, const QRect& n) const;
-
-    // The three rectangles of DrawGraph as they stand, in client coordinates.
+    // The three rectangles of the map as they stand, in client coordinates.
     QRect GraphFrameRect() const;
     QRect RowLabelRect() const;
     QRect ColumnNumberRect() const;
     // Renders the client area (what the window shows inside the graph frame
     // and the controls around it) into an image of the client size.
     QImage RenderClient() const;
+    // File > Save Picture... and File > Print...: the map with its legend,
+    // depth scale and list of series, at the window's size.
+    void OnSavePicture();
+    void OnPrint();
 
     // ---- state, for the main window's tests and the screenshot tour ----
-    int SeriesCount() const { return static_cast<int>(series_.size()); }
-    const CDepthSeries& Series(int i) const { return *series_[static_cast<std::size_t>(i)]; }
+    const CDepthGraph& Graph() const { return graph_; }
+    int SeriesCount() const { return graph_.SeriesCount(); }
+    const CDepthSeries& Series(int i) const { return graph_.Series(i); }
     int DepthUnit() const { return depthUnit_; }
     int ComponentElement() const { return element_; }
     int ComponentUnit() const { return componentUnit_; }
     int RememberedUnit(int element) const;
-    double DepthStep() const { return scale_.step; }
-    int RowFormatIndex() const { return scale_.formatIndex; }
-    int ValueDecimals() const { return decimals_; }
-    int ThresholdCount() const { return thresholdCount_; }
-    const std::array<int, kDepthThresholds>& Thresholds() const { return thresholds_; }
+    double DepthStep() const { return graph_.DepthStep(); }
+    int RowFormatIndex() const { return graph_.RowFormatIndex(); }
+    int ValueDecimals() const { return graph_.ValueDecimals(); }
+    int ThresholdCount() const { return graph_.ThresholdCount(); }
+    const std::array<int, kDepthThresholds>& Thresholds() const { return graph_.Thresholds(); }
     // The fill of bin `bin` of series `series`, or no colour (white) when the
     // bin is empty.
-    std::optional<QColor> BinColour(int series, int bin) const;
+    std::optional<QColor> BinColour(int series, int bin) const { return graph_.BinColour(series, bin); }
 
-    // Row geometry of DrawGraph: height of a row and top of row i.
-    static int RowHeight(const QRect& g, const QRect& l);
-    static int ColumnWidth(const QRect& g, const QRect& n);
+    // Row geometry of the map: height of a row, width of a column.
+    static int RowHeight(const QRect& g, const QRect& l) { return CDepthGraph::RowHeight(g, l); }
+    static int ColumnWidth(const QRect& g, const QRect& n) { return CDepthGraph::ColumnWidth(g, n); }
 
   public slots:
     void OnAddFile();
@@ -97,6 +100,8 @@ class CDepthGraphDlg final : public QDialog {
     void RebuildSeriesList();
     void Recompute();
     void UpdateMenu();
+    void UpdateLegend();
+    void RenderPicture(QPainter& painter, const QRect& rect) const;
     QFont DrawingFont() const;
 
     QWidget* client_ = nullptr;  // the area below the menu bar
@@ -114,6 +119,8 @@ class CDepthGraphDlg final : public QDialog {
     QAction* addAction_ = nullptr;
     std::array<CColorLamp*, 17> swatches_{};
     std::array<CColorLamp*, 17> levelLabels_{};
+    CColorLamp* levelTop_ = nullptr;  // the smallest value, above swatch 0
+    QLabel* legendUnit_ = nullptr;
 
     bool initialised_ = false;
     bool shownOnce_ = false;
@@ -122,10 +129,6 @@ class CDepthGraphDlg final : public QDialog {
     int elementPosition_ = 0;
     int componentUnit_ = 0;
     std::array<int, kElementCount> rememberedUnits_{};
-    DepthScale scale_;
-    int decimals_ = 0;
-    std::array<int, kDepthThresholds> thresholds_{};
-    int thresholdCount_ = 0;
 
     QSize startClient_;
     QRect startFrame_;
@@ -136,7 +139,7 @@ class CDepthGraphDlg final : public QDialog {
     const CMeasDataSet* initialData_ = nullptr;
     std::unique_ptr<QFont> font_;
     CMeasDataSet scratch_;
-    std::vector<std::unique_ptr<CDepthSeries>> series_;
+    CDepthGraph graph_;
 };
 
 }  // namespace kelp

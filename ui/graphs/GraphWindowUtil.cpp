@@ -1,10 +1,13 @@
 #include "ui/graphs/GraphWindowUtil.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFont>
+#include <QMenu>
 #include <cstdio>
 
 #include "data/FileJobs.h"
+#include "resources/Texts.h"
 #include "ui/dialogs/ProgressDlg.h"
 
 namespace kelp {
@@ -41,6 +44,12 @@ int LoadGraphDataFile(QWidget* owner, const QFont* font, const std::string& path
 std::string NameTail(const std::string& name) {
     const std::size_t separator = name.find_last_of("\\/");
     return separator == std::string::npos ? name : name.substr(separator + 1);
+}
+
+QAction* AddMenuCommand(QMenu* menu, int menuId, int commandId) {
+    QAction* action = menu->addAction(Utf8(LoadMenuText(menuId, commandId)));
+    action->setObjectName(QString::number(commandId));
+    return action;
 }
 
 std::string OneLineLabel(std::string label) {

@@ -3,7 +3,9 @@
 #include <QString>
 #include <string>
 
+class QAction;
 class QFont;
+class QMenu;
 class QWidget;
 
 namespace kelp {
@@ -64,6 +66,10 @@ constexpr int kLoadFormatFailed = 2;
 // dialog (parent `owner`, font `font`, may be null): 0 on success, 1 when the
 // file could not be opened or is not a data file, 2 on a format error.
 int LoadGraphDataFile(QWidget* owner, const QFont* font, const std::string& path, CMeasDataSet& data);
+
+// Adds command `commandId` of menu `menuId` to `menu`: its text, its id as
+// the object name.
+QAction* AddMenuCommand(QMenu* menu, int menuId, int commandId);
 
 // A panel label on one line: its first line break becomes a blank.
 std::string OneLineLabel(std::string label);

@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/dialogs/NumericEdit.h"
+#include "ui/graphs/AxisScale.h"
 #include "ui/main/MessageBox.h"
 
 namespace kelp {
@@ -46,7 +47,7 @@ std::string FormatBound(double value, int decimals) {
     if (error != std::errc{}) {
         return {};
     }
-    return std::string(buffer, end);
+    return WithoutNegativeZero(std::string(buffer, end));
 }
 
 std::optional<RangeFailure> CheckRange(std::string_view lowerText, std::string_view upperText, double& lower,

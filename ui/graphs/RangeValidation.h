@@ -22,7 +22,8 @@ constexpr double kAxisHighest = 100000.0;
 // or "." reads as 0. The decimal point is always '.', whatever the locale.
 std::optional<double> ReadDecimalNumber(std::string_view text);
 
-// Prints a bound with `decimals` digits after the point ('.' in every locale).
+// Prints a bound with `decimals` digits after the point ('.' in every locale),
+// never as a negative zero.
 std::string FormatBound(double value, int decimals);
 
 // Shows `text` whole in `edit` and limits what the user types to

@@ -8,14 +8,15 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "data/Catalogue.h"
-#include "data/DateTime.h"
-#include "ui/graphs/AxisScale.h"
+#include "ui/graphs/TrendGraph.h"
 
 class QFontMetrics;
 class QPainter;
 class QToolButton;
+class QWidget;
 
 namespace kelp {
 
@@ -33,7 +34,8 @@ using ColumnElementTable = std::array<int, kSlotCount>;
 // a layout of one, two or three panes starting with this pane's slot.
 //
 // Ranges are computed only by SetSlot and SetCount; painting walks the
-// plotted records once and nothing else scans the data set.
+// plotted records once and nothing else scans the data set. The drawing is
+// CTrendGraph's, which pictures and prints use as well.
 class CTrendGraphPane final : public QWidget {
     Q_OBJECT
   public:
@@ -58,7 +60,7 @@ class CTrendGraphPane final : public QWidget {
     // recomputes the ranges and repaints.
     void SetCount(int n);
     // Not owned; the caller calls SetCount afterwards.
-    void SetDataSet(const CMeasDataSet* data) { data_ = data; }
+    void SetDataSet(const CMeasDataSet* data) { graph_.SetDataSet(data); }
     // The record marked by the cursor line; repaints when the cursor shows.
     void SetCursorIndex(int index);
     // 0 hides the cursor line (while a capture runs), 1 allows it.
@@ -68,41 +70,44 @@ class CTrendGraphPane final : public QWidget {
     void SetFont(const QFont* font, bool redraw = true);
 
     // Axis intervals and label decimals from the settings and the data set.
-    void Recalculate();
+    void Recalculate() { graph_.Recalculate(); }
 
     // Draws the whole graph for client rectangle `client` with the plot
     // laid out in `plotArea`, in the painter's font. The window and an
     // off-screen image share it.
-    void DrawGraph(QPainter& painter, const QRect& client, const QRect& plotArea) const;
+    void DrawGraph(QPainter& painter, const QRect& client, const QRect& plotArea) const {
+        graph_.Draw(painter, client, plotArea);
+    }
+    // What the pane draws, for pictures of it.
+    const CTrendGraph& Graph() const { return graph_; }
+    // The font the pane draws with.
+    QFont DrawingFont() const { return font_ != nullptr ? *font_ : font(); }
 
     // The plot-area placeholder's rectangle for a client rectangle.
-    static QRect PlotAreaFor(const QRect& client);
+    static QRect PlotAreaFor(const QRect& client) { return CTrendGraph::PlotAreaFor(client); }
 
     // The plot frame inside a plot area, right and bottom exclusive.
-    struct Frame {
-        int X0 = 0;
-        int Y0 = 0;
-        int X1 = 0;
-        int Y1 = 0;
-    };
-    static Frame FrameFor(const QFontMetrics& metrics, const QRect& plotArea);
+    using Frame = CTrendGraph::Frame;
+    static Frame FrameFor(const QFontMetrics& metrics, const QRect& plotArea) {
+        return CTrendGraph::FrameFor(metrics, plotArea);
+    }
 
-    int GetSlot() const { return slot_; }
-    int GetColumn() const { return column_; }
-    int GetElement() const { return element_; }
-    int GetCount() const { return count_; }
-    int GetCursorIndex() const { return cursorIndex_; }
-    int GetCursorEnabled() const { return cursorEnabled_; }
-    int GetDecimals() const { return decimals_; }
-    double GetXMin() const { return xmin_; }
-    double GetXMax() const { return xmax_; }
-    double GetYMin() const { return ymin_; }
-    double GetYMax() const { return ymax_; }
-    double GetMinElapsed() const { return minElapsed_; }
-    const CDateTime& GetReferenceTime() const { return reference_; }
+    int GetSlot() const { return graph_.GetSlot(); }
+    int GetColumn() const { return graph_.GetColumn(); }
+    int GetElement() const { return graph_.GetElement(); }
+    int GetCount() const { return graph_.GetCount(); }
+    int GetCursorIndex() const { return graph_.GetCursorIndex(); }
+    int GetCursorEnabled() const { return graph_.GetCursorEnabled(); }
+    int GetDecimals() const { return graph_.GetDecimals(); }
+    double GetXMin() const { return graph_.GetXMin(); }
+    double GetXMax() const { return graph_.GetXMax(); }
+    double GetYMin() const { return graph_.GetYMin(); }
+    double GetYMax() const { return graph_.GetYMax(); }
+    double GetMinElapsed() const { return graph_.GetMinElapsed(); }
+    const CDateTime& GetReferenceTime() const { return graph_.GetReferenceTime(); }
 
-    static constexpr std::uint32_t kSeriesColour = ColourRef(0, 255, 0);
-    static constexpr std::uint32_t kCursorColour = ColourRef(255, 0, 0);
+    static constexpr std::uint32_t kSeriesColour = CTrendGraph::kSeriesColour;
+    static constexpr std::uint32_t kCursorColour = CTrendGraph::kCursorColour;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -120,26 +125,16 @@ class CTrendGraphPane final : public QWidget {
     QToolButton* twoButton_ = nullptr;
     QToolButton* oneButton_ = nullptr;
 
-    int slot_ = 0;
-    int element_ = kNoElement;
-    int decimals_ = 0;
-    int column_ = 0;
-    int count_ = 0;
-    int cursorIndex_ = -1;
-    double xmin_ = 0.0;
-    double xmax_ = 10.0;
-    double ymin_ = 0.0;
-    double ymax_ = 1.0;
-    double minElapsed_ = 0.0;
-    int cursorEnabled_ = 1;
-    CDateTime reference_ = CDateTime::FromDays(0.0);
-    GraphTimeSettings time_;
-    GraphSlotSettings settings_;
-
-    const CMeasDataSet* data_ = nullptr;
+    CTrendGraph graph_;
     const QFont* font_ = nullptr;
     const ColumnElementTable* columnElements_ = nullptr;
     IMessageTarget* target_ = nullptr;
 };
+
+// File > Save Picture... and File > Print... of the main window: the
+// panes shown, stacked as they stand, at their size on the screen, titled
+// `title`. Nothing happens without a pane.
+void SavePanesPicture(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title);
+void PrintPanes(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title);
 
 }  // namespace kelp

@@ -21,6 +21,7 @@
 #include "resources/Texts.h"
 #include "ui/graphs/AxisScale.h"
 #include "ui/graphs/AxisSettingsDlg.h"
+#include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MessageBox.h"
@@ -64,28 +65,10 @@ constexpr TemplateRect kYScaleList{7, 269, 60, 124};
 constexpr TemplateRect kSettings{14, 337, 45, 19};
 constexpr TemplateRect kFrame{75, 3, 296, 353};
 
-// Pixel of v as MapToPixel gives it, kept in double precision when the
-// value lies so far outside the axis that the pixel would not fit an int
-// (fixed bounds far from the data); such points are clipped anyway.
-double PixelOf(double v, double a, double b, int p0, int p1) {
-    if (b - a == 0.0) {
-        return p0;
-    }
-    const double d = p1 - p0;
-    const double f = std::trunc((v - a) * d / (b - a));
-    if (std::fabs(f) < 1.0e8) {
-        return MapToPixel(v, a, b, p0, p1);
-    }
-    return d > 0 ? p0 + f : p1 - f;
-}
-
-TextExtent Measure(const QFontMetrics& metrics, const std::string& text) {
-    return {metrics.horizontalAdvance(Utf8(text)), metrics.height()};
-}
-
 }  // namespace
 
 CXYGraphDlg::CXYGraphDlg(const CSettingsStore* store, QWidget* parent) : QDialog(parent), store_(store) {
+    graph_.SetData(&data_);
     setObjectName(QString::number(IDD_XY_GRAPH));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
@@ -93,11 +76,10 @@ CXYGraphDlg::CXYGraphDlg(const CSettingsStore* store, QWidget* parent) : QDialog
     setSizeGripEnabled(true);
     BuildControls();
     if (store_ != nullptr) {
-        store_->ReadGraphSlots(kSettingsSection, settings_);
+        store_->ReadGraphSlots(kSettingsSection, graph_.Settings());
     }
     FillFromData();
     SetCaption();
-    ComputeRanges();
 }
 
 CXYGraphDlg::~CXYGraphDlg() = default;
@@ -105,11 +87,15 @@ CXYGraphDlg::~CXYGraphDlg() = default;
 void CXYGraphDlg::BuildControls() {
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu(Utf8(LoadMenuText(IDR_MENU_XY, ID_POPUP_GRAPH_FILE)));
-    QAction* open = file->addAction(Utf8(LoadMenuText(IDR_MENU_XY, ID_OPEN_DATA_FILE)));
-    open->setObjectName(QString::number(ID_OPEN_DATA_FILE));
-    QAction* close = file->addAction(Utf8(LoadMenuText(IDR_MENU_XY, ID_CLOSE_GRAPH)));
-    close->setObjectName(QString::number(ID_CLOSE_GRAPH));
+    QAction* open = AddMenuCommand(file, IDR_MENU_XY, ID_OPEN_DATA_FILE);
+    file->addSeparator();
+    QAction* savePicture = AddMenuCommand(file, IDR_MENU_XY, ID_SAVE_PICTURE);
+    QAction* print = AddMenuCommand(file, IDR_MENU_XY, ID_PRINT_GRAPH);
+    file->addSeparator();
+    QAction* close = AddMenuCommand(file, IDR_MENU_XY, ID_CLOSE_GRAPH);
     connect(open, &QAction::triggered, this, &CXYGraphDlg::OnOpenFile);
+    connect(savePicture, &QAction::triggered, this, &CXYGraphDlg::OnSavePicture);
+    connect(print, &QAction::triggered, this, &CXYGraphDlg::OnPrint);
     connect(close, &QAction::triggered, this, &CXYGraphDlg::OnCloseGraph);
 
     resize(kWindowWidth, kWindowHeight);
@@ -177,7 +163,6 @@ void CXYGraphDlg::SetSourceData(const CMeasDataSet& source) {
     }
     FillFromData();
     SetCaption();
-    ComputeRanges();
     client_->update();
 }
 
@@ -202,57 +187,34 @@ void CXYGraphDlg::FillFromData() {
     const QSignalBlocker b(yScaleList_);
     xList_->clear();
     yScaleList_->clear();
-    xList_->setEnabled(false);
-    yScaleList_->setEnabled(false);
-    for (std::size_t k = 0; k < 13; ++k) {
-        boxes_[k]->setText(Utf8(LoadText(IDS_ELM_NONE)));
-        boxes_[k]->setEnabled(false);
-        boxes_[k]->setChecked(false);
-        checked_[k] = 0;
-    }
-    xSlot_ = 0;
-    yScaleSlot_ = -1;
-    if (data_.GetCount() > 0) {
-        xList_->setEnabled(true);
-        yScaleList_->setEnabled(true);
-        // The X slot is the first slot that holds a component (slot 0 for
-        // instrument data). It never gets a box of its own, so every other
-        // slot with a component starts enabled and checked, whichever slot
-        // that is.
-        int first = -1;
-        for (int k = 0; k < 13; ++k) {
-            if (data_.GetElement(k) != kNoElement) {
-                first = first < 0 ? k : first;
-            }
+    graph_.ResetSlots();
+    const bool hasData = data_.GetCount() > 0;
+    xList_->setEnabled(hasData);
+    yScaleList_->setEnabled(hasData);
+    // The X slot is the first slot that holds a component (slot 0 for
+    // instrument data). It never gets a box of its own; every other slot
+    // with a component starts enabled and checked, whichever slot X is.
+    for (int k = 0; k < 13; ++k) {
+        QCheckBox* box = boxes_[static_cast<std::size_t>(k)];
+        const int element = hasData ? data_.GetElement(k) : kNoElement;
+        const QString label = Utf8(element == kNoElement ? LoadText(IDS_ELM_NONE)
+                                                         : OneLineLabel(LoadText(ElementLabelId(element))));
+        box->setText(label);
+        box->setEnabled(graph_.IsChecked(k));
+        box->setChecked(graph_.IsChecked(k));
+        if (element == kNoElement) {
+            continue;
         }
-        xSlot_ = first < 0 ? 0 : first;
-        for (int k = 0; k < 13; ++k) {
-            const std::size_t i = static_cast<std::size_t>(k);
-            const int element = data_.GetElement(k);
-            if (element == kNoElement) {
-                settings_[i].YUnit = 0;
-                continue;
-            }
-            xList_->addItem(Utf8(LoadText(ElementNameId(element))), k);
-            const QString label = Utf8(OneLineLabel(LoadText(ElementLabelId(element))));
-            boxes_[i]->setText(label);
-            if (k != xSlot_) {
-                boxes_[i]->setEnabled(true);
-                boxes_[i]->setChecked(true);
-                checked_[i] = 1;
-                yScaleList_->addItem(label, k);
-            }
-            settings_[i].YUnit = std::clamp(data_.GetUnit(k, 0), 0, kUnitCount - 1);
+        xList_->addItem(Utf8(LoadText(ElementNameId(element))), k);
+        if (graph_.IsChecked(k)) {
+            yScaleList_->addItem(label, k);
         }
-        if (yScaleList_->count() > 0) {
-            yScaleSlot_ = yScaleList_->itemData(0).toInt();
-        }
-        xList_->setCurrentIndex(xList_->count() > 0 ? 0 : -1);
-        yScaleList_->setCurrentIndex(yScaleList_->count() > 0 ? 0 : -1);
     }
     for (QCheckBox* box : boxes_) {
         FitBoxText(box);
     }
+    xList_->setCurrentIndex(xList_->count() > 0 ? 0 : -1);
+    yScaleList_->setCurrentIndex(yScaleList_->count() > 0 ? 0 : -1);
 }
 
 void CXYGraphDlg::SetCaption() {
@@ -269,15 +231,16 @@ void CXYGraphDlg::OnXComponentChange(int index) {
         return;
     }
     const int slot = xList_->itemData(index).toInt();
-    if (slot == xSlot_) {
+    const int old = graph_.XSlot();
+    if (slot == old) {
         return;
     }
-    QCheckBox* old = boxes_[static_cast<std::size_t>(xSlot_)];
-    if (data_.GetElement(xSlot_) != kNoElement) {
-        old->setEnabled(true);
-        old->setChecked(true);
+    QCheckBox* oldBox = boxes_[static_cast<std::size_t>(old)];
+    if (data_.GetElement(old) != kNoElement) {
+        oldBox->setEnabled(true);
+        oldBox->setChecked(true);
     }
-    xSlot_ = slot;
+    graph_.ChooseXSlot(slot);
     boxes_[static_cast<std::size_t>(slot)]->setEnabled(false);
     boxes_[static_cast<std::size_t>(slot)]->setChecked(false);
     RebuildYScaleList();
@@ -288,28 +251,32 @@ void CXYGraphDlg::RebuildYScaleList() {
     const QSignalBlocker block(yScaleList_);
     yScaleList_->clear();
     yScaleList_->setEnabled(false);
-    yScaleSlot_ = -1;
+    graph_.SetYScaleSlot(-1);
     if (data_.GetCount() == 0) {
         return;
     }
     yScaleList_->setEnabled(true);
     for (int k = 0; k < 13; ++k) {
         const int element = data_.GetElement(k);
-        if (element != kNoElement && k != xSlot_) {
+        if (element != kNoElement && k != graph_.XSlot()) {
             yScaleList_->addItem(Utf8(LoadText(ElementNameId(element))), k);
         }
     }
     if (yScaleList_->count() > 0) {
-        yScaleSlot_ = yScaleList_->itemData(0).toInt();
+        graph_.SetYScaleSlot(yScaleList_->itemData(0).toInt());
         yScaleList_->setCurrentIndex(0);
     }
 }
 
-void CXYGraphDlg::OnComponentCheck() {
+void CXYGraphDlg::ReadCheckBoxes() {
     for (std::size_t k = 0; k < 13; ++k) {
-        checked_[k] = boxes_[k]->isEnabled() && boxes_[k]->isChecked() ? 1 : 0;
+        graph_.SetChecked(static_cast<int>(k), boxes_[k]->isEnabled() && boxes_[k]->isChecked());
     }
-    ComputeRanges();
+}
+
+void CXYGraphDlg::OnComponentCheck() {
+    ReadCheckBoxes();
+    graph_.ComputeRanges();
     client_->update();
 }
 
@@ -317,237 +284,34 @@ void CXYGraphDlg::OnYScaleChange(int index) {
     if (index < 0) {
         return;
     }
-    yScaleSlot_ = yScaleList_->itemData(index).toInt();
+    graph_.SetYScaleSlot(yScaleList_->itemData(index).toInt());
     client_->update();
 }
 
-void CXYGraphDlg::ComputeRanges() {
-    min_.fill(0.0);
-    max_.fill(10.0);
-    count_.fill(0);
-    const int n = data_.GetCount();
-    if (n == 0) {
-        return;
-    }
-    const std::size_t x = static_cast<std::size_t>(xSlot_);
-    const SlotStats& xs = data_.GetStats(xSlot_, settings_[x].YUnit);
-    count_[x] = xs.Count;
-    if (count_[x] == 0) {
-        return;
-    }
-    min_[x] = xs.Min;
-    max_[x] = xs.Max;
-    std::array<int, 13> unit{};
-    for (std::size_t j = 0; j < 13; ++j) {
-        unit[j] = settings_[j].YUnit;
-    }
-    for (int r = 0; r < n; ++r) {
-        if (data_.GetUnit(xSlot_, r) != unit[x]) {
-            continue;
-        }
-        for (int j = 0; j < 13; ++j) {
-            const std::size_t i = static_cast<std::size_t>(j);
-            if (j == xSlot_ || data_.GetUnit(j, r) != unit[i]) {
-                continue;
-            }
-            const double v = data_.GetValue(j, r);
-            if (count_[i] == 0) {
-                min_[i] = v;
-                max_[i] = v;
-            } else {
-                min_[i] = std::min(min_[i], v);
-                max_[i] = std::max(max_[i], v);
-            }
-            ++count_[i];
-        }
-    }
-    for (std::size_t k = 0; k < 13; ++k) {
-        if (count_[k] == 0) {
-            continue;
-        }
-        if (settings_[k].YAuto != 0) {
-            if (min_[k] == max_[k]) {
-                const int d = data_.GetStats(static_cast<int>(k), settings_[k].YUnit).Decimals;
-                const double unitStep = std::pow(10.0, -d);
-                min_[k] -= unitStep;
-                max_[k] += unitStep;
-            }
-            const double margin = (max_[k] - min_[k]) * 0.02;
-            min_[k] -= margin;
-            max_[k] += margin;
-        } else {
-            min_[k] = settings_[k].YMin;
-            max_[k] = settings_[k].YMax;
-        }
-    }
-}
-
 QRect CXYGraphDlg::PlotRect(const QRect& g) const {
-    const QFontMetrics metrics(DrawingFont());
-    const int aw = metrics.horizontalAdvance(QStringLiteral("999.999"));
-    const int ah = metrics.height();
-    const int bw = metrics.horizontalAdvance(QStringLiteral("99:99:99"));
-    const int left = g.left() + aw + 4;
-    const int top = g.top() + ah / 2 + 2 * ah;
-    const int right = RectRight(g) - bw / 2;
-    const int bottom = RectBottom(g) - 3 * ah - 2;
-    return QRect(left, top, right - left, bottom - top);
-}
-
-std::string CXYGraphDlg::AxisTitle(int slot) const {
-    const int element = data_.GetElement(slot);
-    return LoadText(ElementNameId(element)) + " [" +
-           LoadText(UnitTextId(element, settings_[static_cast<std::size_t>(slot)].YUnit)) + "]";
+    return CXYGraph::PlotRect(QFontMetrics(DrawingFont()), g);
 }
 
 void CXYGraphDlg::DrawGraph(QPainter& painter, const QRect& s, const QRect& g,
                             const std::array<QRect, 13>& boxes) const {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(DrawingFont());
-
-    painter.fillRect(s, Qt::white);
-    for (std::size_t k = 0; k < 13; ++k) {
-        QPen pen(QColorFromRef(kGraphPalette[k]), 3);
-        pen.setCapStyle(Qt::FlatCap);
-        painter.setPen(pen);
-        const QRect& b = boxes[k];
-        const int y = b.top() + (RectBottom(b) - b.top()) / 2 - 1;
-        painter.drawLine(QPoint(s.left() + 3, y), QPoint(RectRight(s) - 4, y));
-    }
-
-    painter.fillRect(g, palette().color(QPalette::Button));
-    const QRect p = PlotRect(g);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::white);
-    painter.drawRect(p.adjusted(0, 0, -1, -1));
-
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(Qt::white);
-    DrawXAxis(painter, p);
-    DrawYAxis(painter, g, p);
-
-    if (data_.GetCount() > 0 && count_[static_cast<std::size_t>(xSlot_)] != 0) {
-        for (int k = 0; k < 13; ++k) {
-            if (checked_[static_cast<std::size_t>(k)] != 0 && k != xSlot_ && k != yScaleSlot_) {
-                DrawPolyline(painter, k, p);
-            }
-        }
-        if (yScaleSlot_ >= 0 && checked_[static_cast<std::size_t>(yScaleSlot_)] != 0) {
-            DrawPolyline(painter, yScaleSlot_, p);
-        }
-    }
+    graph_.Draw(painter, s, g, boxes);
     painter.restore();
 }
 
-void CXYGraphDlg::DrawXAxis(QPainter& painter, const QRect& p) const {
-    const std::size_t x = static_cast<std::size_t>(xSlot_);
-    const double lo = min_[x];
-    const double hi = max_[x];
-    const int d = data_.GetCount() > 0 ? data_.GetStats(xSlot_, settings_[x].YUnit).Decimals : 0;
-    const QFontMetrics metrics = painter.fontMetrics();
-    const TickLayout layout = LayoutTicks(
-        lo, hi, d, p.left(), RectRight(p), AxisOrientation::Horizontal,
-        [d](double v) { return FormatAxisValue(v, d); },
-        [&metrics](const std::string& text) { return Measure(metrics, text); });
-    if (!layout.valid) {
-        return;
-    }
-    const int h = metrics.height() / 2;
-    for (double t : layout.Ticks()) {
-        const int px = MapToPixel(t, lo, hi, p.left(), RectRight(p));
-        if (p.left() < px && px < RectRight(p) - 1) {
-            painter.setPen(QPen(QColorFromRef(kGridColour), 1));
-            painter.drawLine(px, p.top() + 1, px, RectBottom(p) - 1 - 1);
-        }
-        const QString label = Utf8(FormatAxisValue(t, d));
-        const int width = metrics.horizontalAdvance(label);
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(px - width / 2, RectBottom(p) + h, width, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop, label);
-    }
-    if (data_.GetCount() > 0 && data_.GetElement(xSlot_) != kNoElement) {
-        const QString title = Utf8(AxisTitle(xSlot_));
-        const int width = metrics.horizontalAdvance(title);
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(p.left() + (RectRight(p) - width - p.left()) / 2,
-                               RectBottom(p) + metrics.height() + h, width, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop, title);
-    }
+void CXYGraphDlg::RenderPicture(QPainter& painter, const QRect& rect) const {
+    graph_.Render(painter, rect, DrawingFont(), windowTitle());
 }
 
-void CXYGraphDlg::DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const {
-    double lo = 0.0;
-    double hi = 10.0;
-    int d = 0;
-    if (yScaleSlot_ >= 0) {
-        const std::size_t y = static_cast<std::size_t>(yScaleSlot_);
-        lo = min_[y];
-        hi = max_[y];
-        d = FitDecimals(data_.GetStats(yScaleSlot_, settings_[y].YUnit).Decimals, lo, hi);
-    }
-    const QFontMetrics metrics = painter.fontMetrics();
-    const TickLayout layout = LayoutTicks(
-        lo, hi, d, p.top(), RectBottom(p), AxisOrientation::Vertical,
-        [d](double v) { return FormatAxisValue(v, d); },
-        [&metrics](const std::string& text) { return Measure(metrics, text); });
-    if (!layout.valid) {
-        return;
-    }
-    for (double t : layout.Ticks()) {
-        const int py = MapToPixel(t, hi, lo, p.top(), RectBottom(p));
-        if (p.top() < py && py < RectBottom(p) - 1) {
-            painter.setPen(QPen(QColorFromRef(kGridColour), 1));
-            painter.drawLine(p.left() + 1, py, RectRight(p) - 1 - 1, py);
-        }
-        const QString label = Utf8(FormatAxisValue(t, d));
-        const int width = metrics.horizontalAdvance(label);
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(p.left() - width - 2, py - metrics.height() / 2, width, metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop, label);
-    }
-    if (yScaleSlot_ >= 0 && data_.GetCount() > 0) {
-        const QString title = Utf8(AxisTitle(yScaleSlot_));
-        painter.setPen(Qt::black);
-        painter.drawText(QRect(g.left() + 5, p.top() - 2 * metrics.height(), metrics.horizontalAdvance(title),
-                               metrics.height()),
-                         Qt::AlignLeft | Qt::AlignTop, title);
-    }
+void CXYGraphDlg::OnSavePicture() {
+    SavePictureCommand(this, client_->size(), windowTitle(),
+                       [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); });
 }
 
-std::vector<QPointF> CXYGraphDlg::PolylinePoints(int k, const QRect& p) const {
-    std::vector<QPointF> points;
-    const std::size_t i = static_cast<std::size_t>(k);
-    const std::size_t x = static_cast<std::size_t>(xSlot_);
-    if (count_[i] == 0 || data_.GetCount() == 0) {
-        return points;
-    }
-    const int xUnit = settings_[x].YUnit;
-    const int kUnit = settings_[i].YUnit;
-    const int n = data_.GetCount();
-    points.reserve(static_cast<std::size_t>(n));
-    for (int r = 0; r < n; ++r) {
-        if (!data_.IsValueValid(xSlot_, r) || data_.GetUnit(xSlot_, r) != xUnit ||
-            data_.GetUnit(k, r) != kUnit) {
-            continue;
-        }
-        points.emplace_back(PixelOf(data_.GetValue(xSlot_, r), min_[x], max_[x], p.left(), RectRight(p)),
-                            PixelOf(data_.GetValue(k, r), max_[i], min_[i], p.top(), RectBottom(p)));
-    }
-    return points;
-}
-
-void CXYGraphDlg::DrawPolyline(QPainter& painter, int k, const QRect& p) const {
-    const std::vector<QPointF> points = PolylinePoints(k, p);
-    if (points.empty()) {
-        return;
-    }
-    painter.save();
-    painter.setClipRect(p.adjusted(1, 1, -1, -1));
-    painter.setPen(QPen(QColorFromRef(kGraphPalette[static_cast<std::size_t>(k)]), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-    painter.restore();
+void CXYGraphDlg::OnPrint() {
+    PrintPictureCommand(this, client_->size(), windowTitle(),
+                        [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); });
 }
 
 QRect CXYGraphDlg::GraphFrameRect() const {
@@ -592,13 +356,13 @@ void CXYGraphDlg::OnGraphSettings() {
         axisDlg_->move(geometry().center() - axisDlg_->rect().center());
     }
     axisDlg_->show();
-    axisDlg_->SetSettings(&settings_, data_);
+    axisDlg_->SetSettings(&graph_.Settings(), data_);
     axisDlg_->raise();
     axisDlg_->activateWindow();
 }
 
 void CXYGraphDlg::OnSettingsApplied() {
-    ComputeRanges();
+    graph_.ComputeRanges();
     client_->update();
 }
 
@@ -619,10 +383,9 @@ void CXYGraphDlg::OnOpenFile() {
         data_.SetName(path);
         FillFromData();
         SetCaption();
-        ComputeRanges();
         client_->update();
         if (axisDlg_ && axisDlg_->isVisible()) {
-            axisDlg_->SetSettings(&settings_, data_);
+            axisDlg_->SetSettings(&graph_.Settings(), data_);
         }
     }
     scratch_.Clear();
@@ -635,7 +398,7 @@ void CXYGraphDlg::OnCloseGraph() {
 void CXYGraphDlg::closeEvent(QCloseEvent* event) {
     // Only a close request keeps the settings; Escape leaves without one.
     if (store_ != nullptr) {
-        store_->WriteGraphSlots(kSettingsSection, settings_);
+        store_->WriteGraphSlots(kSettingsSection, graph_.Settings());
     }
     QDialog::closeEvent(event);
 }

@@ -6,6 +6,7 @@
 
 #include "app/GraphSettings.h"
 #include "data/MeasDataSet.h"
+#include "ui/graphs/XYGraph.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,6 +27,7 @@ class CSettingsStore;
 // The main window constructs it with its settings store (may be null: then
 // nothing is read or written), hands over its live data with SetSourceData
 // and its font with SetGraphFont (only when it has one), and runs exec().
+// The drawing is CXYGraph's, which pictures and prints use as well.
 class CXYGraphDlg final : public QDialog {
     Q_OBJECT
   public:
@@ -51,21 +53,30 @@ class CXYGraphDlg final : public QDialog {
     QRect LegendRect() const;
     std::array<QRect, 13> CheckBoxRects() const;
     QImage RenderClient() const;
+    // File > Save Picture... and File > Print...: the graph with its caption
+    // and a legend naming the lines, at the window's size.
+    void OnSavePicture();
+    void OnPrint();
+    // Draws the picture those commands keep.
+    void RenderPicture(QPainter& painter, const QRect& rect) const;
 
     // ---- state ----
-    int XSlot() const { return xSlot_; }
-    int YScaleSlot() const { return yScaleSlot_; }
-    double AxisMin(int slot) const { return min_[static_cast<std::size_t>(slot)]; }
-    double AxisMax(int slot) const { return max_[static_cast<std::size_t>(slot)]; }
-    int RangeCount(int slot) const { return count_[static_cast<std::size_t>(slot)]; }
-    bool IsSlotChecked(int slot) const { return checked_[static_cast<std::size_t>(slot)] != 0; }
-    const GraphSlotArray& Settings() const { return settings_; }
-    GraphSlotArray& MutableSettings() { return settings_; }
+    const CXYGraph& Graph() const { return graph_; }
+    int XSlot() const { return graph_.XSlot(); }
+    int YScaleSlot() const { return graph_.YScaleSlot(); }
+    double AxisMin(int slot) const { return graph_.AxisMin(slot); }
+    double AxisMax(int slot) const { return graph_.AxisMax(slot); }
+    int RangeCount(int slot) const { return graph_.RangeCount(slot); }
+    bool IsSlotChecked(int slot) const { return graph_.IsChecked(slot); }
+    const GraphSlotArray& Settings() const { return graph_.Settings(); }
+    GraphSlotArray& MutableSettings() { return graph_.Settings(); }
     const CMeasDataSet& Data() const { return data_; }
     CAxisSettingsDlg* AxisSettings() const { return axisDlg_.get(); }
-    // The points of slot k's polyline in the plot rectangle P (empty when the
+    // The pieces of slot k's polyline in the plot rectangle P (none when the
     // slot draws nothing), as DrawGraph draws them.
-    std::vector<QPointF> PolylinePoints(int k, const QRect& p) const;
+    std::vector<std::vector<QPointF>> Polylines(int k, const QRect& p) const {
+        return graph_.Polylines(k, p);
+    }
 
   public slots:
     void OnXComponentChange(int index);
@@ -86,11 +97,7 @@ class CXYGraphDlg final : public QDialog {
     void FillFromData();
     void RebuildYScaleList();
     void SetCaption();
-    void ComputeRanges();
-    void DrawXAxis(QPainter& painter, const QRect& p) const;
-    void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const;
-    void DrawPolyline(QPainter& painter, int k, const QRect& p) const;
-    std::string AxisTitle(int slot) const;
+    void ReadCheckBoxes();
     QFont DrawingFont() const;
 
     QWidget* client_ = nullptr;
@@ -105,16 +112,9 @@ class CXYGraphDlg final : public QDialog {
     QSize startClient_;
     QRect startFrame_;
 
-    int xSlot_ = 0;
-    int yScaleSlot_ = -1;
-    std::array<double, 13> min_{};
-    std::array<double, 13> max_{};
-    std::array<int, 13> count_{};
-    std::array<int, 13> checked_{};
-
     CMeasDataSet data_;
     CMeasDataSet scratch_;
-    GraphSlotArray settings_ = DefaultGraphSlots();
+    CXYGraph graph_;
     std::unique_ptr<CAxisSettingsDlg> axisDlg_;
     std::unique_ptr<QFont> font_;
     const CSettingsStore* store_ = nullptr;

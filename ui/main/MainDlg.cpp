@@ -49,6 +49,15 @@
 namespace kelp {
 namespace {
 
+// The trend panes the stack shows, first to last.
+std::vector<const CTrendGraphPane*> ShownPanes(const CPaneStack& stack) {
+    std::vector<const CTrendGraphPane*> panes;
+    for (int i = 0; i < stack.Count(); ++i) {
+        panes.push_back(stack.Pane(i));
+    }
+    return panes;
+}
+
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kRed = 0x0000FF;
@@ -255,6 +264,9 @@ void CMainDlg::BuildMenu() {
     QMenu* file = popup(ID_POPUP_FILE);
     openAction_ = AddCommand(file, ID_FILE_OPEN, &CMainDlg::OnOpen);
     saveAction_ = AddCommand(file, ID_FILE_SAVE, &CMainDlg::OnSave);
+    file->addSeparator();
+    AddCommand(file, ID_SAVE_PICTURE, &CMainDlg::OnSavePicture);
+    AddCommand(file, ID_PRINT_GRAPH, &CMainDlg::OnPrintGraph);
     file->addSeparator();
     exitAction_ = AddCommand(file, ID_EXIT, &CMainDlg::OnExit);
     // The keys every desktop program has; they follow the items' enabling.
@@ -943,6 +955,15 @@ void CMainDlg::OnDepthGraph() {
         graph.SetGraphFont(&*dialogFont_);
     }
     graph.exec();
+}
+
+// The trend panes shown, as a picture to keep.
+void CMainDlg::OnSavePicture() {
+    SavePanesPicture(this, ShownPanes(*paneStack_), windowTitle());
+}
+
+void CMainDlg::OnPrintGraph() {
+    PrintPanes(this, ShownPanes(*paneStack_), windowTitle());
 }
 
 // ---- dialog font and pane stack ------------------------------------------

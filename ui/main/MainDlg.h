@@ -137,6 +137,8 @@ class CMainDlg final : public QDialog {
     void OnGraphSettings();
     void OnXYGraph();
     void OnDepthGraph();
+    void OnSavePicture();
+    void OnPrintGraph();
     void OnRecordChanged(int position);
 
     // ---- state and display ----

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
@@ -203,6 +204,40 @@ std::string AskSaveFileName(QWidget* owner, const std::string& proposedName) {
         StartPath() += "/" + proposedName;
     }
     return AskFileName(owner, true, SaveResponder());
+}
+
+std::string AskSaveFileName(QWidget* owner, const std::string& title, const std::vector<std::string>& filters,
+                            const std::vector<std::string>& suffixes) {
+    if (SaveResponder()) {
+        return SaveResponder()(owner);
+    }
+    QStringList names;
+    for (const std::string& filter : filters) {
+        names << QString::fromStdString(filter);
+    }
+    QFileDialog dialog(owner, QString::fromStdString(title));
+    dialog.setNameFilters(names);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (!suffixes.empty()) {
+        dialog.setDefaultSuffix(QString::fromStdString(suffixes.front()));
+    }
+    // The default suffix follows the filter the user picks.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const auto i = static_cast<std::size_t>(names.indexOf(filter));
+        if (i < suffixes.size()) {
+            dialog.setDefaultSuffix(QString::fromStdString(suffixes[i]));
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    std::string path = dialog.selectedFiles().front().toStdString();
+    const std::string suffix = QFileInfo(dialog.selectedFiles().front()).suffix().toLower().toStdString();
+    if (!suffixes.empty() && std::find(suffixes.begin(), suffixes.end(), suffix) == suffixes.end()) {
+        const auto i = static_cast<std::size_t>(names.indexOf(dialog.selectedNameFilter()));
+        path += "." + (i < suffixes.size() ? suffixes[i] : suffixes.front());
+    }
+    return path;
 }
 
 void SetOpenFileResponder(FileDialogResponder responder) {

@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "resources/ResourceIds.h"
 
@@ -75,6 +76,13 @@ const std::string& FileDialogStartPath();
 // The dialog AskOpenFileName or AskSaveFileName would show, not yet run:
 // for pictures of it. `start` as FileDialogStartPath gives it.
 std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* owner, bool save, const std::string& start);
+
+// A save dialog for other kinds of file (pictures of the graphs): titled
+// `title`, one filter for each of `filters` ("PNG image (*.png)") with its
+// extension in `suffixes` ("png"). A name whose extension is none of them
+// gets the chosen filter's. Answered by the save responder too.
+std::string AskSaveFileName(QWidget* owner, const std::string& title, const std::vector<std::string>& filters,
+                            const std::vector<std::string>& suffixes);
 
 // Answers the file dialogs instead of the user: the returned text is the
 // chosen path, an empty text is Cancel. An empty responder brings back the

@@ -1,0 +1,147 @@
+#include "tools/shots/PictureTour.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "data/MeasDataSet.h"
+#include "resources/ResourceIds.h"
+#include "ui/graphs/DepthGraphDlg.h"
+#include "ui/graphs/TrendGraphPane.h"
+#include "ui/graphs/XYGraphDlg.h"
+#include "ui/main/MessageBox.h"
+
+namespace kelp {
+
+namespace {
+
+struct Value {
+    int element = 0;
+    double value = 0.0;
+    int decimals = 2;
+    int unit = 0;
+    int state = 1;  // 0: no value
+    int error = 0;  // 1: data error
+};
+
+// A logged record at 2026-06-01 10:00:00 + `second` with the given values.
+std::string Record(const std::vector<Value>& values, int second) {
+    std::string reply = "#RM" + std::string(20, ' ');
+    for (std::size_t b = 0; b < 13; ++b) {
+        if (b >= values.size()) {
+            reply += "0000 0.000";
+            continue;
+        }
+        const Value& v = values[b];
+        char block[32];
+        std::snprintf(block, sizeof block, "%02d%X%X%5.*f%d", v.element, v.state, v.error, v.decimals,
+                      v.value, v.unit);
+        reply += std::string(block).substr(0, 10);
+    }
+    char time[32];
+    std::snprintf(time, sizeof time, "260601%02d%02d%02d", 10 + second / 3600, second / 60 % 60, second % 60);
+    return reply + time + "-                ";
+}
+
+// Saves the window's picture through its File > Save Picture... command.
+QString SavePicture(QWidget* window, const QString& folder, const QString& name) {
+    const QString path = QDir(folder).filePath(name);
+    SetSaveFileResponder([path](QWidget*) { return path.toStdString(); });
+    window->findChild<QAction*>(QString::number(ID_SAVE_PICTURE))->trigger();
+    SetSaveFileResponder({});
+    std::printf("%s\n", qPrintable(path));
+    return path;
+}
+
+// An SVG file drawn into a PNG beside it, for looking at.
+void RasteriseSvg(const QString& svg) {
+    QSvgRenderer renderer(svg);
+    QImage image(renderer.defaultSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    const QString png = svg + QStringLiteral(".png");
+    image.save(png);
+    std::printf("%s\n", qPrintable(png));
+}
+
+void ShowPane(const CMeasDataSet& data, const QString& name,
+              const std::function<void(QWidget*, const QString&)>& shoot) {
+    CTrendGraphPane pane;
+    pane.SetDataSet(&data);
+    pane.SetSlot(0, 0, GraphTimeSettings{}, GraphSlotSettings{});
+    pane.SetCount(data.GetCount());
+    pane.resize(560, 300);
+    pane.show();
+    shoot(&pane, name);
+}
+
+}  // namespace
+
+void ShootGraphPictures(QWidget* mainWindow, const CMeasDataSet& data, const QString& pictures,
+                        const std::function<void(QWidget*, const QString&)>& shoot) {
+    SavePicture(mainWindow, pictures, QStringLiteral("picture-trend-panes.png"));
+    {
+        CXYGraphDlg xy(nullptr, mainWindow);
+        xy.SetSourceData(data);
+        auto* x = xy.findChild<QComboBox*>(QString::number(IDC_XY_COMPONENT));
+        x->setCurrentIndex(x->findData(data.FindSlot(kDepthElement)));
+        xy.show();
+        SavePicture(&xy, pictures, QStringLiteral("picture-xy.png"));
+        RasteriseSvg(SavePicture(&xy, pictures, QStringLiteral("picture-xy.svg")));
+        SavePicture(&xy, pictures, QStringLiteral("picture-xy.pdf"));
+        xy.reject();
+    }
+    {
+        CDepthGraphDlg depth(mainWindow);
+        depth.SetInitialData(&data);
+        depth.show();
+        QCoreApplication::processEvents();
+        SavePicture(&depth, pictures, QStringLiteral("picture-depth.png"));
+        depth.reject();
+    }
+
+    // Awkward data: a trend of one value, a trend with no value in its unit,
+    // and salinities with a missing value and a data error among them.
+    CMeasDataSet lone;
+    lone.AddMemoryRecord(Record({{10, 18.25}}, 0));
+    ShowPane(lone, QStringLiteral("trend-single-value"), shoot);
+    CMeasDataSet otherUnit;
+    for (int i = 0; i < 20; ++i) {
+        otherUnit.AddMemoryRecord(Record({{10, 64.0 + i * 0.1, 1, 1}}, i * 5));
+    }
+    ShowPane(otherUnit, QStringLiteral("trend-no-data"), shoot);
+    CMeasDataSet gaps;
+    for (int i = 0; i < 40; ++i) {
+        const double depth = i * 0.5;
+        Value salinity{7, 30.0 + 0.3 * i, 1};
+        if (i == 12) {
+            salinity.state = 0;  // saved as "-", read back as 0
+            salinity.value = 0.0;
+        } else if (i == 25) {
+            salinity.error = 1;
+            salinity.value = -50.0;
+        }
+        gaps.AddMemoryRecord(
+            Record({{10, 20.0 - 0.2 * i}, {1, 8.1 - 0.01 * i}, salinity, {11, depth}}, i * 5));
+    }
+    CXYGraphDlg xy(nullptr, mainWindow);
+    xy.SetSourceData(gaps);
+    auto* x = xy.findChild<QComboBox*>(QString::number(IDC_XY_COMPONENT));
+    x->setCurrentIndex(x->findData(gaps.FindSlot(kDepthElement)));
+    auto* scale = xy.findChild<QComboBox*>(QString::number(IDC_XY_Y_SCALE));
+    scale->setCurrentIndex(scale->findData(gaps.FindSlot(7)));
+    xy.show();
+    shoot(&xy, QStringLiteral("xy-graph-invalid-values"));
+    xy.reject();
+}
+
+}  // namespace kelp
