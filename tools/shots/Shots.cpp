@@ -118,9 +118,7 @@ int main(int argc, char* argv[]) {
     g_folder = QString::fromLocal8Bit(argv[1]);
     const std::string language = argc > 2 ? argv[2] : "ja";
     QDir().mkpath(g_folder);
-    QFont font = QApplication::font();
-    font.setFamily(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")));
-    QApplication::setFont(font);
+    QApplication::setFont(ProgramFont());
     QApplication::setWindowIcon(ProgramIcon());
     SelectLanguage(language == "en" ? "en_US" : "ja_JP", std::string(KELP_BIN_DIR) + "/Kelpeng.txt");
 
