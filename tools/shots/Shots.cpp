@@ -35,6 +35,7 @@
 #include "tools/shots/FileFaultTour.h"
 #include "tools/shots/GraphWindowTour.h"
 #include "tools/shots/PictureTour.h"
+#include "tools/shots/PlotTour.h"
 #include "tools/shots/TourWait.h"
 #include "tools/shots/UnsavedTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
@@ -222,6 +223,7 @@ int main(int argc, char* argv[]) {
         Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
         ShootGraphWindows(dlg.LiveData(), work.path().toStdString(), &dlg, Shoot);
         ShootGraphPictures(&dlg, dlg.LiveData(), g_folder, Shoot);
+        ShootPlots(dlg.LiveData(), work.path().toStdString(), g_folder, language);
         ShootDialogs(dlg.DownloadedData(), dlg.ColumnElements(), settings, &dlg, Shoot);
         ShootDesktop(dlg, work.path().toStdString(), Shoot);
 
