@@ -71,8 +71,9 @@ std::vector<std::string> CComponentNames::Keys(int id) const {
 
 bool CComponentNames::Find(const std::string& text, const CMeasDataSet& data, const std::string& file,
                            int excluded, NamedComponent& found, std::string& error) const {
-    // "NAME [UNIT]"
-    std::string name = Trim(text);
+    // "NAME [UNIT]", full-width brackets and digits as well.
+    std::string name =
+        Trim(QString::fromStdString(text).normalized(QString::NormalizationForm_KC).toStdString());
     std::string unit;
     const auto open = name.rfind('[');
     const bool hasUnit = !name.empty() && name.back() == ']' && open != std::string::npos;
