@@ -71,8 +71,8 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Captures live values from the probe over a serial line, downloads its
 logged records, saves and loads them as CSV files and draws trend,
 depth-profile and X-Y graphs. A command line downloads, captures for days,
-describes and converts data files without a display. Includes kelp-sim, a
-simulator of the probe on a pseudo-terminal.")
+describes, converts and plots data files without a display. Includes kelp-sim,
+a simulator of the probe on a pseudo-terminal.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

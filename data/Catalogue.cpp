@@ -114,6 +114,14 @@ int UnitTextId(int element, int unit) {
     return kElementTable[element].Units[unit];
 }
 
+int UnitCount(int element) {
+    int count = 0;
+    while (count < kUnitCount && UnitTextId(element, count) != IDS_UNIT_NONE) {
+        ++count;
+    }
+    return count;
+}
+
 const char* ValueFormat(int decimals) {
     if (decimals < 0) {
         decimals = 0;

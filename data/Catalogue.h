@@ -49,6 +49,9 @@ extern const std::array<int, kInstrumentErrorCount> kInstrumentErrorTexts;
 int ElementNameId(int element);         // out of range: "---"
 int ElementLabelId(int element);        // out of range: "---"
 int UnitTextId(int element, int unit);  // out of range: the blank unit
+// The units an element offers: its unit texts up to the first blank one
+// (unit codes 0 to UnitCount - 1).
+int UnitCount(int element);
 const char* ValueFormat(int decimals);  // clamped to 0..4
 // The text kValueFormats[decimals] gives (decimals clamped to 0..4), always
 // with "." as the decimal point whatever the process locale says.

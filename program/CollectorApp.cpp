@@ -49,9 +49,7 @@ int CCollectorApp::InitInstance() {
 
     // The program's texts are Japanese unless the English file took over;
     // either way the face must carry Japanese glyphs (site names are).
-    QFont font = QApplication::font();
-    font.setFamily(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")));
-    QApplication::setFont(font);
+    QApplication::setFont(ProgramFont());
     QApplication::setWindowIcon(ProgramIcon());
 
     // Unattended runs (the package check, the crash test); nothing unless

@@ -429,6 +429,7 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_SUMMARY_CAPTURE), "測定値を必要なだけ取り込み、データファイルに保存します"},
     {S(IDS_CLI_SUMMARY_INFO), "データファイルの内容（件数、日時、地点、値の範囲）を表示します"},
     {S(IDS_CLI_SUMMARY_EXPORT), "データファイルを整然とした UTF-8 の CSV ファイルに書き出します"},
+    {S(IDS_CLI_SUMMARY_PLOT), "トレンド、深さ、X-Y グラフを PNG、SVG、PDF の画像にします"},
     {S(IDS_CLI_HELP_DOWNLOAD),
      "使い方: kelp-collector download [--port PORT] [--settings FILE] -o FILE.csv\n"
      "計器のメモリに記録された全データを取り込み、古い順にこのソフトのデータ\n"
@@ -492,6 +493,42 @@ constexpr TextEntry kJapaneseTexts[] = {
      "  --format utf8      書き出す形式（utf8 のみで、省略時も utf8）\n"
      "  -o, --output FILE  書き込むファイル（既存のファイルは、全体を書き終えた\n"
      "                     ときだけ置き換えます）"},
+    {S(IDS_CLI_HELP_PLOT),
+     "使い方: kelp-collector plot --trend COMPONENT[,COMPONENT...] FILE.csv -o OUT\n"
+     "        kelp-collector plot --depth COMPONENT FILE.csv... -o OUT\n"
+     "        kelp-collector plot --xy X[:Y[,Y...]] FILE.csv -o OUT\n"
+     "データファイルのグラフをウィンドウと同じ描画処理で描き、画像として書き込み\n"
+     "ます。形式は OUT の拡張子で決まります: .png（画素）、.svg、.pdf（ベクター、\n"
+     "PDF は 1 ページ）。\n"
+     "\n"
+     "  --trend COMPONENTS  1 つのファイルのトレンドグラフ。メインウィンドウの\n"
+     "                      グラフと同じく、成分をデータの時間に対して描きます。\n"
+     "                      コンマで区切って 2～3 成分を指定すると、ウィンドウと\n"
+     "                      同じく縦に並べます\n"
+     "  --depth COMPONENT   最大 20 個のファイル（キャスト）を並べた深さグラフ。\n"
+     "                      成分の値を深さごとの色で表します\n"
+     "  --xy X:Y,Y...       1 つのファイルの X-Y グラフ。各 Y を X に対して描き、\n"
+     "                      Y 軸は最初の Y に合わせます。X だけを指定すると、\n"
+     "                      ウィンドウを開いたときと同じく他の全成分を描きます\n"
+     "  -o, --output OUT    書き込む画像（既存のファイルは、画像を書き終えたとき\n"
+     "                      だけ置き換えます）\n"
+     "  --size WxH          画像の大きさ（ピクセル、幅と高さはそれぞれ 200～4000。\n"
+     "                      PDF は 1 インチ 96 ピクセル）。省略時はトレンドグラフ\n"
+     "                      1 つに 640x400、深さグラフ 800x575、X-Y グラフ 800x600\n"
+     "  --settings FILE     別の設定ファイル\n"
+     "\n"
+     "成分は、info やウィンドウに出る日本語または英語の名前（水温、Water Temp.）\n"
+     "か、列の番号（1～13）で指定します。大文字と小文字、空白、ピリオド、全角と\n"
+     "半角は区別しません。1 つの成分にしか当てはまらなければ、名前の先頭や一部\n"
+     "でもかまいません（cond、temp）。角かっこで単位を選べます（水深 [feet]）。\n"
+     "単位を省くと、ウィンドウと同じく最初のデータの単位で描きます。\n"
+     "グラフはウィンドウでファイルを開いたときと同じ設定で描きます。トレンド\n"
+     "グラフは設定ファイルの [GraphSettings] の時間軸と値の範囲（カーソル線は\n"
+     "描きません）、X-Y グラフは [XYGraphSettings] の値の範囲、深さグラフは最初の\n"
+     "ファイルの深さの単位を使います。\n"
+     "名前に当てはまる成分がなければ、ファイルの成分を表示して終了ステータス 2 で\n"
+     "終了します。読めないファイルや、--depth で深さのないファイルがあれば終了\n"
+     "ステータス 7 です。"},
     {S(IDS_CLI_TRY_HELP), "「%1 --help」で使い方を表示します。"},
     {S(IDS_CLI_UNKNOWN_COMMAND), "不明なコマンドです: %1"},
     {S(IDS_CLI_UNKNOWN_OPTION), "不明なオプションです: %1"},
@@ -549,6 +586,19 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_INFO_NONE), "なし"},
     {S(IDS_CLI_INFO_COMPONENTS), "成分（有効な値の数、最小値、最大値）"},
     {S(IDS_CLI_INFO_VALUES), "%1 個  %2 .. %3"},
+    {S(IDS_CLI_PLOT_KIND), "--trend、--depth、--xy のどれか 1 つを指定してください。"},
+    {S(IDS_CLI_PLOT_NO_COMPONENT), "%1 に当てはまる成分が %2 にありません。成分: %3"},
+    {S(IDS_CLI_PLOT_AMBIGUOUS), "%1 は複数の成分に当てはまります: %2。名前をもっと詳しく指定してください。"},
+    {S(IDS_CLI_PLOT_NO_UNIT), "%1 に単位 %2 はありません。単位: %3"},
+    {S(IDS_CLI_PLOT_ONE_FILE),
+     "%1 で描けるデータファイルは 1 つです。ファイルを並べて比べるには --depth を使ってください。"},
+    {S(IDS_CLI_PLOT_TOO_MANY_FILES), "深さグラフで比べられるデータファイルは 20 個までです。"},
+    {S(IDS_CLI_PLOT_FORMAT), "%1: 画像の形式は拡張子で決まります。.png、.svg、.pdf のどれかにしてください。"},
+    {S(IDS_CLI_PLOT_NO_DEPTH_HINT), "%1 を深さグラフから外すか、--trend か --xy で描いてください。"},
+    {S(IDS_CLI_PLOT_SIZE_HINT), "大きさは 幅x高さ のピクセル数で、それぞれ 200～4000 です（例: 1200x800）。"},
+    {S(IDS_CLI_PLOT_TOO_MANY_TRENDS), "--trend で描ける成分は、ウィンドウのグラフと同じく 1～3 個です。"},
+    {S(IDS_CLI_PLOT_X_AS_Y), "%1 は X 軸です。コロンの後には、X に対して描く他の成分を指定してください。"},
+    {S(IDS_CLI_PLOTTED), "%1 に画像を書き込みました"},
 };
 
 }  // namespace

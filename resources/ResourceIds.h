@@ -397,8 +397,8 @@ constexpr int IDS_PORT_STOP_BITS_2 = 2257;
 // Tooltips of the value cells and the lamps.
 constexpr int IDS_TIP_NORMAL = 2258;
 constexpr int IDS_TIP_NO_VALUE = 2259;
-constexpr int IDS_TIP_STATE = 2260;            // "%1": the state code
-constexpr int IDS_TIP_COMPONENT_ERROR = 2261;  // "%1": the component error text
+constexpr int IDS_TIP_STATE = 2260;             // "%1": the state code
+constexpr int IDS_TIP_COMPONENT_ERROR = 2261;   // "%1": the component error text
 constexpr int IDS_TIP_INSTRUMENT_ERROR = 2262;  // "%1": the instrument error text
 constexpr int IDS_TIP_LAMP_CALIBRATING = 2263;
 constexpr int IDS_TIP_LAMP_OTHER = 2264;
@@ -424,18 +424,19 @@ constexpr int ID_PRINT_GRAPH = 32811;
 
 // ---- String table: command line (ids 2320 to 2389) ----
 // Help texts: the overall help, a summary line and a --help text per
-// subcommand (2326 and 2331 are kept for the plot subcommand). %1, %2 ...
-// in a text are filled in where it is used.
+// subcommand. %1, %2 ... in a text are filled in where it is used.
 constexpr int IDS_CLI_USAGE = 2320;         // overall help: before the list of subcommands
 constexpr int IDS_CLI_USAGE_FOOTER = 2321;  // overall help: after it (common options, exit statuses)
 constexpr int IDS_CLI_SUMMARY_DOWNLOAD = 2322;
 constexpr int IDS_CLI_SUMMARY_CAPTURE = 2323;
 constexpr int IDS_CLI_SUMMARY_INFO = 2324;
 constexpr int IDS_CLI_SUMMARY_EXPORT = 2325;
+constexpr int IDS_CLI_SUMMARY_PLOT = 2326;
 constexpr int IDS_CLI_HELP_DOWNLOAD = 2327;
 constexpr int IDS_CLI_HELP_CAPTURE = 2328;
 constexpr int IDS_CLI_HELP_INFO = 2329;
 constexpr int IDS_CLI_HELP_EXPORT = 2330;
+constexpr int IDS_CLI_HELP_PLOT = 2331;
 constexpr int IDS_CLI_TRY_HELP = 2332;  // %1: the command
 constexpr int IDS_CLI_UNKNOWN_COMMAND = 2333;
 constexpr int IDS_CLI_UNKNOWN_OPTION = 2334;
@@ -479,3 +480,15 @@ constexpr int IDS_CLI_INFO_POSITION_RANGE = 2370;  // %1 records, latitude %2 to
 constexpr int IDS_CLI_INFO_NONE = 2371;
 constexpr int IDS_CLI_INFO_COMPONENTS = 2372;
 constexpr int IDS_CLI_INFO_VALUES = 2373;  // %1 values, %2 minimum, %3 maximum
+constexpr int IDS_CLI_PLOT_KIND = 2374;
+constexpr int IDS_CLI_PLOT_NO_COMPONENT = 2375;  // %1: the name given, %2: the file, %3: its components
+constexpr int IDS_CLI_PLOT_AMBIGUOUS = 2376;     // %1: the name given, %2: the components it fits
+constexpr int IDS_CLI_PLOT_NO_UNIT = 2377;       // %1: the component, %2: the unit given, %3: its units
+constexpr int IDS_CLI_PLOT_ONE_FILE = 2378;      // %1: the option
+constexpr int IDS_CLI_PLOT_TOO_MANY_FILES = 2379;
+constexpr int IDS_CLI_PLOT_FORMAT = 2380;         // %1: the output file
+constexpr int IDS_CLI_PLOT_NO_DEPTH_HINT = 2381;  // %1: the file
+constexpr int IDS_CLI_PLOT_SIZE_HINT = 2382;
+constexpr int IDS_CLI_PLOT_TOO_MANY_TRENDS = 2383;
+constexpr int IDS_CLI_PLOT_X_AS_Y = 2384;  // %1: the component
+constexpr int IDS_CLI_PLOTTED = 2385;      // %1: the picture file

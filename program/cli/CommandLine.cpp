@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "app/VersionInfo.h"
-#include "program/CollectorApp.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
+#include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
 #include "program/cli/ExitStatus.h"
 #include "program/cli/Subcommand.h"
@@ -74,9 +74,7 @@ int RunCommandLine(int argc, char** argv, const std::string& localeName) {
     // A reader that went away (a closed pipe) must not end a capture.
     signal(SIGPIPE, SIG_IGN);
     const std::string programPath = ProgramPath(argv[0]);
-    const auto slash = programPath.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : programPath.substr(0, slash);
-    SelectLanguage(localeName, folder + "/" + CCollectorApp::kEnglishFile);
+    SelectLanguage(localeName, EnglishTextFile(programPath));
 
     const std::string_view first = argv[1];
     if (IsHelp(first)) {

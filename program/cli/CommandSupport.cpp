@@ -9,6 +9,7 @@
 #include "data/CsvFile.h"
 #include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
+#include "program/CollectorApp.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/Console.h"
@@ -52,6 +53,12 @@ std::string ReadFailureText(int loadResult, const std::string& path) {
 }
 
 }  // namespace
+
+std::string EnglishTextFile(const std::string& programPath) {
+    const auto slash = programPath.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : programPath.substr(0, slash);
+    return folder + "/" + CCollectorApp::kEnglishFile;
+}
 
 std::string PortText(const InstrumentSetup& setup) {
     const std::string device = PortDevicePath(setup.port.PortNo, setup.devices);

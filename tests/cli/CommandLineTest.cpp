@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -13,7 +14,11 @@
 #include "resources/ResourceIds.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/link_support/MessageLoop.h"
+#include "tests/ui_graphwin/CastData.h"
+#include "tests/ui_graphwin/PictureFiles.h"
 #include "tests/ui_main/MainTestSupport.h"
+#include "ui/graphs/TrendGraph.h"
+#include "ui/graphs/XYGraph.h"
 #include "ui/main/MainDlg.h"
 
 namespace kelp {
@@ -39,6 +44,12 @@ int Load(const std::string& path, CMeasDataSet& data) {
     test::CMessageLoop loop;
     test::CFakeProgressDialog dialog(loop);
     return LoadDataFile(path, data, dialog) == FILEJOB_OK ? data.GetCount() : -1;
+}
+
+bool Save(const std::string& path, CMeasDataSet& data) {
+    test::CMessageLoop loop;
+    test::CFakeProgressDialog dialog(loop);
+    return SaveDataFile(path, data, dialog) == FILEJOB_OK;
 }
 
 int RecordsIn(const std::string& path) {
@@ -193,6 +204,10 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         std::string message;
     };
     const std::string missing = "/nonexistent/tty";
+    const std::string golden = KELP_TEST_DATA_DIR "/csv/golden.csv";
+    CMeasDataSet noDepth;
+    testing::Append(noDepth, {{10, 20.5, 1}});
+    ASSERT_TRUE(Save(File("no-depth.csv"), noDepth));
     const std::vector<Case> cases = {
         {{}, {"download", "--port", missing}, 3, "Device: " + missing},
         {{}, {"capture", "--port", missing}, 3, "Device: " + missing},
@@ -209,6 +224,19 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
          8,
          "Cannot write /nonexistent/folder/out.csv"},
         {{}, {"plotter"}, 2, "Unknown command: plotter"},
+        {{},
+         {"plot", "--trend", "chlorophyll", golden, "-o", File("out.png")},
+         2,
+         "chlorophyll fits no component of " + golden + ". Its components: Water Temp. (1), pH (2),"},
+        {{}, {"plot", "--trend", "pH", golden, "-o", File("out.jpg")}, 2, "give .png, .svg or .pdf"},
+        {{},
+         {"plot", "--depth", "temp", File("no-depth.csv"), "-o", File("out.png")},
+         7,
+         "There is no depth component"},
+        {{},
+         {"plot", "--xy", "depth", golden, "-o", "/nonexistent/folder/out.png"},
+         8,
+         "Cannot write /nonexistent/folder/out.png"},
     };
     for (const Case& c : cases) {
         std::unique_ptr<Simulator> sim;
@@ -228,6 +256,7 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_FALSE(Exists(File("out.csv")));
         EXPECT_FALSE(Exists(File("out.journal.csv")));
+        EXPECT_FALSE(Exists(File("out.png")));
     }
 }
 
@@ -281,10 +310,69 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
     EXPECT_EQ(RunCli({"export", "--format", "latin1", golden, "-o", File("again.csv")}, Home()).status, 2);
 }
 
+// One picture of each graph, read back as its reader would; the names of
+// the components are typed as people type them.
+TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
+    CMeasDataSet cast;
+    testing::FillCast(cast, 25.0, 200);
+    CMeasDataSet warmer;
+    testing::FillCast(warmer, 25.0, 150, 3.0);
+    ASSERT_TRUE(Save(File("cast.csv"), cast));
+    ASSERT_TRUE(Save(File("warm.csv"), warmer));
+
+    // The trend of the temperature: its curve crosses the plot.
+    const auto trend = RunCli({"plot", "--trend", "temp", File("cast.csv"), "-o", File("trend.png")}, Home());
+    ASSERT_EQ(trend.status, 0) << trend.err;
+    EXPECT_NE(trend.err.find("Picture written to " + File("trend.png")), std::string::npos) << trend.err;
+    QImage image;
+    ASSERT_TRUE(image.load(QString::fromStdString(File("trend.png"))));
+    EXPECT_EQ(image.size(), CTrendGraph::kPictureSize);
+    const QRgb curve = QColor(0, 255, 0).rgb();
+    int curveColumns = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) == curve) {
+                ++curveColumns;
+                break;
+            }
+        }
+    }
+    EXPECT_GT(curveColumns, image.width() * 2 / 3);
+
+    // Temperature and oxygen against depth, and nothing else.
+    const auto xy =
+        RunCli({"plot", "--xy", "Depth:WATER TEMP.,do", File("cast.csv"), "-o", File("xy.svg")}, Home());
+    ASSERT_EQ(xy.status, 0) << xy.err;
+    testing::SvgContents svg = testing::ReadSvg(File("xy.svg"));
+    ASSERT_TRUE(svg.parsed);
+    EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 800 600"));
+    const auto pointsOf = [&](int element) {
+        return svg.polylinePoints[CXYGraph::LineColour(cast.FindSlot(element)).name()];
+    };
+    EXPECT_GE(pointsOf(10), 100);  // water temperature
+    EXPECT_GE(pointsOf(4), 100);   // DO
+    EXPECT_EQ(pointsOf(1), 0);     // pH
+    EXPECT_TRUE(svg.texts.contains(QStringLiteral("X-Y Graph [cast.csv]"))) << svg.texts.toStdString();
+
+    // Two casts side by side, named in Japanese: one page of the size asked
+    // for, its Japanese texts in an embedded font.
+    const auto depth = RunCli({"plot", "--depth", "塩分", File("cast.csv"), File("warm.csv"), "--size",
+                               "1000x700", "-o", File("depth.pdf")},
+                              Home(), "ja_JP.UTF-8");
+    ASSERT_EQ(depth.status, 0) << depth.err;
+    EXPECT_NE(depth.err.find(File("depth.pdf") + " に画像を書き込みました"), std::string::npos) << depth.err;
+    const std::string pdf = ReadBytes(File("depth.pdf"));
+    EXPECT_EQ(testing::PdfPages(pdf), 1);
+    const QSizeF page = testing::PdfPageSize(pdf);
+    EXPECT_NEAR(page.width(), 750.0, 0.5);
+    EXPECT_NEAR(page.height(), 525.0, 0.5);
+    EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
+}
+
 TEST_F(CommandLine, EveryCommandHasHelpInTheProgramsLanguage) {
     const auto overall = RunCli({"--help"}, Home());
     EXPECT_EQ(overall.status, 0);
-    for (const std::string name : {"download", "capture", "info", "export"}) {
+    for (const std::string name : {"download", "capture", "info", "export", "plot"}) {
         EXPECT_NE(overall.out.find("\n  " + name + " "), std::string::npos) << overall.out;
         const auto help = RunCli({name, "--help"}, Home());
         EXPECT_EQ(help.status, 0);

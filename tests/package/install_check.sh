@@ -151,4 +151,10 @@ env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" LANG=C.UTF-8
 grep -q '^kelp-collector download: 300 records saved in ' "$TMP/err" || { cat "$TMP/err" >&2; fail "download"; }
 head -n 1 "$TMP/memory.csv" | grep -q '^"KelpPC DataFile","Version","1.00","300"' || fail "the download is not a data file"
 note "command line download without a display: 300 records"
+status=0
+env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" LANG=C.UTF-8 \
+  "$PROGRAM" plot --xy depth:temp "$TMP/memory.csv" -o "$TMP/xy.png" >"$TMP/out" 2>"$TMP/err" || status=$?
+[ "$status" -eq 0 ] || { cat "$TMP/err" >&2; fail "the installed command line plot exited with $status"; }
+[ "$(head -c 8 "$TMP/xy.png" | od -An -tx1 | tr -d ' ')" = 89504e470d0a1a0a ] || fail "the plot is not a PNG file"
+note "command line plot without a display"
 echo PASS

@@ -7,18 +7,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QRegularExpression>
-#include <QXmlStreamReader>
 #include <map>
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/DataFiles.h"
+#include "tests/ui_graphwin/PictureFiles.h"
 #include "ui/graphs/DepthGraph.h"
 #include "ui/graphs/DepthGraphDlg.h"
 #include "ui/graphs/TrendGraph.h"
@@ -49,15 +47,6 @@ class SaveAnswer final {
     SaveAnswer(const SaveAnswer&) = delete;
     SaveAnswer& operator=(const SaveAnswer&) = delete;
 };
-
-// The number of pages of a PDF file's text, or -1 when it is no PDF file.
-int Pages(const std::string& pdf) {
-    if (pdf.rfind("%PDF-", 0) != 0) {
-        return -1;
-    }
-    return static_cast<int>(QString::fromLatin1(pdf.data(), static_cast<qsizetype>(pdf.size()))
-                                .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
 
 void Trigger(QWidget& window, int command) {
     auto* action = window.findChild<QAction*>(QString::number(command));
@@ -111,36 +100,10 @@ TEST(GraphPicture, SvgOfTheXYGraphHoldsThePolylinesOfTheDrawnLinesAndItsTexts) {
         path, PictureFormat::Svg, QSize(640, 480), title,
         [&](QPainter& painter, const QRect& rect) { graph.Render(painter, rect, GraphFont(), title); }));
     EXPECT_EQ(QApplication::allWidgets().size(), widgets);  // no window needed
-    QFile file(QString::fromStdString(path));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QXmlStreamReader svg(&file);
-    std::vector<QString> strokes;  // of the groups open
-    std::map<QString, int> polylinePoints;
-    QString texts;
-    QString viewBox;
-    while (!svg.atEnd()) {
-        svg.readNext();
-        if (svg.isStartElement()) {
-            const auto attributes = svg.attributes();
-            if (svg.name() == QLatin1String("svg")) {
-                viewBox = attributes.value(QLatin1String("viewBox")).toString();
-            } else if (svg.name() == QLatin1String("g")) {
-                strokes.push_back(attributes.hasAttribute(QLatin1String("stroke"))
-                                      ? attributes.value(QLatin1String("stroke")).toString()
-                                      : (strokes.empty() ? QString() : strokes.back()));
-            } else if (svg.name() == QLatin1String("polyline") && !strokes.empty()) {
-                const QString points = attributes.value(QLatin1String("points")).toString().simplified();
-                polylinePoints[strokes.back().toLower()] += static_cast<int>(points.count(u' ')) + 1;
-            } else if (svg.name() == QLatin1String("text")) {
-                texts += svg.readElementText(QXmlStreamReader::IncludeChildElements);
-            }
-        } else if (svg.isEndElement() && svg.name() == QLatin1String("g") && !strokes.empty()) {
-            strokes.pop_back();
-        }
-    }
-    ASSERT_FALSE(svg.hasError()) << svg.errorString().toStdString();
-    EXPECT_EQ(viewBox, QStringLiteral("0 0 640 480"));
-    const auto pointsOf = [&](int k) { return polylinePoints[CXYGraph::LineColour(k).name()]; };
+    testing::SvgContents svg = testing::ReadSvg(path);
+    ASSERT_TRUE(svg.parsed);
+    EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 640 480"));
+    const auto pointsOf = [&](int k) { return svg.polylinePoints[CXYGraph::LineColour(k).name()]; };
     for (int k = 0; k < depth; ++k) {
         if (k != 4) {
             EXPECT_GT(pointsOf(k), 20) << k;
@@ -148,8 +111,9 @@ TEST(GraphPicture, SvgOfTheXYGraphHoldsThePolylinesOfTheDrawnLinesAndItsTexts) {
     }
     EXPECT_EQ(pointsOf(4), 0);      // unchecked
     EXPECT_EQ(pointsOf(depth), 0);  // the X slot
-    EXPECT_TRUE(texts.contains(QString::fromStdString(graph.AxisTitle(depth)))) << texts.toStdString();
-    EXPECT_TRUE(texts.contains(title));
+    EXPECT_TRUE(svg.texts.contains(QString::fromStdString(graph.AxisTitle(depth))))
+        << svg.texts.toStdString();
+    EXPECT_TRUE(svg.texts.contains(title));
 }
 
 TEST(GraphPicture, PdfOfATrendGraphIsOnePageOfTheAskedSizeWithItsFontsEmbedded) {
@@ -166,14 +130,10 @@ TEST(GraphPicture, PdfOfATrendGraphIsOnePageOfTheAskedSizeWithItsFontsEmbedded) 
                     [&](QPainter& painter, const QRect& rect) { graph.Render(painter, rect, GraphFont()); }));
     const std::string pdf = testing::ReadAll(path);
     // One page of 800 x 400 logical pixels: 600 x 300 points.
-    EXPECT_EQ(Pages(pdf), 1);
-    const QString text = QString::fromLatin1(pdf.data(), static_cast<qsizetype>(pdf.size()));
-    const QRegularExpressionMatch box =
-        QRegularExpression(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]"))
-            .match(text);
-    ASSERT_TRUE(box.hasMatch());
-    EXPECT_NEAR(box.captured(1).toDouble(), 600.0, 0.5);
-    EXPECT_NEAR(box.captured(2).toDouble(), 300.0, 0.5);
+    EXPECT_EQ(testing::PdfPages(pdf), 1);
+    const QSizeF page = testing::PdfPageSize(pdf);
+    EXPECT_NEAR(page.width(), 600.0, 0.5);
+    EXPECT_NEAR(page.height(), 300.0, 0.5);
     // The Japanese title and labels are drawn with an embedded font.
     EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
 }
@@ -195,7 +155,7 @@ TEST(GraphPicture, PrintingTheDepthGraphPrintsOnePage) {
     Trigger(dlg, ID_PRINT_GRAPH);
     SetPrintResponder({});
     EXPECT_TRUE(asked);
-    EXPECT_EQ(Pages(testing::ReadAll(path)), 1);
+    EXPECT_EQ(testing::PdfPages(testing::ReadAll(path)), 1);
 }
 
 TEST(GraphPicture, TheDepthGraphWithoutAWindowChoosesAndDrawsWhatTheWindowShows) {

@@ -60,19 +60,6 @@ QString SavePicture(QWidget* window, const QString& folder, const QString& name)
     return path;
 }
 
-// An SVG file drawn into a PNG beside it, for looking at.
-void RasteriseSvg(const QString& svg) {
-    QSvgRenderer renderer(svg);
-    QImage image(renderer.defaultSize(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
-    const QString png = svg + QStringLiteral(".png");
-    image.save(png);
-    std::printf("%s\n", qPrintable(png));
-}
-
 void ShowPane(const CMeasDataSet& data, const QString& name,
               const std::function<void(QWidget*, const QString&)>& shoot) {
     CTrendGraphPane pane;
@@ -85,6 +72,18 @@ void ShowPane(const CMeasDataSet& data, const QString& name,
 }
 
 }  // namespace
+
+void RasteriseSvg(const QString& svg) {
+    QSvgRenderer renderer(svg);
+    QImage image(renderer.defaultSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    const QString png = svg + QStringLiteral(".png");
+    image.save(png);
+    std::printf("%s\n", qPrintable(png));
+}
 
 void ShootGraphPictures(QWidget* mainWindow, const CMeasDataSet& data, const QString& pictures,
                         const std::function<void(QWidget*, const QString&)>& shoot) {

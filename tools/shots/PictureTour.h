@@ -17,4 +17,8 @@ class CMeasDataSet;
 void ShootGraphPictures(QWidget* mainWindow, const CMeasDataSet& data, const QString& pictures,
                         const std::function<void(QWidget*, const QString&)>& shoot);
 
+// Draws the SVG file `svg` into a PNG file beside it (`svg` + ".png"), for
+// looking at.
+void RasteriseSvg(const QString& svg);
+
 }  // namespace kelp

@@ -35,6 +35,7 @@
 #include "tools/shots/FileFaultTour.h"
 #include "tools/shots/GraphWindowTour.h"
 #include "tools/shots/PictureTour.h"
+#include "tools/shots/PlotTour.h"
 #include "tools/shots/TourWait.h"
 #include "tools/shots/UnsavedTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
@@ -118,9 +119,7 @@ int main(int argc, char* argv[]) {
     g_folder = QString::fromLocal8Bit(argv[1]);
     const std::string language = argc > 2 ? argv[2] : "ja";
     QDir().mkpath(g_folder);
-    QFont font = QApplication::font();
-    font.setFamily(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")));
-    QApplication::setFont(font);
+    QApplication::setFont(ProgramFont());
     QApplication::setWindowIcon(ProgramIcon());
     SelectLanguage(language == "en" ? "en_US" : "ja_JP", std::string(KELP_BIN_DIR) + "/Kelpeng.txt");
 
@@ -224,6 +223,7 @@ int main(int argc, char* argv[]) {
         Shoot(&dlg, QStringLiteral("main-downloaded-record-60"));
         ShootGraphWindows(dlg.LiveData(), work.path().toStdString(), &dlg, Shoot);
         ShootGraphPictures(&dlg, dlg.LiveData(), g_folder, Shoot);
+        ShootPlots(dlg.LiveData(), work.path().toStdString(), g_folder, language);
         ShootDialogs(dlg.DownloadedData(), dlg.ColumnElements(), settings, &dlg, Shoot);
         ShootDesktop(dlg, work.path().toStdString(), Shoot);
 

@@ -18,16 +18,6 @@ namespace kelp {
 
 namespace {
 
-// The number of units an element offers: its unit texts up to the first
-// that is "no unit".
-int UnitCount(int element) {
-    int count = 0;
-    while (count < kUnitCount && UnitTextId(element, count) != IDS_UNIT_NONE) {
-        ++count;
-    }
-    return count;
-}
-
 // Text on a white box filling `box`, centred, as the window's labels show it.
 void DrawBoxedText(QPainter& painter, const QRect& box, const QString& text) {
     painter.fillRect(box, Qt::white);

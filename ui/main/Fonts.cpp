@@ -1,5 +1,7 @@
 #include "ui/main/Fonts.h"
 
+#include <QGuiApplication>
+
 namespace kelp {
 
 QString MapFontFace(const QString& face) {
@@ -13,6 +15,12 @@ QString MapFontFace(const QString& face) {
         return QStringLiteral("IPAPGothic");
     }
     return face;
+}
+
+QFont ProgramFont() {
+    QFont font = QGuiApplication::font();
+    font.setFamily(MapFontFace(QStringLiteral("ＭＳ Ｐゴシック")));
+    return font;
 }
 
 }  // namespace kelp

@@ -1,0 +1,397 @@
+// kelp-collector plot: a graph of data files as a PNG, SVG or PDF picture,
+// drawn by the windows' own graph code.
+//
+// Ahead of every Qt header: it names a variable `slots`, which Qt's headers
+// define as a macro.
+#include "app/GraphSettings.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QPainter>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/SettingsStore.h"
+#include "data/Catalogue.h"
+#include "data/MeasDataSet.h"
+#include "program/cli/Arguments.h"
+#include "program/cli/CliTexts.h"
+#include "program/cli/CommandSupport.h"
+#include "program/cli/ComponentNames.h"
+#include "program/cli/Console.h"
+#include "program/cli/ExitStatus.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "ui/graphs/DepthGraph.h"
+#include "ui/graphs/GraphPicture.h"
+#include "ui/graphs/GraphWindowUtil.h"
+#include "ui/graphs/TrendGraph.h"
+#include "ui/graphs/XYGraph.h"
+#include "ui/main/Fonts.h"
+
+namespace kelp::cli {
+
+namespace {
+
+constexpr CommandOption kTrendOption{"trend"};
+constexpr CommandOption kDepthOption{"depth"};
+constexpr CommandOption kXYOption{"xy"};
+constexpr CommandOption kSizeOption{"size"};
+
+// The main window shows up to three trend panes.
+constexpr int kMaxTrendGraphs = 3;
+constexpr long long kMinSide = 200;
+constexpr long long kMaxSide = 4000;
+
+// The settings the windows read their graphs from.
+constexpr const char* kTrendSection = "GraphSettings";
+constexpr const char* kXYSection = "XYGraphSettings";
+
+// `text` split at `separator`, each piece without its outer blanks.
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (true) {
+        const auto end = text.find(separator, start);
+        pieces.push_back(Trim(text.substr(start, end == std::string::npos ? end : end - start)));
+        if (end == std::string::npos) {
+            return pieces;
+        }
+        start = end + 1;
+    }
+}
+
+// "WIDTHxHEIGHT", each side within the limits.
+bool ParseSize(const std::string& text, QSize& size) {
+    const auto x = text.find_first_of("xX");
+    long long width = 0;
+    long long height = 0;
+    if (x == std::string::npos || !ParseCount(text.substr(0, x), kMaxSide, width) ||
+        !ParseCount(text.substr(x + 1), kMaxSide, height) || width < kMinSide || height < kMinSide) {
+        return false;
+    }
+    size = QSize(static_cast<int>(width), static_cast<int>(height));
+    return true;
+}
+
+// What one plot needs besides its data.
+struct PlotRequest {
+    CommandContext& context;
+    std::vector<std::string> files;
+    std::string output;
+    PictureFormat format = PictureFormat::Png;
+    std::optional<QSize> size;
+    std::string settingsPath;
+    CComponentNames names;
+};
+
+// A picture ready to be drawn: its size, title and drawing.
+struct Picture {
+    QSize size;
+    std::string title;
+    std::function<void(QPainter&, const QRect&, const QFont&)> render;
+};
+
+// "Caption [file.csv]", as the graph windows name their data.
+std::string CaptionFor(int captionId, const std::string& path) {
+    const std::string tail = NameTail(path);
+    return LoadText(captionId) + (tail.empty() ? "" : " [" + tail + "]");
+}
+
+// Finds the components named in `texts` (their slots and units), or shows
+// why not: kExitOk or kExitUsage.
+int FindComponents(PlotRequest& request, const std::vector<std::string>& texts, const CMeasDataSet& data,
+                   int excluded, std::vector<NamedComponent>& found) {
+    found.clear();
+    for (const std::string& text : texts) {
+        NamedComponent component;
+        std::string error;
+        if (!request.names.Find(text, data, request.files.front(), excluded, component, error)) {
+            return UsageError(request.context, error);
+        }
+        found.push_back(component);
+    }
+    return kExitOk;
+}
+
+// The trend graphs of one file, one graph per component, stacked as the
+// main window stacks its panes.
+int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrendGraph>& graphs,
+              Picture& picture) {
+    const std::vector<std::string> texts = Split(request.context.arguments.Value(kTrendOption.name), ',');
+    std::vector<NamedComponent> components;
+    if (const int status = FindComponents(request, texts, data, kNoElement, components); status != kExitOk) {
+        return status;
+    }
+    const CSettingsStore store(request.settingsPath);
+    GraphSlotArray graphSlots = DefaultGraphSlots();
+    store.ReadGraphSlots(kTrendSection, graphSlots);
+    GraphTimeSettings time;
+    store.ReadTimeAxis(time);
+
+    graphs.resize(components.size());
+    for (std::size_t i = 0; i < components.size(); ++i) {
+        const int column = components[i].slot;
+        // The first graph slot that shows the column, with its settings;
+        // the column's own slot with the defaults when none does.
+        int graphSlot = column;
+        GraphSlotSettings settings = DefaultGraphSlots()[static_cast<std::size_t>(column)];
+        for (std::size_t s = graphSlots.size(); s-- > 0;) {
+            if (graphSlots[s].ElmNo == column) {
+                graphSlot = static_cast<int>(s);
+                settings = graphSlots[s];
+            }
+        }
+        // As the window takes a file over: the unit of the first record, and
+        // a fitted range where the column holds another component than the
+        // instrument's.
+        settings.YUnit = data.GetCount() > 0 ? data.GetUnit(column, 0) : 0;
+        if (data.GetElement(column) != SlotElement(column)) {
+            settings.YAuto = 1;
+            settings.YMin = 0.0;
+            settings.YMax = 10.0;
+        }
+        if (components[i].unit >= 0) {
+            settings.YUnit = components[i].unit;
+        }
+        CTrendGraph& graph = graphs[i];
+        graph.SetDataSet(&data);
+        graph.SetSlot(graphSlot, column, data.GetElement(column), time, settings);
+        graph.SetCount(data.GetCount());
+        // A picture marks no record.
+        graph.SetCursor(-1, 0);
+    }
+
+    const int n = static_cast<int>(graphs.size());
+    picture.size = QSize(CTrendGraph::kPictureSize.width(), n * (CTrendGraph::kPictureSize.height() - 1) + 1);
+    picture.title = CaptionFor(IDS_APP_TITLE, request.files.front());
+    picture.render = [&graphs](QPainter& painter, const QRect& rect, const QFont& font) {
+        std::vector<const CTrendGraph*> stack;
+        for (const CTrendGraph& graph : graphs) {
+            stack.push_back(&graph);
+        }
+        CTrendGraph::RenderStack(painter, rect, font, stack);
+    };
+    return kExitOk;
+}
+
+// The X-Y graph of one file: "X" alone, or "X:Y,Y..." with the Y axis
+// scaled to the first Y.
+int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Picture& picture) {
+    const std::string value = request.context.arguments.Value(kXYOption.name);
+    const auto colon = value.find(':');
+    std::vector<std::string> texts{Trim(value.substr(0, colon))};
+    std::vector<std::string> yTexts;
+    if (colon != std::string::npos) {
+        yTexts = Split(value.substr(colon + 1), ',');
+        texts.insert(texts.end(), yTexts.begin(), yTexts.end());
+    }
+    std::vector<NamedComponent> components;
+    if (const int status = FindComponents(request, texts, data, kNoElement, components); status != kExitOk) {
+        return status;
+    }
+    const NamedComponent x = components.front();
+    for (std::size_t i = 1; i < components.size(); ++i) {
+        if (components[i].slot == x.slot) {
+            return UsageError(request.context, Fill(IDS_CLI_PLOT_X_AS_Y, {texts[i]}));
+        }
+    }
+
+    graph.SetData(&data);
+    CSettingsStore(request.settingsPath).ReadGraphSlots(kXYSection, graph.Settings());
+    graph.ResetSlots();
+    graph.ChooseXSlot(x.slot);
+    if (components.size() > 1) {
+        for (int k = 0; k < CXYGraph::kSlots; ++k) {
+            graph.SetChecked(k, false);
+        }
+        for (std::size_t i = 1; i < components.size(); ++i) {
+            graph.SetChecked(components[i].slot, true);
+        }
+        graph.SetYScaleSlot(components[1].slot);
+    }
+    for (const NamedComponent& c : components) {
+        if (c.unit >= 0) {
+            graph.Settings()[static_cast<std::size_t>(c.slot)].YUnit = c.unit;
+        }
+    }
+    graph.ComputeRanges();
+
+    picture.size = CXYGraph::kPictureSize;
+    picture.title = CaptionFor(IDS_XY_GRAPH_TITLE, request.files.front());
+    picture.render = [&graph, title = picture.title](QPainter& painter, const QRect& rect,
+                                                     const QFont& font) {
+        graph.Render(painter, rect, font, QString::fromStdString(title));
+    };
+    return kExitOk;
+}
+
+// The depth graph of every file, each a column: the files are read one by
+// one into `scratch` and copied into the graph, as the window adds them.
+int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, Picture& picture) {
+    for (const std::string& path : request.files) {
+        if (const int status = LoadInput(request.context, path, scratch); status != kExitOk) {
+            return status;
+        }
+        scratch.SetName(path);
+        switch (graph.AddSeries(scratch)) {
+            case CDepthGraph::AddResult::Added:
+                break;
+            case CDepthGraph::AddResult::NoMemory:
+                // Cannot be told apart from a file too large to hold.
+                request.context.console.Message(path + ": " + LoadText(IDS_MEMORY_FAILED));
+                return kExitBadInput;
+            default:
+                request.context.console.Message(path + ": " + LoadText(IDS_NO_DEPTH) + "\n" +
+                                                Fill(IDS_CLI_PLOT_NO_DEPTH_HINT, {path}));
+                return kExitBadInput;
+        }
+    }
+    // The component is one of the first file's, as the window's list offers.
+    const CMeasDataSet& first = graph.Series(0).data;
+    std::vector<NamedComponent> components;
+    const std::vector<std::string> texts{request.context.arguments.Value(kDepthOption.name)};
+    if (const int status = FindComponents(request, texts, first, kDepthElement, components);
+        status != kExitOk) {
+        return status;
+    }
+    // The units of the first record, as the window remembers them.
+    graph.SelectDefaults();
+    const int slot = components.front().slot;
+    const int element = first.GetElement(slot);
+    int unit = components.front().unit;
+    if (unit < 0) {
+        unit = first.GetUnit(slot, 0) < UnitCount(element) ? first.GetUnit(slot, 0) : 0;
+    }
+    graph.Select(element, unit, graph.DepthUnit());
+
+    picture.size = CDepthGraph::kPictureSize;
+    picture.title = graph.PictureTitle();
+    picture.render = [&graph, title = picture.title](QPainter& painter, const QRect& rect,
+                                                     const QFont& font) {
+        graph.Render(painter, rect, font, QString::fromStdString(title));
+    };
+    return kExitOk;
+}
+
+// Draws the picture and writes it. Qt's offscreen platform is asked for
+// here rather than through the environment: fonts and painters need a
+// QGuiApplication, a display is never needed.
+int Draw(PlotRequest& request, const Picture& picture) {
+    // Qt's own remarks (no runtime folder under cron, say) are nothing the
+    // user can act on: a picture that fails shows in the result.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+        }
+    });
+    static char name[] = "kelp-collector";
+    static char platformOption[] = "-platform";
+    static char platform[] = "offscreen";
+    static char* argv[] = {name, platformOption, platform, nullptr};
+    static int argc = 3;
+    const QGuiApplication application(argc, argv);
+    const QFont font = ProgramFont();
+    const QString title = QString::fromStdString(picture.title);
+    const bool saved =
+        SavePicture(request.output, request.format, request.size.value_or(picture.size), title,
+                    [&](QPainter& painter, const QRect& rect) { picture.render(painter, rect, font); });
+    if (!saved) {
+        request.context.console.Message(LoadText(IDS_PICTURE_SAVE_FAILED) + "\n" +
+                                        Fill(IDS_CLI_WRITE_HINT, {request.output}));
+        return kExitWriteFailed;
+    }
+    request.context.console.Message(Fill(IDS_CLI_PLOTTED, {request.output}));
+    return kExitOk;
+}
+
+int RunPlotCommand(CommandContext& context) {
+    const CArguments& arguments = context.arguments;
+    std::vector<const CommandOption*> kinds;
+    for (const CommandOption* kind : {&kTrendOption, &kDepthOption, &kXYOption}) {
+        if (arguments.Has(kind->name)) {
+            kinds.push_back(kind);
+        }
+    }
+    if (kinds.size() != 1) {
+        return UsageError(context, LoadText(IDS_CLI_PLOT_KIND));
+    }
+    const CommandOption* kind = kinds.front();
+    const std::string option = std::string("--") + kind->name;
+
+    PlotRequest request{context,
+                        arguments.Operands(),
+                        arguments.Value(kOutputOption.name),
+                        PictureFormat::Png,
+                        std::nullopt,
+                        {},
+                        CComponentNames(EnglishTextFile(context.programPath))};
+    if (request.files.empty()) {
+        return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
+    }
+    if (kind != &kDepthOption && request.files.size() > 1) {
+        return UsageError(context, Fill(IDS_CLI_PLOT_ONE_FILE, {option}));
+    }
+    if (request.files.size() > static_cast<std::size_t>(kDepthMaxSeries)) {
+        return UsageError(context, LoadText(IDS_CLI_PLOT_TOO_MANY_FILES));
+    }
+    if (kind == &kTrendOption && Split(arguments.Value(kind->name), ',').size() > kMaxTrendGraphs) {
+        return UsageError(context, LoadText(IDS_CLI_PLOT_TOO_MANY_TRENDS));
+    }
+    if (request.output.empty()) {
+        return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
+    }
+    const std::optional<PictureFormat> format = PictureFormatOf(request.output);
+    if (!format) {
+        return UsageError(context, Fill(IDS_CLI_PLOT_FORMAT, {request.output}));
+    }
+    request.format = *format;
+    if (arguments.Has(kSizeOption.name)) {
+        QSize size;
+        if (!ParseSize(arguments.Value(kSizeOption.name), size)) {
+            return UsageError(context,
+                              Fill(IDS_CLI_BAD_VALUE, {"--size", arguments.Value(kSizeOption.name)}) + "\n" +
+                                  LoadText(IDS_CLI_PLOT_SIZE_HINT));
+        }
+        request.size = size;
+    }
+    bool settingsFound = true;
+    request.settingsPath = SettingsPath(context, settingsFound);
+    if (!settingsFound) {
+        return UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {request.settingsPath}));
+    }
+
+    // Everything the picture draws from lives until it is written.
+    CMeasDataSet data;
+    std::vector<CTrendGraph> trend;
+    CXYGraph xy;
+    CDepthGraph depth;
+    Picture picture;
+    int status = kExitOk;
+    if (kind == &kDepthOption) {
+        status = PlanDepth(request, data, depth, picture);
+    } else {
+        status = LoadInput(context, request.files.front(), data);
+        data.SetName(request.files.front());
+        if (status == kExitOk) {
+            status = kind == &kTrendOption ? PlanTrend(request, data, trend, picture)
+                                           : PlanXY(request, data, xy, picture);
+        }
+    }
+    return status == kExitOk ? Draw(request, picture) : status;
+}
+
+const CSubcommandRegistration kPlot({
+    .name = "plot",
+    .order = 50,
+    .summaryId = IDS_CLI_SUMMARY_PLOT,
+    .helpId = IDS_CLI_HELP_PLOT,
+    .options = {kOutputOption, kTrendOption, kDepthOption, kXYOption, kSizeOption},
+    .run = RunPlotCommand,
+});
+
+}  // namespace
+
+}  // namespace kelp::cli
