@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <set>
 
 #include "link/MessageTarget.h"
 #include "resources/Texts.h"
@@ -290,6 +291,22 @@ TEST_F(GraphSettingsDlgTest, TimeAxisChecks) {
     EXPECT_EQ(log.ids.back(), IDS_ENTER_NUMBER);
     EXPECT_EQ(dlg.focusWidget(), Edit(IDC_X_RANGE));
     EXPECT_EQ(graphTime.RangeType, 1) << "the refused mode was not applied";
+}
+
+TEST_F(GraphSettingsDlgTest, TimeAxisChoicesAndApplyCarryMnemonicsOfTheirOwn) {
+    dlg.SetSettings(&graphSlots, &graphTime);
+    std::set<QKeySequence> keys;
+    for (const int id : {IDC_RANGE_AUTO, IDC_RANGE_FIXED, IDC_RANGE_LATEST, IDC_SHOW_CURSOR, IDC_APPLY}) {
+        const QKeySequence key = QKeySequence::mnemonic(Control<QAbstractButton>(&dlg, id)->text());
+        EXPECT_FALSE(key.isEmpty()) << id;
+        EXPECT_TRUE(keys.insert(key).second) << id;
+    }
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QTest::keyClick(&dlg, Qt::Key_F, Qt::AltModifier);
+    // A button's mnemonic clicks it the way a mouse would, after a moment.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Control<QRadioButton>(&dlg, IDC_RANGE_FIXED)->isChecked(); }));
 }
 
 TEST_F(GraphSettingsDlgTest, OkHidesOnlyAfterSuccessAndCancelCopiesNothing) {

@@ -8,11 +8,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <set>
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/MessageLog.h"
+#include "ui/graphs/DepthGraphDlg.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/XYGraphDlg.h"
 
@@ -205,6 +208,37 @@ TEST(AxisSettingsDlg, ApplyingRedrawsTheXYGraph) {
     // The same window serves every later request.
     graph.OnGraphSettings();
     EXPECT_EQ(graph.AxisSettings(), dlg);
+}
+
+// The buttons and the labels of lists in the graph windows reach their
+// control with Alt and a key of their own, in both languages.
+TEST(GraphWindows, ButtonsAndListLabelsCarryMnemonicsOfTheirOwn) {
+    auto expectOwnKeys = [](const QWidget& window, std::initializer_list<int> ids) {
+        std::set<QKeySequence> keys;
+        for (const int id : ids) {
+            const QWidget* control = Find<QWidget>(window, id);
+            ASSERT_NE(control, nullptr) << id;
+            const auto* label = qobject_cast<const QLabel*>(control);
+            const QString text =
+                label != nullptr ? label->text() : qobject_cast<const QAbstractButton*>(control)->text();
+            const QKeySequence key = QKeySequence::mnemonic(text);
+            EXPECT_FALSE(key.isEmpty()) << id << " " << text.toStdString();
+            EXPECT_TRUE(keys.insert(key).second) << id << " " << text.toStdString();
+            if (label != nullptr) {
+                EXPECT_NE(label->buddy(), nullptr) << id;
+            }
+        }
+    };
+    for (const bool english : {false, true}) {
+        ASSERT_EQ(SelectLanguage(english ? "en_US" : "ja_JP", KELP_ENGLISH_TEXT), english);
+        CDepthGraphDlg depth;
+        expectOwnKeys(depth, {IDC_DEPTH_ADD, IDC_DEPTH_DELETE, IDC_LABEL_DEPTH_UNIT});
+        CXYGraphDlg xy(nullptr);
+        expectOwnKeys(xy, {IDC_LABEL_X_AXIS, IDC_LABEL_Y_SCALE, IDC_XY_SETTINGS});
+        CAxisSettingsDlg axis;
+        expectOwnKeys(axis, {IDC_APPLY});
+    }
+    SelectLanguage("ja_JP", KELP_ENGLISH_TEXT);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/DialogText.h"
 #include "ui/dialogs/NumericEdit.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/RangeValidation.h"
@@ -80,7 +81,7 @@ void CAxisSettingsDlg::BuildControls() {
     auto* cancel = new QPushButton(Utf8(LoadCaption(IDD_AXIS_SETTINGS, IDCANCEL)), this);
     cancel->setObjectName(QString::number(IDCANCEL));
     cancel->setAutoDefault(false);
-    auto* apply = new QPushButton(Utf8(LoadCaption(IDD_AXIS_SETTINGS, IDC_APPLY)), this);
+    auto* apply = new QPushButton(WithMnemonic(Utf8(LoadCaption(IDD_AXIS_SETTINGS, IDC_APPLY)), 'A'), this);
     apply->setObjectName(QString::number(IDC_APPLY));
     apply->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &CAxisSettingsDlg::accept);

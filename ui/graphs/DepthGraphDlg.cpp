@@ -19,6 +19,7 @@
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/DialogText.h"
 #include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/main/ColorLamp.h"
@@ -128,13 +129,15 @@ void CDepthGraphDlg::BuildControls() {
     componentUnitList_->setObjectName(QString::number(IDC_DEPTH_COMPONENT_UNIT));
     componentUnitList_->setGeometry(ts.MapCombo(kComponentUnit));
     componentUnitList_->setEnabled(false);
-    auto* unitLabel = new QLabel(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_LABEL_DEPTH_UNIT)), client_);
+    auto* unitLabel =
+        new QLabel(WithMnemonic(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_LABEL_DEPTH_UNIT)), 'U'), client_);
     unitLabel->setObjectName(QString::number(IDC_LABEL_DEPTH_UNIT));
     unitLabel->setGeometry(ts.Map(kDepthUnitLabel));
     unitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     depthUnitList_ = new QComboBox(client_);
     depthUnitList_->setObjectName(QString::number(IDC_DEPTH_UNIT));
     depthUnitList_->setGeometry(ts.MapCombo(kDepthUnit));
+    unitLabel->setBuddy(depthUnitList_);
     depthUnitList_->setEnabled(false);
 
     depthCaption_ = new CColorLamp(client_);
@@ -163,11 +166,13 @@ void CDepthGraphDlg::BuildControls() {
     seriesList_->setSelectionMode(QAbstractItemView::SingleSelection);
     seriesList_->setColumnWidth(0, 50);
 
-    addButton_ = new QPushButton(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_DEPTH_ADD)), client_);
+    addButton_ =
+        new QPushButton(WithMnemonic(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_DEPTH_ADD)), 'A'), client_);
     addButton_->setObjectName(QString::number(IDC_DEPTH_ADD));
     addButton_->setGeometry(ts.Map(kAdd));
     addButton_->setAutoDefault(false);
-    deleteButton_ = new QPushButton(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_DEPTH_DELETE)), client_);
+    deleteButton_ =
+        new QPushButton(WithMnemonic(Utf8(LoadCaption(IDD_DEPTH_GRAPH, IDC_DEPTH_DELETE)), 'D'), client_);
     deleteButton_->setObjectName(QString::number(IDC_DEPTH_DELETE));
     deleteButton_->setGeometry(ts.Map(kDelete));
     deleteButton_->setAutoDefault(false);

@@ -99,8 +99,10 @@ void CGraphSettingsDlg::BuildControls() {
     dispType_ = Named(new QComboBox(group), IDC_TIME_LABEL_STYLE);
     rangeGroup_ = new QButtonGroup(this);
     const int radioIds[3] = {IDC_RANGE_AUTO, IDC_RANGE_FIXED, IDC_RANGE_LATEST};
+    const char radioKeys[3] = {'U', 'F', 'L'};
     for (int type = 0; type < 3; ++type) {
-        rangeRadios_[type] = Named(new QRadioButton(caption(radioIds[type]), group), radioIds[type]);
+        rangeRadios_[type] = Named(
+            new QRadioButton(WithMnemonic(caption(radioIds[type]), radioKeys[type]), group), radioIds[type]);
         rangeGroup_->addButton(rangeRadios_[type], type);
     }
     connect(rangeGroup_, &QButtonGroup::idClicked, this, &CGraphSettingsDlg::OnRangeType);
@@ -112,7 +114,7 @@ void CGraphSettingsDlg::BuildControls() {
         edit->setAlignment(Qt::AlignRight);
         digits->Watch(edit);
     }
-    cursor_ = Named(new QCheckBox(caption(IDC_SHOW_CURSOR), group), IDC_SHOW_CURSOR);
+    cursor_ = Named(new QCheckBox(WithMnemonic(caption(IDC_SHOW_CURSOR), 'C'), group), IDC_SHOW_CURSOR);
     connect(dispType_, &QComboBox::currentIndexChanged, this, [this](int selection) {
         if (!filling_) {
             workTime_.DispType = selection;
@@ -145,7 +147,7 @@ void CGraphSettingsDlg::BuildControls() {
     time->setRowStretch(5, 1);
 
     auto* buttons = new QVBoxLayout;
-    auto* apply = Named(new QPushButton(caption(IDC_APPLY), this), IDC_APPLY);
+    auto* apply = Named(new QPushButton(WithMnemonic(caption(IDC_APPLY), 'A'), this), IDC_APPLY);
     auto* ok = Named(new QPushButton(caption(IDOK), this), IDOK);
     auto* cancel = Named(new QPushButton(caption(IDCANCEL), this), IDCANCEL);
     ok->setDefault(true);

@@ -19,6 +19,7 @@
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/DialogText.h"
 #include "ui/graphs/AxisScale.h"
 #include "ui/graphs/AxisSettingsDlg.h"
 #include "ui/graphs/GraphPicture.h"
@@ -116,12 +117,13 @@ void CXYGraphDlg::BuildControls() {
     legend_->setGeometry(ts.Map(kLegend));
     legend_->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    auto* xLabel = new QLabel(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_LABEL_X_AXIS)), client_);
+    auto* xLabel = new QLabel(WithMnemonic(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_LABEL_X_AXIS)), 'X'), client_);
     xLabel->setObjectName(QString::number(IDC_LABEL_X_AXIS));
     xLabel->setGeometry(ts.Map(kXLabel));
     xList_ = new QComboBox(client_);
     xList_->setObjectName(QString::number(IDC_XY_COMPONENT));
     xList_->setGeometry(ts.MapCombo(kXList));
+    xLabel->setBuddy(xList_);
     auto* yLabel = new QLabel(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_LABEL_Y_AXIS)), client_);
     yLabel->setObjectName(QString::number(IDC_LABEL_Y_AXIS));
     yLabel->setGeometry(ts.Map(kYLabel));
@@ -136,13 +138,16 @@ void CXYGraphDlg::BuildControls() {
         connect(box, &QCheckBox::clicked, this, &CXYGraphDlg::OnComponentCheck);
         boxes_[static_cast<std::size_t>(k)] = box;
     }
-    auto* yScaleLabel = new QLabel(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_LABEL_Y_SCALE)), client_);
+    auto* yScaleLabel =
+        new QLabel(WithMnemonic(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_LABEL_Y_SCALE)), 'Y'), client_);
     yScaleLabel->setObjectName(QString::number(IDC_LABEL_Y_SCALE));
     yScaleLabel->setGeometry(ts.Map(kYScaleLabel));
     yScaleList_ = new QComboBox(client_);
     yScaleList_->setObjectName(QString::number(IDC_XY_Y_SCALE));
     yScaleList_->setGeometry(ts.MapCombo(kYScaleList));
-    settingsButton_ = new QPushButton(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_XY_SETTINGS)), client_);
+    yScaleLabel->setBuddy(yScaleList_);
+    settingsButton_ =
+        new QPushButton(WithMnemonic(Utf8(LoadCaption(IDD_XY_GRAPH, IDC_XY_SETTINGS)), 'G'), client_);
     settingsButton_->setObjectName(QString::number(IDC_XY_SETTINGS));
     settingsButton_->setGeometry(ts.Map(kSettings));
     settingsButton_->setAutoDefault(false);
