@@ -201,11 +201,13 @@ void DrawLinesAsBefore(QPainter& painter, const CXYGraphDlg& dlg, const QRect& p
     }
 }
 
-enum class XYPaint { Repaint, AfterChange, AsBefore };
+enum class XYPaint { Repaint, Resized, AfterChange, AsBefore };
 
 // The X-Y graph over a long profiling run, depth as X and the 12 other
 // slots drawn: painted again as a window repaints (the lines kept from the
-// first paint), painted after a change (ranges recomputed, the lines built
+// first paint), painted at another size as a window being resized (the
+// lines built anew from the data, the ranges kept: the work of the figure
+// as before), painted after a change (ranges recomputed, the lines built
 // anew), and, for the figure beside them, with the lines drawn as before.
 void PaintXY(benchmark::State& state, XYPaint how) {
     const bool asBefore = how == XYPaint::AsBefore;
@@ -232,6 +234,9 @@ void PaintXY(benchmark::State& state, XYPaint how) {
     const QRect s = dlg.LegendRect();
     const QRect g = dlg.GraphFrameRect();
     const QRect p = dlg.PlotRect(g);
+    // One pixel narrower every other paint.
+    const QRect narrower = g.adjusted(0, 0, -1, 0);
+    bool narrow = false;
     const auto boxes = dlg.CheckBoxRects();
     if (asBefore) {
         // The frame and axes without lines; the lines come after.
@@ -244,8 +249,11 @@ void PaintXY(benchmark::State& state, XYPaint how) {
         if (how == XYPaint::AfterChange) {
             dlg.OnSettingsApplied();
         }
+        if (how == XYPaint::Resized) {
+            narrow = !narrow;
+        }
         QPainter painter(&image);
-        dlg.DrawGraph(painter, s, g, boxes);
+        dlg.DrawGraph(painter, s, narrow ? narrower : g, boxes);
         if (asBefore) {
             DrawLinesAsBefore(painter, dlg, p, lines);
         }
@@ -258,6 +266,9 @@ void PaintXY(benchmark::State& state, XYPaint how) {
 void BM_XYPaint12Lines(benchmark::State& state) {
     PaintXY(state, XYPaint::Repaint);
 }
+void BM_XYPaint12LinesResized(benchmark::State& state) {
+    PaintXY(state, XYPaint::Resized);
+}
 void BM_XYPaint12LinesAfterChange(benchmark::State& state) {
     PaintXY(state, XYPaint::AfterChange);
 }
@@ -265,6 +276,7 @@ void BM_XYPaint12LinesAsBefore(benchmark::State& state) {
     PaintXY(state, XYPaint::AsBefore);
 }
 BENCHMARK(BM_XYPaint12Lines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_XYPaint12LinesResized)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XYPaint12LinesAfterChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XYPaint12LinesAsBefore)->Unit(benchmark::kMillisecond);
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <functional>
 #include <limits>
 
 #include "data/MeasDataSet.h"
@@ -32,10 +31,10 @@ void MapValues(const CMeasDataSet& data, int slot, double a, double b, int p0, i
         p0, p1, out);
 }
 
-// The X pixel of a record whose X value is in another unit (passed over)
-// or not valid (the lines break there); real pixels are whole numbers.
-constexpr double kPassOver = 0.25;
-constexpr double kBreak = 0.5;
+// What a record does to a line: it places a point, it is passed over (a
+// value in another unit) or the line breaks there (a value that is not
+// valid).
+enum Mark : std::uint8_t { kPoint, kPassOver, kBreak };
 
 // Gathers the points of a line and hands them on in pieces, a piece ending
 // where the line breaks. Repeated points are dropped, and a run of points in
@@ -44,11 +43,10 @@ constexpr double kBreak = 0.5;
 // lowest to the highest, so the pixels stay those of the whole line.
 class LineReducer final {
   public:
-    // Told where each piece ends in `points`.
-    using Sink = std::function<void(int end)>;
-    // The points go on at the end of `points`.
-    LineReducer(Sink sink, std::vector<QPointF>& points)
-        : sink_(std::move(sink)), points_(points), pieceStart_(points.size()) {}
+    // The points go on at the end of `points`, the end of each piece at
+    // the end of `pieceEnds`.
+    LineReducer(std::vector<QPointF>& points, std::vector<int>& pieceEnds)
+        : points_(points), pieceEnds_(pieceEnds), pieceStart_(points.size()) {}
 
     void Add(double x, double y) {
         switch (run_) {
@@ -65,15 +63,17 @@ class LineReducer final {
                 }
                 break;
             case Run::Single:
-                if (x == startX_) {
+                // The point alone is (fixed_, first_).
+                if (x == fixed_) {
                     run_ = Run::Column;
                     Extend(y);
                     return;
                 }
-                if (y == startY_) {
+                if (y == first_) {
                     run_ = Run::Row;
+                    const double startX = fixed_;
                     fixed_ = y;
-                    first_ = last_ = low_ = high_ = startX_;
+                    first_ = last_ = low_ = high_ = startX;
                     Extend(x);
                     return;
                 }
@@ -83,8 +83,6 @@ class LineReducer final {
         }
         CloseRun();
         run_ = Run::Single;
-        startX_ = x;
-        startY_ = y;
         fixed_ = x;
         first_ = last_ = low_ = high_ = y;
     }
@@ -92,7 +90,7 @@ class LineReducer final {
     void Break() {
         CloseRun();
         if (points_.size() > pieceStart_) {
-            sink_(static_cast<int>(points_.size()));
+            pieceEnds_.push_back(static_cast<int>(points_.size()));
             pieceStart_ = points_.size();
         }
     }
@@ -115,26 +113,32 @@ class LineReducer final {
     }
 
     void CloseRun() {
-        if (run_ == Run::Row) {
-            Append(first_, fixed_);
-            Append(low_, fixed_);
-            Append(high_, fixed_);
-            Append(last_, fixed_);
-        } else if (run_ != Run::None) {
-            Append(fixed_, first_);
-            Append(fixed_, low_);
-            Append(fixed_, high_);
-            Append(fixed_, last_);
+        switch (run_) {
+            case Run::Single:
+                Append(fixed_, first_);
+                break;
+            case Run::Column:
+                Append(fixed_, first_);
+                Append(fixed_, low_);
+                Append(fixed_, high_);
+                Append(fixed_, last_);
+                break;
+            case Run::Row:
+                Append(first_, fixed_);
+                Append(low_, fixed_);
+                Append(high_, fixed_);
+                Append(last_, fixed_);
+                break;
+            case Run::None:
+                break;
         }
         run_ = Run::None;
     }
 
-    Sink sink_;
     std::vector<QPointF>& points_;
+    std::vector<int>& pieceEnds_;
     std::size_t pieceStart_ = 0;
     Run run_ = Run::None;
-    double startX_ = 0.0;
-    double startY_ = 0.0;
     double fixed_ = 0.0;  // the column's x or the row's y
     double first_ = 0.0;  // along the run
     double last_ = 0.0;
@@ -221,6 +225,14 @@ bool CXYGraph::IsDrawn(int k) const {
     return IsChecked(k) && k != xSlot_ && HasData() && data_->GetElement(k) != kNoElement;
 }
 
+const SlotStats& CXYGraph::Stats(int slot) const {
+    return data_->GetStats(slot, settings_[static_cast<std::size_t>(slot)].YUnit);
+}
+
+bool CXYGraph::ValidEverywhere(int slot) const {
+    return HasData() && data_->GetElement(slot) != kNoElement && Stats(slot).Count == data_->GetCount();
+}
+
 void CXYGraph::ComputeRanges() {
     ForgetLines();
     min_.fill(0.0);
@@ -230,7 +242,7 @@ void CXYGraph::ComputeRanges() {
         return;
     }
     const auto x = static_cast<std::size_t>(xSlot_);
-    const SlotStats& xs = data_->GetStats(xSlot_, settings_[x].YUnit);
+    const SlotStats& xs = Stats(xSlot_);
     count_[x] = xs.Count;
     if (count_[x] == 0) {
         return;
@@ -239,15 +251,39 @@ void CXYGraph::ComputeRanges() {
     max_[x] = xs.Max;
     // Only records whose X value is valid place points, and only valid
     // values widen an axis: a missing value (read back as 0) or a data
-    // error must not stretch it.
-    const int n = data_->GetCount();
-    for (int r = 0; r < n; ++r) {
-        if (data_->GetUnit(xSlot_, r) != settings_[x].YUnit || !data_->IsValueValid(xSlot_, r)) {
+    // error must not stretch it. When every record has a valid X, those
+    // are the data set's own statistics of the valid values; otherwise the
+    // records with a valid X are gathered first and each slot goes through
+    // them.
+    const bool everyRecord = ValidEverywhere(xSlot_);
+    std::vector<int> records;
+    if (!everyRecord) {
+        records.reserve(static_cast<std::size_t>(xs.Count));
+        const int n = data_->GetCount();
+        for (int r = 0; r < n; ++r) {
+            if (data_->GetUnit(xSlot_, r) == settings_[x].YUnit && data_->IsValueValid(xSlot_, r)) {
+                records.push_back(r);
+            }
+        }
+    }
+    for (int j = 0; j < kSlots; ++j) {
+        const auto i = static_cast<std::size_t>(j);
+        if (j == xSlot_ || data_->GetElement(j) == kNoElement) {
             continue;
         }
-        for (int j = 0; j < kSlots; ++j) {
-            const auto i = static_cast<std::size_t>(j);
-            if (j == xSlot_ || data_->GetUnit(j, r) != settings_[i].YUnit || !data_->IsValueValid(j, r)) {
+        if (everyRecord) {
+            const SlotStats& stats = Stats(j);
+            count_[i] = stats.Count;
+            if (stats.Count != 0) {
+                min_[i] = stats.Min;
+                max_[i] = stats.Max;
+            }
+            continue;
+        }
+        const bool valid = ValidEverywhere(j);
+        const int unit = settings_[i].YUnit;
+        for (const int r : records) {
+            if (!valid && (data_->GetUnit(j, r) != unit || !data_->IsValueValid(j, r))) {
                 continue;
             }
             const double v = data_->GetValue(j, r);
@@ -267,7 +303,7 @@ void CXYGraph::ComputeRanges() {
         }
         if (settings_[k].YAuto != 0) {
             if (min_[k] == max_[k]) {
-                const int d = data_->GetStats(static_cast<int>(k), settings_[k].YUnit).Decimals;
+                const int d = Stats(static_cast<int>(k)).Decimals;
                 const double unitStep = std::pow(10.0, -d);
                 min_[k] -= unitStep;
                 max_[k] += unitStep;
@@ -359,7 +395,7 @@ void CXYGraph::DrawXAxis(QPainter& painter, const QRect& p) const {
     const auto x = static_cast<std::size_t>(xSlot_);
     const double lo = min_[x];
     const double hi = max_[x];
-    const int d = HasData() ? data_->GetStats(xSlot_, settings_[x].YUnit).Decimals : 0;
+    const int d = HasData() ? Stats(xSlot_).Decimals : 0;
     const QFontMetrics metrics = painter.fontMetrics();
     const TickLayout layout = LayoutTicks(
         lo, hi, d, p.left(), RectRight(p), AxisOrientation::Horizontal,
@@ -399,7 +435,7 @@ void CXYGraph::DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) cons
         const auto y = static_cast<std::size_t>(yScaleSlot_);
         lo = min_[y];
         hi = max_[y];
-        d = FitDecimals(HasData() ? data_->GetStats(yScaleSlot_, settings_[y].YUnit).Decimals : 0, lo, hi);
+        d = FitDecimals(HasData() ? Stats(yScaleSlot_).Decimals : 0, lo, hi);
     }
     const QFontMetrics metrics = painter.fontMetrics();
     const TickLayout layout = LayoutTicks(
@@ -441,25 +477,20 @@ std::vector<std::vector<QPointF>> CXYGraph::Polylines(int k, const QRect& p) con
     if (!HasData() || k < 0 || k >= kSlots || count_[i] == 0) {
         return pieces;
     }
-    const int n = data_->GetCount();
+    const auto n = static_cast<std::size_t>(data_->GetCount());
     KeepLinesFor(p);
-    const std::vector<double> xs = XPixels(p);
-    std::vector<double> ys(static_cast<std::size_t>(n));
+    const std::vector<double>& xs = XPixels(p);
+    const std::uint8_t* marks = Marks(k);
+    std::vector<double> ys(n);
     MapValues(*data_, k, max_[i], min_[i], p.top(), RectBottom(p), ys.data());
     std::vector<QPointF> piece;
-    for (int r = 0; r < n; ++r) {
-        const double x = xs[static_cast<std::size_t>(r)];
-        if (x == kPassOver || data_->GetUnit(k, r) != settings_[i].YUnit) {
-            continue;  // another unit: passed over
+    for (std::size_t r = 0; r < n; ++r) {
+        if (marks[r] == kPoint) {
+            piece.emplace_back(xs[r], ys[r]);
+        } else if (marks[r] == kBreak && !piece.empty()) {
+            pieces.push_back(std::move(piece));
+            piece.clear();
         }
-        if (x == kBreak || !data_->IsValueValid(k, r)) {
-            if (!piece.empty()) {
-                pieces.push_back(std::move(piece));
-                piece.clear();
-            }
-            continue;  // not a value: the line breaks
-        }
-        piece.emplace_back(x, ys[static_cast<std::size_t>(r)]);
     }
     if (!piece.empty()) {
         pieces.push_back(std::move(piece));
@@ -500,26 +531,22 @@ void CXYGraph::BuildLine(int k, const QRect& p, Line& line) const {
     line.pieceEnds.clear();
     line.built = true;
     const std::vector<double>& xs = XPixels(p);
-    const int n = data_->GetCount();
+    const std::uint8_t* marks = Marks(k);
+    const auto n = static_cast<std::size_t>(data_->GetCount());
     // The pixels first, in a loop of their own that the compiler can keep
     // free of branches; then the walk that decides which points are drawn.
     std::vector<double>& ys = lines_.ys;
-    ys.resize(static_cast<std::size_t>(n));
+    ys.resize(n);
     MapValues(*data_, k, max_[i], min_[i], p.top(), RectBottom(p), ys.data());
     // Thousands of records share a few hundred pixel columns: the reducer
     // keeps the pixels of the line and drops the points that add none.
-    LineReducer reducer([&line](int end) { line.pieceEnds.push_back(end); }, line.points);
-    const int unit = settings_[i].YUnit;
-    for (int r = 0; r < n; ++r) {
-        const double x = xs[static_cast<std::size_t>(r)];
-        if (x == kPassOver || data_->GetUnit(k, r) != unit) {
-            continue;
-        }
-        if (x == kBreak || !data_->IsValueValid(k, r)) {
+    LineReducer reducer(line.points, line.pieceEnds);
+    for (std::size_t r = 0; r < n; ++r) {
+        if (marks[r] == kPoint) {
+            reducer.Add(xs[r], ys[r]);
+        } else if (marks[r] == kBreak) {
             reducer.Break();
-            continue;
         }
-        reducer.Add(x, ys[static_cast<std::size_t>(r)]);
     }
     reducer.Break();
 }
@@ -533,18 +560,45 @@ const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
     const auto x = static_cast<std::size_t>(xSlot_);
     const int n = HasData() ? data_->GetCount() : 0;
     xs.resize(static_cast<std::size_t>(n));
+    lines_.xMarks.assign(static_cast<std::size_t>(n), kPoint);
     if (n == 0) {
         return xs;
     }
     MapValues(*data_, xSlot_, min_[x], max_[x], p.left(), RectRight(p), xs.data());
+    if (ValidEverywhere(xSlot_)) {
+        return xs;
+    }
     for (int r = 0; r < n; ++r) {
         if (data_->GetUnit(xSlot_, r) != settings_[x].YUnit) {
-            xs[static_cast<std::size_t>(r)] = kPassOver;
+            lines_.xMarks[static_cast<std::size_t>(r)] = kPassOver;
         } else if (!data_->IsValueValid(xSlot_, r)) {
-            xs[static_cast<std::size_t>(r)] = kBreak;
+            lines_.xMarks[static_cast<std::size_t>(r)] = kBreak;
         }
     }
     return xs;
+}
+
+const std::uint8_t* CXYGraph::Marks(int k) const {
+    const std::uint8_t* xMarks = lines_.xMarks.data();
+    // A slot valid in every record takes the marks of X as they are.
+    if (ValidEverywhere(k)) {
+        return xMarks;
+    }
+    const int n = data_->GetCount();
+    const int unit = settings_[static_cast<std::size_t>(k)].YUnit;
+    std::vector<std::uint8_t>& marks = lines_.marks;
+    marks.resize(static_cast<std::size_t>(n));
+    for (int r = 0; r < n; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        std::uint8_t mark = xMarks[i];
+        if (mark == kPassOver || data_->GetUnit(k, r) != unit) {
+            mark = kPassOver;
+        } else if (mark == kPoint && !data_->IsValueValid(k, r)) {
+            mark = kBreak;
+        }
+        marks[i] = mark;
+    }
+    return marks.data();
 }
 
 void CXYGraph::ForgetLines() const {

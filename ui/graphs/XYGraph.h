@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ class QPainter;
 namespace kelp {
 
 class CMeasDataSet;
+struct SlotStats;
 
 // The drawing of the X-Y graph: one slot of a data set as the X axis against
 // the checked others, each a polyline of its own colour, the Y axis scaled to
@@ -124,6 +126,13 @@ class CXYGraph final {
     // The X pixel of every record, shared by the lines of one paint (in the
     // scratch storage).
     const std::vector<double>& XPixels(const QRect& p) const;
+    // What each record does to slot k's line (a Mark a record, in the
+    // scratch storage unless it is the X slot's own); XPixels first.
+    const std::uint8_t* Marks(int k) const;
+    // The data set's statistics of the slot in the unit of its axis.
+    const SlotStats& Stats(int slot) const;
+    // True when every record holds a valid value of the slot in that unit.
+    bool ValidEverywhere(int slot) const;
     bool HasData() const;
 
     const CMeasDataSet* data_ = nullptr;
@@ -141,6 +150,8 @@ class CXYGraph final {
         int count = -1;
         bool xsBuilt = false;
         std::vector<double> xs;
+        std::vector<std::uint8_t> xMarks;
+        std::vector<std::uint8_t> marks;
         std::vector<double> ys;
         std::array<Line, kSlots> bySlot;
     };
