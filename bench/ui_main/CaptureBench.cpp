@@ -7,11 +7,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QThread>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -22,12 +20,14 @@
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
+#include "tests/ui_main/WaitFor.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
 
 namespace {
 
 using namespace kelp;
+using test::WaitFor;
 
 // Times every event the window thread dispatches at the outermost level.
 class TimingApplication final : public QApplication {
@@ -58,18 +58,6 @@ class TimingApplication final : public QApplication {
 };
 
 TimingApplication* g_app = nullptr;
-
-bool WaitFor(const std::function<bool()>& done, int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 void BM_CaptureIntoMainWindow(benchmark::State& state) {
     QTemporaryDir work;

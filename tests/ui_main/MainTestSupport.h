@@ -10,13 +10,12 @@
 
 #include <sys/types.h>
 
+#include "tests/ui_main/WaitFor.h"
+
 namespace kelp::test {
 
 // The one QApplication of the test program (offscreen).
 QApplication& App();
-
-// Runs the event loop until `done` holds or `ms` have passed; returns `done()`.
-bool WaitFor(const std::function<bool()>& done, int ms = 10000);
 
 // One question the program asked through the message box routine.
 struct Question {

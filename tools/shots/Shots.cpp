@@ -30,13 +30,13 @@
 #include "app/VersionInfo.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tests/ui_main/WaitFor.h"
 #include "tools/shots/DesktopTour.h"
 #include "tools/shots/DialogTour.h"
 #include "tools/shots/FileFaultTour.h"
 #include "tools/shots/GraphWindowTour.h"
 #include "tools/shots/PictureTour.h"
 #include "tools/shots/PlotTour.h"
-#include "tools/shots/TourWait.h"
 #include "tools/shots/UnsavedTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
@@ -49,6 +49,7 @@
 namespace {
 
 using namespace kelp;
+using test::WaitFor;
 
 QString g_folder;
 int g_shot = 0;

@@ -15,12 +15,14 @@
 #include "data/CaptureJournal.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
-#include "tools/shots/TourWait.h"
+#include "tests/ui_main/WaitFor.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
 
 namespace kelp {
 namespace {
+
+using test::WaitFor;
 
 using Shoot = std::function<void(QWidget*, const QString&)>;
 

@@ -4,9 +4,10 @@
 #include <QThread>
 #include <functional>
 
-namespace kelp {
+namespace kelp::test {
 
 // Runs the event loop until `done` holds or `ms` have passed; returns `done()`.
+// For tests, benchmarks and the picture tours.
 inline bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
     QElapsedTimer timer;
     timer.start();
@@ -15,9 +16,9 @@ inline bool WaitFor(const std::function<bool()>& done, int ms = 15000) {
             return false;
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
+        QThread::msleep(1);
     }
     return true;
 }
 
-}  // namespace kelp
+}  // namespace kelp::test
