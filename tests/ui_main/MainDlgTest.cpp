@@ -185,7 +185,9 @@ TEST_F(MainWindow, NavigatingBackThenNewRecordsStepOnFromThere) {
 }
 
 TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
-    Simulator sim;
+    // Replies 20 ms late: back to back, the capture would otherwise reach
+    // the 10000-record limit within a second and end by itself.
+    Simulator sim({"--turnaround", "20"});
     ASSERT_TRUE(sim.Started());
     Open(sim.Path(), 0);
     Responder answers;
