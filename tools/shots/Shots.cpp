@@ -112,6 +112,9 @@ pid_t StartSimulator(const std::string& link, const std::vector<std::string>& ar
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A line at a time, also into a file: the simulator is forked, and a
+    // buffer still full at the fork would be printed by both processes.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication app(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: kelp-shots OUTPUT_FOLDER [ja|en]\n");
