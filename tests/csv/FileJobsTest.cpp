@@ -18,7 +18,7 @@
 #include "tests/csv/QueueDialog.h"
 #include "tests/csv/RecordGen.h"
 #include "tests/settings/AsPlainUser.h"
-#include "tests/settings/SpecialFiles.h"
+#include "tests/settings/NonRegularFiles.h"
 
 namespace kelp {
 namespace {
@@ -134,9 +134,9 @@ TEST_F(FileJobsTest, NotOurFileFailsBeforeTheDialog) {
 // A pipe, socket or device given as the file to open is refused at once:
 // nothing is ever opened in a way that waits for a writer or a device.
 TEST_F(FileJobsTest, PipesSocketsAndDevicesAreRefusedWithoutWaiting) {
-    const test::SpecialFiles special(dir_.File("pipe.csv"));
-    ASSERT_TRUE(special.Ok());
-    for (const auto& name : special.Paths()) {
+    const test::NonRegularFiles nonRegular(dir_.File("pipe.csv"));
+    ASSERT_TRUE(nonRegular.Ok());
+    for (const auto& name : nonRegular.Paths()) {
         CMeasDataSet set;
         EXPECT_EQ(LoadDataFile(name, set, dialog_), FILEJOB_OPEN_FAILED) << name;
     }

@@ -13,7 +13,7 @@
 
 #include "app/IniFile.h"
 #include "tests/settings/AsPlainUser.h"
-#include "tests/settings/SpecialFiles.h"
+#include "tests/settings/NonRegularFiles.h"
 #include "tests/settings/TempDir.h"
 
 namespace kelp {
@@ -289,9 +289,9 @@ TEST_F(SettingsStoreTest, AFileTooLargeToBeOursIsSetAsideBeforeANewOneIsWritten)
 // way that could wait: the program starts with the defaults, and no write
 // replaces what is there.
 TEST_F(SettingsStoreTest, PipesSocketsAndDevicesAtTheNameGiveDefaultsAndStayAsTheyAre) {
-    const test::SpecialFiles special(path_);
-    ASSERT_TRUE(special.Ok());
-    for (const auto& name : special.Paths()) {
+    const test::NonRegularFiles nonRegular(path_);
+    ASSERT_TRUE(nonRegular.Ok());
+    for (const auto& name : nonRegular.Paths()) {
         CSettingsStore store(name);
         PortSettings port;
         port.PortNo = 11;
@@ -303,11 +303,11 @@ TEST_F(SettingsStoreTest, PipesSocketsAndDevicesAtTheNameGiveDefaultsAndStayAsTh
         EXPECT_FALSE(store.WritePortSettings(port)) << name;
     }
     struct stat st {};
-    ASSERT_EQ(::stat(special.Paths()[0].c_str(), &st), 0);
+    ASSERT_EQ(::stat(nonRegular.Paths()[0].c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
-    ASSERT_EQ(::stat(special.Paths()[1].c_str(), &st), 0);
+    ASSERT_EQ(::stat(nonRegular.Paths()[1].c_str(), &st), 0);
     EXPECT_TRUE(S_ISSOCK(st.st_mode));
-    ASSERT_EQ(::lstat(special.Paths()[2].c_str(), &st), 0);
+    ASSERT_EQ(::lstat(nonRegular.Paths()[2].c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 

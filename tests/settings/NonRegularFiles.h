@@ -12,14 +12,14 @@ namespace kelp::test {
 
 // A pipe, a listening socket and a link to a device, made in a folder for
 // as long as the object lives: names that no ordinary open may wait on.
-class SpecialFiles final {
+class NonRegularFiles final {
   public:
     // `fifo` is the name of the pipe; the socket and the link get names of
     // their own beside it.
-    explicit SpecialFiles(const std::string& fifo) {
+    explicit NonRegularFiles(const std::string& fifo) {
         const std::string folder = fifo.substr(0, fifo.rfind('/'));
-        const std::string socketPath = folder + "/socket.special";
-        const std::string device = folder + "/device.special";
+        const std::string socketPath = folder + "/socket.node";
+        const std::string device = folder + "/device.node";
         ok_ = ::mkfifo(fifo.c_str(), 0600) == 0 && ::symlink("/dev/zero", device.c_str()) == 0;
         listener_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{};
@@ -29,13 +29,13 @@ class SpecialFiles final {
               ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
         paths_ = {fifo, socketPath, device};
     }
-    ~SpecialFiles() {
+    ~NonRegularFiles() {
         if (listener_ >= 0) {
             ::close(listener_);
         }
     }
-    SpecialFiles(const SpecialFiles&) = delete;
-    SpecialFiles& operator=(const SpecialFiles&) = delete;
+    NonRegularFiles(const NonRegularFiles&) = delete;
+    NonRegularFiles& operator=(const NonRegularFiles&) = delete;
 
     bool Ok() const { return ok_; }
     // The pipe, the socket and the device link, in that order.
