@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 
 // The kinds of serial device node, in the order the list shows them.
 constexpr std::array<std::string_view, 4> kKinds = {"ttyS", "ttyUSB", "ttyACM", "rfcomm"};
-constexpr int kPortNumbers = 19;
 
 // The kind (index into kKinds) and number of a node name such as
 // "ttyUSB3"; false for any other name.
@@ -174,7 +173,7 @@ int BuiltInPortNumber(const std::string& path, const DeviceFolders& folders) {
     if (target.empty() || target.parent_path() != Canonical(folders.dev)) {
         return 0;
     }
-    for (int no = 1; no <= kPortNumbers; ++no) {
+    for (int no = 1; no <= kPortCount; ++no) {
         if (fs::path(PortDevicePath(no)).filename() == target.filename()) {
             return no;
         }

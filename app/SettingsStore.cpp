@@ -215,7 +215,7 @@ std::string CSettingsStore::SetAside(const std::string& path) {
 void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const {
     const CIniFile ini = LoadFile();
     port.PortNo = ini.GetInt(kPortSection, "PortNo", 3);
-    if (port.PortNo < 1 || port.PortNo > 19) {
+    if (port.PortNo < 1 || port.PortNo > kPortCount) {
         port.PortNo = 3;
     }
     port.BaudRate = ini.GetInt(kPortSection, "BaudRate", 19200);
@@ -224,7 +224,7 @@ void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices
     port.StopBits = static_cast<std::uint8_t>(ini.GetInt(kPortSection, "StopBits", 0));
 
     devices.clear();
-    for (int n = 1; n <= 19; ++n) {
+    for (int n = 1; n <= kPortCount; ++n) {
         const auto path = ini.GetString(kPortDeviceSection, Numbered("COM", n), "");
         if (!path.empty()) {
             devices[n] = path;
@@ -351,7 +351,7 @@ bool CSettingsStore::WriteCaptureInterval(std::uint32_t seconds) const {
 }
 
 bool CSettingsStore::WritePortDevice(int portNo, const std::string& path) const {
-    if (portNo < 1 || portNo > 19 || !KeepsAsValue(path)) {
+    if (portNo < 1 || portNo > kPortCount || !KeepsAsValue(path)) {
         return false;
     }
     CIniFile ini;

@@ -18,4 +18,17 @@ std::string PortDevicePath(int portNo, const PortDeviceMap& overrides) {
     return {};
 }
 
+LineFault CheckLineSettings(int byteSize, int stopBits) {
+    if (byteSize < 5 || byteSize > 8) {
+        return LineFault::DataBits;
+    }
+    if (stopBits == 1 && byteSize != 5) {
+        return LineFault::OneAndAHalfStopBits;
+    }
+    if (stopBits == 2 && byteSize == 5) {
+        return LineFault::TwoStopBits;
+    }
+    return LineFault::None;
+}
+
 }  // namespace kelp

@@ -5,6 +5,9 @@
 
 namespace kelp {
 
+// The COM port numbers run from 1 to kPortCount.
+inline constexpr int kPortCount = 19;
+
 // Line settings of the instrument port, as stored in the settings file.
 struct PortSettings {
     std::int32_t PortNo = 3;  // COM port number, 1 to 19
@@ -13,6 +16,12 @@ struct PortSettings {
     std::uint8_t Parity = 0;    // 0 none, 1 odd, 2 even
     std::uint8_t StopBits = 0;  // 0 one, 1 one and a half, 2 two
 };
+
+// What keeps a serial port from taking `byteSize` data bits with stop-bit
+// code `stopBits`: termios knows characters of 5 to 8 bits, and one stop bit
+// or "two", which a UART sends as one and a half with 5-bit characters.
+enum class LineFault { None, DataBits, OneAndAHalfStopBits, TwoStopBits };
+LineFault CheckLineSettings(int byteSize, int stopBits);
 
 // Device paths that replace the built-in mapping of a port number (the
 // settings file's PortDevices section: COMn=path).

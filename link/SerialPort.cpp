@@ -84,29 +84,12 @@ bool CSerialPort::MakeLineFlags(int baudRate, int byteSize, int parity, int stop
         default:
             return false;
     }
-    tcflag_t stopFlags = 0;
-    switch (stopBits) {
-        case 0:
-            break;
-        case 2:
-            // A UART told to send "two" stop bits with 5-bit characters
-            // sends 1.5, so two stop bits cannot be had with 5 data bits.
-            if (byteSize == 5) {
-                return false;
-            }
-            stopFlags = CSTOPB;
-            break;
-        case 1:
-            // One and a half stop bits exist only with 5 data bits, and
-            // there they are what the "two stop bits" flag gives.
-            if (byteSize != 5) {
-                return false;
-            }
-            stopFlags = CSTOPB;
-            break;
-        default:
-            return false;
+    // One and a half stop bits exist only with 5 data bits, and there they
+    // are what the "two stop bits" flag gives.
+    if (stopBits < 0 || stopBits > 2 || CheckLineSettings(byteSize, stopBits) != LineFault::None) {
+        return false;
     }
+    const tcflag_t stopFlags = stopBits == 0 ? 0 : CSTOPB;
     flags.speed = baud->speed;
     flags.cflag = size | parityFlags | stopFlags;
     return true;

@@ -23,8 +23,6 @@ namespace kelp::cli {
 
 namespace {
 
-constexpr int kMaxPortNo = 19;
-
 // COMn in any letter case, n from 1 to 19; 0 when `text` is not one.
 int ComPortNumber(const std::string& text) {
     if (text.size() < 4 || text.size() > 5) {
@@ -42,7 +40,7 @@ int ComPortNumber(const std::string& text) {
         }
         n = n * 10 + (text[i] - '0');
     }
-    return n >= 1 && n <= kMaxPortNo ? n : 0;
+    return n >= 1 && n <= kPortCount ? n : 0;
 }
 
 // The message for a file job's load result (1: not opened or not a data
@@ -53,12 +51,6 @@ std::string ReadFailureText(int loadResult, const std::string& path) {
 }
 
 }  // namespace
-
-std::string EnglishTextFile(const std::string& programPath) {
-    const auto slash = programPath.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : programPath.substr(0, slash);
-    return folder + "/" + CCollectorApp::kEnglishFile;
-}
 
 std::string PortText(const InstrumentSetup& setup) {
     const std::string device = PortDevicePath(setup.port.PortNo, setup.devices);

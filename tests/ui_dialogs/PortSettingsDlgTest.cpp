@@ -240,7 +240,7 @@ TEST(PortSettingsDlg, DevicesOfTheMachineAreOfferedAndKept) {
         dlg.show();
         auto* port = Control<QComboBox>(&dlg, IDC_PORT_NO);
         const int entry = port->findText(wanted, Qt::MatchContains);
-        EXPECT_GT(entry, CPortSettingsDlg::kPortCount) << wanted.toStdString();
+        EXPECT_GT(entry, kPortCount) << wanted.toStdString();
         port->setCurrentIndex(entry);
         Control<QPushButton>(&dlg, IDOK)->click();
     };

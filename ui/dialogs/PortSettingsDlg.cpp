@@ -70,16 +70,15 @@ bool CPortSettingsDlg::DevicePresent(const std::string& path, const std::string&
 }
 
 int CPortSettingsDlg::LineSettingsProblem(int byteSize, int stopBits) {
-    // termios knows characters of 5 to 8 bits, and one stop bit or "two",
-    // which a UART sends as one and a half with 5-bit characters.
-    if (byteSize < 5) {
-        return IDS_PORT_BYTE_SIZE_4;
-    }
-    if (stopBits == 1 && byteSize != 5) {
-        return IDS_PORT_STOP_BITS_1_5;
-    }
-    if (stopBits == 2 && byteSize == 5) {
-        return IDS_PORT_STOP_BITS_2;
+    switch (CheckLineSettings(byteSize, stopBits)) {
+        case LineFault::DataBits:
+            return IDS_PORT_BYTE_SIZE_4;
+        case LineFault::OneAndAHalfStopBits:
+            return IDS_PORT_STOP_BITS_1_5;
+        case LineFault::TwoStopBits:
+            return IDS_PORT_STOP_BITS_2;
+        case LineFault::None:
+            break;
     }
     return 0;
 }
@@ -146,12 +145,11 @@ void CPortSettingsDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void CPortSettingsDlg::AddPortEntry(const QString& text, const std::string& path) {
+void CPortSettingsDlg::AddPortEntry(const QString& text, bool present) {
     const int index = port_->count();
     port_->addItem(text);
     // A port whose device is plugged in stands out with a dot and in bold,
     // so that the user finds the adapter among nineteen names.
-    const bool present = DevicePresent(path, folders_.ttyClass);
     port_->setItemData(index, present, kDevicePresentRole);
     port_->setItemIcon(index, PresenceIcon(present));
     if (present) {
@@ -170,11 +168,12 @@ void CPortSettingsDlg::FillPortList() {
         if (!path.empty()) {
             text += QStringLiteral(" (%1)").arg(QString::fromStdString(path));
         }
-        AddPortEntry(text, path);
+        AddPortEntry(text, DevicePresent(path, folders_.ttyClass));
         listed.insert(path);
     }
     // Then every serial device of the machine that no port number names
-    // yet, with the adapter's own name where the system knows it.
+    // yet, with the adapter's own name where the system knows it (present,
+    // as the list holds only devices that are).
     bool first = true;
     for (const SerialDevice& device : ListSerialDevices(folders_)) {
         if (listed.contains(device.path)) {
@@ -187,15 +186,16 @@ void CPortSettingsDlg::FillPortList() {
         AddPortEntry(device.name.empty()
                          ? path
                          : QStringLiteral("%1 (%2)").arg(QString::fromStdString(device.name), path),
-                     device.path);
+                     true);
         port_->setItemData(port_->count() - 1, path, kDevicePathRole);
     }
     // The open list shows every name whole, in the bold of a present device.
     QFont bold = port_->font();
     bold.setBold(true);
+    const QFontMetrics metrics(bold);
     int widest = 0;
     for (int i = 0; i < port_->count(); ++i) {
-        widest = std::max(widest, QFontMetrics(bold).horizontalAdvance(port_->itemText(i)));
+        widest = std::max(widest, metrics.horizontalAdvance(port_->itemText(i)));
     }
     port_->view()->setMinimumWidth(widest + port_->iconSize().width() + 40);
 }

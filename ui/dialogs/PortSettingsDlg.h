@@ -37,7 +37,6 @@ class CPortSettingsDlg final : public QDialog {
     // IDOK after the record has been updated, IDCANCEL otherwise.
     int DoModal();
 
-    static constexpr int kPortCount = 19;
     static constexpr std::array<int, 5> kBaudRates = {4800, 9600, 19200, 38400, 57600};
     static constexpr std::array<int, 5> kByteSizes = {4, 5, 6, 7, 8};
     // Entries chosen when the stored value has none.
@@ -69,7 +68,7 @@ class CPortSettingsDlg final : public QDialog {
   private:
     void OnInitDialog();
     void FillPortList();
-    void AddPortEntry(const QString& text, const std::string& path);
+    void AddPortEntry(const QString& text, bool present);
     // The port number and device of the chosen entry; the device is under
     // its stable name, so that a replugged adapter is found again.
     std::pair<int, std::string> ChosenPort() const;
