@@ -41,9 +41,7 @@ int CCollectorApp::InitInstance() {
 
     programPath_ = QCoreApplication::applicationFilePath().toStdString();
 
-    const QString english =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kEnglishFile));
-    SelectLanguage(QLocale::system().name().toStdString(), english.toStdString());
+    SelectLanguage(QLocale::system().name().toStdString(), EnglishTextFile(programPath_));
 
     settings_.SetPath(CSettingsStore::BuildPath(programPath_));
 

@@ -31,6 +31,12 @@ class CCollectorApp final {
     static constexpr const char* kBeaconSuffix = ".sock";
     // The English text file, beside the program.
     static constexpr const char* kEnglishFile = "Kelpeng.txt";
+    // The English text file beside the program file at `programPath`.
+    static std::string EnglishTextFile(const std::string& programPath) {
+        const auto slash = programPath.rfind('/');
+        return (slash == std::string::npos ? std::string(".") : programPath.substr(0, slash)) + "/" +
+               kEnglishFile;
+    }
 
   private:
     std::unique_ptr<QLockFile> instanceLock_;

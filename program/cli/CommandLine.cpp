@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/VersionInfo.h"
+#include "program/CollectorApp.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
@@ -74,7 +75,7 @@ int RunCommandLine(int argc, char** argv, const std::string& localeName) {
     // A reader that went away (a closed pipe) must not end a capture.
     signal(SIGPIPE, SIG_IGN);
     const std::string programPath = ProgramPath(argv[0]);
-    SelectLanguage(localeName, EnglishTextFile(programPath));
+    SelectLanguage(localeName, CCollectorApp::EnglishTextFile(programPath));
 
     const std::string_view first = argv[1];
     if (IsHelp(first)) {

@@ -21,9 +21,6 @@ struct InstrumentSetup {
     std::uint32_t captureInterval = 1;
 };
 
-// The English text file beside the program at `programPath`.
-std::string EnglishTextFile(const std::string& programPath);
-
 // Options shared by several subcommands.
 inline constexpr CommandOption kPortOption{"port"};
 inline constexpr CommandOption kOutputOption{"output", 'o'};

@@ -16,6 +16,7 @@
 #include "app/SettingsStore.h"
 #include "data/Catalogue.h"
 #include "data/MeasDataSet.h"
+#include "program/CollectorApp.h"
 #include "program/cli/Arguments.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
@@ -160,8 +161,6 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
         graph.SetDataSet(&data);
         graph.SetSlot(graphSlot, column, data.GetElement(column), time, settings);
         graph.SetCount(data.GetCount());
-        // A picture marks no record.
-        graph.SetCursor(-1, 0);
     }
 
     const int n = static_cast<int>(graphs.size());
@@ -327,7 +326,7 @@ int RunPlotCommand(CommandContext& context) {
                         PictureFormat::Png,
                         std::nullopt,
                         {},
-                        CComponentNames(EnglishTextFile(context.programPath))};
+                        CComponentNames(CCollectorApp::EnglishTextFile(context.programPath))};
     if (request.files.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
     }
