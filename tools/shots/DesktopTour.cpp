@@ -18,6 +18,7 @@
 #include "link/PortSettings.h"
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
+#include "tests/ui_main/WaitFor.h"
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MainDlg.h"
@@ -90,9 +91,7 @@ void ShootTips(const std::string& folder, const Shoot& shoot) {
     window.show();
     window.Target().Post(
         AppMessage{WM_APP_CAPTURE, static_cast<std::uintptr_t>(RunEnd::RecordArrived), 0, ColourfulRecord()});
-    for (int i = 0; i < 100 && window.LiveData().GetCount() == 0; ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    test::WaitFor([&] { return window.LiveData().GetCount() > 0; }, 2000);
     QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
     shoot(&window, QStringLiteral("desktop-main-colours"));
     for (int row : {1, 2, 3, 5}) {

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>

@@ -87,7 +87,7 @@ void ShootUnsavedData(const std::string& tty, const std::string& folder, const S
         // Met in the field only with a read-only or full settings folder, or
         // after hours of capturing: shown here as they would be.
         ShowMessage(&dlg, IDS_JOURNAL_NOT_WRITTEN, kStyleWarning,
-                    LoadText(IDS_JOURNAL_NOT_WRITTEN) + "\n\n" + LoadText(IDS_JOURNAL_FOLDER) + folder);
+                    LoadText(IDS_JOURNAL_NOT_WRITTEN) + CMainDlg::JournalFolderLine(folder));
         ShowMessage(&dlg, IDS_CAPTURE_LIMIT_REACHED, kStyleWarning);
 
         // A capture the window is gone from without the user's consent.

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QWidget>
 #include <initializer_list>
+#include <span>
 
 #include "resources/Texts.h"
 
@@ -35,7 +36,7 @@ inline QString WithMnemonic(const QString& text, char key) {
 }
 
 // Makes Tab visit `widgets` in the order given.
-inline void SetTabChain(std::initializer_list<QWidget*> widgets) {
+inline void SetTabChain(std::span<QWidget* const> widgets) {
     QWidget* previous = nullptr;
     for (QWidget* widget : widgets) {
         if (previous != nullptr) {
@@ -43,6 +44,9 @@ inline void SetTabChain(std::initializer_list<QWidget*> widgets) {
         }
         previous = widget;
     }
+}
+inline void SetTabChain(std::initializer_list<QWidget*> widgets) {
+    SetTabChain(std::span<QWidget* const>(widgets.begin(), widgets.size()));
 }
 
 }  // namespace kelp

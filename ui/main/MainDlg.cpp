@@ -35,6 +35,7 @@
 #include "ui/dialogs/ProgressDlg.h"
 #include "ui/graphs/DepthGraphDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
+#include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/TrendGraphPane.h"
 #include "ui/graphs/XYGraphDlg.h"
 #include "ui/main/AboutDlg.h"
@@ -184,10 +185,14 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     RestoreJournal();
 }
 
+std::string CMainDlg::JournalFolderLine(const std::string& folder) {
+    return folder.empty() ? std::string() : "\n\n" + LoadText(IDS_JOURNAL_FOLDER) + folder;
+}
+
 void CMainDlg::RestoreJournal() {
     const int restored = journal_.Recover(live_);
     const int unreadable = journal_.UnreadableLines();
-    const std::string folder = "\n\n" + LoadText(IDS_JOURNAL_FOLDER) + journal_.Folder();
+    const std::string folder = JournalFolderLine(journal_.Folder());
     if (restored == 0) {
         if (unreadable > 0) {
             ShowMessage(this, IDS_JOURNAL_UNREADABLE, kStyleWarning,
@@ -243,8 +248,7 @@ CMainDlg::~CMainDlg() {
 // ---- building ----------------------------------------------------------
 
 QAction* CMainDlg::AddCommand(QMenu* menu, int commandId, void (CMainDlg::*handler)()) {
-    QAction* action = menu->addAction(QString::fromStdString(LoadMenuText(IDR_MENU_MAIN, commandId)));
-    action->setObjectName(Name(commandId));
+    QAction* action = AddMenuCommand(menu, IDR_MENU_MAIN, commandId);
     if (handler != nullptr) {
         connect(action, &QAction::triggered, this, handler);
     }
@@ -504,9 +508,7 @@ void CMainDlg::SetTabOrder() {
     }
     chain.insert(chain.end(),
                  {captureButton_, downloadButton_, graphSettingsButton_, xyButton_, depthButton_});
-    for (std::size_t i = 1; i < chain.size(); ++i) {
-        setTabOrder(chain[i - 1], chain[i]);
-    }
+    SetTabChain(chain);
 }
 
 void CMainDlg::KeepPanelRows() {
@@ -616,11 +618,8 @@ void CMainDlg::ShowJournalNotice() {
         return;
     }
     journalNoticeShown_ = true;
-    std::string text = LoadText(IDS_JOURNAL_NOT_WRITTEN);
-    if (!journal_.Folder().empty()) {
-        text += "\n\n" + LoadText(IDS_JOURNAL_FOLDER) + journal_.Folder();
-    }
-    ShowMessage(this, IDS_JOURNAL_NOT_WRITTEN, kStyleWarning, text);
+    ShowMessage(this, IDS_JOURNAL_NOT_WRITTEN, kStyleWarning,
+                LoadText(IDS_JOURNAL_NOT_WRITTEN) + JournalFolderLine(journal_.Folder()));
 }
 
 void CMainDlg::OnStopCapture() {

@@ -19,7 +19,6 @@
 #include "link/RunEnd.h"
 
 class QAction;
-class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -95,6 +94,9 @@ class CMainDlg final : public QDialog {
 
     // The capture button's caption, with its mnemonic, while idle or capturing.
     static QString CaptureButtonText(bool capturing);
+    // The line that ends a message about the journal with its folder; empty
+    // when there is no folder to name.
+    static std::string JournalFolderLine(const std::string& folder);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

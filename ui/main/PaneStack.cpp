@@ -50,11 +50,6 @@ void CPaneStack::CreatePanes(const ColumnElementTable* columnElements, IMessageT
                              const CMeasDataSet* data, const QFont* font) {
     slots_ = graphSlots;
     time_ = time;
-    count_ = 1;
-    maximum_ = 13;
-    position_ = 1;
-    bar_->setRange(1, maximum_);
-    bar_->setValue(position_);
     for (int i = 0; i < kPaneObjects; ++i) {
         auto* pane = new CTrendGraphPane(area_);
         pane->setObjectName(QStringLiteral("pane%1").arg(i));
