@@ -1,9 +1,10 @@
 #include "ui/graphs/AxisScale.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "data/Catalogue.h"
 
 namespace kelp {
 
@@ -94,15 +95,7 @@ bool ComputeTickStep(double lo, double hi, int decimals, TickStep& out) {
 }
 
 std::string FormatAxisValue(double v, int decimals) {
-    // to_chars prints like "%.*f" but ignores the C locale, whose decimal
-    // point may be a comma.
-    char text[400];
-    const auto [end, error] =
-        std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, std::clamp(decimals, 0, 4));
-    if (error != std::errc{}) {
-        return {};
-    }
-    return WithoutNegativeZero(std::string(text, end));
+    return WithoutNegativeZero(FormatDecimals(v, decimals));
 }
 
 std::string WithoutNegativeZero(std::string number) {

@@ -14,8 +14,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"

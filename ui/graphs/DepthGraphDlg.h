@@ -4,12 +4,9 @@
 #include <array>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "data/MeasDataSet.h"
 #include "ui/graphs/DepthGraph.h"
-#include "ui/graphs/DepthLegend.h"
-#include "ui/graphs/DepthSeries.h"
 
 class QComboBox;
 class QLabel;

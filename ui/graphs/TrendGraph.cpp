@@ -76,11 +76,6 @@ void CTrendGraph::SetCount(int n) {
     Recalculate();
 }
 
-void CTrendGraph::SetCursor(int index, int enabled) {
-    cursorIndex_ = index;
-    cursorEnabled_ = enabled;
-}
-
 void CTrendGraph::Recalculate() {
     noData_ = false;
     if (data_ == nullptr || count_ == 0 || element_ == kNoElement) {

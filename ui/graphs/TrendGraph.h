@@ -39,7 +39,7 @@ class CMeasDataSet;
 // YAuto 1 fits the value axis). Their defaults draw every record in unit 0
 // with both axes fitted. The font is the graph's text font (the program uses
 // its dialog font, 9 point "MS P Gothic" mapped to the installed Japanese
-// gothic); no cursor line shows until SetCursor names a record.
+// gothic); no cursor line shows until SetCursorIndex names a record.
 class CTrendGraph final {
   public:
     // The size of a picture of one graph when nobody asks for another.
@@ -61,7 +61,8 @@ class CTrendGraph final {
     void SetCount(int n);
     // The record the cursor line marks, and whether the line may show (the
     // time settings' Cursol must be set as well).
-    void SetCursor(int index, int enabled);
+    void SetCursorIndex(int index) { cursorIndex_ = index; }
+    void ShowCursor(int enabled) { cursorEnabled_ = enabled; }
 
     // Axis intervals and label decimals from the settings and the data set.
     void Recalculate();
@@ -102,9 +103,6 @@ class CTrendGraph final {
     double GetMinElapsed() const { return minElapsed_; }
     const CDateTime& GetReferenceTime() const { return reference_; }
     const GraphTimeSettings& TimeSettings() const { return time_; }
-    // True when records are plotted but none has a valid value in the
-    // graph's unit: the plot then says so instead of drawing an empty axis.
-    bool ShowsNoData() const { return noData_; }
 
   private:
     void DrawCurve(QPainter& painter, const Frame& f) const;

@@ -111,14 +111,14 @@ void CTrendGraphPane::SetCount(int n) {
 }
 
 void CTrendGraphPane::SetCursorIndex(int index) {
-    graph_.SetCursor(index, graph_.GetCursorEnabled());
+    graph_.SetCursorIndex(index);
     if (graph_.GetCursorEnabled() != 0 && graph_.TimeSettings().Cursol != 0) {
         Repaint();
     }
 }
 
 void CTrendGraphPane::ShowCursor(int flag) {
-    graph_.SetCursor(graph_.GetCursorIndex(), flag);
+    graph_.ShowCursor(flag);
     Repaint();
 }
 

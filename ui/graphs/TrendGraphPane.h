@@ -16,7 +16,6 @@
 class QFontMetrics;
 class QPainter;
 class QToolButton;
-class QWidget;
 
 namespace kelp {
 

@@ -34,7 +34,7 @@ struct SlotStats;
 //   graph.Render(painter, QRect(QPoint(0, 0), CXYGraph::kPictureSize), font, title);
 //
 // SetXSlot, SetYScaleSlot and SetChecked set single choices; call
-// ComputeRanges after changing X or the check marks.
+// ComputeRanges after changing X or the settings.
 //
 // The settings start as DefaultGraphSlots() (every axis fitted to its data);
 // ResetSlots takes each slot's unit from the first record, as the window
@@ -52,7 +52,6 @@ class CXYGraph final {
     static constexpr QSize kPictureSize{800, 600};
 
     void SetData(const CMeasDataSet* data) { data_ = data; }
-    const CMeasDataSet* Data() const { return data_; }
     GraphSlotArray& Settings() { return settings_; }
     const GraphSlotArray& Settings() const { return settings_; }
 
@@ -67,7 +66,7 @@ class CXYGraph final {
     // Y scale is the first other slot with a component. Recomputes.
     void ChooseXSlot(int slot);
     // The choices of the window's lists and check boxes; call ComputeRanges
-    // after changing X or the check marks.
+    // after changing X (the check marks take no part in the ranges).
     void SetXSlot(int slot);
     void SetYScaleSlot(int slot) { yScaleSlot_ = slot; }
     void SetChecked(int slot, bool checked);
@@ -89,8 +88,6 @@ class CXYGraph final {
     // the check boxes (`rows` are their rectangles; a slot that is X or has
     // no component gets no line) and the graph frame G.
     void Draw(QPainter& painter, const QRect& s, const QRect& g, const std::array<QRect, kSlots>& rows) const;
-    void DrawLegendStrip(QPainter& painter, const QRect& s, const std::array<QRect, kSlots>& rows) const;
-    void DrawFrame(QPainter& painter, const QRect& g) const;
     // The plot rectangle inside G.
     static QRect PlotRect(const QFontMetrics& metrics, const QRect& g);
 
@@ -109,6 +106,8 @@ class CXYGraph final {
     static QColor LineColour(int k);
 
   private:
+    void DrawLegendStrip(QPainter& painter, const QRect& s, const std::array<QRect, kSlots>& rows) const;
+    void DrawFrame(QPainter& painter, const QRect& g) const;
     void DrawXAxis(QPainter& painter, const QRect& p) const;
     void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const;
     // The points of a line as drawn: its pieces one after the other.

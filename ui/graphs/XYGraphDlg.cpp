@@ -14,17 +14,14 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <cmath>
 
 #include "app/SettingsStore.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/dialogs/DialogText.h"
-#include "ui/graphs/AxisScale.h"
 #include "ui/graphs/AxisSettingsDlg.h"
 #include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/GraphWindowUtil.h"
-#include "ui/main/ColorLamp.h"
 #include "ui/main/MessageBox.h"
 
 namespace kelp {
@@ -280,8 +277,8 @@ void CXYGraphDlg::ReadCheckBoxes() {
 }
 
 void CXYGraphDlg::OnComponentCheck() {
+    // The ranges do not depend on which lines are drawn.
     ReadCheckBoxes();
-    graph_.ComputeRanges();
     client_->update();
 }
 

@@ -61,7 +61,6 @@ class CXYGraphDlg final : public QDialog {
     void RenderPicture(QPainter& painter, const QRect& rect) const;
 
     // ---- state ----
-    const CXYGraph& Graph() const { return graph_; }
     int XSlot() const { return graph_.XSlot(); }
     int YScaleSlot() const { return graph_.YScaleSlot(); }
     double AxisMin(int slot) const { return graph_.AxisMin(slot); }
