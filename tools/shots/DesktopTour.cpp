@@ -19,6 +19,7 @@
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "tests/ui_main/WaitFor.h"
+#include "tools/shots/TourSupport.h"
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MainDlg.h"
@@ -28,12 +29,7 @@
 namespace kelp {
 namespace {
 
-using Shoot = std::function<void(QWidget*, const QString&)>;
-
-template <class T>
-T* Find(QWidget* root, int id) {
-    return root->findChild<T*>(QString::number(id));
-}
+using namespace tour;
 
 // The tooltip of `widget` as hovering shows it.
 void ShootTip(QWidget* widget, const QString& name, const Shoot& shoot) {

@@ -16,6 +16,7 @@
 #include "link/MessageTarget.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tools/shots/TourSupport.h"
 #include "ui/dialogs/CaptureCycleDlg.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/dialogs/DataSelectModel.h"
@@ -25,14 +26,9 @@
 namespace kelp {
 namespace {
 
-using Shoot = std::function<void(QWidget*, const QString&)>;
+using namespace tour;
 
 constexpr int kConductivityElement = 6;
-
-template <class T>
-T* Find(QWidget* root, int id) {
-    return root->findChild<T*>(QString::number(id));
-}
 
 // The dropped-down list of a combo box, pictured on its own.
 void ShootPopup(QComboBox* combo, const QString& name, const Shoot& shoot) {

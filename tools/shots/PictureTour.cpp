@@ -13,6 +13,7 @@
 
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
+#include "tests/ui_graphwin/CastData.h"
 #include "ui/graphs/DepthGraphDlg.h"
 #include "ui/graphs/TrendGraphPane.h"
 #include "ui/graphs/XYGraphDlg.h"
@@ -22,33 +23,8 @@ namespace kelp {
 
 namespace {
 
-struct Value {
-    int element = 0;
-    double value = 0.0;
-    int decimals = 2;
-    int unit = 0;
-    int state = 1;  // 0: no value
-    int error = 0;  // 1: data error
-};
-
-// A logged record at 2026-06-01 10:00:00 + `second` with the given values.
-std::string Record(const std::vector<Value>& values, int second) {
-    std::string reply = "#RM" + std::string(20, ' ');
-    for (std::size_t b = 0; b < 13; ++b) {
-        if (b >= values.size()) {
-            reply += "0000 0.000";
-            continue;
-        }
-        const Value& v = values[b];
-        char block[32];
-        std::snprintf(block, sizeof block, "%02d%X%X%5.*f%d", v.element, v.state, v.error, v.decimals,
-                      v.value, v.unit);
-        reply += std::string(block).substr(0, 10);
-    }
-    char time[32];
-    std::snprintf(time, sizeof time, "260601%02d%02d%02d", 10 + second / 3600, second / 60 % 60, second % 60);
-    return reply + time + "-                ";
-}
+using testing::Component;
+using testing::MemoryReply;
 
 // Saves the window's picture through its File > Save Picture... command.
 QString SavePicture(QWidget* window, const QString& folder, const QString& name) {
@@ -111,17 +87,17 @@ void ShootGraphPictures(QWidget* mainWindow, const CMeasDataSet& data, const QSt
     // Awkward data: a trend of one value, a trend with no value in its unit,
     // and salinities with a missing value and a data error among them.
     CMeasDataSet lone;
-    lone.AddMemoryRecord(Record({{10, 18.25}}, 0));
+    lone.AddMemoryRecord(MemoryReply({{10, 18.25}}, 0));
     ShowPane(lone, QStringLiteral("trend-single-value"), shoot);
     CMeasDataSet otherUnit;
     for (int i = 0; i < 20; ++i) {
-        otherUnit.AddMemoryRecord(Record({{10, 64.0 + i * 0.1, 1, 1}}, i * 5));
+        otherUnit.AddMemoryRecord(MemoryReply({{10, 64.0 + i * 0.1, 1, 1}}, i * 5));
     }
     ShowPane(otherUnit, QStringLiteral("trend-no-data"), shoot);
     CMeasDataSet gaps;
     for (int i = 0; i < 40; ++i) {
         const double depth = i * 0.5;
-        Value salinity{7, 30.0 + 0.3 * i, 1};
+        Component salinity{7, 30.0 + 0.3 * i, 1};
         if (i == 12) {
             salinity.state = 0;  // saved as "-", read back as 0
             salinity.value = 0.0;
@@ -130,7 +106,7 @@ void ShootGraphPictures(QWidget* mainWindow, const CMeasDataSet& data, const QSt
             salinity.value = -50.0;
         }
         gaps.AddMemoryRecord(
-            Record({{10, 20.0 - 0.2 * i}, {1, 8.1 - 0.01 * i}, salinity, {11, depth}}, i * 5));
+            MemoryReply({{10, 20.0 - 0.2 * i}, {1, 8.1 - 0.01 * i}, salinity, {11, depth}}, i * 5));
     }
     CXYGraphDlg xy(nullptr, mainWindow);
     xy.SetSourceData(gaps);

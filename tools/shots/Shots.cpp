@@ -36,6 +36,7 @@
 #include "tools/shots/GraphWindowTour.h"
 #include "tools/shots/PictureTour.h"
 #include "tools/shots/PlotTour.h"
+#include "tools/shots/TourSupport.h"
 #include "tools/shots/UnsavedTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
@@ -49,6 +50,7 @@ namespace {
 
 using namespace kelp;
 using test::WaitFor;
+using tour::Find;
 
 QString g_folder;
 int g_shot = 0;
@@ -77,11 +79,6 @@ void ShootMenu(QWidget* window, QMenu* menu, const QString& name) {
     Settle();
     Shoot(menu, name);
     menu->hide();
-}
-
-template <class T>
-T* Find(QWidget* root, int id) {
-    return root->findChild<T*>(QString::number(id));
 }
 
 // Chooses the number of trend panes from the graph menu, as a user would.

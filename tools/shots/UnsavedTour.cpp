@@ -16,6 +16,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tests/ui_main/WaitFor.h"
+#include "tools/shots/TourSupport.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
 
@@ -24,7 +25,7 @@ namespace {
 
 using test::WaitFor;
 
-using Shoot = std::function<void(QWidget*, const QString&)>;
+using namespace tour;
 
 // The offscreen platform draws no window frame: the title is drawn as a
 // plain bar above the window's picture.
