@@ -6,6 +6,7 @@
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/DialogText.h"
 #include "ui/dialogs/NumericEdit.h"
 #include "ui/graphs/AxisScale.h"
 #include "ui/main/MessageBox.h"
@@ -63,7 +64,7 @@ std::optional<RangeFailure> CheckRange(std::string_view lowerText, std::string_v
     }
     upper = *high;
     if (lower >= upper) {
-        return RangeFailure{IDS_RANGE_INVALID, RangeEdit::Lower};
+        return RangeFailure{IDS_RANGE_INVALID, RangeEdit::Lower, true};
     }
     if (limits.lowest && lower < *limits.lowest) {
         return RangeFailure{IDS_RANGE_INVALID, RangeEdit::Lower};
@@ -95,11 +96,11 @@ void RefuseEdit(QWidget* owner, QLineEdit* edit, int messageId, const QString& g
 }
 
 QString AllowedRangeText(double lowest, double highest) {
-    return QString::fromStdString(LoadText(IDS_RANGE_ALLOWED)).arg(lowest).arg(highest);
+    return DlgString(IDS_RANGE_ALLOWED).arg(lowest).arg(highest);
 }
 
 QString AtLeastText(double lowest) {
-    return QString::fromStdString(LoadText(IDS_RANGE_AT_LEAST)).arg(lowest);
+    return DlgString(IDS_RANGE_AT_LEAST).arg(lowest);
 }
 
 bool ValidateRangeEdits(QWidget* owner, QLineEdit* lowerEdit, QLineEdit* upperEdit, double& lower,
@@ -113,8 +114,8 @@ bool ValidateRangeEdits(QWidget* owner, QLineEdit* lowerEdit, QLineEdit* upperEd
     // Message 1001 comes with what would have been accepted.
     QString guidance;
     if (failure->messageId == IDS_RANGE_INVALID) {
-        if (lower >= upper) {
-            guidance = QString::fromStdString(LoadText(IDS_RANGE_ORDER));
+        if (failure->order) {
+            guidance = DlgString(IDS_RANGE_ORDER);
         } else if (limits.lowest && limits.highest) {
             guidance = AllowedRangeText(*limits.lowest, *limits.highest);
         } else if (limits.lowest) {

@@ -39,6 +39,7 @@ enum class RangeEdit { Lower, Upper };
 struct RangeFailure {
     int messageId = 0;  // IDS_ENTER_NUMBER or IDS_RANGE_INVALID
     RangeEdit focus = RangeEdit::Lower;
+    bool order = false;  // the lower bound is not below the upper one
 };
 
 // Optional outer limits of a range.
