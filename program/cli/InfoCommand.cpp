@@ -1,6 +1,5 @@
 // kelp-collector info: what a data file holds, at a glance.
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <vector>
 
