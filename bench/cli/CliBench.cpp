@@ -5,8 +5,8 @@
 #include <chrono>
 #include <string>
 
-#include "link/Frames.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/link_support/LineRate.h"
 #include "tests/link_support/SimProcess.h"
 #include "tests/settings/TempDir.h"
 
@@ -39,9 +39,7 @@ void BM_CommandLineDownloadAgainstLineRate(benchmark::State& state) {
             state.SkipWithError(("the download failed: " + cli.err).c_str());
             return;
         }
-        const int commandBytes = 8 + kRecords * 36;
-        const int replyBytes = kCountReplyLength + kRecords * kRecordReplyLength;
-        const double bound = (commandBytes + replyBytes) * 10.0 / kBaud;
+        const double bound = test::DownloadLineSeconds(kRecords, kBaud);
         state.SetIterationTime(seconds);
         state.counters["bound_s"] = bound;
         state.counters["ratio"] = seconds / bound;
