@@ -257,14 +257,13 @@ int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, P
         return status;
     }
     // The units of the first record, as the window remembers them.
-    graph.SelectDefaults();
+    CDepthGraph::Choice choice = graph.DefaultChoice();
     const int slot = components.front().slot;
-    const int element = first.GetElement(slot);
-    int unit = components.front().unit;
-    if (unit < 0) {
-        unit = first.GetUnit(slot, 0) < UnitCount(element) ? first.GetUnit(slot, 0) : 0;
-    }
-    graph.Select(element, unit, graph.DepthUnit());
+    choice.element = first.GetElement(slot);
+    choice.unit = components.front().unit >= 0
+                      ? components.front().unit
+                      : CDepthGraph::FittedUnit(choice.element, first.GetUnit(slot, 0));
+    graph.Select(choice.element, choice.unit, choice.depthUnit);
 
     picture.size = CDepthGraph::kPictureSize;
     picture.title = graph.PictureTitle();
