@@ -148,12 +148,8 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
         // As the window takes a file over: the unit of the first record, and
         // a fitted range where the column holds another component than the
         // instrument's.
-        settings.YUnit = data.GetCount() > 0 ? data.GetUnit(column, 0) : 0;
-        if (data.GetElement(column) != SlotElement(column)) {
-            settings.YAuto = 1;
-            settings.YMin = 0.0;
-            settings.YMax = 10.0;
-        }
+        AdoptColumn(settings, data.GetCount() > 0 ? data.GetUnit(column, 0) : 0,
+                    data.GetElement(column) != SlotElement(column));
         if (components[i].unit >= 0) {
             settings.YUnit = components[i].unit;
         }

@@ -1186,14 +1186,8 @@ void CMainDlg::RefreshRowLabels() {
             units_[i]->clear();
         }
         for (GraphSlotSettings& slot : graphSlots_) {
-            if (slot.ElmNo != i) {
-                continue;
-            }
-            slot.YUnit = unit;
-            if (changed) {
-                slot.YAuto = 1;
-                slot.YMin = 0.0;
-                slot.YMax = 10.0;
+            if (slot.ElmNo == i) {
+                AdoptColumn(slot, unit, changed);
             }
         }
     }
