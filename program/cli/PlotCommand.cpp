@@ -95,12 +95,6 @@ struct Picture {
     std::function<void(QPainter&, const QRect&, const QFont&)> render;
 };
 
-// "Caption [file.csv]", as the graph windows name their data.
-std::string CaptionFor(int captionId, const std::string& path) {
-    const std::string tail = NameTail(path);
-    return LoadText(captionId) + (tail.empty() ? "" : " [" + tail + "]");
-}
-
 // Finds the components named in `texts` (their slots and units), or shows
 // why not: kExitOk or kExitUsage.
 int FindComponents(PlotRequest& request, const std::vector<std::string>& texts, const CMeasDataSet& data,
@@ -161,7 +155,7 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
 
     const int n = static_cast<int>(graphs.size());
     picture.size = QSize(CTrendGraph::kPictureSize.width(), n * (CTrendGraph::kPictureSize.height() - 1) + 1);
-    picture.title = CaptionFor(IDS_APP_TITLE, request.files.front());
+    picture.title = CaptionWithName(IDS_APP_TITLE, request.files.front());
     picture.render = [&graphs](QPainter& painter, const QRect& rect, const QFont& font) {
         std::vector<const CTrendGraph*> stack;
         for (const CTrendGraph& graph : graphs) {
@@ -215,7 +209,7 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
     graph.ComputeRanges();
 
     picture.size = CXYGraph::kPictureSize;
-    picture.title = CaptionFor(IDS_XY_GRAPH_TITLE, request.files.front());
+    picture.title = CaptionWithName(IDS_XY_GRAPH_TITLE, request.files.front());
     picture.render = [&graph, title = picture.title](QPainter& painter, const QRect& rect,
                                                      const QFont& font) {
         graph.Render(painter, rect, font, QString::fromStdString(title));
