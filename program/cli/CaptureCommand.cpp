@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/SettingsStore.h"
 #include "data/CaptureJournal.h"
 #include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
@@ -29,7 +30,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr long long kMaxInterval = 9999;  // as the settings file allows
 constexpr long long kMaxCount = 1000000000;
 constexpr const char* kJournalSuffix = ".journal";
 
@@ -420,7 +420,8 @@ int RunCaptureCommand(CommandContext& context) {
         return status;
     }
     long long interval = setup.captureInterval;
-    if (arguments.Has("interval") && !ParseCount(arguments.Value("interval"), kMaxInterval, interval)) {
+    if (arguments.Has("interval") &&
+        !ParseCount(arguments.Value("interval"), CSettingsStore::kMaxCaptureInterval, interval)) {
         return UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--interval", arguments.Value("interval")}));
     }
     long long count = 0;

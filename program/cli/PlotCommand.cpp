@@ -30,6 +30,7 @@
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/TrendGraph.h"
 #include "ui/graphs/XYGraph.h"
+#include "ui/graphs/XYGraphDlg.h"
 #include "ui/main/Fonts.h"
 
 namespace kelp::cli {
@@ -45,10 +46,6 @@ constexpr CommandOption kSizeOption{"size"};
 constexpr int kMaxTrendGraphs = 3;
 constexpr long long kMinSide = 200;
 constexpr long long kMaxSide = 4000;
-
-// The settings the windows read their graphs from.
-constexpr const char* kTrendSection = "GraphSettings";
-constexpr const char* kXYSection = "XYGraphSettings";
 
 // `text` split at `separator`, each piece without its outer blanks.
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -122,7 +119,7 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
     }
     const CSettingsStore store(request.settingsPath);
     GraphSlotArray graphSlots = DefaultGraphSlots();
-    store.ReadGraphSlots(kTrendSection, graphSlots);
+    store.ReadGraphSlots(CSettingsStore::kTrendGraphSection, graphSlots);
     GraphTimeSettings time;
     store.ReadTimeAxis(time);
 
@@ -189,7 +186,7 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
     }
 
     graph.SetData(&data);
-    CSettingsStore(request.settingsPath).ReadGraphSlots(kXYSection, graph.Settings());
+    CSettingsStore(request.settingsPath).ReadGraphSlots(CXYGraphDlg::kSettingsSection, graph.Settings());
     graph.ResetSlots();
     graph.ChooseXSlot(x.slot);
     if (components.size() > 1) {

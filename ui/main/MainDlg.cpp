@@ -142,7 +142,7 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     }
     graphSlots_ = DefaultGraphSlots();
     settings_.ReadPortSettings(port_, portDevices_);
-    settings_.ReadGraphSlots("GraphSettings", graphSlots_);
+    settings_.ReadGraphSlots(CSettingsStore::kTrendGraphSection, graphSlots_);
     settings_.ReadTimeAxis(graphTime_);
     captureInterval_ = settings_.ReadCaptureInterval();
 
@@ -230,7 +230,7 @@ CMainDlg::~CMainDlg() {
         stopEvent_.Set();
         captureThread_.join();
     }
-    settings_.WriteGraphSlots("GraphSettings", graphSlots_);
+    settings_.WriteGraphSlots(CSettingsStore::kTrendGraphSection, graphSlots_);
     settings_.WriteTimeAxis(graphTime_);
     SetFileDialogStore(nullptr);
     // Unsaved data keep their journal: the user has not let them go, so they
