@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/DataFileName.h"
+#include "app/DownloadReceiver.h"
 #include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
 #include "app/VersionInfo.h"
@@ -1088,21 +1089,7 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
 }
 
 void CMainDlg::OnDownloadMessage(const AppMessage& message) {
-    const auto code = static_cast<RunEnd>(message.wParam);
-    if (code == RunEnd::RecordArrived) {
-        downloaded_.AddMemoryRecord(message.text);
-    } else if (code == RunEnd::Finished) {
-        // Every record posted before this one is stored already: messages
-        // arrive in order.
-        auto* dialog = reinterpret_cast<IProgressDialog*>(message.lParam);
-        if (dialog == nullptr) {
-            dialog = downloadProgress_;
-        }
-        if (dialog != nullptr) {
-            dialog->Target().Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
-        }
-        downloaded_.Reverse();
-    }
+    ReceiveDownloadMessage(message, downloaded_, downloadProgress_);
 }
 
 void CMainDlg::JoinCapture() {
