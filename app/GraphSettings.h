@@ -38,4 +38,16 @@ inline GraphSlotArray DefaultGraphSlots() {
     return defaults;
 }
 
+// A graph slot whose data-set slot takes over newly loaded data: the value
+// axis takes `unit`, the unit of the first record, and a fitted range of 0 to
+// 10 where the slot now holds another component than before.
+inline void AdoptColumn(GraphSlotSettings& slot, std::int32_t unit, bool componentChanged) {
+    slot.YUnit = unit;
+    if (componentChanged) {
+        slot.YAuto = 1;
+        slot.YMin = 0.0;
+        slot.YMax = 10.0;
+    }
+}
+
 }  // namespace kelp

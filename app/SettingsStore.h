@@ -58,6 +58,11 @@ class CSettingsStore final {
     bool WriteLastFolder(const std::string& folder) const;
 
     static constexpr const char* kFileName = "Kelp-Win.ini";
+    // The section of the main window's graph slots and time axis.
+    static constexpr const char* kTrendGraphSection = "GraphSettings";
+    // The longest capture interval, in seconds; a longer one in the file
+    // reads as 1.
+    static constexpr int kMaxCaptureInterval = 9999;
 
     // Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...
     // when that is taken). Returns the new name, or an empty text when the

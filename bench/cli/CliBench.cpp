@@ -3,34 +3,17 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <filesystem>
 #include <string>
 
-#include "link/Frames.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/link_support/LineRate.h"
 #include "tests/link_support/SimProcess.h"
+#include "tests/settings/TempDir.h"
 
 namespace kelp {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A scratch folder for the files of one run, removed afterwards.
-class CScratch final {
-  public:
-    CScratch() {
-        char name[] = "/tmp/kelp-cli-bench-XXXXXX";
-        path_ = ::mkdtemp(name) != nullptr ? name : "";
-    }
-    ~CScratch() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 // `kelp-collector download` of the simulator's 300 records over an
 // emulated 19200 bit/s line, from the start of the process to its end
@@ -42,7 +25,7 @@ void BM_CommandLineDownloadAgainstLineRate(benchmark::State& state) {
     constexpr int kRecords = 300;
     for (auto _ : state) {
         test::CSimProcess sim({"--records", std::to_string(kRecords), "--baud", std::to_string(kBaud)});
-        CScratch scratch;
+        test::TempDir scratch;
         if (!sim.Ok() || scratch.Path().empty()) {
             state.SkipWithError("kelp-sim did not start");
             return;
@@ -56,9 +39,7 @@ void BM_CommandLineDownloadAgainstLineRate(benchmark::State& state) {
             state.SkipWithError(("the download failed: " + cli.err).c_str());
             return;
         }
-        const int commandBytes = 8 + kRecords * 36;
-        const int replyBytes = kCountReplyLength + kRecords * kRecordReplyLength;
-        const double bound = (commandBytes + replyBytes) * 10.0 / kBaud;
+        const double bound = test::DownloadLineSeconds(kRecords, kBaud);
         state.SetIterationTime(seconds);
         state.counters["bound_s"] = bound;
         state.counters["ratio"] = seconds / bound;
@@ -79,7 +60,7 @@ void BM_CaptureMemoryStaysFlat(benchmark::State& state) {
         long peak[2] = {0, 0};
         const int counts[2] = {10000, 100000};
         for (int i = 0; i < 2; ++i) {
-            CScratch scratch;
+            test::TempDir scratch;
             test::CCliProcess cli({"capture", "--port", sim.Path(), "--interval", "0", "--count",
                                    std::to_string(counts[i]), "-o", scratch.Path() + "/station.csv"},
                                   scratch.Path());

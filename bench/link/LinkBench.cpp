@@ -7,7 +7,7 @@
 
 #include "link/CaptureRun.h"
 #include "link/DownloadRun.h"
-#include "link/Frames.h"
+#include "tests/link_support/LineRate.h"
 #include "tests/link_support/MessageLoop.h"
 #include "tests/link_support/SimProcess.h"
 
@@ -55,10 +55,8 @@ void BM_DownloadAgainstLineRate(benchmark::State& state) {
             state.SkipWithError("the download did not bring every record");
             return;
         }
-        const int commandBytes = 8 + kRecords * 36;
-        const int replyBytes = kCountReplyLength + kRecords * kRecordReplyLength;
         const double bound =
-            (commandBytes + replyBytes) * 10.0 / kBaud + (kRecords + 1) * kTurnaroundMs / 1000.0;
+            test::DownloadLineSeconds(kRecords, kBaud) + (kRecords + 1) * kTurnaroundMs / 1000.0;
         state.SetIterationTime(seconds);
         state.counters["bound_s"] = bound;
         state.counters["ratio"] = seconds / bound;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "app/SettingsStore.h"
 #include "data/CaptureJournal.h"
 #include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
@@ -29,7 +30,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr long long kMaxInterval = 9999;  // as the settings file allows
 constexpr long long kMaxCount = 1000000000;
 constexpr const char* kJournalSuffix = ".journal";
 
@@ -146,6 +146,10 @@ class CCapture final {
     bool SavePart(Part& part);
     Part* FreePart();
     void StoreWaiting();
+    // End the run and keep what came.
+    void Stop();
+    // The count or the time given is done: take no more records.
+    void StopAtPlan();
     // Interrupt: end the run, keep what came.
     void OnInterrupt();
 
@@ -157,7 +161,6 @@ class CCapture final {
     CConsoleLoop loop_;
     CEvent stop_;
     std::jthread run_;
-    bool runActive_ = false;
     bool runEnded_ = false;
     RunEnd runEnd_ = RunEnd::Finished;
     int openError_ = 0;
@@ -219,10 +222,7 @@ void CCapture::Store(std::string text) {
     ++stored_;
     console_.Progress(static_cast<int>(std::min<long long>(stored_, 0x7fffffff)));
     if (count_ > 0 && stored_ >= count_) {
-        accepting_ = false;
-        stopping_ = true;
-        planReached_ = true;
-        stop_.Set();
+        StopAtPlan();
     }
     if (data.GetCount() >= kMeasCapacity) {
         active_->state = Part::State::Full;
@@ -254,7 +254,6 @@ void CCapture::StartRun() {
     runEnded_ = false;
     runRecords_ = 0;
     stop_.Reset();
-    runActive_ = true;
     run_ = StartCapture(loop_, stop_, setup_.port, setup_.devices, interval_);
 }
 
@@ -287,10 +286,20 @@ void CCapture::StoreWaiting() {
     }
 }
 
-void CCapture::OnInterrupt() {
-    interrupted_ = true;
+void CCapture::Stop() {
     stopping_ = true;
     stop_.Set();
+}
+
+void CCapture::StopAtPlan() {
+    accepting_ = false;
+    planReached_ = true;
+    Stop();
+}
+
+void CCapture::OnInterrupt() {
+    interrupted_ = true;
+    Stop();
 }
 
 int CCapture::Run(int interval, long long count, long long seconds) {
@@ -330,13 +339,13 @@ int CCapture::Run(int interval, long long count, long long seconds) {
         if (waitingRestart) {
             until = std::min(until, restartAt);
         }
-        loop_.RunUntil([this] { return runEnded_ || !full_.empty() || (stopping_ && !runActive_); }, until);
+        loop_.RunUntil([this] { return runEnded_ || !full_.empty() || (stopping_ && !run_.joinable()); },
+                       until);
         if (!full_.empty()) {
             Part* part = full_.front();
             full_.pop_front();
             if (!SavePart(*part)) {
-                OnInterrupt();
-                interrupted_ = false;
+                Stop();
             }
             StoreWaiting();
             continue;
@@ -344,7 +353,6 @@ int CCapture::Run(int interval, long long count, long long seconds) {
         if (runEnded_) {
             runEnded_ = false;
             run_.join();
-            runActive_ = false;
             // A run ends by itself after 10000 records; the capture goes on
             // with a new one. Its first request waits for the interval, as
             // the next request of the old run would have.
@@ -356,21 +364,15 @@ int CCapture::Run(int interval, long long count, long long seconds) {
         }
         const auto now = Clock::now();
         if (now >= deadline && !stopping_) {
-            accepting_ = false;
-            stopping_ = true;
-            planReached_ = true;
-            stop_.Set();
+            StopAtPlan();
         }
-        if (stopping_ && !runActive_) {
+        if (stopping_ && !run_.joinable()) {
             break;
         }
         if (waitingRestart && now >= restartAt) {
             waitingRestart = false;
             StartRun();
         }
-    }
-    if (run_.joinable()) {
-        run_.join();
     }
 
     // Whatever is left, in the order it came.
@@ -418,7 +420,8 @@ int RunCaptureCommand(CommandContext& context) {
         return status;
     }
     long long interval = setup.captureInterval;
-    if (arguments.Has("interval") && !ParseCount(arguments.Value("interval"), kMaxInterval, interval)) {
+    if (arguments.Has("interval") &&
+        !ParseCount(arguments.Value("interval"), CSettingsStore::kMaxCaptureInterval, interval)) {
         return UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--interval", arguments.Value("interval")}));
     }
     long long count = 0;

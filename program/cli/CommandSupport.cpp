@@ -6,6 +6,7 @@
 
 #include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
+#include "data/Catalogue.h"
 #include "data/CsvFile.h"
 #include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
@@ -117,6 +118,19 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
         return kExitBadInput;
     }
     return kExitOk;
+}
+
+std::vector<ValueColumn> ValueColumns(const CMeasDataSet& data) {
+    std::vector<ValueColumn> columns;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const int element = data.GetElement(slot);
+        for (int unit = 0; unit < kUnitCount && element != kNoElement; ++unit) {
+            if (data.GetStats(slot, unit).Count > 0) {
+                columns.push_back({slot, unit, ComponentTitle(element, unit)});
+            }
+        }
+    }
+    return columns;
 }
 
 int ExitStatusOf(RunEnd end) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "link/PortSettings.h"
 #include "link/RunEnd.h"
@@ -46,6 +47,16 @@ int ReadInstrumentCommand(CommandContext& context, std::string& output, Instrume
 // Loads the data file at `path` into `data` as the window does; kExitOk,
 // or kExitBadInput with the message shown.
 int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data);
+
+// A column of values in a data file: a slot and one unit of its component
+// with at least one valid value, titled as ComponentTitle does.
+struct ValueColumn {
+    int slot = 0;
+    int unit = 0;
+    std::string title;
+};
+// The value columns of `data`, slot by slot and unit by unit.
+std::vector<ValueColumn> ValueColumns(const CMeasDataSet& data);
 
 // The exit status of a run that ended with `end` (kExitOk for the normal
 // endings).

@@ -31,7 +31,6 @@ void CConsoleLoop::Send(AppMessage message) {
 }
 
 void CConsoleLoop::Interrupt() {
-    interrupted_ = true;
     Push(Item{{}, true, nullptr});
 }
 

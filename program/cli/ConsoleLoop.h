@@ -1,8 +1,6 @@
 #pragma once
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -40,7 +38,6 @@ class CConsoleLoop final : public IMessageTarget {
     // Callable from any thread: the user asked to stop. The interrupt
     // handler then runs on the main thread, in order with the messages.
     void Interrupt();
-    bool Interrupted() const { return interrupted_.load(); }
     void SetInterruptHandler(std::function<void()> handler) { onInterrupt_ = std::move(handler); }
 
   private:
@@ -61,7 +58,6 @@ class CConsoleLoop final : public IMessageTarget {
     Handler handler_;
     CConsoleProgress* progress_ = nullptr;
     std::function<void()> onInterrupt_;
-    std::atomic<bool> interrupted_{false};
 };
 
 }  // namespace kelp::cli

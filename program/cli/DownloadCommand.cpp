@@ -1,4 +1,5 @@
 // kelp-collector download: the full download, saved as a data file.
+#include "app/DownloadReceiver.h"
 #include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
 #include "link/DownloadRun.h"
@@ -34,20 +35,7 @@ int RunDownloadCommand(CommandContext& context) {
     CMeasDataSet downloaded;
     CConsoleProgress progress(loop, &console);
     // The receiving side of the run, as the main window has it.
-    loop.SetHandler([&](const AppMessage& message) {
-        if (message.message != WM_APP_DOWNLOAD) {
-            return;
-        }
-        if (message.wParam == static_cast<std::uintptr_t>(RunEnd::RecordArrived)) {
-            downloaded.AddMemoryRecord(message.text);
-        } else if (message.wParam == static_cast<std::uintptr_t>(RunEnd::Finished)) {
-            reinterpret_cast<IProgressDialog*>(message.lParam)
-                ->Target()
-                .Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
-            // The instrument sends its newest record first.
-            downloaded.Reverse();
-        }
-    });
+    loop.SetHandler([&](const AppMessage& message) { ReceiveDownloadMessage(message, downloaded); });
     loop.SetInterruptHandler([&] { progress.Cancel(); });
     int openError = 0;
     RunEnd end = RunDownload(loop, progress, setup.port, setup.devices, &openError);

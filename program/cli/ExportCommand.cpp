@@ -59,35 +59,23 @@ std::string DecimalDegrees(std::int32_t value) {
     return std::string(text, result.ptr);
 }
 
-struct Column {
-    int slot;
-    int unit;
-};
-
 // Writes `data` to `file` (already open for saving).
 void WriteTidy(CMeasDataSet& data, CCsvFile& file) {
-    std::vector<Column> columns;
+    const std::vector<ValueColumn> columns = ValueColumns(data);
     std::string line = std::string(kByteOrderMark) + Field(LoadText(IDS_CLI_EXPORT_TIME)) + "," +
                        Field(LoadText(IDS_CLI_EXPORT_SITE)) + "," + Field(LoadText(IDS_COL_LATITUDE)) + "," +
                        Field(LoadText(IDS_COL_LONGITUDE));
     // One column per component and unit that has a valid value: a tidy
     // column holds one quantity in one unit.
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const int element = data.GetElement(slot);
-        for (int unit = 0; unit < kUnitCount && element != kNoElement; ++unit) {
-            if (data.GetStats(slot, unit).Count == 0) {
-                continue;
-            }
-            columns.push_back({slot, unit});
-            line += ',';
-            line += Field(ComponentTitle(element, unit));
-        }
+    for (const ValueColumn& c : columns) {
+        line += ',';
+        line += Field(c.title);
     }
     file.WriteText(line + kLineEnd);
     for (int r = 0; r < data.GetCount(); ++r) {
         line = data.GetTime(r).Format(kIsoTime) + "," + Field(TrimRight(Cp932ToUtf8(data.GetSiteName(r)))) +
                "," + DecimalDegrees(data.GetLatitude(r)) + "," + DecimalDegrees(data.GetLongitude(r));
-        for (const Column& c : columns) {
+        for (const ValueColumn& c : columns) {
             line += ",";
             if (data.GetUnit(c.slot, r) == c.unit && data.IsValueValid(c.slot, r)) {
                 line += FormatDecimals(data.GetValue(c.slot, r), data.GetDecimals(c.slot, r));

@@ -1,6 +1,5 @@
 // kelp-collector info: what a data file holds, at a glance.
 #include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -126,24 +125,14 @@ std::string Describe(CMeasDataSet& data, const std::string& path) {
     }
 
     std::string components;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const int element = data.GetElement(slot);
-        if (element == kNoElement) {
-            continue;
-        }
-        for (int unit = 0; unit < kUnitCount; ++unit) {
-            const SlotStats& stats = data.GetStats(slot, unit);
-            if (stats.Count == 0) {
-                continue;
-            }
-            const std::string name = ComponentTitle(element, unit);
-            components += "    ";
-            components += PadTo(name, kComponentColumn);
-            components += Fill(IDS_CLI_INFO_VALUES,
-                               {std::to_string(stats.Count), FormatDecimals(stats.Min, stats.Decimals),
-                                FormatDecimals(stats.Max, stats.Decimals)});
-            components += '\n';
-        }
+    for (const ValueColumn& column : ValueColumns(data)) {
+        const SlotStats& stats = data.GetStats(column.slot, column.unit);
+        components += "    ";
+        components += PadTo(column.title, kComponentColumn);
+        components +=
+            Fill(IDS_CLI_INFO_VALUES, {std::to_string(stats.Count), FormatDecimals(stats.Min, stats.Decimals),
+                                       FormatDecimals(stats.Max, stats.Decimals)});
+        components += '\n';
     }
     if (components.empty()) {
         Line(out, IDS_CLI_INFO_COMPONENTS, LoadText(IDS_CLI_INFO_NONE));

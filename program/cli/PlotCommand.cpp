@@ -30,6 +30,7 @@
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/TrendGraph.h"
 #include "ui/graphs/XYGraph.h"
+#include "ui/graphs/XYGraphDlg.h"
 #include "ui/main/Fonts.h"
 
 namespace kelp::cli {
@@ -45,10 +46,6 @@ constexpr CommandOption kSizeOption{"size"};
 constexpr int kMaxTrendGraphs = 3;
 constexpr long long kMinSide = 200;
 constexpr long long kMaxSide = 4000;
-
-// The settings the windows read their graphs from.
-constexpr const char* kTrendSection = "GraphSettings";
-constexpr const char* kXYSection = "XYGraphSettings";
 
 // `text` split at `separator`, each piece without its outer blanks.
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -95,12 +92,6 @@ struct Picture {
     std::function<void(QPainter&, const QRect&, const QFont&)> render;
 };
 
-// "Caption [file.csv]", as the graph windows name their data.
-std::string CaptionFor(int captionId, const std::string& path) {
-    const std::string tail = NameTail(path);
-    return LoadText(captionId) + (tail.empty() ? "" : " [" + tail + "]");
-}
-
 // Finds the components named in `texts` (their slots and units), or shows
 // why not: kExitOk or kExitUsage.
 int FindComponents(PlotRequest& request, const std::vector<std::string>& texts, const CMeasDataSet& data,
@@ -128,7 +119,7 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
     }
     const CSettingsStore store(request.settingsPath);
     GraphSlotArray graphSlots = DefaultGraphSlots();
-    store.ReadGraphSlots(kTrendSection, graphSlots);
+    store.ReadGraphSlots(CSettingsStore::kTrendGraphSection, graphSlots);
     GraphTimeSettings time;
     store.ReadTimeAxis(time);
 
@@ -148,12 +139,8 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
         // As the window takes a file over: the unit of the first record, and
         // a fitted range where the column holds another component than the
         // instrument's.
-        settings.YUnit = data.GetCount() > 0 ? data.GetUnit(column, 0) : 0;
-        if (data.GetElement(column) != SlotElement(column)) {
-            settings.YAuto = 1;
-            settings.YMin = 0.0;
-            settings.YMax = 10.0;
-        }
+        AdoptColumn(settings, data.GetCount() > 0 ? data.GetUnit(column, 0) : 0,
+                    data.GetElement(column) != SlotElement(column));
         if (components[i].unit >= 0) {
             settings.YUnit = components[i].unit;
         }
@@ -165,7 +152,7 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
 
     const int n = static_cast<int>(graphs.size());
     picture.size = QSize(CTrendGraph::kPictureSize.width(), n * (CTrendGraph::kPictureSize.height() - 1) + 1);
-    picture.title = CaptionFor(IDS_APP_TITLE, request.files.front());
+    picture.title = CaptionWithName(IDS_APP_TITLE, request.files.front());
     picture.render = [&graphs](QPainter& painter, const QRect& rect, const QFont& font) {
         std::vector<const CTrendGraph*> stack;
         for (const CTrendGraph& graph : graphs) {
@@ -199,7 +186,7 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
     }
 
     graph.SetData(&data);
-    CSettingsStore(request.settingsPath).ReadGraphSlots(kXYSection, graph.Settings());
+    CSettingsStore(request.settingsPath).ReadGraphSlots(CXYGraphDlg::kSettingsSection, graph.Settings());
     graph.ResetSlots();
     graph.ChooseXSlot(x.slot);
     if (components.size() > 1) {
@@ -219,7 +206,7 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
     graph.ComputeRanges();
 
     picture.size = CXYGraph::kPictureSize;
-    picture.title = CaptionFor(IDS_XY_GRAPH_TITLE, request.files.front());
+    picture.title = CaptionWithName(IDS_XY_GRAPH_TITLE, request.files.front());
     picture.render = [&graph, title = picture.title](QPainter& painter, const QRect& rect,
                                                      const QFont& font) {
         graph.Render(painter, rect, font, QString::fromStdString(title));
@@ -257,14 +244,13 @@ int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, P
         return status;
     }
     // The units of the first record, as the window remembers them.
-    graph.SelectDefaults();
+    CDepthGraph::Choice choice = graph.DefaultChoice();
     const int slot = components.front().slot;
-    const int element = first.GetElement(slot);
-    int unit = components.front().unit;
-    if (unit < 0) {
-        unit = first.GetUnit(slot, 0) < UnitCount(element) ? first.GetUnit(slot, 0) : 0;
-    }
-    graph.Select(element, unit, graph.DepthUnit());
+    choice.element = first.GetElement(slot);
+    choice.unit = components.front().unit >= 0
+                      ? components.front().unit
+                      : CDepthGraph::FittedUnit(choice.element, first.GetUnit(slot, 0));
+    graph.Select(choice.element, choice.unit, choice.depthUnit);
 
     picture.size = CDepthGraph::kPictureSize;
     picture.title = graph.PictureTitle();

@@ -2,11 +2,11 @@
 #include <QDialog>
 #include <cstdint>
 
+#include "app/SettingsStore.h"
+
 class QLineEdit;
 
 namespace kelp {
-
-class CSettingsStore;
 
 // The capture interval dialog (template 146): one digits-only edit of at
 // most four characters. OK stores 1 to 9999 seconds into the caller's value;
@@ -29,7 +29,7 @@ class CCaptureCycleDlg final : public QDialog {
     // Longest text the edit takes.
     static constexpr int kMaxDigits = 4;
     static constexpr int kMinCycle = 1;
-    static constexpr int kMaxCycle = 9999;
+    static constexpr int kMaxCycle = CSettingsStore::kMaxCaptureInterval;
 
   public slots:
     void accept() override;

@@ -60,25 +60,36 @@ void CDepthGraph::RemoveSeries(int position) {
     }
 }
 
+int CDepthGraph::FittedUnit(int element, int unit) {
+    return unit < UnitCount(element) ? unit : 0;
+}
+
+CDepthGraph::Choice CDepthGraph::DefaultChoice() const {
+    Choice choice;
+    if (series_.empty()) {
+        return choice;
+    }
+    const CMeasDataSet& first = series_.front()->data;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const int e = first.GetElement(slot);
+        if (e == kDepthElement) {
+            choice.depthUnit = first.GetUnit(slot, 0);
+        } else if (e != kNoElement && choice.element == kNoElement) {
+            choice.element = e;
+            choice.unit = first.GetUnit(slot, 0);
+        }
+    }
+    choice.unit = FittedUnit(choice.element, choice.unit);
+    choice.depthUnit = FittedUnit(kDepthElement, choice.depthUnit);
+    return choice;
+}
+
 void CDepthGraph::SelectDefaults() {
     if (series_.empty()) {
         return;
     }
-    const CMeasDataSet& first = series_.front()->data;
-    int element = kNoElement;
-    int unit = 0;
-    int depthUnit = 0;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const int e = first.GetElement(slot);
-        if (e == kDepthElement) {
-            depthUnit = first.GetUnit(slot, 0);
-        } else if (e != kNoElement && element == kNoElement) {
-            element = e;
-            unit = first.GetUnit(slot, 0);
-        }
-    }
-    Select(element, unit < UnitCount(element) ? unit : 0,
-           depthUnit < UnitCount(kDepthElement) ? depthUnit : 0);
+    const Choice choice = DefaultChoice();
+    Select(choice.element, choice.unit, choice.depthUnit);
 }
 
 void CDepthGraph::Select(int element, int unit, int depthUnit) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Catalogue.h"
 #include "ui/graphs/DepthLegend.h"
 #include "ui/graphs/DepthSeries.h"
 #include "ui/graphs/GraphWindowUtil.h"
@@ -78,8 +79,20 @@ class CDepthGraph final {
     int SeriesCount() const { return static_cast<int>(series_.size()); }
     const CDepthSeries& Series(int i) const { return *series_[static_cast<std::size_t>(i)]; }
 
+    // A component (catalogue element, 0 for none) with its unit code, and
+    // the depth unit code.
+    struct Choice {
+        int element = kNoElement;
+        int unit = 0;
+        int depthUnit = 0;
+    };
     // Series 1's first component other than depth, and the units of it and
-    // of depth in its first record; recomputes. Nothing without series.
+    // of depth in its first record, each through FittedUnit. No component and
+    // the first units without series.
+    Choice DefaultChoice() const;
+    // `unit` where `element` has that unit, otherwise its first unit (0).
+    static int FittedUnit(int element, int unit);
+    // Selects DefaultChoice(); recomputes. Nothing without series.
     void SelectDefaults();
     // The component (catalogue element, 0 for none), its unit code and the
     // depth unit code; recomputes.

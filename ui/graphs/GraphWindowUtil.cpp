@@ -46,6 +46,11 @@ std::string NameTail(const std::string& name) {
     return separator == std::string::npos ? name : name.substr(separator + 1);
 }
 
+std::string CaptionWithName(int captionId, const std::string& name) {
+    const std::string tail = NameTail(name);
+    return LoadText(captionId) + (tail.empty() ? "" : " [" + tail + "]");
+}
+
 QAction* AddMenuCommand(QMenu* menu, int menuId, int commandId) {
     QAction* action = menu->addAction(Utf8(LoadMenuText(menuId, commandId)));
     action->setObjectName(QString::number(commandId));

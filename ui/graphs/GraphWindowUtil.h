@@ -57,6 +57,11 @@ inline int RectBottom(const QRect& r) {
 // name when it has none). Names are paths; Windows paths use backslashes.
 std::string NameTail(const std::string& name);
 
+// "Caption [file.csv]": text `captionId` with the NameTail of the data set's
+// name `name`, or the caption alone when that is empty; the graph windows
+// name their data so.
+std::string CaptionWithName(int captionId, const std::string& name);
+
 // Results of LoadGraphDataFile (those of the file job).
 constexpr int kLoadOk = 0;
 constexpr int kLoadOpenFailed = 1;

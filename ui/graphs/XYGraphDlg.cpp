@@ -220,12 +220,7 @@ void CXYGraphDlg::FillFromData() {
 }
 
 void CXYGraphDlg::SetCaption() {
-    QString caption = Utf8(LoadText(IDS_XY_GRAPH_TITLE));
-    const std::string tail = NameTail(data_.GetName());
-    if (!tail.empty()) {
-        caption += QStringLiteral(" [") + Utf8(tail) + QStringLiteral("]");
-    }
-    setWindowTitle(caption);
+    setWindowTitle(Utf8(CaptionWithName(IDS_XY_GRAPH_TITLE, data_.GetName())));
 }
 
 void CXYGraphDlg::OnXComponentChange(int index) {

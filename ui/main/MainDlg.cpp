@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "app/DataFileName.h"
+#include "app/DownloadReceiver.h"
 #include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
 #include "app/VersionInfo.h"
@@ -142,7 +143,7 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     }
     graphSlots_ = DefaultGraphSlots();
     settings_.ReadPortSettings(port_, portDevices_);
-    settings_.ReadGraphSlots("GraphSettings", graphSlots_);
+    settings_.ReadGraphSlots(CSettingsStore::kTrendGraphSection, graphSlots_);
     settings_.ReadTimeAxis(graphTime_);
     captureInterval_ = settings_.ReadCaptureInterval();
 
@@ -230,7 +231,7 @@ CMainDlg::~CMainDlg() {
         stopEvent_.Set();
         captureThread_.join();
     }
-    settings_.WriteGraphSlots("GraphSettings", graphSlots_);
+    settings_.WriteGraphSlots(CSettingsStore::kTrendGraphSection, graphSlots_);
     settings_.WriteTimeAxis(graphTime_);
     SetFileDialogStore(nullptr);
     // Unsaved data keep their journal: the user has not let them go, so they
@@ -1088,21 +1089,7 @@ void CMainDlg::OnCaptureMessage(const AppMessage& message) {
 }
 
 void CMainDlg::OnDownloadMessage(const AppMessage& message) {
-    const auto code = static_cast<RunEnd>(message.wParam);
-    if (code == RunEnd::RecordArrived) {
-        downloaded_.AddMemoryRecord(message.text);
-    } else if (code == RunEnd::Finished) {
-        // Every record posted before this one is stored already: messages
-        // arrive in order.
-        auto* dialog = reinterpret_cast<IProgressDialog*>(message.lParam);
-        if (dialog == nullptr) {
-            dialog = downloadProgress_;
-        }
-        if (dialog != nullptr) {
-            dialog->Target().Post(AppMessage{WM_APP_PROGRESS, PROGRESS_FINISHED, 0, {}});
-        }
-        downloaded_.Reverse();
-    }
+    ReceiveDownloadMessage(message, downloaded_, downloadProgress_);
 }
 
 void CMainDlg::JoinCapture() {
@@ -1186,14 +1173,8 @@ void CMainDlg::RefreshRowLabels() {
             units_[i]->clear();
         }
         for (GraphSlotSettings& slot : graphSlots_) {
-            if (slot.ElmNo != i) {
-                continue;
-            }
-            slot.YUnit = unit;
-            if (changed) {
-                slot.YAuto = 1;
-                slot.YMin = 0.0;
-                slot.YMax = 10.0;
+            if (slot.ElmNo == i) {
+                AdoptColumn(slot, unit, changed);
             }
         }
     }
