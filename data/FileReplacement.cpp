@@ -191,7 +191,7 @@ bool CFileReplacement::ResolveTarget(const std::string& path, bool& exists) {
             uid_ = st.st_uid;
             gid_ = st.st_gid;
             mode_ = st.st_mode;
-            size_ = st.st_size;
+            links_ = st.st_nlink;
             device_ = st.st_dev;
             inode_ = st.st_ino;
             return true;
@@ -245,9 +245,7 @@ bool CFileReplacement::Begin(const std::string& path) {
     // rename over the file.
     const uid_t me = ::geteuid();
     const bool stickyKeepsName = (dir.st_mode & S_ISVTX) != 0 && uid_ != me && dir.st_uid != me;
-    struct stat st {};
-    const bool linked = ::stat(target_.c_str(), &st) == 0 && st.st_nlink > 1;
-    if (linked || !folderWritable || stickyKeepsName) {
+    if (links_ > 1 || !folderWritable || stickyKeepsName) {
         return BeginInPlace();
     }
     return BeginRename(true);
