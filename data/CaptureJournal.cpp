@@ -320,9 +320,10 @@ bool CCaptureJournal::Rewrite(CMeasDataSet& data, int through) {
     }
     size_ = 0;
     recordsWritten_ = 0;
-    if (!WriteHeader(data)) {
-        return false;
-    }
+    return WriteHeader(data) && WriteRecords(data, through);
+}
+
+bool CCaptureJournal::WriteRecords(CMeasDataSet& data, int through) {
     std::string lines;
     for (int r = 0; r <= through; ++r) {
         lines += data.FormatRecordLine(r);
@@ -421,7 +422,7 @@ bool CCaptureJournal::WriteFrom(CMeasDataSet& data) {
     if (!Start(data)) {
         return false;
     }
-    const bool written = data.GetCount() == 0 || Rewrite(data, data.GetCount() - 1);
+    const bool written = WriteRecords(data, data.GetCount() - 1);
     Finish();
     return written;
 }
