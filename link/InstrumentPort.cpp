@@ -26,7 +26,7 @@ LinkResult CInstrumentPort::Transact(int selector, char* buffer, int& length) {
     if (read != LinkResult::Ok) {
         return read;
     }
-    return JudgeReply(selector, command_, buffer, length);
+    return JudgeReply(selector, command_, expectedLength_, buffer, length);
 }
 
 LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, int& length,
@@ -53,7 +53,7 @@ LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, i
             continue;
         }
         std::string raw(received);
-        const LinkResult judged = JudgeReply(selector, command_, buffer, length);
+        const LinkResult judged = JudgeReply(selector, command_, expectedLength_, buffer, length);
         if (judged == LinkResult::Ok || judged == LinkResult::EndOfData) {
             previous = std::move(raw);
         }
