@@ -1,7 +1,5 @@
 #include "app/SettingsStore.h"
 
-#include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "app/IniFile.h"
+#include "data/RegularFile.h"
 
 namespace kelp {
 
@@ -79,6 +78,35 @@ bool IsDirectory(const std::string& path) {
 bool Exists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...
+// when that is taken). Returns the new name, or an empty text when the file
+// could not be renamed.
+std::string SetAside(const std::string& path) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n < 100; ++n) {
+        std::string aside = path;
+        aside += '.';
+        aside += stamp;
+        if (n > 1) {
+            aside += '-';
+            aside += std::to_string(n);
+        }
+        // Never over a file of the same name: a second one set aside within
+        // the same second takes the next number.
+        if (RenameNoReplace(path, aside)) {
+            return aside;
+        }
+        if (errno != EEXIST) {
+            return {};
+        }
+    }
+    return {};
 }
 
 // Makes `path` a directory: an existing directory is fine, an existing file
@@ -179,37 +207,6 @@ bool CSettingsStore::LoadForWrite(CIniFile& ini) const {
             return !SetAside(path_).empty();
     }
     return false;
-}
-
-std::string CSettingsStore::SetAside(const std::string& path) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    for (int n = 1; n < 100; ++n) {
-        std::string aside = path;
-        aside += '.';
-        aside += stamp;
-        if (n > 1) {
-            aside += '-';
-            aside += std::to_string(n);
-        }
-        // Never over a file of the same name: a second one set aside within
-        // the same second takes the next number.
-        int rc = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
-        if (rc != 0 && errno == EINVAL) {
-            // A file system without that flag: look first.
-            rc = Exists(aside) ? (errno = EEXIST, -1) : std::rename(path.c_str(), aside.c_str());
-        }
-        if (rc == 0) {
-            return aside;
-        }
-        if (errno != EEXIST) {
-            return {};
-        }
-    }
-    return {};
 }
 
 void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const {

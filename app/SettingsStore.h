@@ -59,11 +59,6 @@ class CSettingsStore final {
 
     static constexpr const char* kFileName = "Kelp-Win.ini";
 
-    // Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...
-    // when that is taken). Returns the new name, or an empty text when the
-    // file could not be renamed.
-    static std::string SetAside(const std::string& path);
-
   private:
     CIniFile LoadFile() const;
     // The file's content to change; false when a file is there that cannot

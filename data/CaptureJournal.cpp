@@ -1,7 +1,6 @@
 #include "data/CaptureJournal.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +16,7 @@
 #include "data/CsvError.h"
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
+#include "data/RegularFile.h"
 
 namespace kelp {
 
@@ -185,21 +185,6 @@ class LineSource final {
     bool done_ = false;
     bool truncated_ = false;
 };
-
-// Moves `from` to `to` unless `to` exists; false with errno EEXIST when it does.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // A file system without the flag: a hard link cannot replace either.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        return false;
-    }
-    return ::unlink(from.c_str()) == 0;
-}
 
 }  // namespace
 

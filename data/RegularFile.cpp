@@ -1,6 +1,7 @@
 #include "data/RegularFile.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +31,20 @@ int OpenRegularFile(const std::string& path) {
         return -1;
     }
     return fd;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // A file system without the flag: a hard link cannot replace either.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return false;
+    }
+    return ::unlink(from.c_str()) == 0;
 }
 
 }  // namespace kelp

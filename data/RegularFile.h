@@ -11,4 +11,8 @@ namespace kelp {
 // file, or why the open failed.
 int OpenRegularFile(const std::string& path);
 
+// Moves `from` to `to` unless `to` exists; false with errno EEXIST when it
+// does, or with the errno of the failure.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+
 }  // namespace kelp
