@@ -166,6 +166,11 @@ std::string Numbered(const char* key, int n) {
     return std::string(key) + std::to_string(n);
 }
 
+// Whether `path` can be stored as the device of port `portNo`.
+bool CanStoreDevice(int portNo, const std::string& path) {
+    return portNo >= 1 && portNo <= kPortCount && KeepsAsValue(path);
+}
+
 }  // namespace
 
 std::string CSettingsStore::BuildPath(const std::string& programPath) {
@@ -230,16 +235,24 @@ void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices
 }
 
 bool CSettingsStore::WritePortSettings(const PortSettings& port) const {
+    return WritePortSettings(port, {});
+}
+
+bool CSettingsStore::WritePortSettings(const PortSettings& port, const std::string& device) const {
     CIniFile ini;
     if (!LoadForWrite(ini)) {
         return false;
+    }
+    const bool deviceKept = device.empty() || CanStoreDevice(port.PortNo, device);
+    if (!device.empty() && deviceKept) {
+        ini.SetString(kPortDeviceSection, Numbered("COM", port.PortNo), device);
     }
     ini.SetString(kPortSection, "PortNo", FormatInt(port.PortNo));
     ini.SetString(kPortSection, "BaudRate", FormatInt(port.BaudRate));
     ini.SetString(kPortSection, "ByteSize", FormatInt(port.ByteSize));
     ini.SetString(kPortSection, "Parity", FormatInt(port.Parity));
     ini.SetString(kPortSection, "StopBits", FormatInt(port.StopBits));
-    return ini.Save(path_);
+    return ini.Save(path_) && deviceKept;
 }
 
 void CSettingsStore::ReadGraphSlots(std::string_view section, GraphSlotArray& slots) const {
@@ -348,7 +361,7 @@ bool CSettingsStore::WriteCaptureInterval(std::uint32_t seconds) const {
 }
 
 bool CSettingsStore::WritePortDevice(int portNo, const std::string& path) const {
-    if (portNo < 1 || portNo > kPortCount || !KeepsAsValue(path)) {
+    if (!CanStoreDevice(portNo, path)) {
         return false;
     }
     CIniFile ini;

@@ -34,6 +34,11 @@ class CSettingsStore final {
     // to COM19) that replace the built-in mapping of port numbers.
     void ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const;
     bool WritePortSettings(const PortSettings& port) const;
+    // The port settings and, unless `device` is empty, the device of port
+    // port.PortNo (as WritePortDevice stores it) in one write. A device that
+    // WritePortDevice refuses is left out, and the settings are written all
+    // the same; false then, or when the file could not be written.
+    bool WritePortSettings(const PortSettings& port, const std::string& device) const;
 
     // `section` is "GraphSettings" (main window) or "XYGraphSettings". The
     // slots keep the caller's values unless the section holds ElmNo1.
