@@ -79,20 +79,6 @@ std::string Unquote(std::string_view value) {
     return std::string(value);
 }
 
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const auto n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 }  // namespace
 
 void CIniFile::Parse(std::string_view text) {
@@ -150,7 +136,7 @@ bool CIniFile::Save(const std::string& path) const {
     if (!replacement.Begin(path)) {
         return false;
     }
-    if (!WriteAll(replacement.Fd(), Text())) {
+    if (!WriteAllAt(replacement.Fd(), Text(), 0)) {
         replacement.Abandon();
         return false;
     }

@@ -1,7 +1,5 @@
 #include "app/SettingsStore.h"
 
-#include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -12,6 +10,7 @@
 #include <string>
 
 #include "app/IniFile.h"
+#include "data/RegularFile.h"
 
 namespace kelp {
 
@@ -81,6 +80,35 @@ bool Exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+// Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...
+// when that is taken). Returns the new name, or an empty text when the file
+// could not be renamed.
+std::string SetAside(const std::string& path) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    for (int n = 1; n < 100; ++n) {
+        std::string aside = path;
+        aside += '.';
+        aside += stamp;
+        if (n > 1) {
+            aside += '-';
+            aside += std::to_string(n);
+        }
+        // Never over a file of the same name: a second one set aside within
+        // the same second takes the next number.
+        if (RenameNoReplace(path, aside)) {
+            return aside;
+        }
+        if (errno != EEXIST) {
+            return {};
+        }
+    }
+    return {};
+}
+
 // Makes `path` a directory: an existing directory is fine, an existing file
 // is a failure, a missing one is created.
 bool PrepareDirectory(const std::string& path) {
@@ -138,6 +166,11 @@ std::string Numbered(const char* key, int n) {
     return std::string(key) + std::to_string(n);
 }
 
+// Whether `path` can be stored as the device of port `portNo`.
+bool CanStoreDevice(int portNo, const std::string& path) {
+    return portNo >= 1 && portNo <= kPortCount && KeepsAsValue(path);
+}
+
 }  // namespace
 
 std::string CSettingsStore::BuildPath(const std::string& programPath) {
@@ -181,37 +214,6 @@ bool CSettingsStore::LoadForWrite(CIniFile& ini) const {
     return false;
 }
 
-std::string CSettingsStore::SetAside(const std::string& path) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    for (int n = 1; n < 100; ++n) {
-        std::string aside = path;
-        aside += '.';
-        aside += stamp;
-        if (n > 1) {
-            aside += '-';
-            aside += std::to_string(n);
-        }
-        // Never over a file of the same name: a second one set aside within
-        // the same second takes the next number.
-        int rc = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE);
-        if (rc != 0 && errno == EINVAL) {
-            // A file system without that flag: look first.
-            rc = Exists(aside) ? (errno = EEXIST, -1) : std::rename(path.c_str(), aside.c_str());
-        }
-        if (rc == 0) {
-            return aside;
-        }
-        if (errno != EEXIST) {
-            return {};
-        }
-    }
-    return {};
-}
-
 void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const {
     const CIniFile ini = LoadFile();
     port.PortNo = ini.GetInt(kPortSection, "PortNo", 3);
@@ -233,16 +235,24 @@ void CSettingsStore::ReadPortSettings(PortSettings& port, PortDeviceMap& devices
 }
 
 bool CSettingsStore::WritePortSettings(const PortSettings& port) const {
+    return WritePortSettings(port, {});
+}
+
+bool CSettingsStore::WritePortSettings(const PortSettings& port, const std::string& device) const {
     CIniFile ini;
     if (!LoadForWrite(ini)) {
         return false;
+    }
+    const bool deviceKept = device.empty() || CanStoreDevice(port.PortNo, device);
+    if (!device.empty() && deviceKept) {
+        ini.SetString(kPortDeviceSection, Numbered("COM", port.PortNo), device);
     }
     ini.SetString(kPortSection, "PortNo", FormatInt(port.PortNo));
     ini.SetString(kPortSection, "BaudRate", FormatInt(port.BaudRate));
     ini.SetString(kPortSection, "ByteSize", FormatInt(port.ByteSize));
     ini.SetString(kPortSection, "Parity", FormatInt(port.Parity));
     ini.SetString(kPortSection, "StopBits", FormatInt(port.StopBits));
-    return ini.Save(path_);
+    return ini.Save(path_) && deviceKept;
 }
 
 void CSettingsStore::ReadGraphSlots(std::string_view section, GraphSlotArray& slots) const {
@@ -351,7 +361,7 @@ bool CSettingsStore::WriteCaptureInterval(std::uint32_t seconds) const {
 }
 
 bool CSettingsStore::WritePortDevice(int portNo, const std::string& path) const {
-    if (portNo < 1 || portNo > kPortCount || !KeepsAsValue(path)) {
+    if (!CanStoreDevice(portNo, path)) {
         return false;
     }
     CIniFile ini;

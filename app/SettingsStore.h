@@ -34,6 +34,11 @@ class CSettingsStore final {
     // to COM19) that replace the built-in mapping of port numbers.
     void ReadPortSettings(PortSettings& port, PortDeviceMap& devices) const;
     bool WritePortSettings(const PortSettings& port) const;
+    // The port settings and, unless `device` is empty, the device of port
+    // port.PortNo (as WritePortDevice stores it) in one write. A device that
+    // WritePortDevice refuses is left out, and the settings are written all
+    // the same; false then, or when the file could not be written.
+    bool WritePortSettings(const PortSettings& port, const std::string& device) const;
 
     // `section` is "GraphSettings" (main window) or "XYGraphSettings". The
     // slots keep the caller's values unless the section holds ElmNo1.
@@ -63,11 +68,6 @@ class CSettingsStore final {
     // The longest capture interval, in seconds; a longer one in the file
     // reads as 1.
     static constexpr int kMaxCaptureInterval = 9999;
-
-    // Renames the file at `path` to `path`.YYYYMMDD-hhmmss (with -2, -3 ...
-    // when that is taken). Returns the new name, or an empty text when the
-    // file could not be renamed.
-    static std::string SetAside(const std::string& path);
 
   private:
     CIniFile LoadFile() const;

@@ -1,7 +1,6 @@
 #include "data/CaptureJournal.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,19 +16,11 @@
 #include "data/CsvError.h"
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
+#include "data/RegularFile.h"
 
 namespace kelp {
 
 namespace {
-
-// A new or renamed directory entry reaches the disk with its folder.
-void SyncFolder(const std::string& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
-}
 
 // Line 1 of `header` with its record count replaced by `count`; empty when
 // the header does not have the shape of our line 1 (quoted fields, last one
@@ -58,15 +49,6 @@ std::string AnnounceCount(std::string header, int count) {
 bool IsAbsent(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
-}
-
-// The folder part of `path`; empty for a bare name.
-std::string ParentOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {};
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 bool SameFolder(const std::string& a, const std::string& b) {
@@ -186,21 +168,6 @@ class LineSource final {
     bool truncated_ = false;
 };
 
-// Moves `from` to `to` unless `to` exists; false with errno EEXIST when it does.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) {
-        return false;
-    }
-    // A file system without the flag: a hard link cannot replace either.
-    if (::link(from.c_str(), to.c_str()) != 0) {
-        return false;
-    }
-    return ::unlink(from.c_str()) == 0;
-}
-
 }  // namespace
 
 CCaptureJournal::CCaptureJournal(const std::string& folder) : CCaptureJournal(folder, kFileName) {}
@@ -213,8 +180,8 @@ CCaptureJournal::~CCaptureJournal() {
 }
 
 std::string CCaptureJournal::FolderFor(const std::string& settingsPath, const std::string& programPath) {
-    const std::string settings = ParentOf(settingsPath);
-    if (!settings.empty() && !SameFolder(settings, ParentOf(programPath))) {
+    const std::string settings = FolderOf(settingsPath);
+    if (!settings.empty() && !SameFolder(settings, FolderOf(programPath))) {
         return settings;
     }
     // The cache survives a logout and a power cut; the runtime folder does
@@ -320,9 +287,10 @@ bool CCaptureJournal::Rewrite(CMeasDataSet& data, int through) {
     }
     size_ = 0;
     recordsWritten_ = 0;
-    if (!WriteHeader(data)) {
-        return false;
-    }
+    return WriteHeader(data) && WriteRecords(data, through);
+}
+
+bool CCaptureJournal::WriteRecords(CMeasDataSet& data, int through) {
     std::string lines;
     for (int r = 0; r <= through; ++r) {
         lines += data.FormatRecordLine(r);
@@ -335,22 +303,13 @@ bool CCaptureJournal::Rewrite(CMeasDataSet& data, int through) {
 }
 
 bool CCaptureJournal::WriteAll(std::string_view bytes) {
-    off_t at = size_;
-    while (!bytes.empty()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data(), bytes.size(), at);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            // Half a line would stop recovery there and hide every later
-            // line; cut it off so that the next append can still be read.
-            (void)::ftruncate(fd_, size_);
-            return false;
-        }
-        at += n;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (!WriteAllAt(fd_, bytes, size_)) {
+        // Half a line would stop recovery there and hide every later line;
+        // cut it off so that the next append can still be read.
+        (void)::ftruncate(fd_, size_);
+        return false;
     }
-    size_ = at;
+    size_ += static_cast<off_t>(bytes.size());
     MarkDirty();
     return true;
 }
@@ -421,7 +380,7 @@ bool CCaptureJournal::WriteFrom(CMeasDataSet& data) {
     if (!Start(data)) {
         return false;
     }
-    const bool written = data.GetCount() == 0 || Rewrite(data, data.GetCount() - 1);
+    const bool written = WriteRecords(data, data.GetCount() - 1);
     Finish();
     return written;
 }

@@ -117,7 +117,10 @@ class CCaptureJournal final {
     // else stands there is set aside first. -1 on failure.
     int OpenRegular(int flags);
     bool WriteHeader(CMeasDataSet& data);
+    // Empties the file and writes line 1, line 2 and records 0 to `through`.
     bool Rewrite(CMeasDataSet& data, int through);
+    // Writes the lines of records 0 to `through` after line 2.
+    bool WriteRecords(CMeasDataSet& data, int through);
     // Writes at the end of what the file holds; on failure cuts the file
     // back so that no partial line stays in it.
     bool WriteAll(std::string_view bytes);

@@ -66,7 +66,6 @@ bool CCsvFile::OpenSave(const std::string& path) {
     }
     std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
     written_ = startedToDisk_ = 0;
-    saving_ = true;
     return true;
 }
 
@@ -164,7 +163,7 @@ void CCsvFile::WriteText(std::string_view text) {
     // The flush before the rename waits for every byte to reach the disk;
     // starting the disk writes of each finished megabyte now lets them run
     // while the next lines are formatted, so that wait is short.
-    if (saving_ && written_ - startedToDisk_ >= kWriteBehindBytes) {
+    if (Saving() && written_ - startedToDisk_ >= kWriteBehindBytes) {
         if (std::fflush(file_) != 0) {
             writeError_ = errno;
             throw ECsvError::WriteFailed;
@@ -176,7 +175,7 @@ void CCsvFile::WriteText(std::string_view text) {
 }
 
 bool CCsvFile::CommitSave() {
-    if (file_ == nullptr || !saving_) {
+    if (file_ == nullptr || !Saving()) {
         return false;
     }
     const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
@@ -185,7 +184,6 @@ bool CCsvFile::CommitSave() {
     }
     std::fclose(file_);
     file_ = nullptr;
-    saving_ = false;
     if (!flushed) {
         replacement_.Abandon();
         return false;
@@ -198,9 +196,8 @@ void CCsvFile::Close() {
         std::fclose(file_);
         file_ = nullptr;
     }
-    if (saving_) {
+    if (Saving()) {
         replacement_.Abandon();
-        saving_ = false;
     }
     buffer_.reset();
     bufferPos_ = bufferLen_ = 0;

@@ -71,6 +71,8 @@ class CCsvFile final {
   private:
     bool ReadLine(std::string& line);
     bool Refill();
+    // Between OpenSave and the end of the save (commit or close).
+    bool Saving() const { return replacement_.Fd() >= 0; }
 
     std::FILE* file_ = nullptr;
     // Reading: a buffer of our own, so that any byte (NUL included) is data.
@@ -82,7 +84,6 @@ class CCsvFile final {
     std::string line_;
     // Saving.
     CFileReplacement replacement_;
-    bool saving_ = false;
     int writeError_ = 0;  // errno of a failed write
     std::size_t written_ = 0;
     std::size_t startedToDisk_ = 0;

@@ -117,11 +117,11 @@ int SaveDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& d
     job->total = data.GetCount();
     job->dataSet = &data;
     const int result = RunJob(std::move(job), dialog, IDS_PROGRESS_SAVING,
-                              [&out](std::unique_ptr<CCsvFile> j) { SaveThread(std::move(j), &out); });
+                              [&out](std::unique_ptr<CCsvFile> j) { SaveThread(std::move(j), out); });
     return result == 2 ? FILEJOB_FAILED : FILEJOB_OK;
 }
 
-void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure* failure) {
+void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure& failure) {
     IProgressDialog& dialog = *job->dialog;
     CMeasDataSet& data = *job->dataSet;
     WaitForWindow(dialog);
@@ -135,17 +135,13 @@ void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure* failure) {
         }
     } catch (ECsvError) {
         failed = true;
-        if (failure != nullptr) {
-            *failure = job->SaveFailure();
-        }
+        failure = job->SaveFailure();
     }
     // A cancelled save still replaces the file: the user gets the records
     // written so far under a line 1 that announces them all.
     if (!failed && !job->CommitSave()) {
         failed = true;
-        if (failure != nullptr) {
-            *failure = job->SaveFailure();
-        }
+        failure = job->SaveFailure();
     }
     job->Close();
     job.reset();

@@ -33,6 +33,6 @@ int SaveDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& d
 
 // The worker functions; each owns its job and ends it.
 void LoadThread(std::unique_ptr<CCsvFile> job);
-void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure* failure);
+void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure& failure);
 
 }  // namespace kelp

@@ -17,6 +17,7 @@
 #include <system_error>
 #include <vector>
 
+#include "data/RegularFile.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -34,12 +35,10 @@ constexpr off_t kSpaceMarginBytes = 64 * 1024;
 constexpr std::size_t kMaxStemBytes = 200;
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
+// The folder of `path` to open or to put names into: "." for a bare name.
+std::string FolderToUse(const std::string& path) {
+    std::string folder = FolderOf(path);
+    return folder.empty() ? std::string(".") : folder;
 }
 
 std::string NameOf(const std::string& path) {
@@ -75,22 +74,6 @@ pid_t TemporaryOwner(std::string_view name) {
         pid = pid * 10 + (c - '0');
     }
     return pid > 0 && pid <= 0x7fffffff ? static_cast<pid_t>(pid) : 0;
-}
-
-bool WriteAllAt(int fd, const char* data, std::size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, offset);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
 }
 
 // A file only in memory (or, without that, an unnamed one in /tmp), for the
@@ -191,12 +174,12 @@ bool CFileReplacement::ResolveTarget(const std::string& path, bool& exists) {
             uid_ = st.st_uid;
             gid_ = st.st_gid;
             mode_ = st.st_mode;
-            size_ = st.st_size;
+            links_ = st.st_nlink;
             device_ = st.st_dev;
             inode_ = st.st_ino;
             return true;
         }
-        const std::string folder = FolderOf(name);
+        const std::string folder = FolderToUse(name);
         struct stat dir {};
         if (::stat(folder.c_str(), &dir) == 0 && (dir.st_mode & S_ISVTX) != 0 &&
             (dir.st_mode & S_IWOTH) != 0 && st.st_uid != ::geteuid() && st.st_uid != dir.st_uid) {
@@ -220,7 +203,7 @@ bool CFileReplacement::Begin(const std::string& path) {
     if (!ResolveTarget(path, exists)) {
         return false;
     }
-    const std::string folder = FolderOf(target_);
+    const std::string folder = FolderToUse(target_);
     struct stat dir {};
     if (::stat(folder.c_str(), &dir) != 0) {
         return FailWithErrno(errno);
@@ -245,9 +228,7 @@ bool CFileReplacement::Begin(const std::string& path) {
     // rename over the file.
     const uid_t me = ::geteuid();
     const bool stickyKeepsName = (dir.st_mode & S_ISVTX) != 0 && uid_ != me && dir.st_uid != me;
-    struct stat st {};
-    const bool linked = ::stat(target_.c_str(), &st) == 0 && st.st_nlink > 1;
-    if (linked || !folderWritable || stickyKeepsName) {
+    if (links_ > 1 || !folderWritable || stickyKeepsName) {
         return BeginInPlace();
     }
     return BeginRename(true);
@@ -255,7 +236,7 @@ bool CFileReplacement::Begin(const std::string& path) {
 
 bool CFileReplacement::BeginRename(bool exists) {
     static std::atomic<unsigned> counter{0};
-    const std::string folder = FolderOf(target_);
+    const std::string folder = FolderToUse(target_);
     std::random_device random;
     const std::string stem =
         folder + "/." + NameOf(target_).substr(0, kMaxStemBytes) + "." + std::to_string(::getpid()) + "-";
@@ -330,11 +311,7 @@ bool CFileReplacement::CommitRename() {
     }
     temporary_.clear();
     // The rename itself is made durable with the folder.
-    const int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
+    SyncFolder(FolderToUse(target_));
     return true;
 }
 
@@ -366,7 +343,7 @@ bool CFileReplacement::CommitInPlace() {
         if (n <= 0) {
             return FailWithErrno(n < 0 ? errno : EIO);
         }
-        if (!WriteAllAt(targetFd_, chunk.data(), static_cast<std::size_t>(n), at)) {
+        if (!WriteAllAt(targetFd_, std::string_view(chunk.data(), static_cast<std::size_t>(n)), at)) {
             return FailWithErrno(errno);
         }
         at += n;

@@ -71,15 +71,12 @@ class CFileReplacement final {
     void Abandon();
 
     const FileFailure& Failure() const { return failure_; }
-    bool InPlace() const { return inPlace_; }
-    // The file that is replaced: `path` with its links followed.
-    const std::string& Target() const { return target_; }
 
+  private:
     // Removes the temporary files of saves into `folder` whose process has
     // ended (owned by this user, named as this class names them).
     static void RemoveStaleTemporaries(const std::string& folder);
 
-  private:
     bool Fail(FileProblem problem, int error);
     bool FailWithErrno(int error);
     bool ResolveTarget(const std::string& path, bool& exists);
@@ -93,10 +90,12 @@ class CFileReplacement final {
     int stagingFd_ = -1;
     int targetFd_ = -1;  // in place: the target, opened for writing
     bool inPlace_ = false;
-    // The target as it was at Begin: its owner, group, mode and size.
+    // The target as it was at Begin: its owner, group, mode and number of
+    // hard links; its size when it is opened to be written in place.
     uid_t uid_ = 0;
     gid_t gid_ = 0;
     mode_t mode_ = 0;
+    nlink_t links_ = 0;
     off_t size_ = 0;
     dev_t device_ = 0;
     ino_t inode_ = 0;

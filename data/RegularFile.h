@@ -1,5 +1,8 @@
 #pragma once
+#include <sys/types.h>
+
 #include <string>
+#include <string_view>
 
 namespace kelp {
 
@@ -10,5 +13,21 @@ namespace kelp {
 // ENOENT when nothing is there, EINVAL for something that is not a regular
 // file, or why the open failed.
 int OpenRegularFile(const std::string& path);
+
+// Moves `from` to `to` unless `to` exists; false with errno EEXIST when it
+// does, or with the errno of the failure.
+bool RenameNoReplace(const std::string& from, const std::string& to);
+
+// Writes all of `bytes` to `fd` from `offset` on. False, with errno set,
+// when a write fails.
+bool WriteAllAt(int fd, std::string_view bytes, off_t offset);
+
+// Makes a new, renamed or removed entry of `folder` durable: syncs the
+// folder. A folder that cannot be opened is left alone.
+void SyncFolder(const std::string& folder);
+
+// The folder part of `path`: "/" for a name in the root, empty for a bare
+// name.
+std::string FolderOf(const std::string& path);
 
 }  // namespace kelp

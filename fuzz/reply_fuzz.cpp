@@ -59,10 +59,8 @@ std::string Normalised(CMeasDataSet& set, int r) {
     return line.substr(line.find(','));
 }
 
-// The body framed as a good reply to `selector`.
-std::string Framed(int selector, const char* command, std::string body) {
-    char frame[kelp::kCommandBufferSize];
-    const int expected = kelp::BuildCommandFrame(selector, frame);
+// The body framed as a good reply of `expected` bytes to `command`.
+std::string Framed(const char* command, int expected, std::string body) {
     std::string reply(command, 3);
     reply += body;
     reply.resize(static_cast<std::size_t>(expected - 5), ' ');
@@ -116,11 +114,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int selector = (data[0] & 0x7F) % 6;
     const bool frame = (data[0] & 0x80) != 0;
     char command[kelp::kCommandBufferSize];
-    kelp::BuildCommandFrame(selector, command);
+    const int expected = kelp::BuildCommandFrame(selector, command);
 
     std::string reply(reinterpret_cast<const char*>(data + 1), size - 1);
     if (frame) {
-        reply = Framed(selector, command, reply);
+        reply = Framed(command, expected, reply);
     }
     if (reply.size() >= kBufferSize) {
         reply.resize(kBufferSize - 1);  // what a read of the buffer's capacity takes
@@ -131,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(before, buffer, sizeof buffer);
     const int length = static_cast<int>(reply.size());
 
-    const LinkResult judged = kelp::JudgeReply(selector, command, buffer, length);
+    const LinkResult judged = kelp::JudgeReply(selector, command, expected, buffer, length);
     const bool recordRequest = selector >= kelp::kSelectFirstRecord && selector <= kelp::kSelectSameRecord;
     switch (judged) {
         case LinkResult::BadReply:

@@ -82,9 +82,7 @@ bool CheckReplyFrame(const char* command, char* reply, int length) {
     return true;
 }
 
-LinkResult JudgeReply(int selector, const char* command, char* reply, int length) {
-    char frame[kCommandBufferSize];
-    const int expected = BuildCommandFrame(selector, frame);
+LinkResult JudgeReply(int selector, const char* command, int expected, char* reply, int length) {
     const bool recordRequest = selector >= kSelectFirstRecord && selector <= kSelectSameRecord;
     if (recordRequest && length == kEndOfDataLength && CheckReplyFrame(command, reply, kEndOfDataLength)) {
         return LinkResult::EndOfData;

@@ -49,11 +49,12 @@ int BuildCommandFrame(int selector, char (&frame)[kCommandBufferSize]);
 bool CheckReplyFrame(const char* command, char* reply, int length);
 
 // What a reply of `length` bytes (NUL-terminated) means as the answer to
-// `command`, the frame of `selector`: EndOfData for the 8-byte empty reply
-// to a record request, Ok for a reply that passes CheckReplyFrame with the
-// length expected for `selector` (cut at its "@"), BadReply otherwise (the
-// reply left as it was).
-LinkResult JudgeReply(int selector, const char* command, char* reply, int length);
+// `command`, the frame of `selector` whose good reply is `expected` bytes
+// long (what BuildCommandFrame returned for it): EndOfData for the 8-byte
+// empty reply to a record request, Ok for a reply that passes
+// CheckReplyFrame with the expected length (cut at its "@"), BadReply
+// otherwise (the reply left as it was).
+LinkResult JudgeReply(int selector, const char* command, int expected, char* reply, int length);
 
 // The record count of a checked "#RN" reply (decimal from its fourth
 // character; leading blanks and zeros allowed, stops at a non-digit).

@@ -19,14 +19,10 @@ bool CInstrumentPort::CheckReply(char* reply, int length) const {
 }
 
 LinkResult CInstrumentPort::Transact(int selector, char* buffer, int& length) {
-    if (!SendCommand(selector)) {
-        return LinkResult::SendFailed;
-    }
-    const LinkResult read = ReadReply(buffer, length);
-    if (read != LinkResult::Ok) {
-        return read;
-    }
-    return JudgeReply(selector, command_, buffer, length);
+    // With no earlier reply to tell apart, the first reply is the answer.
+    std::string none;
+    bool repeated = false;
+    return TransactSkippingRepeat(selector, buffer, length, none, repeated);
 }
 
 LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, int& length,
@@ -53,7 +49,7 @@ LinkResult CInstrumentPort::TransactSkippingRepeat(int selector, char* buffer, i
             continue;
         }
         std::string raw(received);
-        const LinkResult judged = JudgeReply(selector, command_, buffer, length);
+        const LinkResult judged = JudgeReply(selector, command_, expectedLength_, buffer, length);
         if (judged == LinkResult::Ok || judged == LinkResult::EndOfData) {
             previous = std::move(raw);
         }

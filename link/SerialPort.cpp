@@ -322,9 +322,8 @@ bool CSerialPort::DropUntilQuiet(int quietMs, int limitMs, const std::function<b
     for (;;) {
         int error = 0;
         if (!Drain(error)) {
-            lastError_ = static_cast<std::uint32_t>(error);
             pending_.clear();
-            return false;
+            return Fail(error);
         }
         if (!pending_.empty()) {
             pending_.clear();
@@ -340,13 +339,11 @@ bool CSerialPort::DropUntilQuiet(int quietMs, int limitMs, const std::function<b
         const int wait = std::min({RemainingMs(quietAt), RemainingMs(limit), kGiveUpPollMs});
         pollfd pfd{fd_, POLLIN, 0};
         if (::poll(&pfd, 1, std::max(wait, 1)) < 0 && errno != EINTR) {
-            lastError_ = static_cast<std::uint32_t>(errno);
-            return false;
+            return Fail(errno);
         }
         // Whatever else the line holds is dropped anyway.
         if (pfd.revents & (POLLERR | POLLHUP | POLLNVAL)) {
-            lastError_ = EIO;
-            return false;
+            return Fail(EIO);
         }
     }
 }

@@ -278,10 +278,7 @@ void CPortSettingsDlg::accept() {
             devices_[portNo] = device;
         }
         if (store_ != nullptr) {
-            if (newDevice) {
-                store_->WritePortDevice(portNo, device);
-            }
-            store_->WritePortSettings(*settings_);
+            store_->WritePortSettings(*settings_, newDevice ? device : std::string());
         }
     }
     QDialog::accept();

@@ -129,12 +129,8 @@ void CAxisSettingsDlg::FillRow(int n) {
     row.label->setText(Utf8(OneLineLabel(LoadText(ElementLabelId(element)))));
     const QSignalBlocker block(row.unit);
     row.unit->clear();
-    for (int u = 0; u < kUnitCount; ++u) {
-        const int id = UnitTextId(element, u);
-        if (id == IDS_UNIT_NONE) {
-            break;
-        }
-        row.unit->addItem(Utf8(LoadText(id)));
+    for (int u = 0, units = UnitCount(element); u < units; ++u) {
+        row.unit->addItem(Utf8(LoadText(UnitTextId(element, u))));
     }
     row.unit->setEnabled(row.unit->count() > 0);
     row.unit->setCurrentIndex(row.unit->count() > 0 ? s.YUnit : -1);

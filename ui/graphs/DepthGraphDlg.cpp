@@ -178,12 +178,8 @@ void CDepthGraphDlg::BuildControls() {
     connect(addButton_, &QPushButton::clicked, this, &CDepthGraphDlg::OnAddFile);
     connect(deleteButton_, &QPushButton::clicked, this, &CDepthGraphDlg::OnDeleteSeries);
 
-    for (int u = 0; u < kUnitCount; ++u) {
-        const int id = UnitTextId(kDepthElement, u);
-        if (id == IDS_UNIT_NONE) {
-            break;
-        }
-        depthUnitList_->addItem(Utf8(LoadText(id)));
+    for (int u = 0, units = UnitCount(kDepthElement); u < units; ++u) {
+        depthUnitList_->addItem(Utf8(LoadText(UnitTextId(kDepthElement, u))));
     }
     depthUnitList_->setCurrentIndex(0);
     connect(componentList_, &QComboBox::currentIndexChanged, this, &CDepthGraphDlg::OnComponentChange);
@@ -348,12 +344,8 @@ void CDepthGraphDlg::FillUnitList() {
     const QSignalBlocker block(componentUnitList_);
     componentUnitList_->clear();
     if (element_ != kNoElement) {
-        for (int u = 0; u < kUnitCount; ++u) {
-            const int id = UnitTextId(element_, u);
-            if (id == IDS_UNIT_NONE) {
-                break;
-            }
-            componentUnitList_->addItem(Utf8(LoadText(id)));
+        for (int u = 0, units = UnitCount(element_); u < units; ++u) {
+            componentUnitList_->addItem(Utf8(LoadText(UnitTextId(element_, u))));
         }
     }
     const int remembered = RememberedUnit(element_);

@@ -235,12 +235,8 @@ void CGraphSettingsDlg::FillUnits(int r) {
     QComboBox* unit = rows_[r].unit;
     const int element = ColumnElement(workSlots_[r].ElmNo);
     unit->clear();
-    for (int code = 0; code < kUnitCount; ++code) {
-        const int id = UnitTextId(element, code);
-        if (id == IDS_UNIT_NONE) {
-            break;
-        }
-        unit->addItem(DlgString(id));
+    for (int code = 0, units = UnitCount(element); code < units; ++code) {
+        unit->addItem(DlgString(UnitTextId(element, code)));
     }
     unit->setEnabled(unit->count() > 0);
 }
