@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kPortSection = "PortSettings";
 constexpr const char* kPortDeviceSection = "PortDevices";
 constexpr const char* kMeasureSection = "MeasureSettings";
-constexpr const char* kGraphSection = "GraphSettings";
+constexpr const char* kGraphSection = CSettingsStore::kTrendGraphSection;
 constexpr const char* kFileSection = "FileSettings";
 // Real numbers are read into a buffer of 50 characters.
 constexpr std::size_t kRealBufferChars = 49;
@@ -347,7 +347,7 @@ bool CSettingsStore::WriteTimeAxis(const GraphTimeSettings& time) const {
 std::uint32_t CSettingsStore::ReadCaptureInterval() const {
     const CIniFile ini = LoadFile();
     const auto cycle = static_cast<std::uint32_t>(ini.GetInt(kMeasureSection, "MeasCycle", 1));
-    return cycle > 9999u ? 1u : cycle;
+    return cycle > static_cast<unsigned>(CSettingsStore::kMaxCaptureInterval) ? 1u : cycle;
 }
 
 bool CSettingsStore::WriteCaptureInterval(std::uint32_t seconds) const {
