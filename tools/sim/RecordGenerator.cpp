@@ -56,10 +56,11 @@ std::string DateTime(std::time_t t) {
 // ddmmss / dddmmss from degrees.
 std::string Position(double latitude, double longitude) {
     auto dms = [](double degrees, int width) {
-        const double a = std::fabs(degrees);
-        const int d = static_cast<int>(a);
-        const int m = static_cast<int>((a - d) * 60);
-        const int s = static_cast<int>(std::lround(((a - d) * 60 - m) * 60)) % 60;
+        // Rounded to the second first, so that 59.6 seconds carry into the minute.
+        const long total = std::lround(std::fabs(degrees) * 3600.0);
+        const int d = static_cast<int>(total / 3600);
+        const int m = static_cast<int>(total / 60 % 60);
+        const int s = static_cast<int>(total % 60);
         char text[64];
         std::snprintf(text, sizeof text, "%0*d%02d%02d", width - 4, d, m, s);
         return std::string(text);
@@ -89,8 +90,12 @@ constexpr double kCastDepth = 40.0;
 
 }  // namespace
 
-CRecordGenerator::CRecordGenerator(std::uint64_t seed, int records, int casts, bool shuffle)
-    : seed_(seed), records_(records), casts_(std::max(1, casts)), shuffle_(shuffle) {}
+CRecordGenerator::CRecordGenerator(std::uint64_t seed, int records, int casts, bool shuffle, bool day)
+    : seed_(seed), records_(records), casts_(std::max(1, casts)), shuffle_(shuffle) {
+    if (day) {
+        day_ = PlanFieldDay(seed, records);
+    }
+}
 
 double CRecordGenerator::Noise(std::uint64_t key, int channel) const {
     const std::uint64_t h = Mix(seed_ ^ Mix(key * 64 + static_cast<std::uint64_t>(channel)));
@@ -114,7 +119,8 @@ CRecordGenerator::Water CRecordGenerator::AtDepth(double depth, std::uint64_t ke
     return w;
 }
 
-std::string CRecordGenerator::Blocks(const Water& w, std::uint64_t key, bool badCodes) const {
+std::string CRecordGenerator::Blocks(const Water& w, std::uint64_t key, bool badCodes,
+                                     bool depthSensor) const {
     const double phMv = -59.16 * (w.ph - 7.0);
     std::array<std::string, 13> blocks = {
         Block(10, '1', '0', w.temperature, 2, '0'),
@@ -127,7 +133,7 @@ std::string CRecordGenerator::Blocks(const Water& w, std::uint64_t key, bool bad
         Block(8, '1', '0', w.tds, 2, '0'),
         Block(7, '1', '0', w.salinity, 2, '0'),
         Block(9, '1', '0', w.sigmaT, 2, '0'),
-        Block(11, '1', '0', std::max(0.0, w.depth), 2, '0'),
+        depthSensor ? Block(11, '1', '0', std::max(0.0, w.depth), 2, '0') : Block(0, '0', '0', 0, 0, '0'),
         Block(0, '0', '0', 0, 0, '0'),
         Block(0, '0', '0', 0, 0, '0'),
     };
@@ -175,26 +181,37 @@ std::string CRecordGenerator::LiveRecord(std::time_t now, bool badCodes) const {
 
 std::string CRecordGenerator::MemoryRecord(int index, bool badCodes) const {
     const int chronological = records_ - 1 - index;  // memory walks newest first
+    if (!day_.points.empty()) {
+        return MemoryRecordAt(day_.points[static_cast<std::size_t>(chronological)], badCodes);
+    }
     const int perCast = std::max(1, (records_ + casts_ - 1) / casts_);
     const int cast = chronological / perCast;
     const int step = chronological % perCast;
     const int castLength = std::min(perCast, records_ - cast * perCast);
     const double f = castLength > 1 ? static_cast<double>(step) / (castLength - 1) : 0.0;
-    const auto key = static_cast<std::uint64_t>(chronological) + 1'000'000ULL;
-    const double depth = std::max(0.0, kCastDepth * std::sin(std::numbers::pi * f) + 0.1 * Noise(key, 8));
-    const Water w = AtDepth(depth, key);
-
-    const std::time_t when = MemoryStart() + static_cast<std::time_t>(cast) * kCastGapSeconds +
-                             static_cast<std::time_t>(step) * kLogSeconds;
+    LoggedPoint point;
+    point.key = static_cast<std::uint64_t>(chronological) + 1'000'000ULL;
+    point.depth = std::max(0.0, kCastDepth * std::sin(std::numbers::pi * f) + 0.1 * Noise(point.key, 8));
+    point.when = MemoryStart() + static_cast<std::time_t>(cast) * kCastGapSeconds +
+                 static_cast<std::time_t>(step) * kLogSeconds;
     char site[32];
     std::snprintf(site, sizeof site, "KELP BAY ST.%02d", cast % 100 + 1);
-    std::string text = "#RM";
-    text += Padded(site, 20);
-    text += Blocks(w, key, badCodes);
-    text += DateTime(when);
+    point.site = site;
     // Now and then the receiver has no fix.
-    const bool fix = Noise(key, 9) > -0.8;
-    text += fix ? Position(35.15 + 0.02 * cast, 139.70 + 0.03 * cast) : NoPosition();
+    point.fix = Noise(point.key, 9) > -0.8;
+    point.latitude = 35.15 + 0.02 * cast;
+    point.longitude = 139.70 + 0.03 * cast;
+    return MemoryRecordAt(point, badCodes);
+}
+
+std::string CRecordGenerator::MemoryRecordAt(const LoggedPoint& point, bool badCodes) const {
+    Water w = AtDepth(point.depth, point.key);
+    w.temperature += point.warmth;
+    std::string text = "#RM";
+    text += Padded(point.site, 20);
+    text += Blocks(w, point.key, badCodes, point.depthSensor);
+    text += DateTime(point.when);
+    text += point.fix ? Position(point.latitude, point.longitude) : NoPosition();
     return text;
 }
 

@@ -99,6 +99,15 @@ Options:
   --claim N           count that "#RN@" reports (default: the records); a
                       larger claim ends the walk with the end-of-data reply
   --casts N           depth casts the records form (default 3)
+  --day               the records are a field day instead: stations with and
+                      without GPS, a soak at the surface, down- and up-casts,
+                      yo-yos of 2 to 4 casts, a few centimetres of noise on
+                      the depth, and probes without a depth sensor logging a
+                      time series (--casts does not count then)
+  --truth PATH        write the casts of the day as CSV to PATH: cast,
+                      station, kind (cast or series), and the record numbers
+                      (No. of the downloaded file) of its first record, its
+                      top before the descent, its deepest and its last record
   --shuffle           send the 13 component blocks in a shuffled order
   --seed N            seed of the data and of rate faults (default 1)
   --baud B            pace commands and replies like a line of B bit/s
@@ -175,6 +184,12 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, bool& help, std::s
             if (!number(1, 1000, n))
                 return false;
             options.casts = static_cast<int>(n);
+        } else if (arg == "--day") {
+            options.day = true;
+        } else if (arg == "--truth") {
+            if (!value(text))
+                return false;
+            options.truthPath = text;
         } else if (arg == "--shuffle") {
             options.shuffle = true;
         } else if (arg == "--seed") {

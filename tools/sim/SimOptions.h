@@ -32,6 +32,8 @@ struct SimOptions {
     int records = 300;
     int claim = -1;  // count that "#RN@" reports; < 0: `records`
     int casts = 3;
+    bool day = false;       // the records are a field day (PlanFieldDay)
+    std::string truthPath;  // where to write the casts of the day (TruthCsv)
     bool shuffle = false;
     std::uint64_t seed = 1;
     int baud = 0;  // 0: no line emulation

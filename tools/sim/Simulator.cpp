@@ -46,7 +46,7 @@ bool Has(const std::vector<FaultKind>& faults, FaultKind kind) {
 
 CSimulator::CSimulator(const SimOptions& options)
     : options_(options),
-      generator_(options.seed, options.records, options.casts, options.shuffle),
+      generator_(options.seed, options.records, options.casts, options.shuffle, options.day),
       faults_(options.faults, options.seed) {}
 
 CSimulator::~CSimulator() {
@@ -80,6 +80,19 @@ bool CSimulator::Start(std::string& error) {
     ::tcsetattr(slave_, TCSANOW, &tio);
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
 
+    // Before the link appears: whoever waits for the link finds the truth too.
+    if (!options_.truthPath.empty()) {
+        std::FILE* truth = std::fopen(options_.truthPath.c_str(), "w");
+        const std::string text = TruthCsv(generator_.Day());
+        bool written = truth != nullptr && std::fwrite(text.data(), 1, text.size(), truth) == text.size();
+        if (truth != nullptr && std::fclose(truth) != 0) {
+            written = false;
+        }
+        if (!written) {
+            error = "cannot write the truth " + options_.truthPath + ": " + std::strerror(errno);
+            return false;
+        }
+    }
     if (!options_.link.empty()) {
         struct stat st {};
         if (::lstat(options_.link.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
