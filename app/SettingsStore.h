@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/CastFinder.h"
 #include "app/GraphSettings.h"
 #include "link/PortSettings.h"
 
@@ -61,6 +62,13 @@ class CSettingsStore final {
     // stand on one line of the file is not stored.
     std::string ReadLastFolder() const;
     bool WriteLastFolder(const std::string& folder) const;
+
+    // The thresholds of the station and cast finder (section CastFinder;
+    // SettingsStoreCasts.cpp). A key that is missing or out of range gives
+    // its default; the minimum height is kept in whole centimetres and the
+    // distance in whole metres.
+    CastOptions ReadCastOptions() const;
+    bool WriteCastOptions(const CastOptions& options) const;
 
     static constexpr const char* kFileName = "Kelp-Win.ini";
     // The section of the main window's graph slots and time axis.

@@ -104,6 +104,29 @@ TEST_F(SettingsStoreTest, CaptureIntervalRange) {
     EXPECT_NE(ReadFile().find("MeasCycle=30\n"), std::string::npos);
 }
 
+TEST_F(SettingsStoreTest, CastFinderThresholdsReadBackAndFallBackOneByOne) {
+    EXPECT_EQ(store_.ReadCastOptions(), CastOptions{});  // no file
+    ASSERT_TRUE(store_.WriteCastOptions(
+        {.gapSeconds = 900, .distanceMetres = 750.4, .minHeightMetres = 1.55, .minRecords = 8}));
+    EXPECT_NE(ReadFile().find("[CastFinder]\nGapSeconds=900\nDistanceMetres=750\nMinHeightCentimetres=155\n"
+                              "MinRecords=8\n"),
+              std::string::npos)
+        << ReadFile();
+    CastOptions back = store_.ReadCastOptions();
+    EXPECT_EQ(back.gapSeconds, 900);
+    EXPECT_DOUBLE_EQ(back.distanceMetres, 750.0);
+    EXPECT_DOUBLE_EQ(back.minHeightMetres, 1.55);
+    EXPECT_EQ(back.minRecords, 8);
+
+    WriteFile(
+        "[CastFinder]\nGapSeconds=0\nDistanceMetres=2000\nMinHeightCentimetres=abc\nMinRecords=100000\n");
+    back = store_.ReadCastOptions();
+    EXPECT_EQ(back.gapSeconds, 600);
+    EXPECT_DOUBLE_EQ(back.distanceMetres, 2000.0);
+    EXPECT_DOUBLE_EQ(back.minHeightMetres, 1.0);
+    EXPECT_EQ(back.minRecords, 5);
+}
+
 TEST_F(SettingsStoreTest, GraphSlotsGateAndChecks) {
     GraphSlotArray slots = DefaultGraphSlots();
     slots[4].YMax = 55.0;
