@@ -315,6 +315,28 @@ bool CFileReplacement::CommitRename() {
     return true;
 }
 
+bool CFileReplacement::CommitNew(const std::string& path) {
+    if (stagingFd_ < 0 || inPlace_) {
+        return Fail(FileProblem::Other, EBADF);
+    }
+    if (::fsync(stagingFd_) != 0) {
+        return FailWithErrno(errno);
+    }
+    if (!RenameNoReplace(temporary_, path)) {
+        if (errno == EEXIST) {
+            failure_ = FileFailure{FileProblem::Other, EEXIST};
+            return false;
+        }
+        return FailWithErrno(errno);
+    }
+    temporary_.clear();
+    // The content was on the disk before the name appeared.
+    ::close(stagingFd_);
+    stagingFd_ = -1;
+    SyncFolder(FolderToUse(path));
+    return true;
+}
+
 bool CFileReplacement::CommitInPlace() {
     const off_t size = ::lseek(stagingFd_, 0, SEEK_END);
     if (size < 0) {

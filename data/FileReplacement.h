@@ -67,6 +67,12 @@ class CFileReplacement final {
     // set, when it could not; the old file is then untouched, except when an
     // in-place write fails after it began (a disk error: no longer safe).
     bool Commit();
+    // For a file that must replace nothing: makes the content written to
+    // Fd() the file `path` (in the folder of the path given to Begin, which
+    // was free then) only if nothing has that name by now. False, with
+    // Failure() set; when the name has been taken (error EEXIST) the content
+    // stays ready for another name.
+    bool CommitNew(const std::string& path);
     // Throws the new content away; the file stays as it was.
     void Abandon();
 

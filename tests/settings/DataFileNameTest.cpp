@@ -1,9 +1,21 @@
 #include "app/DataFileName.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/CastFiles.h"
+#include "data/FileReplacement.h"
 #include "data/MeasDataSet.h"
 #include "tests/data_model/ReplyBuilder.h"
+#include "tests/settings/AsPlainUser.h"
+#include "tests/settings/NonRegularFiles.h"
+#include "tests/settings/TempDir.h"
 
 namespace kelp {
 namespace {
@@ -26,6 +38,83 @@ TEST(ProposedFileName, SiteAndFirstRecordTimeMakeTheName) {
     EXPECT_EQ(NameFor("../ST:1/*", "260615080012"), "_._ST_1___20260615-0800.csv");
     EXPECT_EQ(NameFor("", "260615080012"), "20260615-0800.csv");
     EXPECT_EQ(ProposedFileName(CMeasDataSet{}), "");
+}
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::size_t Entries(const std::string& folder) {
+    const std::filesystem::directory_iterator entries(folder);
+    return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+}
+
+// What a save of the whole data set writes.
+std::string Saved(CMeasDataSet& data) {
+    std::string bytes = data.FormatHeaderLines();
+    for (int r = 0; r < data.GetCount(); ++r) {
+        bytes += data.FormatRecordLine(r);
+    }
+    return bytes;
+}
+
+TEST(SaveNewDataFile, NeverReplacesNorFollowsWhatIsAtANameAndTakesTheNextNumber) {
+    test::TempDir dir;
+    test::ReplyFields fields;
+    fields.site = "KELP BAY ST.01      ";
+    fields.time = "260615080012";
+    CMeasDataSet data;
+    data.AddMemoryRecord(test::MemoryReply(fields));
+    data.AddMemoryRecord(test::MemoryReply(fields));
+    const std::string stem = dir.File("KELP BAY ST.01_20260615-0800");
+    Write(stem + ".csv", "mine");
+    ASSERT_EQ(::mkdir((stem + "-2.csv").c_str(), 0700), 0);
+    ASSERT_EQ(::symlink(dir.File("absent.csv").c_str(), (stem + "-3.csv").c_str()), 0);
+    const test::NonRegularFiles special(stem + "-4.csv");
+    ASSERT_TRUE(special.Ok());
+
+    std::string path;
+    FileFailure failure;
+    ASSERT_TRUE(SaveNewDataFile(dir.Path(), data, path, failure));
+    EXPECT_EQ(path, stem + "-5.csv");
+    EXPECT_EQ(Read(path), Saved(data));
+    EXPECT_EQ(Read(stem + ".csv"), "mine");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("absent.csv")));
+    EXPECT_EQ(Entries(dir.Path()), 7u) << "a temporary file was left";
+}
+
+TEST(SaveNewDataFile, ANameTakenMeanwhileCostsANumberAndAFolderThatTakesNoFileFails) {
+    test::TempDir dir;
+    CFileReplacement file;
+    ASSERT_TRUE(file.Begin(dir.File("a.csv")));
+    ASSERT_EQ(::write(file.Fd(), "new", 3), 3);
+    Write(dir.File("a.csv"), "other");
+    EXPECT_FALSE(file.CommitNew(dir.File("a.csv")));
+    EXPECT_EQ(file.Failure().error, EEXIST);
+    ASSERT_TRUE(file.CommitNew(dir.File("a-2.csv")));
+    EXPECT_EQ(Read(dir.File("a.csv")), "other");
+    EXPECT_EQ(Read(dir.File("a-2.csv")), "new");
+    EXPECT_EQ(Entries(dir.Path()), 2u);
+
+    CMeasDataSet data;
+    data.AddMemoryRecord(test::MemoryReply());
+    std::string path;
+    FileFailure failure;
+    EXPECT_FALSE(SaveNewDataFile(dir.File("missing"), data, path, failure));
+    EXPECT_EQ(failure.problem, FileProblem::NoFolder);
+    const std::string locked = dir.File("locked");
+    ASSERT_EQ(::mkdir(locked.c_str(), 0555), 0);
+    const test::AsPlainUser plain;
+    if (plain.Active()) {
+        EXPECT_FALSE(SaveNewDataFile(locked, data, path, failure));
+        EXPECT_EQ(failure.problem, FileProblem::NoPermission);
+        EXPECT_EQ(Entries(locked), 0u);
+    }
 }
 
 }  // namespace
