@@ -42,6 +42,44 @@ std::string Trim(std::string text) {
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
+int DisplayWidth(const std::string& text) {
+    int width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = length == 1 ? c : c & (0x7F >> length);
+        for (int k = 1; k < length && i + static_cast<std::size_t>(k) < text.size(); ++k) {
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
+        }
+        i += static_cast<std::size_t>(length);
+        const bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
+                          (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                          (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                          (cp >= 0xFFE0 && cp <= 0xFFE6);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+std::string PadTo(const std::string& text, int width) {
+    const int have = DisplayWidth(text);
+    return have >= width ? text + " " : text + std::string(static_cast<std::size_t>(width - have), ' ');
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + "\"";
+}
+
 std::string ComponentTitle(int element, int unit) {
     const std::string unitText = TrimRight(LoadText(UnitTextId(element, unit)));
     const std::string& name = LoadText(ElementNameId(element));

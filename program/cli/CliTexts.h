@@ -13,6 +13,17 @@ std::string TrimRight(std::string text);
 // `text` without its leading and trailing blanks.
 std::string Trim(std::string text);
 
+// Columns a text (UTF-8) takes on a terminal: East Asian wide and
+// full-width characters take two.
+int DisplayWidth(const std::string& text);
+// `text` padded with blanks to `width` columns, or followed by one blank
+// when it is as wide already.
+std::string PadTo(const std::string& text, int width);
+
+// A CSV field as RFC 4180 wants it: quoted (quotes doubled) when it holds a
+// comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+
 // The name of `element` with the text of `unit` in brackets: "pH [mV]";
 // the name alone for a component without a unit text.
 std::string ComponentTitle(int element, int unit);

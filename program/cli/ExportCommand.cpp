@@ -27,22 +27,6 @@ constexpr const char* kIsoTime = "%Y-%m-%dT%H:%M:%S";
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kLineEnd = "\r\n";
 
-// A field as RFC 4180 wants it: quoted (quotes doubled) when it holds a
-// comma, a quote or a line break.
-std::string Field(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + "\"";
-}
-
 // ddmmss (dddmmss), negative south or west, in decimal degrees; empty
 // without a position.
 std::string DecimalDegrees(std::int32_t value) {
@@ -62,19 +46,20 @@ std::string DecimalDegrees(std::int32_t value) {
 // Writes `data` to `file` (already open for saving).
 void WriteTidy(CMeasDataSet& data, CCsvFile& file) {
     const std::vector<ValueColumn> columns = ValueColumns(data);
-    std::string line = std::string(kByteOrderMark) + Field(LoadText(IDS_CLI_EXPORT_TIME)) + "," +
-                       Field(LoadText(IDS_CLI_EXPORT_SITE)) + "," + Field(LoadText(IDS_COL_LATITUDE)) + "," +
-                       Field(LoadText(IDS_COL_LONGITUDE));
+    std::string line = std::string(kByteOrderMark) + CsvField(LoadText(IDS_CLI_EXPORT_TIME)) + "," +
+                       CsvField(LoadText(IDS_CLI_EXPORT_SITE)) + "," + CsvField(LoadText(IDS_COL_LATITUDE)) +
+                       "," + CsvField(LoadText(IDS_COL_LONGITUDE));
     // One column per component and unit that has a valid value: a tidy
     // column holds one quantity in one unit.
     for (const ValueColumn& c : columns) {
         line += ',';
-        line += Field(c.title);
+        line += CsvField(c.title);
     }
     file.WriteText(line + kLineEnd);
     for (int r = 0; r < data.GetCount(); ++r) {
-        line = data.GetTime(r).Format(kIsoTime) + "," + Field(TrimRight(Cp932ToUtf8(data.GetSiteName(r)))) +
-               "," + DecimalDegrees(data.GetLatitude(r)) + "," + DecimalDegrees(data.GetLongitude(r));
+        line = data.GetTime(r).Format(kIsoTime) + "," +
+               CsvField(TrimRight(Cp932ToUtf8(data.GetSiteName(r)))) + "," +
+               DecimalDegrees(data.GetLatitude(r)) + "," + DecimalDegrees(data.GetLongitude(r));
         for (const ValueColumn& c : columns) {
             line += ",";
             if (data.GetUnit(c.slot, r) == c.unit && data.IsValueValid(c.slot, r)) {
