@@ -599,6 +599,77 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_PLOT_TOO_MANY_TRENDS), "--trend で描ける成分は、ウィンドウのグラフと同じく 1～3 個です。"},
     {S(IDS_CLI_PLOT_X_AS_Y), "%1 は X 軸です。コロンの後には、X に対して描く他の成分を指定してください。"},
     {S(IDS_CLI_PLOTTED), "%1 に画像を書き込みました"},
+    // Stations and casts on the command line
+    {S(IDS_CLI_SUMMARY_CASTS), "データファイルの測点とキャストを見つけて一覧にします"},
+    {S(IDS_CLI_SUMMARY_SPLIT), "データファイルのキャストまたは測点ごとに、別のデータファイルに書き出します"},
+    {S(IDS_CLI_HELP_CASTS),
+     "使い方: kelp-collector casts [--csv] [--gap DURATION] [--min-height METRES]\n"
+     "                            [--min-records N] [--distance METRES] FILE.csv...\n"
+     "各データファイルのデータを記録順に見て、測点とキャストを見つけて一覧に\n"
+     "します。地点名が変わったところ、間隔が GAP より長く空いたところ、位置が\n"
+     "DISTANCE より遠くへ動いたところで測点が変わります。キャストは、プローブが\n"
+     "最小の高さ以上、最小のデータ件数以上をかけて下降し、また上がってくるまで\n"
+     "です。1 つの測点の複数のキャストはヨーヨーです。最初の下降の前に水面近くに\n"
+     "あるデータ（ソーク）は最初のキャストに含み、下降には含みません。水深の\n"
+     "ない測点や下降のない測点は 1 つの時系列（定点の連続観測）です。データ番号は\n"
+     "ファイルの No. 列の番号です。\n"
+     "\n"
+     "  --csv                スクリプト用の CSV（ファイル 1 つ）。見出しは\n"
+     "                       cast,station,site,first,last,deepest,max_depth_m,\n"
+     "                       start,end,records,down_first,down_last\n"
+     "                       （日時は ISO 8601、水深はメートル。時系列には\n"
+     "                       下降がありません）\n"
+     "  --gap DURATION       測点を分ける間隔（省略時 10m）: 秒数、または数字に\n"
+     "                       d、h、m、s を付けたもの\n"
+     "  --min-height METRES  キャストの最小の高さ（省略時 1。測点の水深の幅の\n"
+     "                       1 割の方が大きければそちら）\n"
+     "  --min-records N      下降の最小のデータ件数（省略時 5）\n"
+     "  --distance METRES    測点を分ける移動距離（省略時 500）\n"
+     "  --settings FILE      別の設定ファイル\n"
+     "\n"
+     "指定しなかったしきい値は、設定ファイルの [CastFinder] セクション（ウィンドウが\n"
+     "保存します）の値、なければ省略時の値です。"},
+    {S(IDS_CLI_HELP_SPLIT),
+     "使い方: kelp-collector split FILE.csv -o FOLDER [--by cast|station] [--downcast]\n"
+     "                            [--gap DURATION] [--min-height METRES]\n"
+     "                            [--min-records N] [--distance METRES]\n"
+     "casts がデータファイルに見つけるキャスト（または測点）ごとに、FOLDER に別の\n"
+     "データファイルを書き出します。どれもウィンドウで開ける完全なデータファイルで、\n"
+     "名前は保存ダイアログが提案するのと同じく、最初のデータの地点と日時です\n"
+     "（KELP BAY ST.01_20260615-0800.csv）。既存のファイルは置き換えません。\n"
+     "名前が使われていれば、空いている次の番号を付けます\n"
+     "（KELP BAY ST.01_20260615-0800-2.csv）。書き終えてディスクに記録した\n"
+     "ファイルから、標準出力に 1 行ずつ表示します。\n"
+     "\n"
+     "  -o, --output FOLDER  書き込むフォルダ（存在していること）\n"
+     "  --by cast|station    キャストごと（省略時。時系列は 1 つのキャストとして）\n"
+     "                       または測点ごとに 1 ファイル\n"
+     "  --downcast           下降のデータだけを書き出します（下降のない時系列は\n"
+     "                       書き出しません）\n"
+     "  --gap、--min-height、--min-records、--distance、--settings\n"
+     "                       casts と同じ"},
+    {S(IDS_CLI_CAST_OPTION_HINT),
+     "--gap は時間（600、90s、15m、1h）、--min-height は 0.01 以上のメートル、--min-records は "
+     "2～10000、--distance は 1 以上のメートルです。"},
+    {S(IDS_CLI_CASTS_SUMMARY), "測点 %1、キャスト %2、時系列 %3"},
+    {S(IDS_CLI_CASTS_COL_CAST), "キャスト"},
+    {S(IDS_CLI_CASTS_COL_STATION), "測点"},
+    {S(IDS_CLI_CASTS_COL_SITE), "地点"},
+    {S(IDS_CLI_CASTS_COL_START), "開始"},
+    {S(IDS_CLI_CASTS_COL_END), "終了"},
+    {S(IDS_CLI_CASTS_COL_RECORDS), "件数"},
+    {S(IDS_CLI_CASTS_COL_DEPTH), "最大水深"},
+    {S(IDS_CLI_CASTS_COL_NUMBERS), "No."},
+    {S(IDS_CLI_CASTS_COL_DOWN), "下降"},
+    {S(IDS_CLI_CASTS_SERIES), "時系列"},
+    {S(IDS_CLI_CASTS_CSV_ONE_FILE), "--csv で表せるデータファイルは 1 つずつです。"},
+    {S(IDS_CLI_STDOUT_FAILED), "標準出力に書き込めません。"},
+    {S(IDS_CLI_SPLIT_BY), "--by の値が正しくありません: %1（cast か station を指定してください）"},
+    {S(IDS_CLI_SPLIT_CANNOT_WRITE), "%1 に書き込めません。"},
+    {S(IDS_CLI_SPLIT_DONE), "%1 個のファイル（%2 件）を %3 に書き込みました"},
+    {S(IDS_CLI_SPLIT_PARTIAL), "それまでに %1 個の完全なファイル（%2 件）を %3 に書き込みました。"},
+    {S(IDS_CLI_SPLIT_SERIES_LEFT), "下降のない時系列 %1 個は書き出していません。"},
+    {S(IDS_CLI_SPLIT_NOTHING), "%1 にはデータがありません。何も書き込んでいません。"},
 };
 
 }  // namespace

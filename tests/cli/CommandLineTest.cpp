@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,6 +56,27 @@ bool Save(const std::string& path, CMeasDataSet& data) {
 int RecordsIn(const std::string& path) {
     CMeasDataSet data;
     return Load(path, data);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        at = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t at = 0;
+    for (auto comma = line.find(','); comma != std::string::npos; comma = line.find(',', at)) {
+        fields.push_back(line.substr(at, comma - at));
+        at = comma + 1;
+    }
+    fields.push_back(line.substr(at));
+    return fields;
 }
 
 class CommandLine : public ::testing::Test {
@@ -224,6 +246,12 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
          8,
          "Cannot write /nonexistent/folder/out.csv"},
         {{}, {"plotter"}, 2, "Unknown command: plotter"},
+        {{}, {"casts", "--gap", "0", golden}, 2, "Invalid value for --gap: 0"},
+        {{}, {"casts", "--csv", golden, golden}, 2, "--csv describes one data file at a time."},
+        {{}, {"casts", golden, File("nothing.csv")}, 7, "nothing.csv: "},
+        {{}, {"split", golden, "-o", Home(), "--by", "depth"}, 2, "Invalid value for --by: depth"},
+        {{}, {"split", File("nothing.csv"), "-o", Home()}, 7, "nothing.csv: "},
+        {{}, {"split", golden, "-o", "/nonexistent/folder"}, 8, "Cannot write into /nonexistent/folder."},
         {{},
          {"plot", "--trend", "chlorophyll", golden, "-o", File("out.png")},
          2,
@@ -258,6 +286,94 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         EXPECT_FALSE(Exists(File("out.journal.csv")));
         EXPECT_FALSE(Exists(File("out.png")));
     }
+}
+
+// A field day of the simulator, downloaded: casts finds the casts the
+// simulator made, and split writes each as a data file of its own.
+TEST_F(CommandLine, CastsAndSplitFollowTheSimulatorsFieldDay) {
+    constexpr int kRecords = 1500;
+    Simulator sim(
+        {"--day", "--records", std::to_string(kRecords), "--seed", "11", "--truth", File("truth.csv")});
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    ASSERT_EQ(RunCli({"download", "--settings", settings, "-o", File("day.csv")}, Home()).status, 0);
+    std::vector<std::string> truth = Lines(ReadBytes(File("truth.csv")));
+    ASSERT_EQ(truth.front(), "cast,station,kind,first,top,deepest,last");
+    truth.erase(truth.begin());
+
+    const auto csv = RunCli({"casts", "--csv", "--settings", settings, File("day.csv")}, Home());
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::vector<std::string> rows = Lines(csv.out);
+    ASSERT_EQ(rows.front(),
+              "cast,station,site,first,last,deepest,max_depth_m,start,end,records,down_first,down_last");
+    rows.erase(rows.begin());
+    ASSERT_EQ(rows.size(), truth.size()) << csv.out;
+    int series = 0;
+    std::vector<int> profileStations;
+    for (std::size_t c = 0; c < rows.size(); ++c) {
+        const std::vector<std::string> found = Fields(rows[c]);
+        const std::vector<std::string> made = Fields(truth[c]);
+        ASSERT_EQ(found.size(), 12u) << rows[c];
+        EXPECT_EQ(found[1], made[1]) << rows[c];  // station
+        const auto near = [](const std::string& a, const std::string& b) {
+            return std::abs(std::stoi(a) - std::stoi(b)) <= 1;
+        };
+        EXPECT_TRUE(near(found[3], made[3]) && near(found[4], made[6])) << rows[c] << " / " << truth[c];
+        if (made[2] == "series") {
+            ++series;
+            EXPECT_EQ(found[10] + found[11], "") << rows[c];
+        } else {
+            EXPECT_TRUE(near(found[10], made[4]) && near(found[5], made[5]) && found[11] == found[5])
+                << rows[c];
+            if (profileStations.empty() || profileStations.back() != std::stoi(made[1])) {
+                profileStations.push_back(std::stoi(made[1]));
+            }
+        }
+    }
+    const auto table = RunCli({"casts", "--settings", settings, File("day.csv")}, Home());
+    EXPECT_NE(table.out.find(Fields(truth.back())[1] + " stations, " + std::to_string(truth.size() - series) +
+                             " casts, " + std::to_string(series) + " series\n"),
+              std::string::npos)
+        << table.out;
+
+    // One complete file per cast (a series counts as one), named as the
+    // save dialog names them.
+    std::filesystem::create_directory(File("out"));
+    const auto split = RunCli({"split", File("day.csv"), "-o", File("out"), "--settings", settings}, Home());
+    ASSERT_EQ(split.status, 0) << split.err;
+    const std::vector<std::string> files = Lines(split.out);
+    ASSERT_EQ(files.size(), truth.size());
+    EXPECT_EQ(files.front(), File("out") + "/KELP BAY ST.01_20260615-0730.csv");
+    int records = 0;
+    for (const std::string& file : files) {
+        records += std::max(0, RecordsIn(file));
+    }
+    EXPECT_EQ(records, kRecords);
+    EXPECT_NE(split.err.find(std::to_string(files.size()) + " files (1500 records) written to "),
+              std::string::npos)
+        << split.err;
+
+    // Again: every name is taken, so each file takes the next number and
+    // the first files stay as they are.
+    const std::string first = ReadBytes(files.front());
+    const auto again = RunCli({"split", File("day.csv"), "-o", File("out"), "--settings", settings}, Home());
+    ASSERT_EQ(again.status, 0) << again.err;
+    for (const std::string& file : Lines(again.out)) {
+        EXPECT_TRUE(file.ends_with("-2.csv")) << file;
+    }
+    EXPECT_EQ(ReadBytes(files.front()), first);
+
+    // Down-casts by station: the series have none.
+    const std::string down = File("down");
+    std::filesystem::create_directory(down);
+    const auto byStation = RunCli(
+        {"split", File("day.csv"), "-o", down, "--by", "station", "--downcast", "--settings", settings},
+        Home());
+    ASSERT_EQ(byStation.status, 0) << byStation.err;
+    EXPECT_EQ(Lines(byStation.out).size(), profileStations.size());
+    EXPECT_NE(byStation.err.find(std::to_string(series) + " series without a down-cast were left out."),
+              std::string::npos)
+        << byStation.err;
 }
 
 TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
@@ -372,7 +488,7 @@ TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
 TEST_F(CommandLine, EveryCommandHasHelpInTheProgramsLanguage) {
     const auto overall = RunCli({"--help"}, Home());
     EXPECT_EQ(overall.status, 0);
-    for (const std::string name : {"download", "capture", "info", "export", "plot"}) {
+    for (const std::string name : {"download", "capture", "info", "casts", "split", "export", "plot"}) {
         EXPECT_NE(overall.out.find("\n  " + name + " "), std::string::npos) << overall.out;
         const auto help = RunCli({name, "--help"}, Home());
         EXPECT_EQ(help.status, 0);
