@@ -1,14 +1,19 @@
 // The command line as a user runs it: the real kelp-collector against
 // kelp-sim, timed and measured from outside.
 #include <benchmark/benchmark.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <string>
 
+#include "data/MeasDataSet.h"
 #include "tests/cli/CliProcess.h"
 #include "tests/link_support/LineRate.h"
 #include "tests/link_support/SimProcess.h"
 #include "tests/settings/TempDir.h"
+#include "tools/sim/RecordGenerator.h"
 
 namespace kelp {
 namespace {
@@ -79,6 +84,51 @@ void BM_CaptureMemoryStaysFlat(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CaptureMemoryStaysFlat)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Writes a simulated field day of 10000 records to `path` as a downloaded
+// data file.
+bool WriteFieldDay(const std::string& path) {
+    CMeasDataSet data;
+    const sim::CRecordGenerator generator(23, kMeasCapacity, 1, false, true);
+    for (int i = 0; i < generator.Records(); ++i) {
+        data.AddMemoryRecord(generator.MemoryRecord(i, false));
+    }
+    data.Reverse();
+    std::ofstream out(path, std::ios::binary);
+    out << data.FormatHeaderLines();
+    for (int r = 0; r < data.GetCount(); ++r) {
+        out << data.FormatRecordLine(r);
+    }
+    return static_cast<bool>(out.flush());
+}
+
+// `kelp-collector split` of a field day of 10000 records into one data file
+// per cast, from the start of the process to its end, every file on the
+// disk.
+void BM_SplitADayOf10000Records(benchmark::State& state) {
+    test::TempDir scratch;
+    const std::string day = scratch.Path() + "/day.csv";
+    if (scratch.Path().empty() || !WriteFieldDay(day)) {
+        state.SkipWithError("the day could not be written");
+        return;
+    }
+    int run = 0;
+    for (auto _ : state) {
+        const std::string folder = scratch.Path() + "/casts-" + std::to_string(run++);
+        ::mkdir(folder.c_str(), 0700);
+        const auto start = Clock::now();
+        test::CCliProcess cli({"split", day, "-o", folder}, scratch.Path());
+        const int status = cli.Wait();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        if (status != 0) {
+            state.SkipWithError(("the split failed: " + cli.err).c_str());
+            return;
+        }
+        state.SetIterationTime(seconds);
+        state.counters["files"] = static_cast<double>(std::count(cli.out.begin(), cli.out.end(), '\n'));
+    }
+}
+BENCHMARK(BM_SplitADayOf10000Records)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kelp
