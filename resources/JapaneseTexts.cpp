@@ -670,6 +670,7 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_SPLIT_PARTIAL), "それまでに %1 個の完全なファイル（%2 件）を %3 に書き込みました。"},
     {S(IDS_CLI_SPLIT_SERIES_LEFT), "下降のない時系列 %1 個は書き出していません。"},
     {S(IDS_CLI_SPLIT_NOTHING), "%1 にはデータがありません。何も書き込んでいません。"},
+    {S(IDS_CLI_SPLIT_NOT_FOLDER), "%1 はフォルダではありません。"},
 };
 
 }  // namespace

@@ -518,3 +518,4 @@ constexpr int IDS_CLI_SPLIT_DONE = 2520;          // %1 files, %2 records, %3 th
 constexpr int IDS_CLI_SPLIT_PARTIAL = 2521;       // %1 files, %2 records, %3 the folder
 constexpr int IDS_CLI_SPLIT_SERIES_LEFT = 2522;   // %1 series
 constexpr int IDS_CLI_SPLIT_NOTHING = 2523;       // %1: the input file
+constexpr int IDS_CLI_SPLIT_NOT_FOLDER = 2524;    // %1: what was given as the folder

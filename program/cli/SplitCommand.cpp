@@ -2,6 +2,8 @@
 // of its own.
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 
 #include "analysis/CastFinder.h"
@@ -12,7 +14,9 @@
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
+#include "program/cli/ConsoleLoop.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/InterruptWatcher.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -54,10 +58,26 @@ int RunSplitCommand(CommandContext& context) {
     // Before the input is read: a folder that is not there is a typing
     // error to hear about at once.
     struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        console.Message(CannotWrite(folder, {FileProblem::NoFolder, ENOENT}));
+    if (::stat(folder.c_str(), &st) != 0) {
+        console.Message(CannotWrite(folder, FileFailureOf(errno)));
         return kExitWriteFailed;
     }
+    if (!S_ISDIR(st.st_mode)) {
+        console.Message(Fill(IDS_CLI_SPLIT_NOT_FOLDER, {folder}));
+        return kExitWriteFailed;
+    }
+
+    // An interrupt stops the split between two files: every file written
+    // is whole, and none is left half-written.
+    CConsoleLoop loop;
+    const CInterruptWatcher watcher(loop);
+    bool interrupted = false;
+    loop.SetInterruptHandler([&] { interrupted = true; });
+    const auto checkInterrupt = [&] {
+        // Handles what has arrived, waiting no longer than a microsecond.
+        loop.RunUntil([] { return false; }, CConsoleLoop::Clock::now() + std::chrono::microseconds(1));
+        return interrupted;
+    };
 
     CMeasDataSet data;
     if (const int status = LoadInput(context, input, data); status != kExitOk) {
@@ -74,6 +94,13 @@ int RunSplitCommand(CommandContext& context) {
     int files = 0;
     int records = 0;
     for (const SplitPiece& p : pieces) {
+        if (checkInterrupt()) {
+            console.Message(LoadText(IDS_CLI_INTERRUPTED) + "\n" +
+                            (files == 0 ? LoadText(IDS_CLI_NOTHING_SAVED)
+                                        : Fill(IDS_CLI_SPLIT_DONE,
+                                               {std::to_string(files), std::to_string(records), folder})));
+            return kExitInterrupted;
+        }
         CopyPiece(data, p, piece);
         std::string path;
         FileFailure failure;
