@@ -399,9 +399,11 @@ constexpr TextEntry kJapaneseTexts[] = {
 
     // ---- Command line ----
     {S(IDS_CLI_USAGE),
-     "使い方: kelp-collector [コマンド [オプション]... [ファイル]...]\n"
-     "コマンドなしで起動するとウィンドウを開きます。コマンドを付けると画面\n"
-     "（ディスプレイ）なしで動作し、端末、スクリプト、cron、ssh から使えます。\n"
+     "使い方: kelp-collector [FILE.csv]\n"
+     "        kelp-collector コマンド [オプション]... [ファイル]...\n"
+     "コマンドなしで起動するとウィンドウを開きます（FILE.csv を付けると、その\n"
+     "ファイルを開きます）。コマンドを付けると画面（ディスプレイ）なしで動作し、\n"
+     "端末、スクリプト、cron、ssh から使えます。\n"
      "\n"
      "コマンド:"},
     {S(IDS_CLI_USAGE_FOOTER),
@@ -413,7 +415,7 @@ constexpr TextEntry kJapaneseTexts[] = {
      "\n"
      "終了ステータス:\n"
      "    0  成功\n"
-     "    2  コマンドラインが正しくない\n"
+     "    2  コマンドラインが正しくない、またはウィンドウを開くディスプレイがない\n"
      "    3  ポートがオープンできない\n"
      "    4  計器が応答しない\n"
      "    5  通信に失敗した\n"
@@ -599,6 +601,21 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_PLOT_TOO_MANY_TRENDS), "--trend で描ける成分は、ウィンドウのグラフと同じく 1～3 個です。"},
     {S(IDS_CLI_PLOT_X_AS_Y), "%1 は X 軸です。コロンの後には、X に対して描く他の成分を指定してください。"},
     {S(IDS_CLI_PLOTTED), "%1 に画像を書き込みました"},
+
+    // ---- Starting on the desktop and from scripts ----
+    {S(IDS_CLI_USAGE_LINE),
+     "使い方: kelp-collector [FILE.csv] または kelp-collector コマンド "
+     "[オプション]...（コマンドの一覧は「kelp-collector --help」）"},
+    {S(IDS_CLI_NO_DISPLAY),
+     "ウィンドウを開くにはディスプレイが必要ですが、設定されていません（DISPLAY、WAYLAND_DISPLAY）。"
+     "コマンドはディスプレイなしで動作します。一覧は「kelp-collector --help」で表示します。"},
+    {S(IDS_CLI_DISPLAY_FAILED),
+     "ウィンドウを開けません: %1。コマンドはディスプレイなしで動作します。一覧は「kelp-collector "
+     "--help」で表示します。"},
+    {S(IDS_CLI_RUNNING_NO_ANSWER), "このディスプレイで起動しているプログラムが応答しません。"},
+    {S(IDS_OPEN_BUSY),
+     "取込またはダウンロードの実行中か、ダイアログが開いているため、次のファイルを開きませんでした。\n"
+     "終わってから、もう一度開いてください。\n\n%1"},
 };
 
 }  // namespace

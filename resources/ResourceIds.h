@@ -492,3 +492,15 @@ constexpr int IDS_CLI_PLOT_SIZE_HINT = 2382;
 constexpr int IDS_CLI_PLOT_TOO_MANY_TRENDS = 2383;
 constexpr int IDS_CLI_PLOT_X_AS_Y = 2384;  // %1: the component
 constexpr int IDS_CLI_PLOTTED = 2385;      // %1: the picture file
+
+// ---- Starting on the desktop and from scripts (strings 2560-2599, controls 1970-1979) ----
+// A start whose arguments are not understood: the message, then this line.
+constexpr int IDS_CLI_USAGE_LINE = 2560;
+// A window start where no display is set, or where Qt could not reach the
+// one set (%1: what Qt said).
+constexpr int IDS_CLI_NO_DISPLAY = 2561;
+constexpr int IDS_CLI_DISPLAY_FAILED = 2562;
+// A later start that found the window running but got no answer from it.
+constexpr int IDS_CLI_RUNNING_NO_ANSWER = 2563;
+// A file handed to the window (%1) while it cannot open one.
+constexpr int IDS_OPEN_BUSY = 2564;
