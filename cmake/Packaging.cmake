@@ -92,6 +92,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # plugins are loaded at run time, so no link names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The Japanese texts need a font that has them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic")
+# The Japanese texts need a font that has them, and Qt's own dialogs their
+# translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 include(CPack)

@@ -13,6 +13,7 @@
 #include "ui/main/Fonts.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/ProgramIcon.h"
+#include "ui/main/QtTranslations.h"
 
 namespace kelp {
 
@@ -42,6 +43,7 @@ int CCollectorApp::InitInstance() {
     programPath_ = QCoreApplication::applicationFilePath().toStdString();
 
     SelectLanguage(QLocale::system().name().toStdString(), EnglishTextFile(programPath_));
+    InstallQtTranslations();
 
     settings_.SetPath(CSettingsStore::BuildPath(programPath_));
 
