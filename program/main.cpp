@@ -44,9 +44,10 @@ int main(int argc, char* argv[]) {
     if (!kelp::cli::HasDisplay()) {
         return kelp::cli::RefuseWindow(g_localeName);
     }
+    const std::string file = argc == 2 ? argv[1] : "";
     g_qtMessages = qInstallMessageHandler(StartMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(g_qtMessages);
     kelp::CCollectorApp app;
-    return app.InitInstance();
+    return app.InitInstance(file);
 }
