@@ -25,6 +25,10 @@ if(TARGET kelp-collector)
     " COMPONENT program)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/kelp-collector.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
+  # The data files' MIME type; shared-mime-info's trigger adds it to the
+  # database when the package is installed.
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/kelp-collector-mime.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kelp-collector.xml COMPONENT program)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/kelp-collector-128.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME kelp-collector.png
           COMPONENT program)
