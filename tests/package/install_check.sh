@@ -120,6 +120,11 @@ printf '[PortDevices]\nCOM3=%s\n[MeasureSettings]\nMeasCycle=1\n' "$TMP/tty" >"$
 # given); output in $TMP/out.
 run_program() {
   local status=0 pid i
+  # Emptied here, not by the redirection below: that happens in the
+  # started process, which may come after the first look for "ready" and
+  # let it find the previous run's line.
+  : >"$TMP/out"
+  : >"$TMP/err"
   env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" XDG_RUNTIME_DIR="$TMP/runtime" \
     QT_QPA_PLATFORM=offscreen LANG="$2" LC_ALL="$2" KELP_AUTORUN="$1" \
     "$PROGRAM" ${3:+"$3"} >"$TMP/out" 2>"$TMP/err" &
