@@ -199,6 +199,10 @@ CIniFile CSettingsStore::LoadFile() const {
     return ini;
 }
 
+bool CSettingsStore::SaveChanged(const CIniFile& ini, const std::string& before) const {
+    return ini.Text() == before || ini.Save(path_);
+}
+
 bool CSettingsStore::LoadForWrite(CIniFile& ini) const {
     switch (ini.Read(path_)) {
         case CIniFile::LoadResult::Loaded:
@@ -292,6 +296,7 @@ bool CSettingsStore::WriteGraphSlots(std::string_view section, const GraphSlotAr
     if (!LoadForWrite(ini)) {
         return false;
     }
+    const std::string before = ini.Text();
     for (int i = 0; i < 13; ++i) {
         const int n = i + 1;
         const auto& slot = slots[static_cast<std::size_t>(i)];
@@ -301,7 +306,7 @@ bool CSettingsStore::WriteGraphSlots(std::string_view section, const GraphSlotAr
         ini.SetString(section, Numbered("YMin", n), FormatReal(slot.YMin, 4));
         ini.SetString(section, Numbered("YMax", n), FormatReal(slot.YMax, 4));
     }
-    return ini.Save(path_);
+    return SaveChanged(ini, before);
 }
 
 void CSettingsStore::ReadTimeAxis(GraphTimeSettings& time) const {
@@ -335,13 +340,14 @@ bool CSettingsStore::WriteTimeAxis(const GraphTimeSettings& time) const {
     if (!LoadForWrite(ini)) {
         return false;
     }
+    const std::string before = ini.Text();
     ini.SetString(kGraphSection, "Cursol", FormatInt(time.Cursol));
     ini.SetString(kGraphSection, "DispType", FormatInt(time.DispType));
     ini.SetString(kGraphSection, "RangeType", FormatInt(time.RangeType));
     ini.SetString(kGraphSection, "XMin", FormatReal(time.XMin, 0));
     ini.SetString(kGraphSection, "XMax", FormatReal(time.XMax, 0));
     ini.SetString(kGraphSection, "Range", FormatReal(time.Range, 0));
-    return ini.Save(path_);
+    return SaveChanged(ini, before);
 }
 
 std::uint32_t CSettingsStore::ReadCaptureInterval() const {

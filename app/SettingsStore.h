@@ -82,6 +82,10 @@ class CSettingsStore final {
     // The file's content to change; false when a file is there that cannot
     // be read, which a write must not replace with only its own keys.
     bool LoadForWrite(CIniFile& ini) const;
+    // Saves `ini` unless its text is still `before`: the windows write
+    // their graph settings as they close, mostly unchanged, and a save
+    // waits for the disk.
+    bool SaveChanged(const CIniFile& ini, const std::string& before) const;
 
     std::string path_;
 };

@@ -22,6 +22,10 @@ VersionBlock CompiledVersionBlock() {
     return block;
 }
 
+const char* ReleaseDate() {
+    return KELP_RELEASE_DATE;
+}
+
 CVersionInfo::CVersionInfo(std::string filePath)
     : CVersionInfo(std::move(filePath), CompiledVersionBlock()) {}
 

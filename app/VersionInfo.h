@@ -26,6 +26,10 @@ struct VersionBlock {
 // copyright and part number given to CMake.
 VersionBlock CompiledVersionBlock();
 
+// The date of this version (YYYY-MM-DD), set beside the project version;
+// the manual pages and the AppStream metadata carry the same.
+const char* ReleaseDate();
+
 // Reads a version record through the queries a version resource offers.
 // The record is loaded on first use; a reader without one answers every
 // query with failure.

@@ -25,6 +25,10 @@ if(TARGET kelp-collector)
     " COMPONENT program)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/kelp-collector.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT program)
+  # The data files' MIME type; shared-mime-info's trigger adds it to the
+  # database when the package is installed.
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/kelp-collector-mime.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kelp-collector.xml COMPONENT program)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/kelp-collector-128.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME kelp-collector.png
           COMPONENT program)
@@ -36,22 +40,32 @@ endif()
 
 # Documentation as Debian wants it: manual pages and the changelog
 # compressed with gzip -9n (no name or time stamp, so the bytes depend on
-# the text alone), the copyright file, and the AppStream metadata.
+# the text alone), the copyright file, and the AppStream metadata. Their
+# version and date are the project's (KELP_RELEASE_DATE), as --version's.
 set(kelp_doc_dir ${PROJECT_BINARY_DIR}/doc)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C date -u -R -d "${KELP_RELEASE_DATE} 12:00:00"
+                OUTPUT_VARIABLE KELP_CHANGELOG_DATE OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/debian/changelog.in ${kelp_doc_dir}/changelog @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/org.example.KelpCollector.metainfo.xml.in
                ${kelp_doc_dir}/org.example.KelpCollector.metainfo.xml @ONLY)
 set(kelp_compressed_docs)
-foreach(source IN ITEMS ${PROJECT_SOURCE_DIR}/resources/man/kelp-collector.1
-                        ${PROJECT_SOURCE_DIR}/resources/man/kelp-sim.1 ${kelp_doc_dir}/changelog)
-  cmake_path(GET source FILENAME name)
+foreach(page IN ITEMS kelp-collector.1 kelp-sim.1)
+  set(source ${PROJECT_SOURCE_DIR}/resources/man/${page})
   add_custom_command(
-    OUTPUT ${kelp_doc_dir}/${name}.gz
-    COMMAND gzip -9nc ${source} > ${kelp_doc_dir}/${name}.gz
-    DEPENDS ${source}
-    COMMENT "Compressing ${name}")
-  list(APPEND kelp_compressed_docs ${kelp_doc_dir}/${name}.gz)
+    OUTPUT ${kelp_doc_dir}/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${source} -DOUTPUT=${kelp_doc_dir}/${page} -DVERSION=${PROJECT_VERSION}
+            -DDATE=${KELP_RELEASE_DATE} -P ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+    COMMAND gzip -9nc ${kelp_doc_dir}/${page} > ${kelp_doc_dir}/${page}.gz
+    DEPENDS ${source} ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
+    COMMENT "Dating and compressing ${page}")
+  list(APPEND kelp_compressed_docs ${kelp_doc_dir}/${page}.gz)
 endforeach()
+add_custom_command(
+  OUTPUT ${kelp_doc_dir}/changelog.gz
+  COMMAND gzip -9nc ${kelp_doc_dir}/changelog > ${kelp_doc_dir}/changelog.gz
+  DEPENDS ${kelp_doc_dir}/changelog
+  COMMENT "Compressing changelog")
+list(APPEND kelp_compressed_docs ${kelp_doc_dir}/changelog.gz)
 add_custom_target(kelp_docs ALL DEPENDS ${kelp_compressed_docs})
 install(FILES ${kelp_doc_dir}/kelp-collector.1.gz ${kelp_doc_dir}/kelp-sim.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT program)
@@ -82,6 +96,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # plugins are loaded at run time, so no link names them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-# The Japanese texts need a font that has them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic")
+# The Japanese texts need a font that has them, and Qt's own dialogs their
+# translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 include(CPack)

@@ -306,7 +306,7 @@ bool CCaptureJournal::WriteAll(std::string_view bytes) {
     if (!WriteAllAt(fd_, bytes, size_)) {
         // Half a line would stop recovery there and hide every later line;
         // cut it off so that the next append can still be read.
-        (void)::ftruncate(fd_, size_);
+        [[maybe_unused]] const int cut = ::ftruncate(fd_, size_);
         return false;
     }
     size_ += static_cast<off_t>(bytes.size());

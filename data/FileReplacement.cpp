@@ -261,7 +261,7 @@ bool CFileReplacement::BeginRename(bool exists) {
         // the administrator. The mode comes last, as a change of owner
         // clears the set-id bits.
         if (::fchown(fd, uid_, gid_) != 0) {
-            (void)::fchown(fd, static_cast<uid_t>(-1), gid_);
+            [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), gid_);
         }
         (void)::fchmod(fd, mode_ & 07777);
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,11 @@ class CCollectorApp final {
     CCollectorApp(const CCollectorApp&) = delete;
     CCollectorApp& operator=(const CCollectorApp&) = delete;
 
-    // The program's whole life. Needs a QApplication. Returns the process
-    // exit code: 0 also when a second start gave way to the first.
-    int InitInstance();
+    // The program's whole life, with `file` (a data file, as given on the
+    // command line) open in the window when it is not empty. Needs a
+    // QApplication. Returns the process exit code: 0 also when a second
+    // start gave way to the first.
+    int InitInstance(const std::string& file = {});
 
     const std::string& ProgramPath() const { return programPath_; }
     CSettingsStore& Settings() { return settings_; }
@@ -29,6 +32,9 @@ class CCollectorApp final {
     // brings the running window to the front.
     static constexpr const char* kInstanceName = "__KelpWin_App__";
     static constexpr const char* kBeaconSuffix = ".sock";
+    // The lock's file name in the runtime folder: the name above with the
+    // desktop session, so that each display has its own window.
+    static QString InstanceName();
     // The English text file, beside the program.
     static constexpr const char* kEnglishFile = "Kelpeng.txt";
     // The English text file beside the program file at `programPath`.
@@ -39,7 +45,12 @@ class CCollectorApp final {
     }
 
   private:
+    // The file name of a capture journal no other window holds, held until
+    // the window has closed; empty when all are held.
+    std::string TakeJournal();
+
     std::unique_ptr<QLockFile> instanceLock_;
+    std::unique_ptr<QLockFile> journalLock_;
     CSettingsStore settings_;
     std::string programPath_;
 };

@@ -399,9 +399,11 @@ constexpr TextEntry kJapaneseTexts[] = {
 
     // ---- Command line ----
     {S(IDS_CLI_USAGE),
-     "使い方: kelp-collector [コマンド [オプション]... [ファイル]...]\n"
-     "コマンドなしで起動するとウィンドウを開きます。コマンドを付けると画面\n"
-     "（ディスプレイ）なしで動作し、端末、スクリプト、cron、ssh から使えます。\n"
+     "使い方: kelp-collector [FILE.csv]\n"
+     "        kelp-collector コマンド [オプション]... [ファイル]...\n"
+     "コマンドなしで起動するとウィンドウを開きます（FILE.csv を付けると、その\n"
+     "ファイルを開きます）。コマンドを付けると画面（ディスプレイ）なしで動作し、\n"
+     "端末、スクリプト、cron、ssh から使えます。\n"
      "\n"
      "コマンド:"},
     {S(IDS_CLI_USAGE_FOOTER),
@@ -413,7 +415,7 @@ constexpr TextEntry kJapaneseTexts[] = {
      "\n"
      "終了ステータス:\n"
      "    0  成功\n"
-     "    2  コマンドラインが正しくない\n"
+     "    2  コマンドラインが正しくない、またはウィンドウを開くディスプレイがない\n"
      "    3  ポートがオープンできない\n"
      "    4  計器が応答しない\n"
      "    5  通信に失敗した\n"
@@ -671,6 +673,21 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_SPLIT_SERIES_LEFT), "下降のない時系列 %1 個は書き出していません。"},
     {S(IDS_CLI_SPLIT_NOTHING), "%1 にはデータがありません。何も書き込んでいません。"},
     {S(IDS_CLI_SPLIT_NOT_FOLDER), "%1 はフォルダではありません。"},
+
+    // ---- Starting on the desktop and from scripts ----
+    {S(IDS_CLI_USAGE_LINE),
+     "使い方: kelp-collector [FILE.csv] または kelp-collector コマンド "
+     "[オプション]...（コマンドの一覧は「kelp-collector --help」）"},
+    {S(IDS_CLI_NO_DISPLAY),
+     "ウィンドウを開くにはディスプレイが必要ですが、設定されていません（DISPLAY、WAYLAND_DISPLAY）。"
+     "コマンドはディスプレイなしで動作します。一覧は「kelp-collector --help」で表示します。"},
+    {S(IDS_CLI_DISPLAY_FAILED),
+     "ウィンドウを開けません: %1。コマンドはディスプレイなしで動作します。一覧は「kelp-collector "
+     "--help」で表示します。"},
+    {S(IDS_CLI_RUNNING_NO_ANSWER), "このディスプレイで起動しているプログラムが応答しません。"},
+    {S(IDS_OPEN_BUSY),
+     "取込またはダウンロードの実行中か、ダイアログが開いているため、次のファイルを開きませんでした。\n"
+     "終わってから、もう一度開いてください。\n\n%1"},
 };
 
 }  // namespace

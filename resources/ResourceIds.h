@@ -519,3 +519,14 @@ constexpr int IDS_CLI_SPLIT_PARTIAL = 2521;       // %1 files, %2 records, %3 th
 constexpr int IDS_CLI_SPLIT_SERIES_LEFT = 2522;   // %1 series
 constexpr int IDS_CLI_SPLIT_NOTHING = 2523;       // %1: the input file
 constexpr int IDS_CLI_SPLIT_NOT_FOLDER = 2524;    // %1: what was given as the folder
+// ---- Starting on the desktop and from scripts (strings 2560-2599, controls 1970-1979) ----
+// A start whose arguments are not understood: the message, then this line.
+constexpr int IDS_CLI_USAGE_LINE = 2560;
+// A window start where no display is set, or where Qt could not reach the
+// one set (%1: what Qt said).
+constexpr int IDS_CLI_NO_DISPLAY = 2561;
+constexpr int IDS_CLI_DISPLAY_FAILED = 2562;
+// A later start that found the window running but got no answer from it.
+constexpr int IDS_CLI_RUNNING_NO_ANSWER = 2563;
+// A file handed to the window (%1) while it cannot open one.
+constexpr int IDS_OPEN_BUSY = 2564;

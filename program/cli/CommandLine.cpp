@@ -1,9 +1,11 @@
 #include "program/cli/CommandLine.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "app/VersionInfo.h"
@@ -58,17 +60,55 @@ std::string VersionLine(const std::string& programPath) {
     CVersionInfo reader(programPath);
     std::string version;
     reader.GetVersionText(version);
-    return std::string(kProgramName) + " " + version + "\n";
+    return std::string(kProgramName) + " " + version + " (" + ReleaseDate() + ")\n";
+}
+
+bool EndsWithCsv(std::string_view arg) {
+    if (arg.size() < 4) {
+        return false;
+    }
+    const std::string_view tail = arg.substr(arg.size() - 4);
+    return tail[0] == '.' && (tail[1] | 0x20) == 'c' && (tail[2] | 0x20) == 's' && (tail[3] | 0x20) == 'v';
+}
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+// An argument the start does not understand: what is wrong, then the one
+// line of usage, which says where the help is.
+int StartError(const std::string& text) {
+    CConsole console(stderr, false, kProgramName);
+    console.Message(text + "\n" + LoadText(IDS_CLI_USAGE_LINE));
+    return kExitUsage;
 }
 
 }  // namespace
 
-bool IsCommandLine(int argc, char** argv) {
-    if (argc < 2) {
+bool IsWindowFile(std::string_view arg) {
+    if (arg.empty() || arg[0] == '-' || FindSubcommand(arg) != nullptr) {
         return false;
     }
-    const std::string_view first = argv[1];
-    return IsHelp(first) || first == "--version" || (!first.empty() && first[0] != '-');
+    struct stat status {};
+    return arg.find('/') != std::string_view::npos || EndsWithCsv(arg) ||
+           ::stat(std::string(arg).c_str(), &status) == 0;
+}
+
+bool IsCommandLine(int argc, char** argv) {
+    return argc > 2 || (argc == 2 && !IsWindowFile(argv[1]));
+}
+
+bool HasDisplay() {
+    return IsSet("QT_QPA_PLATFORM") || IsSet("WAYLAND_DISPLAY") || IsSet("DISPLAY");
+}
+
+int RefuseWindow(const std::string& localeName, const std::string& qtReason) {
+    SelectLanguage(localeName, CCollectorApp::EnglishTextFile(ProgramPath(kProgramName)));
+    CConsole console(stderr, false, kProgramName);
+    console.Message(qtReason.empty() ? LoadText(IDS_CLI_NO_DISPLAY)
+                                     : Fill(IDS_CLI_DISPLAY_FAILED, {qtReason}));
+    return kExitUsage;
 }
 
 int RunCommandLine(int argc, char** argv, const std::string& localeName) {
@@ -86,12 +126,14 @@ int RunCommandLine(int argc, char** argv, const std::string& localeName) {
         Print(VersionLine(programPath));
         return kExitOk;
     }
+    if (first.starts_with('-')) {
+        return StartError(Fill(IDS_CLI_UNKNOWN_OPTION, {std::string(first)}));
+    }
     const Subcommand* command = FindSubcommand(first);
     if (command == nullptr) {
-        CConsole console(stderr, false, kProgramName);
-        console.Message(Fill(IDS_CLI_UNKNOWN_COMMAND, {std::string(first)}) + "\n" +
-                        Fill(IDS_CLI_TRY_HELP, {kProgramName}));
-        return kExitUsage;
+        // The window takes one file and nothing else.
+        return StartError(IsWindowFile(first) ? Fill(IDS_CLI_EXTRA_ARGUMENT, {argv[2]})
+                                              : Fill(IDS_CLI_UNKNOWN_COMMAND, {std::string(first)}));
     }
 
     CConsole console(stderr, ::isatty(STDERR_FILENO) == 1, std::string(kProgramName) + " " + command->name);

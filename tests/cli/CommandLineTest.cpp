@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 #include "app/SettingsStore.h"
 #include "data/FileJobs.h"
@@ -483,6 +484,39 @@ TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
     EXPECT_NEAR(page.width(), 750.0, 0.5);
     EXPECT_NEAR(page.height(), 525.0, 0.5);
     EXPECT_NE(pdf.find("/FontFile2"), std::string::npos);
+}
+
+// What a script or a person at an ssh prompt gets for a start the program
+// does not understand: status 2 and one line of usage after the reason,
+// never Qt's abort; and the window asked for without a display says so.
+TEST_F(CommandLine, StartsItDoesNotUnderstandGetOneLineOfUsage) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"-V"}, "Unknown option: -V"},
+        {{"--bogus"}, "Unknown option: --bogus"},
+        {{"plotter"}, "Unknown command: plotter"},
+        {{File("cast.csv"), "--print"}, "Unexpected argument: --print"},
+    };
+    for (const auto& [args, reason] : cases) {
+        const auto run = RunCli(args, Home());
+        EXPECT_EQ(run.status, 2) << args[0];
+        const std::string first = "kelp-collector: " + reason + "\nUsage: kelp-collector [FILE.csv] or ";
+        EXPECT_EQ(run.err.rfind(first, 0), 0u) << run.err;
+        EXPECT_EQ(run.err.find('\n', first.size()), run.err.size() - 1) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+
+    for (const std::vector<std::string>& window : {std::vector<std::string>{}, {File("cast.csv")}}) {
+        const auto run = RunCli(window, Home());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("The window needs a display"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("kelp-collector --help"), std::string::npos) << run.err;
+    }
+
+    const auto version = RunCli({"--version"}, Home());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(std::regex_match(version.out,
+                                 std::regex(R"(kelp-collector \d+\.\d+\.\d+\.\d+ \(\d{4}-\d\d-\d\d\)\n)")))
+        << version.out;
 }
 
 TEST_F(CommandLine, EveryCommandHasHelpInTheProgramsLanguage) {

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Checks the Debian package the way a fresh machine would meet it: lintian
-# and the AppStream metadata, its fields and dependencies, the files it
-# installs, the installed program started offscreen against the installed
+# (hardening included) and the AppStream metadata, its fields and
+# dependencies, the files it installs and the one version and date they
+# give, the installed program started offscreen against the installed
 # kelp-sim for one capture, in English (the text file beside the program)
-# and in Japanese, and its command line without any display.
+# and in Japanese, its command line without any display, and the window
+# started on a data file.
 #
 #   install_check.sh PACKAGE.deb
 #
@@ -25,8 +27,12 @@ note() { echo "install check: $*"; }
 
 # ---- lintian ------------------------------------------------------------------------
 command -v lintian >/dev/null || fail "lintian is not installed (./run setup installs it)"
-lintian --fail-on error,warning "$DEB" >"$TMP/lintian.out" 2>&1 || { cat "$TMP/lintian.out" >&2; fail "lintian"; }
-note "lintian: no error, no warning"
+lintian --fail-on error,warning --display-info "$DEB" >"$TMP/lintian.out" 2>&1 ||
+  { cat "$TMP/lintian.out" >&2; fail "lintian"; }
+if grep -E 'hardening-no-(bindnow|fortify-functions|relro|pie)' "$TMP/lintian.out" >&2; then
+  fail "the programs are not built with the hardening flags"
+fi
+note "lintian: no error, no warning, hardened"
 
 # ---- package fields ------------------------------------------------------------------
 [ "$(dpkg-deb -f "$DEB" Package)" = kelp-collector ] || fail "package name"
@@ -37,6 +43,8 @@ sed 's/ *([^)]*)//g; s/, */\n/g' <<<"$depends" >"$TMP/depends"
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
   grep -qxF "$needed" "$TMP/depends" || fail "Depends lacks $needed"
 done
+# Qt's own dialogs speak the program's language only with their translations.
+dpkg-deb -f "$DEB" Recommends | grep -qw qt6-translations-l10n || fail "Recommends lacks qt6-translations-l10n"
 if command -v apt-get >/dev/null && [ "$(id -u)" -eq 0 ]; then
   # What `apt install ./package.deb` would do here, without doing it.
   apt-get install -s -q "$DEB" >"$TMP/apt.out" 2>&1 || { cat "$TMP/apt.out" >&2; fail "apt cannot install the package"; }
@@ -54,7 +62,9 @@ SIM="$ROOT/usr/bin/kelp-sim"
 [ -x "$SIM" ] || fail "no usr/bin/kelp-sim"
 DESKTOP="$ROOT/usr/share/applications/kelp-collector.desktop"
 [ -f "$DESKTOP" ] || fail "no desktop entry"
-grep -qx 'Exec=kelp-collector' "$DESKTOP" || fail "desktop entry does not start kelp-collector"
+grep -qx 'Exec=kelp-collector %f' "$DESKTOP" || fail "desktop entry does not start kelp-collector with a file"
+grep -qx 'MimeType=application/x-kelp-data;' "$DESKTOP" || fail "desktop entry does not take data files"
+[ -f "$ROOT/usr/share/mime/packages/kelp-collector.xml" ] || fail "no MIME type of the data files"
 grep -qx 'Icon=kelp-collector' "$DESKTOP" || fail "desktop entry has no icon"
 grep -qx 'Type=Application' "$DESKTOP" || fail "desktop entry is not an application"
 if command -v desktop-file-validate >/dev/null; then
@@ -82,7 +92,19 @@ command -v appstreamcli >/dev/null || fail "appstreamcli is not installed (./run
 appstreamcli validate --no-net "$METAINFO" >"$TMP/appstream.out" 2>&1 || { cat "$TMP/appstream.out" >&2; fail "AppStream metadata"; }
 grep -qx "  <launchable type=\"desktop-id\">$(basename "$DESKTOP")</launchable>" "$METAINFO" ||
   fail "the AppStream metadata does not launch the desktop entry"
-note "files and links in place"
+# One version and one date: --version, the manual pages, the metainfo.
+version_line=$(env -i PATH=/usr/bin:/bin "$PROGRAM" --version)
+version=$(dpkg-deb -f "$DEB" Version)
+date=$(sed -n 's/.*<release version="[^"]*" date="\([^"]*\)".*/\1/p' "$METAINFO")
+[ "$version_line" = "kelp-collector $version ($date)" ] || fail "--version says '$version_line', the package $version of $date"
+for page in kelp-collector kelp-sim; do
+  title=$(zcat "$ROOT/usr/share/man/man1/$page.1.gz" | head -n 1)
+  case "$title" in
+    *" $date \"kelp-collector $version\" "*) ;;
+    *) fail "$page(1) is not dated $date for version $version: $title" ;;
+  esac
+done
+note "files and links in place, version $version of $date"
 
 # ---- the installed program on the installed simulator ----------------------------------
 "$SIM" --link "$TMP/tty" >"$TMP/sim.out" 2>&1 &
@@ -94,12 +116,18 @@ mkdir -p "$SETTINGS" "$TMP/runtime"
 chmod 700 "$TMP/runtime"
 printf '[PortDevices]\nCOM3=%s\n[MeasureSettings]\nMeasCycle=1\n' "$TMP/tty" >"$SETTINGS/Kelp-Win.ini"
 
-# Runs the installed program with plan $1 in locale $2; output in $TMP/out.
+# Runs the installed program with plan $1 in locale $2 (on the file $3, if
+# given); output in $TMP/out.
 run_program() {
   local status=0 pid i
+  # Emptied here, not by the redirection below: that happens in the
+  # started process, which may come after the first look for "ready" and
+  # let it find the previous run's line.
+  : >"$TMP/out"
+  : >"$TMP/err"
   env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" XDG_RUNTIME_DIR="$TMP/runtime" \
     QT_QPA_PLATFORM=offscreen LANG="$2" LC_ALL="$2" KELP_AUTORUN="$1" \
-    "$PROGRAM" >"$TMP/out" 2>"$TMP/err" &
+    "$PROGRAM" ${3:+"$3"} >"$TMP/out" 2>"$TMP/err" &
   pid=$!
   for i in $(seq 300); do
     grep -q '^ready ' "$TMP/out" && break
@@ -151,6 +179,10 @@ env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" LANG=C.UTF-8
 grep -q '^kelp-collector download: 300 records saved in ' "$TMP/err" || { cat "$TMP/err" >&2; fail "download"; }
 head -n 1 "$TMP/memory.csv" | grep -q '^"KelpPC DataFile","Version","1.00","300"' || fail "the download is not a data file"
 note "command line download without a display: 300 records"
+# The window started on the file, as the desktop starts it.
+run_program report C.UTF-8 "$TMP/memory.csv"
+grep -qx 'done 300' "$TMP/out" || fail "the window did not open the file: $(tail -n 1 "$TMP/out")"
+note "the window opens a data file given to it"
 status=0
 env -i PATH=/usr/bin:/bin HOME="$TMP" XDG_CONFIG_HOME="$TMP/config" LANG=C.UTF-8 \
   "$PROGRAM" plot --xy depth:temp "$TMP/memory.csv" -o "$TMP/xy.png" >"$TMP/out" 2>"$TMP/err" || status=$?

@@ -183,6 +183,21 @@ TEST_F(SettingsStoreTest, GraphSlotsRoundTripWithFourDecimals) {
     xy[0].YMax = 77.0;
     store_.ReadGraphSlots("XYGraphSettings", xy);
     EXPECT_EQ(xy[0].YMax, 77.0);
+
+    // A window that closes with its settings as they were read leaves the
+    // file alone, instead of waiting for the disk to take the same bytes.
+    struct stat before {};
+    ASSERT_EQ(::stat(path_.c_str(), &before), 0);
+    ASSERT_TRUE(store_.WriteGraphSlots("GraphSettings", slots));
+    ASSERT_TRUE(store_.WriteTimeAxis(GraphTimeSettings{}));
+    struct stat after {};
+    ASSERT_EQ(::stat(path_.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);  // the time axis was new: one replacement
+    const ino_t once = after.st_ino;
+    ASSERT_TRUE(store_.WriteGraphSlots("GraphSettings", slots));
+    ASSERT_TRUE(store_.WriteTimeAxis(GraphTimeSettings{}));
+    ASSERT_EQ(::stat(path_.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, once);
 }
 
 TEST_F(SettingsStoreTest, TimeAxisGateChecksAndWholeNumbers) {

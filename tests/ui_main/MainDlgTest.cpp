@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -220,10 +221,14 @@ TEST_F(MainWindow, CaptureFromTheSimulatorStopsOnlyWhenConfirmed) {
     EXPECT_TRUE(Find<QPushButton>(IDC_GRAPH_SETTINGS)->isEnabled());
     EXPECT_TRUE(Action(ID_GRAPH_SETTINGS)->isEnabled());
 
-    // Closing is refused while capturing, and the window says why.
+    // Closing is refused while capturing, and the window says why; so is a
+    // file handed over from the desktop.
     EXPECT_FALSE(dlg_->close());
     EXPECT_TRUE(dlg_->isVisible());
     EXPECT_EQ(answers.Ids().back(), IDS_CLOSE_WHILE_CAPTURING);
+    dlg_->OpenDataFile(KELP_TEST_DATA_DIR "/csv/golden.csv");
+    EXPECT_EQ(answers.Ids().back(), IDS_OPEN_BUSY);
+    EXPECT_EQ(dlg_->GetState(), CMainDlg::Capturing);
 
     answers.Answer(IDCANCEL);
     capture->click();
@@ -446,6 +451,37 @@ TEST_F(MainWindow, FailedOpenLeavesTheDisplayUnchanged) {
     EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "good.csv");
+}
+
+// A file named on the command line or handed over by a later start opens
+// as File > Open would open it: after the question about unsaved data, and
+// never under a dialog that waits for an answer.
+TEST_F(MainWindow, AFileFromTheDesktopOpensOnlyWhenTheWindowIsFree) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    PostRecords(0, 2);
+    const std::string golden = KELP_TEST_DATA_DIR "/csv/golden.csv";
+
+    QDialog other(dlg_.get());
+    QTimer::singleShot(0, &other, [&] {
+        dlg_->OpenDataFile(golden);
+        other.reject();
+    });
+    other.exec();
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_OPEN_BUSY}));
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
+
+    answers.Forget();
+    answers.Answer(IDCANCEL);
+    dlg_->OpenDataFile(golden);
+    EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_SAVE_UNSAVED}));
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 2);
+
+    answers.Answer(IDNO);
+    dlg_->OpenDataFile(golden);
+    EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
+    EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "golden.csv");
+    EXPECT_FALSE(dlg_->windowTitle().startsWith(u'*'));
 }
 
 TEST_F(MainWindow, MenuOfAnIdleWindow) {

@@ -115,7 +115,6 @@ void ShootFileDialogs(CMainDlg& window, const std::string& folder, const Shoot& 
         const std::string start = save ? folder + "/" + ProposedFileName(window.LiveData()) : folder;
         auto dialog = BuildFileDialog(&window, save, start);
         dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->resize(760, 460);
         dialog->show();
         shoot(dialog.get(), save ? QStringLiteral("desktop-file-save") : QStringLiteral("desktop-file-open"));
         dialog->reject();

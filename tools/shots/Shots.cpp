@@ -45,6 +45,7 @@
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/ProgramIcon.h"
+#include "ui/main/QtTranslations.h"
 
 namespace {
 
@@ -122,6 +123,7 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(ProgramFont());
     QApplication::setWindowIcon(ProgramIcon());
     SelectLanguage(language == "en" ? "en_US" : "ja_JP", std::string(KELP_BIN_DIR) + "/Kelpeng.txt");
+    InstallQtTranslations();
 
     QTemporaryDir work;
     const std::string tty = work.filePath(QStringLiteral("tty")).toStdString();

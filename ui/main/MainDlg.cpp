@@ -123,9 +123,11 @@ QLabel* MakeTextBox(QWidget* parent, int id) {
 
 }  // namespace
 
-CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent)
+CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent,
+                   const std::string& journalName)
     : QDialog(parent),
-      journal_(CCaptureJournal::FolderFor(settings.Path(), programPath)),
+      journal_(journalName.empty() ? std::string() : CCaptureJournal::FolderFor(settings.Path(), programPath),
+               journalName),
       settings_(settings),
       programPath_(std::move(programPath)) {
     setObjectName(Name(IDD_MAIN));
@@ -751,6 +753,25 @@ void CMainDlg::OnOpen() {
     if (path.empty()) {
         return;
     }
+    LoadLiveData(path);
+}
+
+void CMainDlg::OpenDataFile(const std::string& path) {
+    // Only where the user could have chosen Open: idle, and no dialog of
+    // this window waiting for an answer.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (state_ != Idle || (modal != nullptr && modal != this)) {
+        ShowMessage(modal != nullptr ? modal : this, IDS_OPEN_BUSY, kStyleWarning,
+                    Text(IDS_OPEN_BUSY).arg(QString::fromStdString(path)).toStdString());
+        return;
+    }
+    if (!MayReplaceLiveData()) {
+        return;
+    }
+    LoadLiveData(path);
+}
+
+void CMainDlg::LoadLiveData(const std::string& path) {
     scratch_.Clear();
     int result = 0;
     {

@@ -46,8 +46,10 @@ class CMainDlg final : public QDialog {
 
     // Reads every setting from `settings` now and writes the graph settings
     // back when destroyed. `programPath` is the file whose version the
-    // About box shows.
-    CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent = nullptr);
+    // About box shows. `journalName` is the capture journal's file in its
+    // folder (a window on another display keeps another); empty for none.
+    CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* parent = nullptr,
+             const std::string& journalName = CCaptureJournal::kFileName);
     ~CMainDlg() override;
     CMainDlg(const CMainDlg&) = delete;
     CMainDlg& operator=(const CMainDlg&) = delete;
@@ -88,6 +90,12 @@ class CMainDlg final : public QDialog {
     // Japanese face, or 7680 / dpi tenths in the Latin one.
     static std::optional<QFont> MakeDialogFont(int dpi, bool japanese);
 
+    // Opens the data file at `path` as File > Open does with the file
+    // chosen, asking first about unsaved data: a file named where the
+    // program was started, or handed over by a later start. While a run is
+    // active or another dialog is open, says why it does not.
+    void OpenDataFile(const std::string& path);
+
     // Evaluates the enabling and check rules of every menu command (also
     // done whenever a menu pops up).
     void UpdateCommandUi();
@@ -126,6 +134,8 @@ class CMainDlg final : public QDialog {
     void OnDataSelect();
     void OnClear();
     void OnOpen();
+    // Open's work once the file is chosen and the live data may go.
+    void LoadLiveData(const std::string& path);
     void OnSave();
     // The save command's work; true when the live data were saved.
     bool SaveLiveData();

@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTreeView>
 #include <algorithm>
 
 #include "app/SettingsStore.h"
@@ -51,6 +54,25 @@ QMessageBox::Icon IconOf(int style) {
         default:
             return QMessageBox::NoIcon;
     }
+}
+
+// Qt's own file dialog opens too narrow for the program's font, and cuts
+// off its Size, Type and Date columns. It gets room for them, and each of
+// them the width of what it shows; the name takes the rest. A dialog of
+// the desktop has no such view and stays as it is.
+void FitFileDialog(QFileDialog& dialog) {
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (view == nullptr) {
+        return;
+    }
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+    const QFontMetrics metrics(dialog.font());
+    dialog.resize(dialog.size().expandedTo(QSize(metrics.averageCharWidth() * 110, metrics.height() * 28)));
 }
 
 // The filter of the program's data files, in Qt's notation. The dialogs
@@ -164,6 +186,7 @@ std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* owner, bool save, const st
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setDirectory(info.absoluteFilePath());
     }
+    FitFileDialog(*dialog);
     return dialog;
 }
 
@@ -221,6 +244,7 @@ std::string AskSaveFileName(QWidget* owner, const std::string& title, const std:
     if (!suffixes.empty()) {
         dialog.setDefaultSuffix(QString::fromStdString(suffixes.front()));
     }
+    FitFileDialog(dialog);
     // The default suffix follows the filter the user picks.
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
         const auto i = static_cast<std::size_t>(names.indexOf(filter));
