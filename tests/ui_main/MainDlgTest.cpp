@@ -571,8 +571,9 @@ TEST_F(MainWindow, KeyboardReachesTheCommands) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg_.get()));
     dlg_->SetPaneCount(2, 0);
 
-    // Tab: the record number, the layout buttons of the panes shown, left
-    // to right and top to bottom, then the buttons at the bottom.
+    // Tab: the record number (where the window starts), the layout buttons
+    // of the panes shown, left to right and top to bottom, the scroll bar
+    // beside them (arrows move it), then the buttons at the bottom.
     auto name = [&](QWidget* w) {
         for (int i = 0; i < 3; ++i) {
             if (dlg_->Pane(i)->isAncestorOf(w)) {
@@ -581,15 +582,18 @@ TEST_F(MainWindow, KeyboardReachesTheCommands) {
         }
         return Find<QSpinBox>(IDC_RECORD_SPIN)->isAncestorOf(w) ? QStringLiteral("1002") : w->objectName();
     };
-    Find<QSpinBox>(IDC_RECORD_SPIN)->setFocus();
     std::vector<QString> order;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 13; ++i) {
         order.push_back(name(QApplication::focusWidget()));
+        if (order.back() == QString::number(IDC_GRAPH_SCROLL)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            EXPECT_EQ(dlg_->GetScrollPosition(), 2);
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(order,
-              (std::vector<QString>{"1002", "pane0/1054", "pane0/1055", "pane0/1056", "pane1/1054",
-                                    "pane1/1055", "pane1/1056", "1003", "1004", "1007", "1005", "1006"}));
+    EXPECT_EQ(order, (std::vector<QString>{"1002", "pane0/1054", "pane0/1055", "pane0/1056", "pane1/1054",
+                                           "pane1/1055", "pane1/1056", "1000", "1003", "1004", "1007", "1005",
+                                           "1006"}));
 
     // Every button and captioned control has a mnemonic of its own.
     std::set<QKeySequence> keys;

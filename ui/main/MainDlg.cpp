@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -180,7 +181,9 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     resize(800, 600);
     setMinimumSize(800, 600);
     KeepPanelRows();
-    captureButton_->setFocus();
+    // The window opens where the eye starts and the tab chain begins: the
+    // record number at the top left.
+    recordSpin_->setFocus();
     SetFileDialogStore(&settings_);
     initialised_ = true;
     RestoreJournal();
@@ -498,7 +501,8 @@ void CMainDlg::BuildControls() {
 
 void CMainDlg::SetTabOrder() {
     // Tab follows the eye: the record number, the buttons of the panes shown
-    // from left to right and top to bottom, then the buttons at the bottom.
+    // from left to right and top to bottom, the scroll bar beside them, then
+    // the buttons at the bottom.
     std::vector<QWidget*> chain{recordSpin_};
     for (int i = 0; i < CPaneStack::kPaneObjects; ++i) {
         for (int id : {IDC_PANE_ONE, IDC_PANE_TWO, IDC_PANE_THREE}) {
@@ -507,6 +511,7 @@ void CMainDlg::SetTabOrder() {
             }
         }
     }
+    chain.push_back(paneStack_->ScrollBar());
     chain.insert(chain.end(),
                  {captureButton_, downloadButton_, graphSettingsButton_, xyButton_, depthButton_});
     SetTabChain(chain);
