@@ -397,6 +397,14 @@ constexpr TextEntry kJapaneseTexts[] = {
     {M(IDR_MENU_XY, ID_SAVE_PICTURE), "グラフ画像の保存(&G)"},
     {M(IDR_MENU_XY, ID_PRINT_GRAPH), "印刷(&P)"},
 
+    // ---- Graphs that say what they show ----
+    {S(IDS_PICTURE_UNSAVED), "未保存のデータ"},
+    {S(IDS_PICTURE_MORE_SITES), "他 %1 地点"},
+    {S(IDS_PICTURE_TIME_SPAN), "%1 ～ %2"},
+    {S(IDS_XY_LEGEND_RANGE), "%1  %2～%3 %4"},
+    {S(IDS_DEPTH_FILES_LEFT_OUT),
+     "深さグラフで比べられるデータは 20 個までです。\n選んだファイルのうち %1 個は追加しませんでした。"},
+
     // ---- Command line ----
     {S(IDS_CLI_USAGE),
      "使い方: kelp-collector [コマンド [オプション]... [ファイル]...]\n"

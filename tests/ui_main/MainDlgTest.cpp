@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -18,6 +21,8 @@
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tests/ui_graphwin/PictureFiles.h"
+#include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/TrendGraphPane.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MainDlg.h"
@@ -374,6 +379,14 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     const PanelSnapshot first = Snapshot();
 
     QTemporaryDir dir;
+    // A picture of unsaved data says so and is named after the site and time.
+    answers.SavePath(dir.filePath("unsaved.svg").toStdString());
+    Action(ID_SAVE_PICTURE)->trigger();
+    EXPECT_TRUE(FileDialogStartPath().ends_with("/SITE-A_20261207-1030-trend.png")) << FileDialogStartPath();
+    const QString unsavedTitle =
+        QString::fromStdString(CTrendGraph::PictureTitle(dlg_->LiveData(), LoadText(IDS_PICTURE_UNSAVED)));
+    EXPECT_TRUE(testing::ReadSvg(dir.filePath("unsaved.svg").toStdString()).texts.contains(unsavedTitle))
+        << unsavedTitle.toStdString();
     const std::string path = dir.filePath("field-1.csv").toStdString();
     answers.SavePath(path);
     Action(ID_FILE_SAVE)->trigger();
@@ -398,6 +411,38 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
     EXPECT_EQ(Snapshot(), first);
     EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "field-1.csv");
+
+    // The picture of the panes: proposed after the file, a title line over
+    // the panes, all on white; the print is one page.
+    const QString picture = dir.filePath("field-1-trend.png");
+    answers.SavePath(picture.toStdString());
+    Action(ID_SAVE_PICTURE)->trigger();
+    EXPECT_TRUE(FileDialogStartPath().ends_with("/field-1-trend.png")) << FileDialogStartPath();
+    QImage image;
+    ASSERT_TRUE(image.load(picture));
+    const CTrendGraphPane* pane = dlg_->Pane(0);
+    EXPECT_EQ(image.size(), QSize(pane->width(), CTrendGraph::kPictureTitleHeight + pane->height()));
+    int titleInk = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        titleInk += qGray(image.pixel(x, CTrendGraph::kPictureTitleHeight / 2)) < 128 ? 1 : 0;
+    }
+    EXPECT_GT(titleInk, 20);
+    EXPECT_EQ(image.pixel(1, CTrendGraph::kPictureTitleHeight + 2) & 0xFFFFFF, 0xFFFFFFu);  // not grey
+    const std::string title = CTrendGraph::PictureTitle(dlg_->LiveData(), "field-1.csv");
+    EXPECT_TRUE(title.starts_with("field-1.csv   2026/12/07 10:30:00")) << title;
+    EXPECT_TRUE(title.ends_with("   SITE-A")) << title;
+    const QString printed = dir.filePath("printed.pdf");
+    SetPrintResponder([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    });
+    Action(ID_PRINT_GRAPH)->trigger();
+    SetPrintResponder({});
+    QFile pdf(printed);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_EQ(testing::PdfPages(bytes.toStdString()), 1);
 
     // Saving nothing is refused before the dialog.
     answers.Answer(IDOK);

@@ -36,6 +36,7 @@
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/dialogs/ProgressDlg.h"
 #include "ui/graphs/DepthGraphDlg.h"
+#include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/GraphSettingsDlg.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/TrendGraphPane.h"
@@ -962,13 +963,22 @@ void CMainDlg::OnDepthGraph() {
     graph.exec();
 }
 
-// The trend panes shown, as a picture to keep.
+// The trend panes shown, as a picture to keep, under a line naming the
+// data's file, sites and times.
+QString CMainDlg::PictureTitle() const {
+    const std::string name =
+        fileText_->text().isEmpty() ? LoadText(IDS_PICTURE_UNSAVED) : fileText_->text().toStdString();
+    return QString::fromStdString(CTrendGraph::PictureTitle(live_, name));
+}
+
 void CMainDlg::OnSavePicture() {
-    SavePanesPicture(this, ShownPanes(*paneStack_), windowTitle());
+    const std::string dataFile =
+        fileText_->text().isEmpty() ? ProposedFileName(live_) : fileText_->text().toStdString();
+    SavePanesPicture(this, ShownPanes(*paneStack_), PictureTitle(), ProposedPictureName(dataFile, "trend"));
 }
 
 void CMainDlg::OnPrintGraph() {
-    PrintPanes(this, ShownPanes(*paneStack_), windowTitle());
+    PrintPanes(this, ShownPanes(*paneStack_), PictureTitle());
 }
 
 // ---- dialog font and pane stack ------------------------------------------
