@@ -200,6 +200,10 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
             graph.SetChecked(components[i].slot, true);
         }
         graph.SetYScaleSlot(components[1].slot);
+        // The second component named gets the axis on the right.
+        if (components.size() > 2) {
+            graph.SetRightAxisSlot(components[2].slot);
+        }
     }
     for (const NamedComponent& c : components) {
         if (c.unit >= 0) {

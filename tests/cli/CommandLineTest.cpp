@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -354,6 +355,11 @@ TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
     EXPECT_GE(pointsOf(4), 100);   // DO
     EXPECT_EQ(pointsOf(1), 0);     // pH
     EXPECT_TRUE(svg.texts.contains(QStringLiteral("X-Y Graph [cast.csv]"))) << svg.texts.toStdString();
+    // The second component named has the axis on the right; the legend
+    // gives every line its scale.
+    EXPECT_TRUE(svg.texts.contains(QStringLiteral("DO [mg/L]"))) << svg.texts.toStdString();
+    EXPECT_TRUE(svg.texts.contains(QRegularExpression(QStringLiteral("Water Temp\\. [0-9.]+ to [0-9.]+ "))))
+        << svg.texts.toStdString();
 
     // Two casts side by side, named in Japanese: one page of the size asked
     // for, its Japanese texts in an embedded font.
