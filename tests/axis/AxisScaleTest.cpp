@@ -292,6 +292,8 @@ TEST(ClockTicks, StepsAlignToTheClockAndTheDateShowsWhereTheDayChanges) {
     // no interval, no ticks.
     EXPECT_GT(LayoutClockTicks(0, 23 * 3600, morning, 0, 200, width).step, 3 * 3600);
     EXPECT_TRUE(LayoutClockTicks(5, 5, morning, 0, 560, width).ticks.empty());
+    // Far-off bounds (a hand-edited settings file) still end in a few ticks.
+    EXPECT_LE(LayoutClockTicks(0, 1e300, morning, 0, 560, width).ticks.size(), 56u);
 }
 
 TEST(Palette, ColoursAreStoredAsBlueGreenRed) {

@@ -1,5 +1,6 @@
 #include "ui/graphs/ClockTicks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -38,8 +39,10 @@ std::string LabelAt(double second, double step, bool withDate) {
                               : (wholeMinutes ? "%H:%M" : "%H:%M:%S"));
 }
 
+// Far-off times (fixed axis bounds from a hand-edited settings file) are
+// held inside the integer range; their labels are empty anyway.
 std::int64_t DayOf(double second) {
-    return static_cast<std::int64_t>(std::floor(second / kDay));
+    return static_cast<std::int64_t>(std::clamp(std::floor(second / kDay), -1.0e15, 1.0e15));
 }
 
 }  // namespace
