@@ -397,6 +397,14 @@ constexpr TextEntry kJapaneseTexts[] = {
     {M(IDR_MENU_XY, ID_SAVE_PICTURE), "グラフ画像の保存(&G)"},
     {M(IDR_MENU_XY, ID_PRINT_GRAPH), "印刷(&P)"},
 
+    // ---- Graphs that say what they show ----
+    {S(IDS_PICTURE_UNSAVED), "未保存のデータ"},
+    {S(IDS_PICTURE_MORE_SITES), "他 %1 地点"},
+    {S(IDS_PICTURE_TIME_SPAN), "%1 ～ %2"},
+    {S(IDS_XY_LEGEND_RANGE), "%1  %2～%3 %4"},
+    {S(IDS_DEPTH_FILES_LEFT_OUT),
+     "深さグラフで比べられるデータは 20 個までです。\n選んだファイルのうち %1 個は追加しませんでした。"},
+
     // ---- Command line ----
     {S(IDS_CLI_USAGE),
      "使い方: kelp-collector [FILE.csv]\n"
@@ -510,13 +518,16 @@ constexpr TextEntry kJapaneseTexts[] = {
      "  --depth COMPONENT   最大 20 個のファイル（キャスト）を並べた深さグラフ。\n"
      "                      成分の値を深さごとの色で表します\n"
      "  --xy X:Y,Y...       1 つのファイルの X-Y グラフ。各 Y を X に対して描き、\n"
-     "                      Y 軸は最初の Y に合わせます。X だけを指定すると、\n"
+     "                      左の Y 軸は最初の Y、右の軸は 2 番目の Y に合わせ、\n"
+     "                      凡例に各線の目盛の範囲を書きます。X だけを指定すると、\n"
      "                      ウィンドウを開いたときと同じく他の全成分を描きます\n"
      "  -o, --output OUT    書き込む画像（既存のファイルは、画像を書き終えたとき\n"
      "                      だけ置き換えます）\n"
      "  --size WxH          画像の大きさ（ピクセル、幅と高さはそれぞれ 200～4000。\n"
      "                      PDF は 1 インチ 96 ピクセル）。省略時はトレンドグラフ\n"
-     "                      1 つに 640x400、深さグラフ 800x575、X-Y グラフ 800x600\n"
+     "                      1 つに 640x440（表題の行と高さ 400 のグラフ、グラフが\n"
+     "                      1 つ増えるごとに 399 増）、深さグラフ 800x575、\n"
+     "                      X-Y グラフ 800x600\n"
      "  --settings FILE     別の設定ファイル\n"
      "\n"
      "成分は、info やウィンドウに出る日本語または英語の名前（水温、Water Temp.）\n"

@@ -422,6 +422,18 @@ constexpr int IDS_PRINT_FAILED = 2298;
 constexpr int ID_SAVE_PICTURE = 32810;
 constexpr int ID_PRINT_GRAPH = 32811;
 
+// ---- Graphs that say what they show (strings 2470-2499) ----
+// The title line of a picture of the trend panes: what stands for data
+// that were never saved, the sites beyond the first three, the time span.
+constexpr int IDS_PICTURE_UNSAVED = 2470;
+constexpr int IDS_PICTURE_MORE_SITES = 2471;  // %1: how many more sites
+constexpr int IDS_PICTURE_TIME_SPAN = 2472;   // %1: first, %2: last time
+// An X-Y line's legend entry: %1 the component, %2 and %3 the bottom and
+// top of its scale, %4 its unit.
+constexpr int IDS_XY_LEGEND_RANGE = 2473;
+// More files chosen in the depth graph than series fit: %1 files left out.
+constexpr int IDS_DEPTH_FILES_LEFT_OUT = 2474;
+
 // ---- String table: command line (ids 2320 to 2389) ----
 // Help texts: the overall help, a summary line and a --help text per
 // subcommand. %1, %2 ... in a text are filled in where it is used.

@@ -150,15 +150,18 @@ int PlanTrend(PlotRequest& request, const CMeasDataSet& data, std::vector<CTrend
         graph.SetCount(data.GetCount());
     }
 
+    // As the main window keeps its panes: a title line over the stack.
     const int n = static_cast<int>(graphs.size());
-    picture.size = QSize(CTrendGraph::kPictureSize.width(), n * (CTrendGraph::kPictureSize.height() - 1) + 1);
-    picture.title = CaptionWithName(IDS_APP_TITLE, request.files.front());
-    picture.render = [&graphs](QPainter& painter, const QRect& rect, const QFont& font) {
+    picture.size = QSize(CTrendGraph::kPictureSize.width(),
+                         CTrendGraph::kPictureTitleHeight + n * (CTrendGraph::kPictureSize.height() - 1) + 1);
+    picture.title = CTrendGraph::PictureTitle(data, NameTail(request.files.front()));
+    picture.render = [&graphs, title = picture.title](QPainter& painter, const QRect& rect,
+                                                      const QFont& font) {
         std::vector<const CTrendGraph*> stack;
         for (const CTrendGraph& graph : graphs) {
             stack.push_back(&graph);
         }
-        CTrendGraph::RenderStack(painter, rect, font, stack);
+        CTrendGraph::RenderPicture(painter, rect, font, stack, QString::fromStdString(title));
     };
     return kExitOk;
 }
@@ -197,6 +200,10 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
             graph.SetChecked(components[i].slot, true);
         }
         graph.SetYScaleSlot(components[1].slot);
+        // The second component named gets the axis on the right.
+        if (components.size() > 2) {
+            graph.SetRightAxisSlot(components[2].slot);
+        }
     }
     for (const NamedComponent& c : components) {
         if (c.unit >= 0) {

@@ -1,4 +1,5 @@
 #include "ui/graphs/AxisScale.h"
+#include "ui/graphs/ClockTicks.h"
 
 #include <gtest/gtest.h>
 
@@ -246,6 +247,53 @@ TEST(LayoutTicks, TopOfATenthIsLabelled) {
     ASSERT_EQ(t.size(), 11u);
     EXPECT_EQ(label(t[1]), "0.010");
     EXPECT_EQ(label(t.back()), "0.100");
+}
+
+// The labels of clock ticks, and where they stand as clock times.
+std::vector<std::string> Labels(const ClockTicks& c) {
+    std::vector<std::string> labels;
+    for (const ClockTick& tick : c.ticks) {
+        labels.push_back(tick.label);
+    }
+    return labels;
+}
+
+TEST(ClockTicks, StepsAlignToTheClockAndTheDateShowsWhereTheDayChanges) {
+    const auto width = [](const std::string& s) { return static_cast<int>(s.size()) * 7; };
+
+    // 23 hours from 08:00 over 560 px: every 3 hours on the clock's hours,
+    // hh:mm, the date at the first tick and after midnight.
+    const CDateTime morning(2026, 6, 15, 8, 0, 0);
+    ClockTicks c = LayoutClockTicks(0, 23 * 3600, morning, 0, 560, width);
+    EXPECT_EQ(c.step, 3 * 3600);
+    EXPECT_EQ(Labels(c), (std::vector<std::string>{"06-15 09:00", "12:00", "15:00", "18:00", "21:00",
+                                                   "06-16 00:00", "03:00", "06:00"}));
+    EXPECT_EQ(c.ticks.front().t, 3600.0);  // seconds after the reference, as the axis counts
+
+    // 30 seconds over New Year: every 5 s in hh:mm:ss, the year's last
+    // day and then the new one.
+    const CDateTime lastSecond(2026, 12, 31, 23, 59, 40);
+    c = LayoutClockTicks(0, 30, lastSecond, 0, 560, width);
+    EXPECT_EQ(c.step, 5);
+    EXPECT_EQ(Labels(c), (std::vector<std::string>{"12-31 23:59:40", "23:59:45", "23:59:50", "23:59:55",
+                                                   "01-01 00:00:00", "00:00:05", "00:00:10"}));
+    // The empty graph's made-up reference gets no date.
+    EXPECT_EQ(
+        LayoutClockTicks(0, 10, CDateTime(2007, 1, 1, 0, 0, 0), 0, 560, width, false).ticks.front().label,
+        "00:00:00");
+
+    // Two months: weeks from Mondays, labelled with their dates.
+    c = LayoutClockTicks(0, 60 * 86400.0, CDateTime(2026, 6, 1, 9, 30, 0), 0, 560, width);
+    EXPECT_EQ(c.step, 7 * 86400);
+    ASSERT_FALSE(c.ticks.empty());
+    EXPECT_EQ(c.ticks.front().label, "06-08");  // 1 June 2026 is a Monday; 8 June the first after 09:30
+
+    // A narrow axis takes a coarser step rather than letting labels touch;
+    // no interval, no ticks.
+    EXPECT_GT(LayoutClockTicks(0, 23 * 3600, morning, 0, 200, width).step, 3 * 3600);
+    EXPECT_TRUE(LayoutClockTicks(5, 5, morning, 0, 560, width).ticks.empty());
+    // Far-off bounds (a hand-edited settings file) still end in a few ticks.
+    EXPECT_LE(LayoutClockTicks(0, 1e300, morning, 0, 560, width).ticks.size(), 56u);
 }
 
 TEST(Palette, ColoursAreStoredAsBlueGreenRed) {

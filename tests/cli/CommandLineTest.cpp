@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QImage>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
@@ -443,7 +444,8 @@ TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
     EXPECT_NE(trend.err.find("Picture written to " + File("trend.png")), std::string::npos) << trend.err;
     QImage image;
     ASSERT_TRUE(image.load(QString::fromStdString(File("trend.png"))));
-    EXPECT_EQ(image.size(), CTrendGraph::kPictureSize);
+    // The graph under a title line, as the main window keeps its panes.
+    EXPECT_EQ(image.size(), CTrendGraph::kPictureSize + QSize(0, CTrendGraph::kPictureTitleHeight));
     const QRgb curve = QColor(0, 255, 0).rgb();
     int curveColumns = 0;
     for (int x = 0; x < image.width(); ++x) {
@@ -470,6 +472,11 @@ TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
     EXPECT_GE(pointsOf(4), 100);   // DO
     EXPECT_EQ(pointsOf(1), 0);     // pH
     EXPECT_TRUE(svg.texts.contains(QStringLiteral("X-Y Graph [cast.csv]"))) << svg.texts.toStdString();
+    // The second component named has the axis on the right; the legend
+    // gives every line its scale.
+    EXPECT_TRUE(svg.texts.contains(QStringLiteral("DO [mg/L]"))) << svg.texts.toStdString();
+    EXPECT_TRUE(svg.texts.contains(QRegularExpression(QStringLiteral("Water Temp\\. [0-9.]+ to [0-9.]+ "))))
+        << svg.texts.toStdString();
 
     // Two casts side by side, named in Japanese: one page of the size asked
     // for, its Japanese texts in an embedded font.

@@ -144,7 +144,11 @@ TEST_F(TrendGraphPaneTest, EmptyGraphRunsFromZeroToTenSecondsAndZeroToOne) {
     EXPECT_NE(At(image, frame_.X1, frame_.Y0 + 5), kBlack | 0xFF000000u);
     EXPECT_EQ(At(image, frame_.X0 + 2, frame_.Y0 + 2), kWhite | 0xFF000000u);
     // Cyan grid at 5 s; none on the frame edges.
-    EXPECT_EQ(At(image, X(5), (frame_.Y0 + frame_.Y1) / 2), kCyan | 0xFF000000u);
+    EXPECT_EQ(At(image, X(5), frame_.Y0 + 3), kCyan | 0xFF000000u);
+    // The empty graph says so in its middle.
+    const QString noData = QStringLiteral("データなし");
+    EXPECT_TRUE(TextAt(image, frame_.X0 + (frame_.X1 - frame_.X0 - TextWidth(noData)) / 2,
+                       frame_.Y0 + (frame_.Y1 - frame_.Y0 - lineHeight_) / 2, noData));
     // Value labels 0 and 1 at the bottom and top edges, left of the frame.
     const int h = lineHeight_;
     EXPECT_TRUE(AnyDark(image, QRect(frame_.X0 - 20, frame_.Y1 - h / 2, 18, h)));
@@ -190,7 +194,9 @@ TEST_F(TrendGraphPaneTest, ClockLabelsCountFromTheReferenceTime) {
     Feed();
     const QImage image = Draw();
     const int h = lineHeight_;
-    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("10:00:00") / 2, frame_.Y1 + h / 2, "10:00:00"));
+    // The first tick carries the date.
+    EXPECT_TRUE(
+        TextAt(image, frame_.X0 - TextWidth("01-01 10:00:00") / 2, frame_.Y1 + h / 2, "01-01 10:00:00"));
     EXPECT_TRUE(TextAt(image, X(30) - TextWidth("10:00:30") / 2, frame_.Y1 + h / 2, "10:00:30"));
     time_.DispType = 0;
     Feed();
@@ -306,7 +312,8 @@ TEST_F(TrendGraphPaneTest, TimeLabelsCountFromTheEarliestRecordEvenWhenItIsNotTh
     time_.DispType = 1;
     Feed();
     image = Draw();
-    EXPECT_TRUE(TextAt(image, frame_.X0 - TextWidth("10:00:00") / 2, frame_.Y1 + h / 2, "10:00:00"));
+    EXPECT_TRUE(
+        TextAt(image, frame_.X0 - TextWidth("01-01 10:00:00") / 2, frame_.Y1 + h / 2, "01-01 10:00:00"));
     EXPECT_TRUE(TextAt(image, X(30) - TextWidth("10:01:00") / 2, frame_.Y1 + h / 2, "10:01:00"));
 }
 
@@ -334,6 +341,9 @@ TEST_F(TrendGraphPaneTest, ASingleValueShowsAsAPoint) {
     EXPECT_EQ(At(image, frame_.X0 + 1, Y(7.0)), kGreen | 0xFF000000u);
     EXPECT_EQ(At(image, frame_.X0 + 2, Y(7.0) + 2), kGreen | 0xFF000000u);
     EXPECT_FALSE(AnyOf(image, QRect(frame_.X0 + 4, frame_.Y0 + 1, 20, frame_.Y1 - frame_.Y0 - 2), kGreen));
+    // It keeps inside the frame: the outline and what lies left of it stay.
+    EXPECT_EQ(At(image, frame_.X0, Y(7.0)), kBlack | 0xFF000000u);
+    EXPECT_FALSE(AnyOf(image, QRect(frame_.X0 - 3, Y(7.0) - 3, 4, 7), kGreen));
 }
 
 TEST_F(TrendGraphPaneTest, NoValueInTheUnitSaysNoDataInsteadOfAnEmptyAxis) {
@@ -368,6 +378,17 @@ TEST_F(TrendGraphPaneTest, FixedValueRangeAndFittedDecimals) {
     EXPECT_EQ(pane_->GetYMax(), 10.0);
     // The data carry 2 decimals; "-1234.50" is too long, "-1234.5" fits.
     EXPECT_EQ(pane_->GetDecimals(), 1);
+
+    // Labels longer than the column: the frame makes room, none is cut.
+    slot_.YMin = 0;
+    slot_.YMax = 20000000;
+    Feed();
+    const QImage image = Draw();
+    const QString top = QStringLiteral("20000000");
+    const int x0 = 2 + TextWidth(top) + 4;
+    ASSERT_GT(x0, frame_.X0);
+    EXPECT_TRUE(TextAt(image, x0 - TextWidth(top) - 2, frame_.Y0 - lineHeight_ / 2, top));
+    EXPECT_EQ(At(image, x0, frame_.Y0 + 5), kBlack | 0xFF000000u);
 }
 
 TEST_F(TrendGraphPaneTest, SkippedValuesLeaveTheCurveJoiningTheirNeighbours) {

@@ -186,54 +186,40 @@ TEST(DepthGraphDlg, MapSaysSoWhenNoRecordHasTheChosenDepthUnit) {
     EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 2, 0)), 0xFFFFFFu);
 }
 
-TEST(DepthGraphDlg, RowsOfOneAndTenMetres) {
-    {
-        CMeasDataSet data;
-        FillFlat(data, {1.0, 30.0}, 10.0);
-        CDepthGraphDlg dlg;
-        ASSERT_TRUE(dlg.AddSeries(data));
-        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 0.5);  // exactly 30 m keeps 1 m rows
-        EXPECT_EQ(dlg.Series(0).binCount[59], 1);
-    }
-    {
-        CMeasDataSet data;
-        FillFlat(data, {1.0, 30.5}, 10.0);
-        CDepthGraphDlg dlg;
-        ASSERT_TRUE(dlg.AddSeries(data));
-        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 5.0);
-        EXPECT_EQ(dlg.Series(0).binCount[0], 1);
-        EXPECT_EQ(dlg.Series(0).binCount[6], 1);
-    }
-}
+TEST(DepthGraphDlg, RowsFollowTheDeepestRecordDrawn) {
+    // A 40 m cast beside a 12 m cast: 2 m rows, the deep cast down to row 20.
+    CMeasDataSet deep;
+    FillFlat(deep, {1.0, 39.5}, 10.0);
+    CMeasDataSet shallow;
+    FillFlat(shallow, {1.0, 12.0}, 12.0);
+    CDepthGraphDlg dlg;
+    ASSERT_TRUE(dlg.AddSeries(shallow));
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 0.5);  // 12 m alone: 1 m rows
+    ASSERT_TRUE(dlg.AddSeries(deep));
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 1.0);
+    EXPECT_EQ(dlg.Series(1).binCount[39], 1);  // 39.5 m: row 20, lower half
+    EXPECT_EQ(dlg.Series(0).binCount[12], 1);
+    const QImage image = dlg.RenderClient();
+    EXPECT_NE(PixelAt(image, HalfCellCentre(dlg, 1, 19, 1)), 0xFFFFFFu);
 
-TEST(DepthGraphDlg, RowsInFeetFollowTheMetricDepth) {
-    {
-        CMeasDataSet data;
-        FillFlat(data, {3.0, 98.0}, 10.0, 1);
-        CDepthGraphDlg dlg;
-        ASSERT_TRUE(dlg.AddSeries(data));
-        EXPECT_EQ(dlg.DepthUnit(), 1);  // remembered from the first record
-        EXPECT_EQ(Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->currentIndex(), 1);
-        EXPECT_EQ(dlg.RowFormatIndex(), 2);
-        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 1.6404199475065615);
-        // 3 ft lies in bin 1 (1.64 to 3.28 ft).
-        EXPECT_EQ(dlg.Series(0).binCount[1], 1);
-    }
-    {
-        CMeasDataSet data;
-        FillFlat(data, {3.0, 99.0}, 10.0, 1);  // 30.18 m
-        CDepthGraphDlg dlg;
-        ASSERT_TRUE(dlg.AddSeries(data));
-        EXPECT_DOUBLE_EQ(dlg.DepthStep(), 16.404199475065614);
-    }
+    // In feet the rows are whole feet: 3 ft rows up to 90 ft, then 5 ft.
+    CMeasDataSet feet;
+    FillFlat(feet, {3.0, 98.0}, 10.0, 1);
+    CDepthGraphDlg inFeet;
+    ASSERT_TRUE(inFeet.AddSeries(feet));
+    EXPECT_EQ(inFeet.DepthUnit(), 1);  // remembered from the first record
+    EXPECT_EQ(Find<QComboBox>(inFeet, IDC_DEPTH_UNIT)->currentIndex(), 1);
+    EXPECT_EQ(inFeet.RowFormatIndex(), 0);
+    EXPECT_DOUBLE_EQ(inFeet.DepthStep(), 2.5);
+    EXPECT_EQ(inFeet.Series(0).binCount[1], 1);  // 3 ft lies in 2.5 to 5 ft
 }
 
 TEST(DepthGraphDlg, DepthsBeyondTheLastBinFillTheLowerHalfOfRowThirty) {
     CMeasDataSet data;
-    FillFlat(data, {10.0, 350.0, 420.0}, 4.0);
+    FillFlat(data, {10.0, 1600.0, 1700.0}, 4.0);
     CDepthGraphDlg dlg;
     ASSERT_TRUE(dlg.AddSeries(data));
-    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 5.0);
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 25.0);  // the deepest rows, 50 m
     EXPECT_EQ(dlg.Series(0).binCount[59], 2);
     const QImage image = dlg.RenderClient();
     EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 29, 0)), 0xFFFFFFu);
@@ -361,7 +347,7 @@ TEST(DepthGraphDlg, DeletingSeriesOneResetsTheComponentChoice) {
     EXPECT_EQ(Find<QComboBox>(dlg, IDC_DEPTH_UNIT)->count(), 2);
     EXPECT_FALSE(Find<QPushButton>(dlg, IDC_DEPTH_DELETE)->isEnabled());
     EXPECT_EQ(dlg.ThresholdCount(), 0);
-    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 1.6404199475065615);  // rows follow feet
+    EXPECT_DOUBLE_EQ(dlg.DepthStep(), 1.5);  // rows follow feet
 }
 
 TEST(DepthGraphDlg, DeleteNeedsASelection) {
@@ -408,6 +394,24 @@ TEST(DepthGraphDlg, AddingFilesNamesTheSeriesAndRefusesBadOnes) {
     EXPECT_EQ(log.ids[0], IDS_NO_DEPTH);
     EXPECT_EQ(log.ids[1], IDS_FILE_OPEN_FAILED);
     EXPECT_EQ(log.ids[2], IDS_FILE_FORMAT_INVALID);
+
+    // Several files in one go: the good ones become series in the order
+    // chosen, a bad one is named in its message.
+    log.ids.clear();
+    add(good + "\n" + broken + "\n" + good);
+    EXPECT_EQ(dlg.SeriesCount(), 3);
+    ASSERT_EQ(log.ids, std::vector<int>{IDS_FILE_FORMAT_INVALID});
+    EXPECT_NE(ShownMessageText().find("broken.csv"), std::string::npos);
+    // More than fit: the rest are left out, and the user is told how many.
+    log.ids.clear();
+    std::string many;
+    for (int i = 0; i < 19; ++i) {
+        many += good + "\n";
+    }
+    add(many);
+    EXPECT_EQ(dlg.SeriesCount(), 20);
+    ASSERT_EQ(log.ids, std::vector<int>{IDS_DEPTH_FILES_LEFT_OUT});
+    EXPECT_EQ(ShownMessageText(), Utf8(LoadText(IDS_DEPTH_FILES_LEFT_OUT)).arg(2).toStdString());
 }
 
 }  // namespace

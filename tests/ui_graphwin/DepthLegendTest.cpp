@@ -73,14 +73,21 @@ TEST(DepthLegend, AbsurdValuesStayInsideTheIntegerRange) {
     EXPECT_EQ(high, n);
 }
 
-TEST(DepthLegend, DepthScaleInMetresAndFeet) {
-    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, -1.0).step, 0.5);
-    EXPECT_EQ(ChooseDepthScale(0, -1.0).formatIndex, 0);
+TEST(DepthLegend, RowsAreTheShallowestWhoseThirtyHoldTheDeepestRecord) {
+    // Metres: 1, 2, 5, 10, 20, 50 m rows; a half-cell is half a row.
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, -1.0).step, 0.5);  // no series yet
     EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 30.0).step, 0.5);  // exactly 30 keeps 1 m rows
-    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 30.01).step, 5.0);
-    EXPECT_EQ(ChooseDepthScale(1, 10.0).formatIndex, 2);
-    EXPECT_DOUBLE_EQ(ChooseDepthScale(1, 98.0).step, 1.6404199475065615);
-    EXPECT_DOUBLE_EQ(ChooseDepthScale(1, 99.0).step, 16.404199475065614);  // 30.17 m
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 30.01).step, 1.0);
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 40.0).step, 1.0);  // a 40 m cast fills 20 of 30 rows
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 120.0).step, 2.5);
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 1500.0).step, 25.0);
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(0, 5000.0).step, 25.0);  // deeper still: the last row takes it
+    // Feet: 3, 5, 10, 20, 50, 100, 200 ft rows, whole numbers on the labels.
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(1, 90.0).step, 1.5);
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(1, 99.0).step, 2.5);
+    EXPECT_DOUBLE_EQ(ChooseDepthScale(1, 5000.0).step, 100.0);
+    EXPECT_EQ(ChooseDepthScale(0, 40.0).formatIndex, 0);
+    EXPECT_EQ(ChooseDepthScale(1, 10.0).formatIndex, 0);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/DataFiles.h"
 #include "tests/ui_graphwin/PictureFiles.h"
+#include "ui/graphs/AxisScale.h"
 #include "ui/graphs/DepthGraph.h"
 #include "ui/graphs/DepthGraphDlg.h"
 #include "ui/graphs/TrendGraph.h"
@@ -114,6 +115,19 @@ TEST(GraphPicture, SvgOfTheXYGraphHoldsThePolylinesOfTheDrawnLinesAndItsTexts) {
     EXPECT_TRUE(svg.texts.contains(QString::fromStdString(graph.AxisTitle(depth))))
         << svg.texts.toStdString();
     EXPECT_TRUE(svg.texts.contains(title));
+    // Every line can be read: the legend gives each its scale and unit, and
+    // the first line after the Y scale's has the axis on the right.
+    const std::string temperature = graph.LegendText(0);
+    EXPECT_TRUE(temperature.ends_with(LoadText(UnitTextId(10, 0)))) << temperature;
+    EXPECT_NE(temperature.find(FormatAxisValue(graph.AxisMin(0), 2)), std::string::npos) << temperature;
+    for (int k = 0; k < depth; ++k) {
+        if (k != 4) {
+            EXPECT_TRUE(svg.texts.contains(QString::fromStdString(graph.LegendText(k)))) << k;
+        }
+    }
+    ASSERT_EQ(graph.YScaleSlot(), 0);
+    ASSERT_EQ(graph.RightAxisSlot(), 1);
+    EXPECT_TRUE(svg.texts.contains(QString::fromStdString(graph.AxisTitle(1))));
 }
 
 TEST(GraphPicture, PdfOfATrendGraphIsOnePageOfTheAskedSizeWithItsFontsEmbedded) {

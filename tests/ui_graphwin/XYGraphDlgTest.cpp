@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QImage>
+#include <QMenuBar>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -88,6 +89,16 @@ TEST(XYGraphDlg, WithoutDataEverythingIsDisabled) {
     EXPECT_EQ(image.pixel(p.left(), p.center().y()) & 0xFFFFFF, 0x000000u);
     EXPECT_EQ(image.pixel(p.right(), p.center().y()) & 0xFFFFFF, 0x000000u);
     EXPECT_EQ(image.pixel(p.left() + 3, p.top() + 3) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST(XYGraphDlg, GrowingTheWindowGrowsTheGraphAndTheMenuBar) {
+    CXYGraphDlg dlg(nullptr);
+    dlg.show();
+    const QRect frame = dlg.GraphFrameRect();
+    dlg.resize(1100, 750);
+    EXPECT_EQ(dlg.GraphFrameRect().width(), frame.width() + 300);
+    EXPECT_EQ(dlg.GraphFrameRect().height(), frame.height() + 150);
+    EXPECT_EQ(dlg.findChild<QMenuBar*>()->width(), 1100);
 }
 
 TEST(XYGraphDlg, FillingFromInstrumentData) {
@@ -295,6 +306,8 @@ TEST(XYGraphDlg, DenseLinesHaveThePixelsOfPlainPolylines) {
     const int depth = data.FindSlot(kDepthElement);
     x->setCurrentIndex(x->findData(depth));
     ASSERT_EQ(dlg.XSlot(), depth);
+    // Without a right axis the plot keeps its width when the lines go.
+    dlg.SetRightAxisSlot(CXYGraph::kNoRightAxis);
     const QImage drawn = dlg.RenderClient();
 
     const QRect p = dlg.PlotRect(dlg.GraphFrameRect());

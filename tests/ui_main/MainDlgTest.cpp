@@ -2,10 +2,13 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -19,6 +22,8 @@
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tests/ui_graphwin/PictureFiles.h"
+#include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/TrendGraphPane.h"
 #include "ui/main/ColorLamp.h"
 #include "ui/main/MainDlg.h"
@@ -379,6 +384,14 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     const PanelSnapshot first = Snapshot();
 
     QTemporaryDir dir;
+    // A picture of unsaved data says so and is named after the site and time.
+    answers.SavePath(dir.filePath("unsaved.svg").toStdString());
+    Action(ID_SAVE_PICTURE)->trigger();
+    EXPECT_TRUE(FileDialogStartPath().ends_with("/SITE-A_20261207-1030-trend.png")) << FileDialogStartPath();
+    const QString unsavedTitle =
+        QString::fromStdString(CTrendGraph::PictureTitle(dlg_->LiveData(), LoadText(IDS_PICTURE_UNSAVED)));
+    EXPECT_TRUE(testing::ReadSvg(dir.filePath("unsaved.svg").toStdString()).texts.contains(unsavedTitle))
+        << unsavedTitle.toStdString();
     const std::string path = dir.filePath("field-1.csv").toStdString();
     answers.SavePath(path);
     Action(ID_FILE_SAVE)->trigger();
@@ -403,6 +416,38 @@ TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {
     EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
     EXPECT_EQ(Snapshot(), first);
     EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "field-1.csv");
+
+    // The picture of the panes: proposed after the file, a title line over
+    // the panes, all on white; the print is one page.
+    const QString picture = dir.filePath("field-1-trend.png");
+    answers.SavePath(picture.toStdString());
+    Action(ID_SAVE_PICTURE)->trigger();
+    EXPECT_TRUE(FileDialogStartPath().ends_with("/field-1-trend.png")) << FileDialogStartPath();
+    QImage image;
+    ASSERT_TRUE(image.load(picture));
+    const CTrendGraphPane* pane = dlg_->Pane(0);
+    EXPECT_EQ(image.size(), QSize(pane->width(), CTrendGraph::kPictureTitleHeight + pane->height()));
+    int titleInk = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        titleInk += qGray(image.pixel(x, CTrendGraph::kPictureTitleHeight / 2)) < 128 ? 1 : 0;
+    }
+    EXPECT_GT(titleInk, 20);
+    EXPECT_EQ(image.pixel(1, CTrendGraph::kPictureTitleHeight + 2) & 0xFFFFFF, 0xFFFFFFu);  // not grey
+    const std::string title = CTrendGraph::PictureTitle(dlg_->LiveData(), "field-1.csv");
+    EXPECT_TRUE(title.starts_with("field-1.csv   2026/12/07 10:30:00")) << title;
+    EXPECT_TRUE(title.ends_with("   SITE-A")) << title;
+    const QString printed = dir.filePath("printed.pdf");
+    SetPrintResponder([&](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    });
+    Action(ID_PRINT_GRAPH)->trigger();
+    SetPrintResponder({});
+    QFile pdf(printed);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_EQ(testing::PdfPages(bytes.toStdString()), 1);
 
     // Saving nothing is refused before the dialog.
     answers.Answer(IDOK);
@@ -607,8 +652,9 @@ TEST_F(MainWindow, KeyboardReachesTheCommands) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(dlg_.get()));
     dlg_->SetPaneCount(2, 0);
 
-    // Tab: the record number, the layout buttons of the panes shown, left
-    // to right and top to bottom, then the buttons at the bottom.
+    // Tab: the record number (where the window starts), the layout buttons
+    // of the panes shown, left to right and top to bottom, the scroll bar
+    // beside them (arrows move it), then the buttons at the bottom.
     auto name = [&](QWidget* w) {
         for (int i = 0; i < 3; ++i) {
             if (dlg_->Pane(i)->isAncestorOf(w)) {
@@ -617,15 +663,18 @@ TEST_F(MainWindow, KeyboardReachesTheCommands) {
         }
         return Find<QSpinBox>(IDC_RECORD_SPIN)->isAncestorOf(w) ? QStringLiteral("1002") : w->objectName();
     };
-    Find<QSpinBox>(IDC_RECORD_SPIN)->setFocus();
     std::vector<QString> order;
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 13; ++i) {
         order.push_back(name(QApplication::focusWidget()));
+        if (order.back() == QString::number(IDC_GRAPH_SCROLL)) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            EXPECT_EQ(dlg_->GetScrollPosition(), 2);
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(order,
-              (std::vector<QString>{"1002", "pane0/1054", "pane0/1055", "pane0/1056", "pane1/1054",
-                                    "pane1/1055", "pane1/1056", "1003", "1004", "1007", "1005", "1006"}));
+    EXPECT_EQ(order, (std::vector<QString>{"1002", "pane0/1054", "pane0/1055", "pane0/1056", "pane1/1054",
+                                           "pane1/1055", "pane1/1056", "1000", "1003", "1004", "1007", "1005",
+                                           "1006"}));
 
     // Every button and captioned control has a mnemonic of its own.
     std::set<QKeySequence> keys;

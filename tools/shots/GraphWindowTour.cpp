@@ -18,6 +18,7 @@
 #include "data/MeasDataSet.h"
 #include "link/DownloadRun.h"
 #include "resources/ResourceIds.h"
+#include "tests/ui_graphwin/CastData.h"
 #include "ui/dialogs/ProgressDlg.h"
 #include "ui/graphs/AxisSettingsDlg.h"
 #include "ui/graphs/DepthGraphDlg.h"
@@ -155,6 +156,22 @@ void ShootGraphWindows(const CMeasDataSet& data, const std::string& folder, QWid
         shoot(&depth, QStringLiteral("depth-graph-live"));
         AddFiles(depth, files);
         shoot(&depth, QStringLiteral("depth-graph-casts"));
+        depth.reject();
+    }
+    {
+        // A 40 m cast beside a 12 m cast: rows of 2 m, the deep cast down to
+        // row 20.
+        CMeasDataSet deep;
+        testing::FillCast(deep, 40.0, 160);
+        deep.SetName(folder + "/deep-40m.csv");
+        CMeasDataSet shallow;
+        testing::FillCast(shallow, 12.0, 48, 1.5);
+        shallow.SetName(folder + "/shallow-12m.csv");
+        CDepthGraphDlg depth(parent);
+        depth.show();
+        depth.AddSeries(deep);
+        depth.AddSeries(shallow);
+        shoot(&depth, QStringLiteral("depth-graph-40m-beside-12m"));
         depth.reject();
     }
     // A day of dense profiling (a record every few decimetres of the

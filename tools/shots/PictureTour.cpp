@@ -1,6 +1,7 @@
 #include "tools/shots/PictureTour.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -73,6 +74,17 @@ void ShootGraphPictures(QWidget* mainWindow, const CMeasDataSet& data, const QSt
         SavePicture(&xy, pictures, QStringLiteral("picture-xy.png"));
         RasteriseSvg(SavePicture(&xy, pictures, QStringLiteral("picture-xy.svg")));
         SavePicture(&xy, pictures, QStringLiteral("picture-xy.pdf"));
+        // Four lines only: temperature on the left axis, pH on the right,
+        // salinity and oxygen read by their scales in the legend.
+        for (int k = 0; k < 13; ++k) {
+            const int element = data.GetElement(k);
+            if (auto* box = xy.findChild<QCheckBox*>(QString::number(kXYCheckIds[k])); box != nullptr) {
+                box->setChecked(box->isEnabled() &&
+                                (element == 10 || element == 1 || element == 7 || element == 4));
+            }
+        }
+        xy.OnComponentCheck();
+        SavePicture(&xy, pictures, QStringLiteral("picture-xy-four-lines.png"));
         xy.reject();
     }
     {

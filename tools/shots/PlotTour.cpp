@@ -13,10 +13,7 @@
 
 namespace kelp {
 
-namespace {
-
-// Runs kelp-collector plot with `args`; true when it wrote its picture.
-bool Plot(const QStringList& args, const std::string& folder, const std::string& language) {
+bool RunPlot(const QStringList& args, const std::string& folder, const std::string& language) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name :
          {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
@@ -36,8 +33,6 @@ bool Plot(const QStringList& args, const std::string& folder, const std::string&
     }
     return ok;
 }
-
-}  // namespace
 
 void ShootPlots(const CMeasDataSet& data, const std::string& folder, const QString& pictures,
                 const std::string& language) {
@@ -79,6 +74,12 @@ void ShootPlots(const CMeasDataSet& data, const std::string& folder, const QStri
          {QStringLiteral("--xy"),
           japanese ? QStringLiteral("水深:水温,塩分") : QStringLiteral("Depth:Water Temp.,Salinity"),
           downloaded}},
+        // Four lines against depth: two on axes of their own, two read by
+        // the scales in the legend.
+        {QStringLiteral("plot-xy-four-lines.png"),
+         {QStringLiteral("--xy"),
+          japanese ? QStringLiteral("水深:水温,塩分,DO,pH") : QStringLiteral("depth:temp,sal,do,ph"),
+          downloaded}},
         {QStringLiteral("plot-trend-wide.svg"),
          {QStringLiteral("--trend"), QStringLiteral("sal"), QStringLiteral("--size"),
           QStringLiteral("1200x300"), downloaded}},
@@ -90,7 +91,7 @@ void ShootPlots(const CMeasDataSet& data, const std::string& folder, const QStri
     };
     for (const Shot& shot : shots) {
         const QString path = out.filePath(shot.file);
-        if (!Plot(shot.args + QStringList{QStringLiteral("-o"), path}, folder, language)) {
+        if (!RunPlot(shot.args + QStringList{QStringLiteral("-o"), path}, folder, language)) {
             continue;
         }
         std::printf("%s\n", qPrintable(path));

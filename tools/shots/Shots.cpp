@@ -30,6 +30,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tests/ui_main/WaitFor.h"
+#include "tools/shots/ClockTour.h"
 #include "tools/shots/DesktopTour.h"
 #include "tools/shots/DialogTour.h"
 #include "tools/shots/FileFaultTour.h"
@@ -268,6 +269,7 @@ int main(int argc, char* argv[]) {
     if (status == 0) {
         ShootUnsavedData(tty, work.filePath(QStringLiteral("unsaved")).toStdString(), Shoot);
     }
+    ShootClockTime(work.filePath(QStringLiteral("clock")).toStdString(), g_folder, language, Shoot);
 
     // A long capture at interval 0: thousands of records in three panes.
     if (status == 0) {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
+#include <vector>
 
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -232,12 +233,13 @@ void CDepthGraphDlg::OnShow() {
     }
 }
 
-bool CDepthGraphDlg::AddSeries(const CMeasDataSet& data) {
+bool CDepthGraphDlg::AddSeries(const CMeasDataSet& data, const std::string& file) {
     switch (graph_.AddSeries(data)) {
         case CDepthGraph::AddResult::Added:
             break;
         case CDepthGraph::AddResult::NoDepth:
-            ShowMessage(this, IDS_NO_DEPTH, MB_ICONSTOP);
+            ShowMessage(this, IDS_NO_DEPTH, MB_ICONSTOP,
+                        file.empty() ? LoadText(IDS_NO_DEPTH) : LoadText(IDS_NO_DEPTH) + "\n" + file);
             return false;
         case CDepthGraph::AddResult::NoMemory:
             ShowMessage(this, IDS_MEMORY_FAILED, MB_ICONSTOP);
@@ -258,21 +260,34 @@ void CDepthGraphDlg::OnAddFile() {
     if (graph_.SeriesCount() >= kDepthMaxSeries) {
         return;
     }
-    const std::string path = AskOpenFileName(this);
-    if (path.empty()) {
-        return;
+    std::vector<std::string> paths = AskOpenFileNames(this);
+    // Files beyond the room left are not read, and the user is told so
+    // rather than finding fewer columns than files chosen.
+    const std::size_t room = static_cast<std::size_t>(kDepthMaxSeries - graph_.SeriesCount());
+    const std::size_t leftOut = paths.size() > room ? paths.size() - room : 0;
+    paths.resize(std::min(paths.size(), room));
+    for (const std::string& path : paths) {
+        scratch_.Clear();
+        const int result = LoadGraphDataFile(this, font_.get(), path, scratch_);
+        // With several files a message says which one it is about.
+        const std::string named = paths.size() > 1 ? path : std::string();
+        const auto fail = [&](int id) {
+            ShowMessage(this, id, MB_ICONSTOP, named.empty() ? LoadText(id) : LoadText(id) + "\n" + named);
+        };
+        if (result == kLoadOpenFailed) {
+            fail(IDS_FILE_OPEN_FAILED);
+        } else if (result == kLoadFormatFailed) {
+            fail(IDS_FILE_FORMAT_INVALID);
+        } else if (result == kLoadOk) {
+            scratch_.SetName(path);
+            AddSeries(scratch_, named);
+        }
     }
     scratch_.Clear();
-    const int result = LoadGraphDataFile(this, font_.get(), path, scratch_);
-    if (result == kLoadOpenFailed) {
-        ShowMessage(this, IDS_FILE_OPEN_FAILED, MB_ICONSTOP);
-    } else if (result == kLoadFormatFailed) {
-        ShowMessage(this, IDS_FILE_FORMAT_INVALID, MB_ICONSTOP);
-    } else if (result == kLoadOk) {
-        scratch_.SetName(path);
-        AddSeries(scratch_);
+    if (leftOut > 0) {
+        ShowMessage(this, IDS_DEPTH_FILES_LEFT_OUT, MB_ICONSTOP,
+                    Utf8(LoadText(IDS_DEPTH_FILES_LEFT_OUT)).arg(leftOut).toStdString());
     }
-    scratch_.Clear();
 }
 
 void CDepthGraphDlg::OnDeleteSeries() {
@@ -446,8 +461,12 @@ void CDepthGraphDlg::RenderPicture(QPainter& painter, const QRect& rect) const {
 }
 
 void CDepthGraphDlg::OnSavePicture() {
-    SavePictureCommand(this, client_->size(), Utf8(graph_.PictureTitle()),
-                       [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); });
+    // Named after the first series' file; data without one carry a caption.
+    const std::string first = graph_.SeriesCount() > 0 ? graph_.Series(0).data.GetName() : std::string();
+    SavePictureCommand(
+        this, client_->size(), Utf8(graph_.PictureTitle()),
+        [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); },
+        ProposedPictureName(first == LoadText(IDS_MEASURED_DATA) ? std::string() : first, "depth"));
 }
 
 void CDepthGraphDlg::OnPrint() {

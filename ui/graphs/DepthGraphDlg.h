@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "data/MeasDataSet.h"
 #include "ui/graphs/DepthGraph.h"
@@ -41,7 +42,8 @@ class CDepthGraphDlg final : public QDialog {
     // Adds a copy of `data` as the last series (the path shared by files and
     // the initial data). False, after message 2014 or 1009 where the design
     // asks for one, when nothing was added.
-    bool AddSeries(const CMeasDataSet& data);
+    // `file`, when given, is named in a refusal (one of several files).
+    bool AddSeries(const CMeasDataSet& data, const std::string& file = {});
 
     // The three rectangles of the map as they stand, in client coordinates.
     QRect GraphFrameRect() const;

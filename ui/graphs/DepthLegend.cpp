@@ -31,14 +31,18 @@ int ClampToInt(double v) {
 }  // namespace
 
 DepthScale ChooseDepthScale(int depthUnit, double maxDepth) {
+    const auto choose = [maxDepth](const auto& rows) {
+        for (const double row : rows) {
+            if (maxDepth <= kDepthRows * row) {
+                return row;
+            }
+        }
+        return rows.back();
+    };
     DepthScale scale;
-    if (depthUnit == 0) {
-        scale.formatIndex = 0;
-        scale.step = maxDepth > 30.0 ? 5.0 : 0.5;
-    } else {
-        scale.formatIndex = 2;
-        scale.step = maxDepth * 0.3048 > 30.0 ? 16.404199475065614 : 1.6404199475065615;
-    }
+    scale.formatIndex = 0;
+    // A row holds two half-cells.
+    scale.step = (depthUnit == 0 ? choose(kMetreRows) : choose(kFootRows)) / 2.0;
     return scale;
 }
 

@@ -24,8 +24,14 @@ struct DepthScale {
     int formatIndex = 0;
 };
 
-// Rows are 1 m deep until the deepest record lies beyond 30 m, then 10 m;
-// in feet the same metric depths expressed in feet (unit code 1 or above).
+// Row depths to choose from, shallowest first: in metres (depth unit 0) and
+// in feet (any other unit).
+inline constexpr std::array<double, 6> kMetreRows = {1, 2, 5, 10, 20, 50};
+inline constexpr std::array<double, 7> kFootRows = {3, 5, 10, 20, 50, 100, 200};
+
+// The shallowest row whose 30 rows hold `maxDepth` (the deepest record
+// drawn), so that a cast fills the graph whatever its depth; the deepest row
+// when none does. Rows are whole metres or feet, labelled without decimals.
 DepthScale ChooseDepthScale(int depthUnit, double maxDepth);
 
 // The legend boundaries for values from `minimum` to `maximum` shown with

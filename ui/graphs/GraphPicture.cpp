@@ -158,13 +158,18 @@ QFont PixelFont(const QFont& font) {
     return sized;
 }
 
+std::string ProposedPictureName(const std::string& dataFile, const std::string& kind) {
+    const QString stem = QFileInfo(QString::fromStdString(dataFile)).completeBaseName();
+    return (stem.isEmpty() ? kind : stem.toStdString() + "-" + kind) + ".png";
+}
+
 void SavePictureCommand(QWidget* owner, const QSize& size, const QString& title,
-                        const PictureRenderer& render) {
+                        const PictureRenderer& render, const std::string& proposedName) {
     const std::string path =
         AskSaveFileName(owner, LoadText(IDS_PICTURE_SAVE_TITLE),
                         {LoadText(IDS_PICTURE_FILTER_PNG), LoadText(IDS_PICTURE_FILTER_SVG),
                          LoadText(IDS_PICTURE_FILTER_PDF)},
-                        {"png", "svg", "pdf"});
+                        {"png", "svg", "pdf"}, proposedName);
     if (path.empty()) {
         return;
     }

@@ -56,10 +56,17 @@ bool PrintPicture(QPrinter& printer, const QSize& size, const PictureRenderer& r
 // so that its size follows the picture's transformation on every device.
 QFont PixelFont(const QFont& font);
 
-// File > Save Picture... of a window: asks for the file (PNG, SVG or PDF)
-// and writes it; tells the user (message 2297) when that failed.
+// The name the save dialog proposes for a picture of the graph `kind`
+// ("trend", "xy", "depth") of the data in `dataFile` (a path or a file
+// name, its extension dropped): "bay-2026-06-15-xy.png", or "xy.png" when
+// the data have no file.
+std::string ProposedPictureName(const std::string& dataFile, const std::string& kind);
+
+// File > Save Picture... of a window: asks for the file (PNG, SVG or PDF),
+// proposing `proposedName`, and writes it; tells the user (message 2297)
+// when that failed.
 void SavePictureCommand(QWidget* owner, const QSize& size, const QString& title,
-                        const PictureRenderer& render);
+                        const PictureRenderer& render, const std::string& proposedName = {});
 // File > Print...: Qt's print dialog, then one page; message 2298 when the
 // printer could not be started.
 void PrintPictureCommand(QWidget* owner, const QSize& size, const QString& title,

@@ -3,13 +3,16 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+#include "data/Cp932.h"
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/graphs/ClockTicks.h"
 #include "ui/graphs/GraphPicture.h"
 #include "ui/main/ColorLamp.h"
 
@@ -56,6 +59,9 @@ int ClampCoordinate(int v) {
     return std::clamp(v, -(1 << 20), 1 << 20);
 }
 
+// Between the pieces of a picture's title.
+const QString kTitleGap = QStringLiteral("   ");
+
 // Half the side of the square that marks a lone point.
 constexpr int kPointRadius = 2;
 
@@ -78,7 +84,8 @@ void CTrendGraph::SetCount(int n) {
 
 void CTrendGraph::Recalculate() {
     noData_ = false;
-    if (data_ == nullptr || count_ == 0 || element_ == kNoElement) {
+    emptyGraph_ = data_ == nullptr || count_ == 0 || element_ == kNoElement;
+    if (emptyGraph_) {
         xmin_ = 0.0;
         xmax_ = 10.0;
         reference_ = EmptyGraphReference();
@@ -160,15 +167,15 @@ CTrendGraph::Frame CTrendGraph::FrameFor(const QFontMetrics& fm, const QRect& a)
     return f;
 }
 
-void CTrendGraph::Render(QPainter& painter, const QRect& rect, const QFont& font) const {
+void CTrendGraph::Render(QPainter& painter, const QRect& rect, const QFont& font, bool onPaper) const {
     painter.save();
     painter.setFont(PixelFont(font));
-    Draw(painter, rect, PlotAreaFor(rect));
+    Draw(painter, rect, PlotAreaFor(rect), onPaper);
     painter.restore();
 }
 
 void CTrendGraph::RenderStack(QPainter& painter, const QRect& rect, const QFont& font,
-                              const std::vector<const CTrendGraph*>& graphs) {
+                              const std::vector<const CTrendGraph*>& graphs, bool onPaper) {
     const int n = static_cast<int>(graphs.size());
     if (n == 0) {
         return;
@@ -179,24 +186,117 @@ void CTrendGraph::RenderStack(QPainter& painter, const QRect& rect, const QFont&
         const int top = rect.top() + i * (height - 1);
         const int bottom = i == n - 1 ? rect.y() + rect.height() : top + height;
         graphs[static_cast<std::size_t>(i)]->Render(
-            painter, QRect(rect.left(), top, rect.width(), bottom - top), font);
+            painter, QRect(rect.left(), top, rect.width(), bottom - top), font, onPaper);
     }
 }
 
-void CTrendGraph::Draw(QPainter& p, const QRect& c, const QRect& a) const {
+void CTrendGraph::RenderPicture(QPainter& painter, const QRect& rect, const QFont& font,
+                                const std::vector<const CTrendGraph*>& graphs, const QString& title) {
+    painter.save();
+    painter.fillRect(rect, Qt::white);
+    painter.setFont(PixelFont(font));
+    const QFontMetrics fm = painter.fontMetrics();
+    const int band = std::min(kPictureTitleHeight, rect.height() / 2);
+    // A title too long for the width goes on in a second line, broken
+    // between its pieces (the file and times, the sites).
+    const int room = rect.width() - 12;
+    QStringList lines{title};
+    if (fm.horizontalAdvance(title) > room) {
+        qsizetype at = title.lastIndexOf(kTitleGap);
+        while (at > 0 && fm.horizontalAdvance(title.left(at)) > room) {
+            at = title.lastIndexOf(kTitleGap, at - 1);
+        }
+        if (at > 0) {
+            lines = QStringList{title.left(at), title.mid(at + kTitleGap.size())};
+        }
+    }
+    painter.setPen(Qt::black);
+    int top = rect.top() + (band - static_cast<int>(lines.size()) * fm.height()) / 2;
+    for (const QString& line : lines) {
+        painter.drawText(QRect(rect.left() + 6, top, room, fm.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         fm.elidedText(line, Qt::ElideRight, room));
+        top += fm.height();
+    }
+    painter.restore();
+    RenderStack(painter, rect.adjusted(0, band, 0, 0), font, graphs, true);
+}
+
+std::string CTrendGraph::PictureTitle(const CMeasDataSet& data, const std::string& name) {
+    std::string title = name;
+    const auto add = [&title](const std::string& piece) {
+        if (!piece.empty()) {
+            title += (title.empty() ? "" : kTitleGap.toStdString()) + piece;
+        }
+    };
+    // The times before the sites: a picture too narrow for the whole line
+    // loses the end of the sites rather than the times.
+    if (data.GetCount() > 0) {
+        const TimeRange& range = data.GetElapsedRange();
+        const auto at = [&range](double seconds) {
+            return QString::fromStdString(CDateTime::FromDays(range.Reference.GetDays() + seconds / 86400.0)
+                                              .Format("%Y/%m/%d %H:%M:%S"));
+        };
+        add(range.MaxElapsed > range.MinElapsed
+                ? Text(IDS_PICTURE_TIME_SPAN).arg(at(range.MinElapsed), at(range.MaxElapsed)).toStdString()
+                : at(range.MinElapsed).toStdString());
+    }
+    // The sites in the order they were visited, each once.
+    constexpr std::size_t kSitesNamed = 3;
+    std::vector<std::string> sites;
+    for (int r = 0; r < data.GetCount(); ++r) {
+        std::string site = Cp932ToUtf8(data.GetSiteName(r));
+        const auto first = site.find_first_not_of(' ');
+        site = first == std::string::npos ? std::string()
+                                          : site.substr(first, site.find_last_not_of(' ') - first + 1);
+        if (!site.empty() && std::find(sites.begin(), sites.end(), site) == sites.end()) {
+            sites.push_back(site);
+        }
+    }
+    std::string named;
+    for (std::size_t i = 0; i < std::min(sites.size(), kSitesNamed); ++i) {
+        named += (named.empty() ? "" : ", ") + sites[i];
+    }
+    if (sites.size() > kSitesNamed) {
+        named += ", " + Text(IDS_PICTURE_MORE_SITES).arg(sites.size() - kSitesNamed).toStdString();
+    }
+    add(named);
+    return title;
+}
+
+void CTrendGraph::Draw(QPainter& p, const QRect& c, const QRect& a, bool onPaper) const {
     const QFontMetrics fm = p.fontMetrics();
     const auto extent = [&fm](const std::string& s) {
         const QString q = QString::fromStdString(s);
         return TextExtent{fm.horizontalAdvance(q), fm.height()};
     };
-    p.fillRect(c, QColorFromRef(ButtonFaceColour()));
+    p.fillRect(c, onPaper ? QColor(Qt::white) : QColorFromRef(ButtonFaceColour()));
 
     // Title: the slot number carries a leading blank below 10.
     const QString title = QString::asprintf("%2d : ", slot_ + 1) + Text(ElementNameId(element_));
     TextOut(p, fm, c.left() + c.width() / 2 - fm.horizontalAdvance(title) / 2, c.top() + 5, title);
 
-    const Frame f = FrameFor(fm, a);
+    Frame f = FrameFor(fm, a);
     const int s2h = fm.height();
+
+    // Value axis. Without a value to fit it to, a fitted axis would only
+    // show a made-up interval around 0: the plot says "no data" instead.
+    const bool valueAxis = !noData_ || settings_.YAuto == 0;
+    const int decimals = decimals_;
+    const auto valueLabel = [decimals](double v) { return FormatAxisValue(v, decimals); };
+    std::vector<std::pair<double, QString>> valueTicks;
+    if (valueAxis) {
+        for (const double t :
+             LayoutTicks(ymin_, ymax_, decimals, f.Y0, f.Y1, AxisOrientation::Vertical, valueLabel, extent)
+                 .Ticks()) {
+            valueTicks.emplace_back(t, QString::fromStdString(valueLabel(t)));
+        }
+    }
+    // The label column is as wide as "999.999" unless a label is wider
+    // (10000000): then the frame moves right rather than the label being cut.
+    for (const auto& tick : valueTicks) {
+        f.X0 = std::max(f.X0, a.left() + fm.horizontalAdvance(tick.second) + 4);
+    }
 
     const QString unit = QStringLiteral("[%1]").arg(Text(UnitTextId(element_, settings_.YUnit)));
     TextOut(p, fm, std::max(c.left(), f.X0 - fm.horizontalAdvance(unit)), a.top() - fm.height() - 2, unit);
@@ -209,49 +309,51 @@ void CTrendGraph::Draw(QPainter& p, const QRect& c, const QRect& a) const {
     }
     const QPen grid = LinePen(QColorFromRef(kGridColour));
 
-    // Time axis.
-    const auto timeLabel = [this](double t) {
-        if (time_.DispType == 0) {
-            return FormatAxisValue(t - minElapsed_, 0);
+    // Time axis: seconds by the axis rule, or clock time at clock steps.
+    std::vector<std::pair<double, QString>> timeTicks;
+    // Without an interval there is no axis: no ticks and no title.
+    bool timeAxis = xmax_ > xmin_ && std::isfinite(xmax_ - xmin_);
+    if (time_.DispType == 0) {
+        const auto seconds = [this](double t) { return FormatAxisValue(t - minElapsed_, 0); };
+        const TickLayout layout =
+            LayoutTicks(xmin_, xmax_, 0, f.X0, f.X1, AxisOrientation::Horizontal, seconds, extent);
+        timeAxis = layout.valid;
+        for (const double t : layout.Ticks()) {
+            timeTicks.emplace_back(t, QString::fromStdString(seconds(t)));
         }
-        const CDateTime clock = CDateTime::FromDays(reference_.GetDays() + std::trunc(t) / 86400.0);
-        return clock.Format("%H:%M:%S");
-    };
-    const TickLayout xTicks =
-        LayoutTicks(xmin_, xmax_, 0, f.X0, f.X1, AxisOrientation::Horizontal, timeLabel, extent);
-    if (xTicks.valid) {
-        for (const double t : xTicks.Ticks()) {
-            const int x = MapToPixel(t, xmin_, xmax_, f.X0, f.X1);
-            if (f.X0 < x && x < f.X1 - 1) {
-                p.setPen(grid);
-                LineTo(p, x, f.Y0 + 1, x, f.Y1 - 1);
-            }
-            const QString label = QString::fromStdString(timeLabel(t));
-            TextOut(p, fm, x - fm.horizontalAdvance(label) / 2, f.Y1 + s2h / 2, label);
+    } else if (timeAxis) {
+        // The empty graph's reference time is made up: no date for it.
+        const auto width = [&fm](const std::string& s) {
+            return fm.horizontalAdvance(QString::fromStdString(s));
+        };
+        for (ClockTick& tick :
+             LayoutClockTicks(xmin_, xmax_, reference_, f.X0, f.X1, width, !emptyGraph_).ticks) {
+            timeTicks.emplace_back(tick.t, QString::fromStdString(tick.label));
         }
+    }
+    for (const auto& [t, label] : timeTicks) {
+        const int x = MapToPixel(t, xmin_, xmax_, f.X0, f.X1);
+        if (f.X0 < x && x < f.X1 - 1) {
+            p.setPen(grid);
+            LineTo(p, x, f.Y0 + 1, x, f.Y1 - 1);
+        }
+        TextOut(p, fm, x - fm.horizontalAdvance(label) / 2, f.Y1 + s2h / 2, label);
+    }
+    if (timeAxis) {
         const QString axisTitle = Text(time_.DispType == 0 ? IDS_TIME_AXIS_SECONDS : IDS_TIME_AXIS_CLOCK);
         const int w = fm.horizontalAdvance(axisTitle);
         TextOut(p, fm, f.X0 + (f.X1 - w - f.X0) / 2, f.Y1 + fm.height() + s2h / 2, axisTitle);
     }
 
-    // Value axis. Without a value to fit it to, a fitted axis would only
-    // show a made-up interval around 0: the plot says "no data" instead.
-    const bool valueAxis = !noData_ || settings_.YAuto == 0;
-    const int decimals = decimals_;
-    const auto valueLabel = [decimals](double v) { return FormatAxisValue(v, decimals); };
-    const TickLayout yTicks = valueAxis ? LayoutTicks(ymin_, ymax_, decimals, f.Y0, f.Y1,
-                                                      AxisOrientation::Vertical, valueLabel, extent)
-                                        : TickLayout{};
-    for (const double t : yTicks.Ticks()) {
+    for (const auto& [t, label] : valueTicks) {
         const int y = MapToPixel(t, ymax_, ymin_, f.Y0, f.Y1);
         if (f.Y0 < y && y < f.Y1 - 1) {
             p.setPen(grid);
             LineTo(p, f.X0 + 1, y, f.X1 - 1, y);
         }
-        const QString label = QString::fromStdString(valueLabel(t));
         TextOut(p, fm, f.X0 - fm.horizontalAdvance(label) - 2, y - fm.height() / 2, label);
     }
-    if (noData_) {
+    if (noData_ || emptyGraph_) {
         const QString text = Text(IDS_GRAPH_NO_DATA);
         TextOut(p, fm, f.X0 + (f.X1 - f.X0 - fm.horizontalAdvance(text)) / 2,
                 f.Y0 + (f.Y1 - f.Y0 - fm.height()) / 2, text);
@@ -346,10 +448,11 @@ void CTrendGraph::DrawCurve(QPainter& p, const Frame& f) const {
     }
     flush();
     // A curve of one point has no line to show it: it gets a small square,
-    // unless the time axis is empty and gives the point no place.
+    // unless the time axis is empty and gives the point no place. Like the
+    // curve it stays inside the frame's outline: at the axis start only its
+    // inner half shows.
     if (!lineDrawn && curve.size() == 1 && xmax_ > xmin_) {
         const QPoint point = curve.first();
-        p.setClipRect(QRect(QPoint(f.X0, f.Y0), QPoint(f.X1 - 1, f.Y1 - 1)));
         p.fillRect(QRect(point.x() - kPointRadius, point.y() - kPointRadius, 2 * kPointRadius + 1,
                          2 * kPointRadius + 1),
                    QColorFromRef(kSeriesColour));

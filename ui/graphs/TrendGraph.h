@@ -68,14 +68,27 @@ class CTrendGraph final {
     void Recalculate();
 
     // Draws the graph for client rectangle `client` with the plot laid out
-    // in `plotArea`, in the painter's font.
-    void Draw(QPainter& painter, const QRect& client, const QRect& plotArea) const;
+    // in `plotArea`, in the painter's font; `onPaper` draws it on white
+    // instead of the window's face colour.
+    void Draw(QPainter& painter, const QRect& client, const QRect& plotArea, bool onPaper = false) const;
     // Draws the graph filling `rect`, in `font` sized in pixels.
-    void Render(QPainter& painter, const QRect& rect, const QFont& font) const;
+    void Render(QPainter& painter, const QRect& rect, const QFont& font, bool onPaper = false) const;
     // Several graphs stacked in `rect` as the main window stacks its panes:
     // equal heights, neighbours sharing one pixel row.
     static void RenderStack(QPainter& painter, const QRect& rect, const QFont& font,
-                            const std::vector<const CTrendGraph*>& graphs);
+                            const std::vector<const CTrendGraph*>& graphs, bool onPaper = false);
+
+    // The height of the title above a picture of stacked graphs: two lines
+    // of the graphs' 9-point text.
+    static constexpr int kPictureTitleHeight = 40;
+    // A picture to keep: `title` on a line of its own (two where it is too
+    // long), the graphs stacked under it, all on white.
+    static void RenderPicture(QPainter& painter, const QRect& rect, const QFont& font,
+                              const std::vector<const CTrendGraph*>& graphs, const QString& title);
+    // What a picture of trend graphs of `data` says it shows: `name` (the
+    // data file's name, or what stands for unsaved data), the times of the
+    // first and the last record and the sites.
+    static std::string PictureTitle(const CMeasDataSet& data, const std::string& name);
 
     // The rectangle the plot is laid out in for a client rectangle.
     static QRect PlotAreaFor(const QRect& client);
@@ -120,6 +133,8 @@ class CTrendGraph final {
     double ymax_ = 1.0;
     double minElapsed_ = 0.0;
     bool noData_ = false;
+    // Nothing to draw at all: a made-up time axis and value range.
+    bool emptyGraph_ = false;
     CDateTime reference_ = CDateTime::FromDays(0.0);
     GraphTimeSettings time_;
     GraphSlotSettings settings_;

@@ -22,14 +22,14 @@ namespace {
 
 constexpr int kButtonSize = 17;
 
-// The panes' picture: their graphs stacked in the height they take on the
-// screen (neighbours share a row).
+// The panes' picture: the title line, then their graphs stacked in the
+// height they take on the screen (neighbours share a row), on white.
 struct PanesPicture {
     QSize size;
     PictureRenderer render;
 };
 
-PanesPicture PictureOf(const std::vector<const CTrendGraphPane*>& panes) {
+PanesPicture PictureOf(const std::vector<const CTrendGraphPane*>& panes, const QString& title) {
     PanesPicture picture;
     if (panes.empty()) {
         return picture;
@@ -38,29 +38,29 @@ PanesPicture PictureOf(const std::vector<const CTrendGraphPane*>& panes) {
     for (const CTrendGraphPane* pane : panes) {
         height += pane->height() - 1;
     }
-    picture.size = QSize(panes.front()->width(), height + 1);
-    picture.render = [panes](QPainter& painter, const QRect& rect) {
+    picture.size = QSize(panes.front()->width(), CTrendGraph::kPictureTitleHeight + height + 1);
+    picture.render = [panes, title](QPainter& painter, const QRect& rect) {
         std::vector<const CTrendGraph*> graphs;
         for (const CTrendGraphPane* pane : panes) {
             graphs.push_back(&pane->Graph());
         }
-        CTrendGraph::RenderStack(painter, rect, panes.front()->DrawingFont(), graphs);
+        CTrendGraph::RenderPicture(painter, rect, panes.front()->DrawingFont(), graphs, title);
     };
     return picture;
 }
 
 }  // namespace
 
-void SavePanesPicture(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes,
-                      const QString& title) {
-    const PanesPicture picture = PictureOf(panes);
+void SavePanesPicture(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title,
+                      const std::string& proposedName) {
+    const PanesPicture picture = PictureOf(panes, title);
     if (picture.render) {
-        SavePictureCommand(owner, picture.size, title, picture.render);
+        SavePictureCommand(owner, picture.size, title, picture.render, proposedName);
     }
 }
 
 void PrintPanes(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title) {
-    const PanesPicture picture = PictureOf(panes);
+    const PanesPicture picture = PictureOf(panes, title);
     if (picture.render) {
         PrintPictureCommand(owner, picture.size, title, picture.render);
     }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "data/Catalogue.h"
@@ -131,9 +132,11 @@ class CTrendGraphPane final : public QWidget {
 };
 
 // File > Save Picture... and File > Print... of the main window: the
-// panes shown, stacked as they stand, at their size on the screen, titled
-// `title`. Nothing happens without a pane.
-void SavePanesPicture(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title);
+// panes shown, stacked as they stand, at their size on the screen, under
+// the line `title`, on white; the save dialog proposes `proposedName`.
+// Nothing happens without a pane.
+void SavePanesPicture(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title,
+                      const std::string& proposedName = {});
 void PrintPanes(QWidget* owner, const std::vector<const CTrendGraphPane*>& panes, const QString& title);
 
 }  // namespace kelp

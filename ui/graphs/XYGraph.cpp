@@ -335,6 +335,22 @@ std::string CXYGraph::AxisTitle(int slot) const {
            LoadText(UnitTextId(element, settings_[static_cast<std::size_t>(slot)].YUnit)) + "]";
 }
 
+std::string CXYGraph::LegendText(int slot) const {
+    const auto i = static_cast<std::size_t>(slot);
+    const int element = HasData() ? data_->GetElement(slot) : kNoElement;
+    const QString name = Utf8(LoadText(ElementNameId(element)));
+    if (count_[i] == 0) {
+        return (name + QStringLiteral("  ") + Utf8(LoadText(IDS_GRAPH_NO_DATA))).toStdString();
+    }
+    const int d = FitDecimals(Stats(slot).Decimals, min_[i], max_[i]);
+    const int unitId = UnitTextId(element, settings_[i].YUnit);
+    const QString unit = unitId == IDS_UNIT_NONE ? QString() : Utf8(LoadText(unitId));
+    return Utf8(LoadText(IDS_XY_LEGEND_RANGE))
+        .arg(name, Utf8(FormatAxisValue(min_[i], d)), Utf8(FormatAxisValue(max_[i], d)), unit)
+        .trimmed()
+        .toStdString();
+}
+
 void CXYGraph::Draw(QPainter& painter, const QRect& s, const QRect& g,
                     const std::array<QRect, kSlots>& rows) const {
     DrawLegendStrip(painter, s, rows);
@@ -363,7 +379,8 @@ void CXYGraph::DrawFrame(QPainter& painter, const QRect& g) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(g, QColorFromRef(ButtonFaceColour()));
-    const QRect p = PlotRect(painter.fontMetrics(), g);
+    const Layout layout = LayOut(painter.fontMetrics(), g);
+    const QRect& p = layout.plot;
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
     painter.drawRect(p.adjusted(0, 0, -1, -1));
@@ -371,7 +388,8 @@ void CXYGraph::DrawFrame(QPainter& painter, const QRect& g) const {
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(Qt::white);
     DrawXAxis(painter, p);
-    DrawYAxis(painter, g, p);
+    DrawYAxis(painter, g, p, layout.left);
+    DrawRightAxis(painter, g, p, layout.right);
 
     if (HasData() && count_[static_cast<std::size_t>(xSlot_)] != 0) {
         // The lines stay inside the plot, its outline left free.
@@ -389,6 +407,66 @@ void CXYGraph::DrawFrame(QPainter& painter, const QRect& g) const {
         }
     }
     painter.restore();
+}
+
+int CXYGraph::RightAxisSlot() const {
+    if (!HasData() || yScaleSlot_ < 0 || count_[static_cast<std::size_t>(xSlot_)] == 0) {
+        return -1;
+    }
+    const auto fits = [this](int k) {
+        return k >= 0 && k < kSlots && k != yScaleSlot_ && IsDrawn(k) &&
+               count_[static_cast<std::size_t>(k)] != 0;
+    };
+    if (rightSlot_ >= 0) {
+        return fits(rightSlot_) ? rightSlot_ : -1;
+    }
+    for (int k = 0; k < kSlots; ++k) {
+        if (fits(k)) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+CXYGraph::ValueAxis CXYGraph::LayOutValueAxis(const QFontMetrics& metrics, int slot, const QRect& p) const {
+    ValueAxis axis;
+    axis.slot = slot;
+    int d = 0;
+    if (slot >= 0) {
+        const auto i = static_cast<std::size_t>(slot);
+        axis.lo = min_[i];
+        axis.hi = max_[i];
+        d = FitDecimals(HasData() ? Stats(slot).Decimals : 0, axis.lo, axis.hi);
+    }
+    const auto label = [d](double v) { return FormatAxisValue(v, d); };
+    const TickLayout layout =
+        LayoutTicks(axis.lo, axis.hi, d, p.top(), RectBottom(p), AxisOrientation::Vertical, label,
+                    [&metrics](const std::string& text) { return Measure(metrics, text); });
+    for (const double t : layout.Ticks()) {
+        axis.ticks.emplace_back(t, Utf8(label(t)));
+        axis.widest = std::max(axis.widest, metrics.horizontalAdvance(axis.ticks.back().second));
+    }
+    return axis;
+}
+
+CXYGraph::Layout CXYGraph::LayOut(const QFontMetrics& metrics, const QRect& g) const {
+    Layout layout;
+    QRect& p = layout.plot;
+    p = PlotRect(metrics, g);
+    // The vertical ticks depend on the plot's height only: laid out first,
+    // they say how much room their labels need beside it.
+    layout.left = LayOutValueAxis(metrics, yScaleSlot_, p);
+    p.setLeft(std::max(p.left(), g.left() + layout.left.widest + 4));
+    const int right = RightAxisSlot();
+    if (right >= 0) {
+        layout.right = LayOutValueAxis(metrics, right, p);
+        p.setRight(std::min(p.right(), RectRight(g) - layout.right.widest - 8 - 1));
+    }
+    return layout;
+}
+
+QRect CXYGraph::PlotRectIn(const QFontMetrics& metrics, const QRect& g) const {
+    return LayOut(metrics, g).plot;
 }
 
 void CXYGraph::DrawXAxis(QPainter& painter, const QRect& p) const {
@@ -427,31 +505,17 @@ void CXYGraph::DrawXAxis(QPainter& painter, const QRect& p) const {
     }
 }
 
-void CXYGraph::DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const {
-    double lo = 0.0;
-    double hi = 10.0;
-    int d = 0;
-    if (yScaleSlot_ >= 0) {
-        const auto y = static_cast<std::size_t>(yScaleSlot_);
-        lo = min_[y];
-        hi = max_[y];
-        d = FitDecimals(HasData() ? Stats(yScaleSlot_).Decimals : 0, lo, hi);
-    }
+void CXYGraph::DrawYAxis(QPainter& painter, const QRect& g, const QRect& p, const ValueAxis& axis) const {
     const QFontMetrics metrics = painter.fontMetrics();
-    const TickLayout layout = LayoutTicks(
-        lo, hi, d, p.top(), RectBottom(p), AxisOrientation::Vertical,
-        [d](double v) { return FormatAxisValue(v, d); },
-        [&metrics](const std::string& text) { return Measure(metrics, text); });
-    if (!layout.valid) {
+    if (axis.ticks.empty()) {
         return;
     }
-    for (double t : layout.Ticks()) {
-        const int py = MapToPixel(t, hi, lo, p.top(), RectBottom(p));
+    for (const auto& [t, label] : axis.ticks) {
+        const int py = MapToPixel(t, axis.hi, axis.lo, p.top(), RectBottom(p));
         if (p.top() < py && py < RectBottom(p) - 1) {
             painter.setPen(QPen(QColorFromRef(kGridColour), 1));
             painter.drawLine(p.left() + 1, py, RectRight(p) - 1 - 1, py);
         }
-        const QString label = Utf8(FormatAxisValue(t, d));
         const int width = metrics.horizontalAdvance(label);
         painter.setPen(Qt::black);
         painter.drawText(QRect(p.left() - width - 2, py - metrics.height() / 2, width, metrics.height()),
@@ -469,6 +533,33 @@ void CXYGraph::DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) cons
             QRect(left + kSampleLength + 4, top, metrics.horizontalAdvance(title), metrics.height()),
             Qt::AlignLeft | Qt::AlignTop, title);
     }
+}
+
+void CXYGraph::DrawRightAxis(QPainter& painter, const QRect& g, const QRect& p, const ValueAxis& axis) const {
+    if (axis.slot < 0 || axis.ticks.empty()) {
+        return;
+    }
+    // Short marks in the line's colour outside the frame, no grid of its
+    // own: the grid belongs to the left axis.
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QColor colour = LineColour(axis.slot);
+    for (const auto& [t, label] : axis.ticks) {
+        const int py = MapToPixel(t, axis.hi, axis.lo, p.top(), RectBottom(p));
+        painter.setPen(QPen(colour, 1));
+        painter.drawLine(RectRight(p), py, RectRight(p) + 3, py);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(RectRight(p) + 6, py - metrics.height() / 2, metrics.horizontalAdvance(label),
+                               metrics.height()),
+                         Qt::AlignLeft | Qt::AlignTop, label);
+    }
+    const QString title = Utf8(AxisTitle(axis.slot));
+    const int width = metrics.horizontalAdvance(title);
+    const int top = p.top() - 2 * metrics.height();
+    const int right = RectRight(g) - 5;
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(right - width, top, width, metrics.height()), Qt::AlignLeft | Qt::AlignTop, title);
+    DrawSample(painter, right - width - 4 - kSampleLength, right - width - 4, top + metrics.height() / 2,
+               colour);
 }
 
 std::vector<std::vector<QPointF>> CXYGraph::Polylines(int k, const QRect& p) const {
@@ -629,12 +720,12 @@ void CXYGraph::Render(QPainter& painter, const QRect& rect, const QFont& font, c
     painter.drawText(QRect(rect.left(), rect.top() + margin, rect.width(), fm.height()), Qt::AlignCenter,
                      title);
 
-    // The legend: one row a drawn line, its colour and "name [unit]".
+    // The legend: one row a drawn line, its colour, name and scale.
     std::vector<std::pair<int, QString>> entries;
     int width = 0;
     for (int k = 0; k < kSlots; ++k) {
         if (IsDrawn(k)) {
-            entries.emplace_back(k, Utf8(AxisTitle(k)));
+            entries.emplace_back(k, Utf8(LegendText(k)));
             width = std::max(width, fm.horizontalAdvance(entries.back().second));
         }
     }

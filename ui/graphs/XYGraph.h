@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QFontMetrics;
@@ -70,6 +71,11 @@ class CXYGraph final {
     void SetXSlot(int slot);
     void SetYScaleSlot(int slot) { yScaleSlot_ = slot; }
     void SetChecked(int slot, bool checked);
+    // The line whose scale the right axis shows; -1 (the start) lets the
+    // graph take the first drawn line after the Y scale's, kNoRightAxis
+    // leaves the axis out.
+    static constexpr int kNoRightAxis = kSlots;
+    void SetRightAxisSlot(int slot) { rightSlot_ = slot; }
 
     // The axis interval of every slot: from the valid values of the records
     // whose X value is valid, or the fixed bounds of the settings.
@@ -83,12 +89,19 @@ class CXYGraph final {
     bool IsChecked(int slot) const { return checked_[static_cast<std::size_t>(slot)] != 0; }
     // True when slot k's line is drawn: checked, not X, holding a component.
     bool IsDrawn(int k) const;
+    // The slot whose scale the right axis shows: the one set, or the first
+    // drawn line other than the Y scale's; -1 when no such line has values.
+    int RightAxisSlot() const;
 
     // The window's drawing, in the painter's font: the colour strip S beside
     // the check boxes (`rows` are their rectangles; a slot that is X or has
     // no component gets no line) and the graph frame G.
     void Draw(QPainter& painter, const QRect& s, const QRect& g, const std::array<QRect, kSlots>& rows) const;
-    // The plot rectangle inside G.
+    // The plot rectangle inside G as the axes leave it: PlotRect, its left
+    // edge moved right for value labels wider than "999.999" and its right
+    // edge left for the labels of a right axis.
+    QRect PlotRectIn(const QFontMetrics& metrics, const QRect& g) const;
+    // The plot rectangle inside G before the labels are measured.
     static QRect PlotRect(const QFontMetrics& metrics, const QRect& g);
 
     // A picture: `title` on top, a legend naming every drawn line on the
@@ -99,9 +112,12 @@ class CXYGraph final {
     // record as drawn (a piece ends where a value is not valid).
     std::vector<std::vector<QPointF>> Polylines(int k, const QRect& p) const;
 
-    // "name [unit]" of a slot, as the axis titles and the picture's legend
-    // name it.
+    // "name [unit]" of a slot, as the axis titles name it.
     std::string AxisTitle(int slot) const;
+    // A line's legend entry: its name and the bottom and top of its scale
+    // with the unit ("Depth -0.8 to 40.8 m"), so that a line without an axis
+    // of its own can be read; "No data" in place of a scale it has none.
+    std::string LegendText(int slot) const;
     // The colour of slot k's line.
     static QColor LineColour(int k);
 
@@ -109,7 +125,24 @@ class CXYGraph final {
     void DrawLegendStrip(QPainter& painter, const QRect& s, const std::array<QRect, kSlots>& rows) const;
     void DrawFrame(QPainter& painter, const QRect& g) const;
     void DrawXAxis(QPainter& painter, const QRect& p) const;
-    void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p) const;
+    // A vertical axis's ticks and labels for the plot's height.
+    struct ValueAxis {
+        int slot = -1;
+        double lo = 0.0;
+        double hi = 10.0;
+        std::vector<std::pair<double, QString>> ticks;
+        int widest = 0;  // the widest label in pixels
+    };
+    ValueAxis LayOutValueAxis(const QFontMetrics& metrics, int slot, const QRect& p) const;
+    // The plot rectangle and both value axes for the graph frame G.
+    struct Layout {
+        QRect plot;
+        ValueAxis left;
+        ValueAxis right;
+    };
+    Layout LayOut(const QFontMetrics& metrics, const QRect& g) const;
+    void DrawYAxis(QPainter& painter, const QRect& g, const QRect& p, const ValueAxis& axis) const;
+    void DrawRightAxis(QPainter& painter, const QRect& g, const QRect& p, const ValueAxis& axis) const;
     // The points of a line as drawn: its pieces one after the other.
     struct Line {
         bool built = false;
@@ -138,6 +171,7 @@ class CXYGraph final {
     GraphSlotArray settings_ = DefaultGraphSlots();
     int xSlot_ = 0;
     int yScaleSlot_ = -1;
+    int rightSlot_ = -1;
     std::array<double, kSlots> min_{};
     std::array<double, kSlots> max_{};
     std::array<int, kSlots> count_{};

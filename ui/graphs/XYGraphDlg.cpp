@@ -84,6 +84,7 @@ CXYGraphDlg::~CXYGraphDlg() = default;
 
 void CXYGraphDlg::BuildControls() {
     auto* menuBar = new QMenuBar(this);
+    menuBar_ = menuBar;
     QMenu* file = menuBar->addMenu(Utf8(LoadMenuText(IDR_MENU_XY, ID_POPUP_GRAPH_FILE)));
     QAction* open = AddMenuCommand(file, IDR_MENU_XY, ID_OPEN_DATA_FILE);
     file->addSeparator();
@@ -217,6 +218,14 @@ void CXYGraphDlg::FillFromData() {
     }
     xList_->setCurrentIndex(xList_->count() > 0 ? 0 : -1);
     yScaleList_->setCurrentIndex(yScaleList_->count() > 0 ? 0 : -1);
+    UpdateBoxTips();
+}
+
+void CXYGraphDlg::UpdateBoxTips() {
+    for (int k = 0; k < 13; ++k) {
+        const bool line = data_.GetCount() > 0 && data_.GetElement(k) != kNoElement && k != graph_.XSlot();
+        boxes_[static_cast<std::size_t>(k)]->setToolTip(line ? Utf8(graph_.LegendText(k)) : QString());
+    }
 }
 
 void CXYGraphDlg::SetCaption() {
@@ -242,6 +251,7 @@ void CXYGraphDlg::OnXComponentChange(int index) {
     boxes_[static_cast<std::size_t>(slot)]->setChecked(false);
     RebuildYScaleList();
     OnComponentCheck();
+    UpdateBoxTips();
 }
 
 void CXYGraphDlg::RebuildYScaleList() {
@@ -286,7 +296,7 @@ void CXYGraphDlg::OnYScaleChange(int index) {
 }
 
 QRect CXYGraphDlg::PlotRect(const QRect& g) const {
-    return CXYGraph::PlotRect(QFontMetrics(DrawingFont()), g);
+    return graph_.PlotRectIn(QFontMetrics(DrawingFont()), g);
 }
 
 void CXYGraphDlg::DrawGraph(QPainter& painter, const QRect& s, const QRect& g,
@@ -302,8 +312,10 @@ void CXYGraphDlg::RenderPicture(QPainter& painter, const QRect& rect) const {
 }
 
 void CXYGraphDlg::OnSavePicture() {
-    SavePictureCommand(this, client_->size(), windowTitle(),
-                       [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); });
+    SavePictureCommand(
+        this, client_->size(), windowTitle(),
+        [this](QPainter& painter, const QRect& rect) { RenderPicture(painter, rect); },
+        ProposedPictureName(data_.GetName(), "xy"));
 }
 
 void CXYGraphDlg::OnPrint() {
@@ -360,6 +372,7 @@ void CXYGraphDlg::OnGraphSettings() {
 
 void CXYGraphDlg::OnSettingsApplied() {
     graph_.ComputeRanges();
+    UpdateBoxTips();
     client_->update();
 }
 
@@ -406,6 +419,7 @@ void CXYGraphDlg::resizeEvent(QResizeEvent* event) {
         return;
     }
     const int menuHeight = client_->y();
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
     client_->setGeometry(0, menuHeight, width(), height() - menuHeight);
     const int dx = client_->width() - startClient_.width();
     const int dy = client_->height() - startClient_.height();

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QMenuBar;
 class QPainter;
 class QPushButton;
 
@@ -67,6 +68,8 @@ class CXYGraphDlg final : public QDialog {
     double AxisMax(int slot) const { return graph_.AxisMax(slot); }
     int RangeCount(int slot) const { return graph_.RangeCount(slot); }
     bool IsSlotChecked(int slot) const { return graph_.IsChecked(slot); }
+    // See CXYGraph::SetRightAxisSlot.
+    void SetRightAxisSlot(int slot) { graph_.SetRightAxisSlot(slot); }
     const GraphSlotArray& Settings() const { return graph_.Settings(); }
     GraphSlotArray& MutableSettings() { return graph_.Settings(); }
     const CMeasDataSet& Data() const { return data_; }
@@ -97,8 +100,11 @@ class CXYGraphDlg final : public QDialog {
     void RebuildYScaleList();
     void SetCaption();
     void ReadCheckBoxes();
+    // Each box's tooltip names its line's scale, for lines without an axis.
+    void UpdateBoxTips();
     QFont DrawingFont() const;
 
+    QMenuBar* menuBar_ = nullptr;
     QWidget* client_ = nullptr;
     QComboBox* xList_ = nullptr;
     QComboBox* yScaleList_ = nullptr;

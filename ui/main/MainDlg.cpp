@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -35,6 +36,7 @@
 #include "ui/dialogs/PortSettingsDlg.h"
 #include "ui/dialogs/ProgressDlg.h"
 #include "ui/graphs/DepthGraphDlg.h"
+#include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/GraphSettingsDlg.h"
 #include "ui/graphs/GraphWindowUtil.h"
 #include "ui/graphs/TrendGraphPane.h"
@@ -182,7 +184,9 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     resize(800, 600);
     setMinimumSize(800, 600);
     KeepPanelRows();
-    captureButton_->setFocus();
+    // The window opens where the eye starts and the tab chain begins: the
+    // record number at the top left.
+    recordSpin_->setFocus();
     SetFileDialogStore(&settings_);
     initialised_ = true;
     RestoreJournal();
@@ -500,7 +504,8 @@ void CMainDlg::BuildControls() {
 
 void CMainDlg::SetTabOrder() {
     // Tab follows the eye: the record number, the buttons of the panes shown
-    // from left to right and top to bottom, then the buttons at the bottom.
+    // from left to right and top to bottom, the scroll bar beside them, then
+    // the buttons at the bottom.
     std::vector<QWidget*> chain{recordSpin_};
     for (int i = 0; i < CPaneStack::kPaneObjects; ++i) {
         for (int id : {IDC_PANE_ONE, IDC_PANE_TWO, IDC_PANE_THREE}) {
@@ -509,6 +514,7 @@ void CMainDlg::SetTabOrder() {
             }
         }
     }
+    chain.push_back(paneStack_->ScrollBar());
     chain.insert(chain.end(),
                  {captureButton_, downloadButton_, graphSettingsButton_, xyButton_, depthButton_});
     SetTabChain(chain);
@@ -978,13 +984,22 @@ void CMainDlg::OnDepthGraph() {
     graph.exec();
 }
 
-// The trend panes shown, as a picture to keep.
+// The trend panes shown, as a picture to keep, under a line naming the
+// data's file, sites and times.
+QString CMainDlg::PictureTitle() const {
+    const std::string name =
+        fileText_->text().isEmpty() ? LoadText(IDS_PICTURE_UNSAVED) : fileText_->text().toStdString();
+    return QString::fromStdString(CTrendGraph::PictureTitle(live_, name));
+}
+
 void CMainDlg::OnSavePicture() {
-    SavePanesPicture(this, ShownPanes(*paneStack_), windowTitle());
+    const std::string dataFile =
+        fileText_->text().isEmpty() ? ProposedFileName(live_) : fileText_->text().toStdString();
+    SavePanesPicture(this, ShownPanes(*paneStack_), PictureTitle(), ProposedPictureName(dataFile, "trend"));
 }
 
 void CMainDlg::OnPrintGraph() {
-    PrintPanes(this, ShownPanes(*paneStack_), windowTitle());
+    PrintPanes(this, ShownPanes(*paneStack_), PictureTitle());
 }
 
 // ---- dialog font and pane stack ------------------------------------------

@@ -151,6 +151,7 @@ class CMainDlg final : public QDialog {
     void OnDepthGraph();
     void OnSavePicture();
     void OnPrintGraph();
+    QString PictureTitle() const;
     void OnRecordChanged(int position);
 
     // ---- state and display ----

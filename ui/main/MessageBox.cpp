@@ -229,8 +229,33 @@ std::string AskSaveFileName(QWidget* owner, const std::string& proposedName) {
     return AskFileName(owner, true, SaveResponder());
 }
 
+std::vector<std::string> AskOpenFileNames(QWidget* owner) {
+    StartPath() = StartFolder();
+    std::vector<std::string> chosen;
+    if (OpenResponder()) {
+        const QString answer = QString::fromStdString(OpenResponder()(owner));
+        for (const QString& line : answer.split(u'\n', Qt::SkipEmptyParts)) {
+            chosen.push_back(line.toStdString());
+        }
+    } else {
+        auto dialog = BuildFileDialog(owner, false, StartPath());
+        dialog->setFileMode(QFileDialog::ExistingFiles);
+        if (dialog->exec() == QDialog::Accepted) {
+            for (const QString& file : dialog->selectedFiles()) {
+                chosen.push_back(file.toStdString());
+            }
+        }
+    }
+    if (!chosen.empty()) {
+        RememberFolder(chosen.front());
+    }
+    return chosen;
+}
+
 std::string AskSaveFileName(QWidget* owner, const std::string& title, const std::vector<std::string>& filters,
-                            const std::vector<std::string>& suffixes) {
+                            const std::vector<std::string>& suffixes, const std::string& proposedName) {
+    const std::string folder = StartFolder();
+    StartPath() = proposedName.empty() ? folder : folder + "/" + proposedName;
     if (SaveResponder()) {
         return SaveResponder()(owner);
     }
@@ -241,6 +266,10 @@ std::string AskSaveFileName(QWidget* owner, const std::string& title, const std:
     QFileDialog dialog(owner, QString::fromStdString(title));
     dialog.setNameFilters(names);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDirectory(QString::fromStdString(folder));
+    if (!proposedName.empty()) {
+        dialog.selectFile(QString::fromStdString(proposedName));
+    }
     if (!suffixes.empty()) {
         dialog.setDefaultSuffix(QString::fromStdString(suffixes.front()));
     }

@@ -64,6 +64,10 @@ void SetMessageResponder(MessageResponder responder);
 // before overwriting and adds ".csv" to a name without an extension.
 std::string AskOpenFileName(QWidget* owner);
 std::string AskSaveFileName(QWidget* owner, const std::string& proposedName = {});
+// The open dialog with several files chosen at once, in the order chosen;
+// none when the user cancelled. The open responder answers it with one
+// path a line.
+std::vector<std::string> AskOpenFileNames(QWidget* owner);
 
 // The settings file that keeps the folder the file dialogs used last (not
 // owned; null keeps none, and the dialogs start in the home folder).
@@ -79,10 +83,11 @@ std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* owner, bool save, const st
 
 // A save dialog for other kinds of file (pictures of the graphs): titled
 // `title`, one filter for each of `filters` ("PNG image (*.png)") with its
-// extension in `suffixes` ("png"). A name whose extension is none of them
-// gets the chosen filter's. Answered by the save responder too.
+// extension in `suffixes` ("png"), proposing `proposedName` in the folder
+// used last. A name whose extension is none of them gets the chosen
+// filter's. Answered by the save responder too.
 std::string AskSaveFileName(QWidget* owner, const std::string& title, const std::vector<std::string>& filters,
-                            const std::vector<std::string>& suffixes);
+                            const std::vector<std::string>& suffixes, const std::string& proposedName = {});
 
 // Answers the file dialogs instead of the user: the returned text is the
 // chosen path, an empty text is Cancel. An empty responder brings back the

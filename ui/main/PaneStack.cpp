@@ -22,6 +22,8 @@ CPaneStack::CPaneStack(QWidget* parent) : QWidget(parent) {
     bar_->setRange(1, maximum_);
     bar_->setValue(position_);
     bar_->setSingleStep(1);
+    // Reached by Tab as well, so that the arrow keys move it.
+    bar_->setFocusPolicy(Qt::StrongFocus);
     // The thumb stands for the slots on show.
     bar_->setPageStep(count_);
     connect(bar_, &QScrollBar::actionTriggered, this, &CPaneStack::OnScrollAction);

@@ -44,6 +44,7 @@ class CPaneStack final : public QWidget {
     int ScrollPosition() const { return position_; }
     int ScrollMaximum() const { return maximum_; }
     CTrendGraphPane* Pane(int i) const { return panes_[static_cast<std::size_t>(i)]; }
+    QScrollBar* ScrollBar() const { return bar_; }
 
     // Shows `count` panes (1..3) with graph slot `firstSlot` in the first.
     // Returns false and changes nothing for the current count or one out of
