@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <limits>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -535,6 +536,9 @@ void CMeasDataSet::ParseRecordLine() {
     }
 
     const int n = count_;
+    if (!Grow(n + 1)) {
+        throw std::bad_alloc();
+    }
     const auto i = static_cast<std::size_t>(n);
     siteNames_[i] = site;
     batteries_[i] = batteryField.substr(0, v);
