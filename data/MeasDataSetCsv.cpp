@@ -520,6 +520,14 @@ void CMeasDataSet::ParseRecordLine() {
             continue;
         }
         const auto text = TrimBlanks(f[static_cast<std::size_t>(7 + 3 * s)]);
+        // The program writes "-" only where nothing was measured (states 0
+        // and 9). Where the codes say measured, a "-" or an empty field is a
+        // value blanked by hand (an outlier taken out in a spreadsheet), not
+        // a measured 0: the slot loads as not measured.
+        if ((text.empty() || text == "-") && states[slot] != 0 && states[slot] != kNoValueState) {
+            states[slot] = 0;
+            continue;
+        }
         if (!IsNumber(text)) {
             Fail();
         }

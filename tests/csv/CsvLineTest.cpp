@@ -133,6 +133,33 @@ TEST_F(ParseTest, RoundsValuesToTheirDecimalsAndReadsDashAsZero) {
     EXPECT_EQ(set_.GetState(0, Last()), 9);
 }
 
+// A value blanked by hand where the codes say measured (a spreadsheet user
+// taking out an outlier leaves "-" or nothing) is no measurement: neither
+// drawn nor counted, and saved again as "-" with state 0.
+TEST_F(ParseTest, AValueBlankedByHandLoadsAsNotMeasured) {
+    Fields f = RecordFields();
+    f[7] = "-";
+    f[7 + 3] = "";
+    f[7 + 6] = " - ";
+    ASSERT_EQ(ParseRecord(f), 0);
+    const int r = Last();
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(set_.GetState(s, r), 0) << "slot " << s;
+        EXPECT_FALSE(set_.IsValueValid(s, r)) << "slot " << s;
+        EXPECT_EQ(set_.GetStats(s, 0).Count, 0) << "slot " << s;
+    }
+    EXPECT_TRUE(set_.IsValueValid(3, r));
+    EXPECT_EQ(set_.GetStats(3, 0).Count, 1);
+
+    const std::string line = set_.FormatRecordLine(r);
+    const Fields back = Split(line.substr(0, line.size() - 2));
+    ASSERT_EQ(back.size(), 54u);
+    for (int c : {7, 8, 9, 10, 13}) {
+        EXPECT_EQ(back[static_cast<std::size_t>(c)], "-") << "column " << c;
+    }
+    EXPECT_EQ(back[52], "S0001111111111");
+}
+
 TEST_F(ParseTest, PositionsThatDoNotMatchAreNoPosition) {
     auto position = [&](const std::string& lat, const std::string& lon) {
         Fields f = RecordFields();
