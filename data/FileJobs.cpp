@@ -1,7 +1,9 @@
 #include "data/FileJobs.h"
 
 #include <chrono>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
@@ -75,15 +77,15 @@ void LoadThread(std::unique_ptr<CCsvFile> job) {
     IProgressDialog& dialog = *job->dialog;
     CMeasDataSet& data = *job->dataSet;
     WaitForWindow(dialog);
+    std::vector<std::string_view> fields;
     int i = 0;
     bool failed = false;
     try {
         // A missing column line leaves no fields, which the parse rejects.
         job->ReadCsvLine(data.GetFieldList());
         data.ParseColumnLine();
-        while (i < job->total && i < kMeasCapacity && !job->cancel->Wait(0) &&
-               job->ReadCsvLine(data.GetFieldList())) {
-            data.ParseRecordLine();
+        while (i < job->total && i < kMeasCapacity && !job->cancel->Wait(0) && job->ReadCsvFields(fields)) {
+            data.ParseRecordLine(fields);
             ++i;
             SendStep(dialog, i);
         }

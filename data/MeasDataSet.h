@@ -174,7 +174,10 @@ class CMeasDataSet final {
     std::vector<std::string>& GetFieldList() { return fields_; }
     int ParseFirstLine();    // throws EMemError::NotDataFile
     void ParseColumnLine();  // throws EMemError::BadFormat
-    void ParseRecordLine();  // throws EMemError::BadFormat
+    // Throws EMemError::BadFormat, or std::bad_alloc when no room can be had.
+    void ParseRecordLine();
+    // ParseRecordLine of fields read as views (CCsvFile::ReadCsvFields).
+    void ParseRecordLine(const std::vector<std::string_view>& fields);
 
   private:
     // Adds the value of (slot, record) to its statistics entry if it is valid.

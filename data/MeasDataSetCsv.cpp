@@ -229,6 +229,37 @@ bool IsNumber(std::string_view s) {
 // stored float; "-", "." and "" read as 0. False for a magnitude beyond the
 // float range (no measurement is that large); a value too small for it is 0.
 bool FloatValue(std::string_view s, float& out) {
+    // The texts of data files have a few digits: their digits as an integer
+    // below 2^24 and a power of ten up to 10^10 are both exact floats, and
+    // double has more than twice the precision of float, so rounding the
+    // double quotient to float gives the correctly rounded float, as the
+    // general conversion below would, at a fraction of its cost.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+    const bool negative = !s.empty() && s.front() == '-';
+    std::uint32_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool point = false;
+    bool small = true;
+    for (std::size_t i = negative ? 1 : 0; i < s.size() && small; ++i) {
+        if (s[i] == '.') {
+            point = true;
+            continue;
+        }
+        mantissa = mantissa * 10 + static_cast<std::uint32_t>(s[i] - '0');
+        ++digits;
+        fraction += point ? 1 : 0;
+        small = mantissa < (1u << 24) && fraction <= 10;
+    }
+    if (digits == 0) {
+        out = 0.0f;
+        return true;
+    }
+    if (small) {
+        const auto value = static_cast<float>(static_cast<double>(mantissa) / kPowers[fraction]);
+        out = negative ? -value : value;
+        return true;
+    }
     out = 0.0f;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), out);
     if (r.ec == std::errc::invalid_argument) {
@@ -270,11 +301,11 @@ std::uint8_t CodeDigit(char c, int max) {
 }
 
 // A code field: the letter, then exactly `digits` characters.
-std::string_view CodeField(const std::string& field, char letter, std::size_t length) {
+std::string_view CodeField(std::string_view field, char letter, std::size_t length) {
     if (field.size() != length || field[0] != letter) {
         Fail();
     }
-    return std::string_view(field).substr(1);
+    return field.substr(1);
 }
 
 // Two decimal digits, or -1.
@@ -465,25 +496,28 @@ void CMeasDataSet::ParseColumnLine() {
 }
 
 void CMeasDataSet::ParseRecordLine() {
+    ParseRecordLine(std::vector<std::string_view>(fields_.begin(), fields_.end()));
+}
+
+void CMeasDataSet::ParseRecordLine(const std::vector<std::string_view>& f) {
     if (count_ >= capacity_) {
         return;
     }
-    const auto& f = fields_;
     if (f.size() < kFieldCount) {
         Fail();
     }
-    const std::string& site = f[1];
+    const std::string_view site = f[1];
     if (site.size() > kMaxSiteBytes) {
         Fail();
     }
     const std::string_view date = CodeField(f[48], 'D', 7);
     const std::string_view clock = CodeField(f[49], 'T', 7);
-    const std::string& batteryField = f[46];
+    const std::string_view batteryField = f[46];
     const auto v = batteryField.find('V');
-    if (v == std::string::npos || v + 1 != batteryField.size()) {
+    if (v == std::string_view::npos || v + 1 != batteryField.size()) {
         Fail();
     }
-    const std::string& deviceField = f[47];
+    const std::string_view deviceField = f[47];
     if (deviceField.size() < 3 || deviceField[0] != 'P') {
         Fail();
     }
@@ -535,7 +569,15 @@ void CMeasDataSet::ParseRecordLine() {
         if (!FloatValue(text, stored)) {
             Fail();
         }
-        // Rounded to the record's decimals, as the value would be shown.
+        // Rounded to the record's decimals, as the value would be shown. A
+        // text with no more decimals than that is the nearest decimal of its
+        // own float at that many places, so rounding gives the float back.
+        const auto point = text.find('.');
+        const std::size_t places = point == std::string_view::npos ? 0 : text.size() - point - 1;
+        if (places <= decimals[slot]) {
+            values[slot] = stored;
+            continue;
+        }
         float rounded = 0.0f;
         if (!FloatValue(FormatFixed(stored, decimals[slot]), rounded)) {
             Fail();
