@@ -134,6 +134,34 @@ bool CCsvFile::ReadLine(std::string_view& line) {
     return any;
 }
 
+bool CCsvFile::SkipLine() {
+    if (file_ == nullptr || !buffer_) {
+        return false;
+    }
+    std::size_t length = 0;
+    bool endsInCr = false;
+    for (;;) {
+        if (bufferPos_ == bufferLen_ && (eof_ || !Refill())) {
+            break;
+        }
+        const char* begin = buffer_.get() + bufferPos_;
+        const std::size_t avail = bufferLen_ - bufferPos_;
+        const void* nl = std::memchr(begin, '\n', avail);
+        const std::size_t take = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin) : avail;
+        if (take > 0) {
+            length += take;
+            endsInCr = begin[take - 1] == '\r';
+        }
+        bufferPos_ += take;
+        if (nl) {
+            ++bufferPos_;
+            break;
+        }
+    }
+    // A line of a lone CR is empty once its line end is gone.
+    return length > (endsInCr ? 1u : 0u);
+}
+
 namespace {
 
 // The first '"' in [p, end), or end. Most fields are a few characters

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,6 +40,10 @@ class CCsvFile final {
     bool OpenSave(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
 
+    // Passes over one line without keeping it, however long; false at the
+    // end of the file and for an empty line (as ReadCsvLine). Throws
+    // ECsvError on a read error.
+    bool SkipLine();
     // Reads one line and splits it into `fields`. False at the end of the
     // file and for an empty line. Throws ECsvError on a read error or a line
     // longer than kMaxLineBytes.
@@ -74,6 +79,10 @@ class CCsvFile final {
     CMeasDataSet* dataSet = nullptr;
     IProgressDialog* dialog = nullptr;
     CEvent* cancel = nullptr;
+    // A load that goes on past a full data set, and where a load that
+    // stops there says how many records the file holds.
+    const std::function<bool(CMeasDataSet&)>* whenFull = nullptr;
+    int* fileRecords = nullptr;
 
   private:
     // The next line without its line end: a view of the buffer, or of

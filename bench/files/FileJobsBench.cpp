@@ -35,8 +35,12 @@ class NullDialog final : public IProgressDialog, private IMessageTarget {
     }
 
   private:
-    void Send(AppMessage message) override { steps_.store(message.lParam, std::memory_order_relaxed); }
+    void Send(AppMessage message) override { Post(std::move(message)); }
     void Post(AppMessage message) override {
+        if (message.wParam == PROGRESS_STEP) {
+            steps_.store(message.lParam, std::memory_order_relaxed);
+            return;
+        }
         std::lock_guard lock(mutex_);
         result_ = message.wParam == PROGRESS_FINISHED ? 1 : 2;
         cv_.notify_all();
