@@ -599,6 +599,10 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_PLOT_TOO_MANY_TRENDS), "--trend で描ける成分は、ウィンドウのグラフと同じく 1～3 個です。"},
     {S(IDS_CLI_PLOT_X_AS_Y), "%1 は X 軸です。コロンの後には、X に対して描く他の成分を指定してください。"},
     {S(IDS_CLI_PLOTTED), "%1 に画像を書き込みました"},
+
+    // Files of more records than a data set takes
+    {S(IDS_FILE_PARTLY_READ),
+     "このファイルには %1 件のデータがあります。読み込んだのは最初の %2 件だけです。"},
 };
 
 }  // namespace

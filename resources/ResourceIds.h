@@ -492,3 +492,6 @@ constexpr int IDS_CLI_PLOT_SIZE_HINT = 2382;
 constexpr int IDS_CLI_PLOT_TOO_MANY_TRENDS = 2383;
 constexpr int IDS_CLI_PLOT_X_AS_Y = 2384;  // %1: the component
 constexpr int IDS_CLI_PLOTTED = 2385;      // %1: the picture file
+
+// Files of more records than a data set takes
+constexpr int IDS_FILE_PARTLY_READ = 2450;  // %1: records in the file, %2: records read

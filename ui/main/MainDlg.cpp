@@ -752,12 +752,8 @@ void CMainDlg::OnOpen() {
         return;
     }
     scratch_.Clear();
-    int result = 0;
-    {
-        CProgressDlg progress(this);
-        progress.SetDialogFont(DialogFont());
-        result = LoadDataFile(path, scratch_, progress);
-    }
+    int fileRecords = 0;
+    const int result = LoadWithProgress(this, DialogFont(), path, scratch_, &fileRecords);
     if (result == 1) {
         ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
     } else if (result == 2) {
@@ -775,6 +771,7 @@ void CMainDlg::OnOpen() {
         } else {
             ClearDisplay();
         }
+        ShowPartlyRead(this, fileRecords, live_.GetCount());
     }
     scratch_.Clear();
     UpdateCommandUi();
