@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -65,14 +67,28 @@ const std::string& FileText(int id) {
     return *text;
 }
 
-void AppendField(std::string& line, std::string_view text, bool last = false) {
-    line += '"';
-    line += text;
-    line += '"';
+// Room for a field of `size` bytes in quotes, then "," or, for the last
+// field, the line end; returns where its bytes go. One resize per field: a
+// save writes 54 fields for each of 10000 records.
+char* AppendFieldRoom(std::string& line, std::size_t size, bool last = false) {
+    const std::size_t at = line.size();
+    line.resize(at + size + (last ? 4 : 3));
+    char* p = line.data() + at;
+    p[0] = '"';
+    p[size + 1] = '"';
     if (last) {
-        line += "\r\n";
+        p[size + 2] = '\r';
+        p[size + 3] = '\n';
     } else {
-        line += ',';
+        p[size + 2] = ',';
+    }
+    return p + 1;
+}
+
+void AppendField(std::string& line, std::string_view text, bool last = false) {
+    char* p = AppendFieldRoom(line, text.size(), last);
+    if (!text.empty()) {
+        std::memcpy(p, text.data(), text.size());
     }
 }
 
@@ -95,9 +111,39 @@ std::string FormatFixed(double value, int decimals) {
 }
 
 // A value field, formatted as FormatFixed does, straight into the line.
-void AppendFixedField(std::string& line, double value, int decimals) {
+void AppendFixedField(std::string& line, float value, int decimals) {
+    // A float has 24 significant bits and 10^4 takes 14, so the scaled
+    // value is exact in double; rounding it to an integer, half to even,
+    // is what "%.Nf" does with the exact value. Digits from that integer
+    // cost a fraction of the general conversion.
+    static constexpr double kScales[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    if (decimals >= 0 && decimals < static_cast<int>(std::size(kScales))) {
+        const double scaled = static_cast<double>(value) * kScales[decimals];
+        if (std::fabs(scaled) < 1e15) {
+            auto units = static_cast<unsigned long long>(std::fabs(std::nearbyint(scaled)));
+            char digits[32];
+            char* const end = digits + sizeof digits;
+            char* p = end;
+            for (int k = 0; k < decimals; ++k, units /= 10) {
+                *--p = static_cast<char>('0' + units % 10);
+            }
+            if (decimals > 0) {
+                *--p = '.';
+            }
+            do {
+                *--p = static_cast<char>('0' + units % 10);
+                units /= 10;
+            } while (units != 0);
+            if (std::signbit(value)) {
+                *--p = '-';
+            }
+            AppendField(line, std::string_view(p, static_cast<std::size_t>(end - p)));
+            return;
+        }
+    }
     char buffer[400];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                 std::chars_format::fixed, decimals);
     AppendField(line, r.ec == std::errc() ? std::string_view(buffer, static_cast<std::size_t>(r.ptr - buffer))
                                           : std::string_view("0"));
 }
@@ -165,16 +211,13 @@ std::string FormatPosition(std::int32_t value, int width, char positive, char ne
     return out;
 }
 
-// Characters that the reader treats as field or line structure cannot be
-// part of a field text; a blank takes their place.
-std::string Sanitised(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c == '"' || c == '\r' || c == '\n') {
-            c = ' ';
-        }
+// Bytes as they were received, for a field text. Characters that the
+// reader treats as field or line structure cannot be part of it, nor can
+// `also`; a blank takes their place.
+void CopySanitised(char* to, std::string_view text, char also = '"') {
+    for (const char c : text) {
+        *to++ = c == '"' || c == '\r' || c == '\n' || c == also ? ' ' : c;
     }
-    return out;
 }
 
 std::string Prefixed(char letter, const std::string& text) {
@@ -398,7 +441,7 @@ const std::string& CMeasDataSet::FormatRecordLine(int r) {
     AppendIntField(line_, r + 1);
     // Site names are bytes from the instrument and are written as they are,
     // except for the characters that no reader could take back.
-    AppendField(line_, Sanitised(siteNames_[i]));
+    CopySanitised(AppendFieldRoom(line_, siteNames_[i].size()), siteNames_[i]);
     const TimeTexts time = FormatTimes(times_[i]);
     AppendField(line_, time.date);
     AppendField(line_, time.clock);
@@ -434,14 +477,10 @@ const std::string& CMeasDataSet::FormatRecordLine(int r) {
         errorCodes += kHex[error & 0xF];
     }
     // The reader takes the battery text up to the first "V".
-    std::string battery = Sanitised(batteries_[i]);
-    for (char& c : battery) {
-        if (c == 'V') {
-            c = ' ';
-        }
-    }
-    battery += 'V';
-    AppendField(line_, battery);
+    const std::string& battery = batteries_[i];
+    char* batteryField = AppendFieldRoom(line_, battery.size() + 1);
+    CopySanitised(batteryField, battery, 'V');
+    batteryField[battery.size()] = 'V';
     std::string device = "P";
     device += kHex[devices_[i] & 0xF];
     device += kHex[instrumentErrors_[i] & 0xF];

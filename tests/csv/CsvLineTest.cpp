@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 #include "data/MeasDataSet.h"
 #include "resources/Texts.h"
 #include "tests/csv/CsvTestUtil.h"
@@ -158,6 +163,38 @@ TEST_F(ParseTest, AValueBlankedByHandLoadsAsNotMeasured) {
         EXPECT_EQ(back[static_cast<std::size_t>(c)], "-") << "column " << c;
     }
     EXPECT_EQ(back[52], "S0001111111111");
+}
+
+// Values of every size, read and written again: each is written as the
+// library's fixed formatting writes it with the record's decimals, the
+// sign of a negative value rounded to zero included.
+TEST_F(ParseTest, ValuesAreWrittenAsFixedFormattingWritesThem) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-5, 7);
+    std::uniform_int_distribution<int> places(0, 4);
+    for (int n = 0; n < 2000; ++n) {
+        Fields f = RecordFields();
+        f[51] = "F";
+        for (int s = 0; s < 13; ++s) {
+            f[51] += static_cast<char>('0' + places(random));
+            if (s < 11) {
+                char text[64];
+                std::snprintf(text, sizeof text, "%.9f", mantissa(random) * std::pow(10.0, exponent(random)));
+                f[static_cast<std::size_t>(7 + 3 * s)] = text;
+            }
+        }
+        ASSERT_EQ(ParseRecord(f), 0);
+        const std::string line = set_.FormatRecordLine(Last());
+        const Fields back = Split(line.substr(0, line.size() - 2));
+        for (int s = 0; s < 11; ++s) {
+            char expected[400];
+            const auto r = std::to_chars(expected, expected + sizeof expected, set_.GetValue(s, Last()),
+                                         std::chars_format::fixed, set_.GetDecimals(s, Last()));
+            ASSERT_EQ(back[static_cast<std::size_t>(7 + 3 * s)], std::string(expected, r.ptr))
+                << "read from " << f[static_cast<std::size_t>(7 + 3 * s)];
+        }
+    }
 }
 
 TEST_F(ParseTest, PositionsThatDoNotMatchAreNoPosition) {
