@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "data/RegularFile.h"
@@ -82,11 +84,12 @@ bool CCsvFile::Refill() {
     return true;
 }
 
-bool CCsvFile::ReadLine(std::string& line) {
-    line.clear();
+bool CCsvFile::ReadLine(std::string_view& line) {
+    line = {};
     if (file_ == nullptr || !buffer_) {
         return false;
     }
+    line_.clear();
     bool any = false;
     for (;;) {
         if (bufferPos_ == bufferLen_ && (eof_ || !Refill())) {
@@ -102,55 +105,202 @@ bool CCsvFile::ReadLine(std::string& line) {
                 continue;
             }
         }
-        any = true;
         const char* begin = buffer_.get() + bufferPos_;
         const std::size_t avail = bufferLen_ - bufferPos_;
         const void* nl = std::memchr(begin, '\n', avail);
         const std::size_t take = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin) : avail;
-        if (line.size() + take > kMaxLineBytes) {
+        if (line_.size() + take > kMaxLineBytes) {
             throw ECsvError::LineTooLong;
         }
-        line.append(begin, take);
         bufferPos_ += take;
+        if (nl != nullptr && !any) {
+            // The whole line is in the buffer: no copy.
+            ++bufferPos_;
+            line = std::string_view(begin, take);
+            any = true;
+            break;
+        }
+        any = true;
+        line_.append(begin, take);
+        line = line_;
         if (nl) {
             ++bufferPos_;
             break;
         }
     }
     if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
+        line.remove_suffix(1);
     }
     return any;
 }
 
-void CCsvFile::SplitCsvLine(std::string_view line, std::vector<std::string>& fields) {
-    fields.clear();
-    std::string current;
-    bool quoted = false;
-    bool endedByComma = false;
-    for (const char c : line) {
-        endedByComma = false;
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.push_back(std::move(current));
-            current.clear();
-            endedByComma = true;
-        } else {
-            current.push_back(c);
+bool CCsvFile::SkipLine() {
+    if (file_ == nullptr || !buffer_) {
+        return false;
+    }
+    std::size_t length = 0;
+    bool endsInCr = false;
+    for (;;) {
+        if (bufferPos_ == bufferLen_ && (eof_ || !Refill())) {
+            break;
+        }
+        const char* begin = buffer_.get() + bufferPos_;
+        const std::size_t avail = bufferLen_ - bufferPos_;
+        const void* nl = std::memchr(begin, '\n', avail);
+        const std::size_t take = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin) : avail;
+        if (take > 0) {
+            length += take;
+            endsInCr = begin[take - 1] == '\r';
+        }
+        bufferPos_ += take;
+        if (nl) {
+            ++bufferPos_;
+            break;
         }
     }
-    if (endedByComma || !current.empty()) {
-        fields.push_back(std::move(current));
+    // A line of a lone CR is empty once its line end is gone.
+    return length > (endsInCr ? 1u : 0u);
+}
+
+namespace {
+
+// The first '"' in [p, end), or end. Most fields are a few characters
+// long: eight bytes are tested at once (a word with a zero byte where the
+// quote is), which spares a library call and a mispredicted branch per byte.
+const char* FindQuote(const char* p, const char* end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (end - p >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, 8);
+            word ^= kOnes * '"';
+            // Bytes above the first zero byte may be marked wrongly; the
+            // lowest mark, the first quote, is always right.
+            const std::uint64_t zeros = (word - kOnes) & ~word & kHighs;
+            if (zeros != 0) {
+                return p + std::countr_zero(zeros) / 8;
+            }
+            p += 8;
+        }
+    }
+    while (p < end && *p != '"') {
+        ++p;
+    }
+    return p;
+}
+
+}  // namespace
+
+void CCsvFile::SplitCsvLine(std::string_view line, std::vector<std::string_view>& fields,
+                            std::string& pieces) {
+    fields.clear();
+    pieces.clear();
+    // Fields in one piece are views of the line; a field that quotes split
+    // is put together in `pieces`, which never grows past the line and so
+    // never moves.
+    pieces.reserve(line.size());
+    const char* fieldText = nullptr;
+    std::size_t fieldLength = 0;
+    bool joined = false;
+    const auto addRun = [&](const char* run, std::size_t length) {
+        if (length == 0) {
+            return;
+        }
+        if (fieldLength == 0 && !joined) {
+            fieldText = run;
+        } else {
+            if (!joined) {
+                pieces.append(fieldText, fieldLength);
+                fieldText = pieces.data() + pieces.size() - fieldLength;
+                joined = true;
+            }
+            pieces.append(run, length);
+        }
+        fieldLength += length;
+    };
+    const auto endField = [&] {
+        fields.emplace_back(fieldLength == 0 ? nullptr : fieldText, fieldLength);
+        fieldText = nullptr;
+        fieldLength = 0;
+        joined = false;
+    };
+
+    bool quoted = false;
+    bool endedByComma = false;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    // Each pass takes a quote, a comma, or a run of other characters (up to
+    // the closing quote inside quotes).
+    while (p < end) {
+        const char c = *p;
+        if (c == '"' && !quoted) {
+            // The common field, quoted as a whole: one view when its closing
+            // quote ends it.
+            const char* close = FindQuote(p + 1, end);
+            if (close != end && (close + 1 == end || close[1] == ',')) {
+                addRun(p + 1, static_cast<std::size_t>(close - p - 1));
+                endedByComma = false;
+                p = close + 1;
+                continue;
+            }
+        }
+        if (c == '"') {
+            quoted = !quoted;
+            endedByComma = false;
+            ++p;
+            continue;
+        }
+        if (c == ',' && !quoted) {
+            endField();
+            endedByComma = true;
+            ++p;
+            continue;
+        }
+        const char* q = p + 1;
+        if (quoted) {
+            q = FindQuote(q, end);
+        } else {
+            while (q < end && *q != '"' && *q != ',') {
+                ++q;
+            }
+        }
+        addRun(p, static_cast<std::size_t>(q - p));
+        endedByComma = false;
+        p = q;
+    }
+    if (endedByComma || fieldLength > 0) {
+        endField();
     }
 }
 
-bool CCsvFile::ReadCsvLine(std::vector<std::string>& fields) {
-    fields.clear();
-    if (!ReadLine(line_) || line_.empty()) {
+void CCsvFile::SplitCsvLine(std::string_view line, std::vector<std::string>& fields) {
+    std::vector<std::string_view> views;
+    std::string pieces;
+    SplitCsvLine(line, views, pieces);
+    fields.resize(views.size());
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        fields[i].assign(views[i]);
+    }
+}
+
+bool CCsvFile::ReadCsvFields(std::vector<std::string_view>& fields) {
+    std::string_view line;
+    if (!ReadLine(line) || line.empty()) {
+        fields.clear();
         return false;
     }
-    SplitCsvLine(line_, fields);
+    SplitCsvLine(line, fields, pieces_);
+    return true;
+}
+
+bool CCsvFile::ReadCsvLine(std::vector<std::string>& fields) {
+    std::string_view line;
+    if (!ReadLine(line) || line.empty()) {
+        fields.clear();
+        return false;
+    }
+    SplitCsvLine(line, fields);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,10 +40,17 @@ class CCsvFile final {
     bool OpenSave(const std::string& path);
     bool IsOpen() const { return file_ != nullptr; }
 
+    // Passes over one line without keeping it, however long; false at the
+    // end of the file and for an empty line (as ReadCsvLine). Throws
+    // ECsvError on a read error.
+    bool SkipLine();
     // Reads one line and splits it into `fields`. False at the end of the
     // file and for an empty line. Throws ECsvError on a read error or a line
     // longer than kMaxLineBytes.
     bool ReadCsvLine(std::vector<std::string>& fields);
+    // ReadCsvLine without copies: the fields are views, valid until the
+    // next line is read.
+    bool ReadCsvFields(std::vector<std::string_view>& fields);
     // Throws ECsvError::WriteFailed when the system refuses the bytes.
     void WriteText(std::string_view text);
     // Makes the lines written the target's content. False (and the target
@@ -59,6 +67,10 @@ class CCsvFile final {
     // '"' toggles quoting and is dropped, ',' outside quotes ends a field; an
     // empty last field is kept only after a ','.
     static void SplitCsvLine(std::string_view line, std::vector<std::string>& fields);
+    // The same rule giving views: of `line` where a field stands in one
+    // piece, else of `pieces`, where the field is put together.
+    static void SplitCsvLine(std::string_view line, std::vector<std::string_view>& fields,
+                             std::string& pieces);
 
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
@@ -67,9 +79,15 @@ class CCsvFile final {
     CMeasDataSet* dataSet = nullptr;
     IProgressDialog* dialog = nullptr;
     CEvent* cancel = nullptr;
+    // A load that goes on past a full data set, and where a load that
+    // stops there says how many records the file holds.
+    const std::function<bool(CMeasDataSet&)>* whenFull = nullptr;
+    int* fileRecords = nullptr;
 
   private:
-    bool ReadLine(std::string& line);
+    // The next line without its line end: a view of the buffer, or of
+    // line_ when it spans two reads; valid until the next read.
+    bool ReadLine(std::string_view& line);
     bool Refill();
     // Between OpenSave and the end of the save (commit or close).
     bool Saving() const { return replacement_.Fd() >= 0; }
@@ -82,6 +100,7 @@ class CCsvFile final {
     bool atStart_ = true;
     bool eof_ = false;
     std::string line_;
+    std::string pieces_;  // fields that quotes split, put together
     // Saving.
     CFileReplacement replacement_;
     int writeError_ = 0;  // errno of a failed write

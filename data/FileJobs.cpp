@@ -1,7 +1,10 @@
 #include "data/FileJobs.h"
 
 #include <chrono>
+#include <new>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
@@ -13,21 +16,51 @@ namespace kelp {
 
 namespace {
 
-// The dialog is created after the worker has started; no message may reach
-// it before its window exists.
-void WaitForWindow(const IProgressDialog& dialog) {
-    while (!dialog.IsWindowCreated()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+// Hands the lines done over to the dialog as often as a person can see a
+// change, not per line: a hand-over per line costs two thread switches,
+// several times the work of the line itself. Every hand-over is posted, so
+// the worker never waits for the dialog. Messages travel through the
+// dialog's queue, which exists before its window does and is read only by
+// its modal loop; nothing posted early is lost.
+class CStepReporter final {
+  public:
+    using Clock = std::chrono::steady_clock;
+    // About 60 a second, the rate a screen shows.
+    static constexpr auto kInterval = std::chrono::milliseconds(16);
+
+    // The first line is handed over at once: the counter shows the job has
+    // begun.
+    explicit CStepReporter(IProgressDialog& dialog) : dialog_(dialog) {}
+
+    void Step(int done) {
+        const auto now = Clock::now();
+        if (now >= next_) {
+            Post(PROGRESS_STEP, done);
+            next_ = now + kInterval;
+        }
     }
-}
 
-void SendStep(IProgressDialog& dialog, int done) {
-    dialog.Target().Send(AppMessage{WM_APP_PROGRESS, PROGRESS_STEP, done, {}});
-}
+    // The count as it ends, then the end: the last bar and counter drawn
+    // show what was done.
+    void End(bool failed, int done) {
+        if (done != reported_) {
+            Post(PROGRESS_STEP, done);
+        }
+        Post(failed ? PROGRESS_FAILED : PROGRESS_FINISHED, done);
+    }
 
-void PostEnd(IProgressDialog& dialog, bool failed, int done) {
-    dialog.Target().Post(AppMessage{WM_APP_PROGRESS, failed ? PROGRESS_FAILED : PROGRESS_FINISHED, done, {}});
-}
+  private:
+    void Post(std::uintptr_t code, int done) {
+        dialog_.Target().Post(AppMessage{WM_APP_PROGRESS, code, done, {}});
+        if (code == PROGRESS_STEP) {
+            reported_ = done;
+        }
+    }
+
+    IProgressDialog& dialog_;
+    Clock::time_point next_{};
+    int reported_ = 0;
+};
 
 // Starts the worker and runs the dialog until the worker's final message.
 template <typename Worker>
@@ -36,10 +69,11 @@ int RunJob(std::unique_ptr<CCsvFile> job, IProgressDialog& dialog, int titleId, 
     const int total = job->total;
     job->dialog = &dialog;
     job->cancel = &cancel;
-    std::thread thread(worker, std::move(job));
+    // Set up before the worker can post anything.
     dialog.SetTotal(total);
     dialog.SetTitleId(titleId);
     dialog.SetCancelEvent(&cancel);
+    std::thread thread(worker, std::move(job));
     const int result = dialog.DoModal();
     // The worker's last act after its final message is to end the job.
     thread.join();
@@ -47,9 +81,24 @@ int RunJob(std::unique_ptr<CCsvFile> job, IProgressDialog& dialog, int titleId, 
     return result;
 }
 
-}  // namespace
+// The record lines after the current one, up to `most`; a read error ends
+// the count where it happened.
+int CountRecordLines(CCsvFile& file, int most) {
+    int lines = 0;
+    try {
+        while (lines < most && file.SkipLine()) {
+            ++lines;
+        }
+    } catch (ECsvError) {
+    }
+    return lines;
+}
 
-int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog) {
+int StartLoad(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, const FullDataSet* full,
+              int* fileRecords) {
+    if (fileRecords != nullptr) {
+        *fileRecords = 0;
+    }
     auto job = std::make_unique<CCsvFile>();
     if (!job->OpenRead(path)) {
         return FILEJOB_OPEN_FAILED;
@@ -65,38 +114,71 @@ int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& d
     } catch (ECsvError) {
         return FILEJOB_OPEN_FAILED;
     }
+    // One allocation for what line 1 announces; a file that holds more or
+    // fewer only wastes or adds a little.
+    data.MakeRoom(total);
     job->total = total;
     job->dataSet = &data;
+    job->whenFull = full;
+    job->fileRecords = fileRecords;
     const int result = RunJob(std::move(job), dialog, IDS_PROGRESS_LOADING, LoadThread);
     return result == 2 ? FILEJOB_FAILED : FILEJOB_OK;
+}
+
+}  // namespace
+
+int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, int* fileRecords) {
+    return StartLoad(path, data, dialog, nullptr, fileRecords);
+}
+
+int LoadAllRecords(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog,
+                   const FullDataSet& full) {
+    return StartLoad(path, data, dialog, &full, nullptr);
 }
 
 void LoadThread(std::unique_ptr<CCsvFile> job) {
     IProgressDialog& dialog = *job->dialog;
     CMeasDataSet& data = *job->dataSet;
-    WaitForWindow(dialog);
+    CStepReporter reporter(dialog);
+    // A set that takes nothing cannot be handed on full again and again.
+    const bool goOn = job->whenFull != nullptr && data.GetCapacity() > 0;
+    std::vector<std::string_view> fields;
     int i = 0;
     bool failed = false;
     try {
         // A missing column line leaves no fields, which the parse rejects.
         job->ReadCsvLine(data.GetFieldList());
         data.ParseColumnLine();
-        while (i < job->total && i < kMeasCapacity && !job->cancel->Wait(0) &&
-               job->ReadCsvLine(data.GetFieldList())) {
-            data.ParseRecordLine();
+        while (i < job->total && !job->cancel->Wait(0) && job->ReadCsvFields(fields)) {
+            if (data.GetCount() >= data.GetCapacity()) {
+                if (!goOn) {
+                    // The line just read and those after it did not fit.
+                    if (job->fileRecords != nullptr) {
+                        *job->fileRecords = i + 1 + CountRecordLines(*job, job->total - i - 1);
+                    }
+                    break;
+                }
+                if (!(*job->whenFull)(data)) {
+                    break;
+                }
+                data.Clear();
+            }
+            data.ParseRecordLine(fields);
             ++i;
-            SendStep(dialog, i);
+            reporter.Step(i);
         }
     } catch (EMemError) {
         failed = true;
     } catch (ECsvError) {
+        failed = true;
+    } catch (const std::bad_alloc&) {
         failed = true;
     }
     job->Close();
     // The job (and with it the pointer to the caller's cancel event) ends
     // before the final message lets the caller go on.
     job.reset();
-    PostEnd(dialog, failed, i);
+    reporter.End(failed, i);
 }
 
 int SaveDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, FileFailure* failure) {
@@ -124,14 +206,14 @@ int SaveDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& d
 void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure& failure) {
     IProgressDialog& dialog = *job->dialog;
     CMeasDataSet& data = *job->dataSet;
-    WaitForWindow(dialog);
+    CStepReporter reporter(dialog);
     int i = 0;
     bool failed = false;
     try {
         while (i < job->total && i < kMeasCapacity && !job->cancel->Wait(0)) {
             job->WriteText(data.FormatRecordLine(i));
             ++i;
-            SendStep(dialog, i);
+            reporter.Step(i);
         }
     } catch (ECsvError) {
         failed = true;
@@ -145,7 +227,7 @@ void SaveThread(std::unique_ptr<CCsvFile> job, FileFailure& failure) {
     }
     job->Close();
     job.reset();
-    PostEnd(dialog, failed, i);
+    reporter.End(failed, i);
 }
 
 }  // namespace kelp

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,8 +21,24 @@ constexpr int FILEJOB_FAILED = 2;       // load: a line broke the format; save: 
 // file is opened (a pipe or device at the name gives FILEJOB_OPEN_FAILED). A cancelled load
 // keeps the records read so far and gives FILEJOB_OK. On FILEJOB_FAILED the
 // records read before the broken line stay in `data`. FILEJOB_OPEN_FAILED
-// comes back before the dialog is shown.
-int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog);
+// comes back before the dialog is shown. A file of more records than `data`
+// takes fills it; `fileRecords` (when given) then receives how many records
+// the file holds (its record lines up to the count of line 1, counted, not
+// read), and 0 when `data` took them all.
+int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog,
+                 int* fileRecords = nullptr);
+
+// Called with a full data set while more records follow; false stops the
+// load as Cancel does.
+using FullDataSet = std::function<bool(CMeasDataSet&)>;
+
+// Loads every record of the file however many it holds, a data set's
+// capacity at a time: LoadDataFile, except that whenever `data` is full and
+// another record follows, `full` is called with it (on the worker thread,
+// while the caller waits in the dialog) and `data` is emptied, its slot
+// elements kept, for the records after it. The last records stay in `data`.
+int LoadAllRecords(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog,
+                   const FullDataSet& full);
 
 // Saves `data` (at least one record) to `path` on a worker thread while
 // `dialog` runs modally. The file at `path` is replaced only when the job

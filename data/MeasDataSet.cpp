@@ -262,26 +262,39 @@ void CMeasDataSet::FreeArrays() {
 }
 
 bool CMeasDataSet::Reserve(int n) {
-    if (n == capacity_) {
+    if (n == capacity_ && reserved_) {
         return true;
     }
     count_ = 0;
     ResetStats();
     FreeArrays();
-    capacity_ = 0;
-    if (n < 0) {
-        reserved_ = false;
+    allocated_ = 0;
+    capacity_ = std::max(n, 0);
+    reserved_ = n >= 0;
+    return reserved_;
+}
+
+bool CMeasDataSet::MakeRoom(int records) {
+    return Grow(std::min(records, capacity_));
+}
+
+bool CMeasDataSet::Grow(int records) {
+    if (records <= allocated_) {
+        return true;
+    }
+    if (records > capacity_) {
         return false;
     }
+    // Doubling keeps the copies of a growing set to about one per record.
+    constexpr int kFirstRoom = 64;
+    const int room = std::min(capacity_, std::max({records, kFirstRoom, 2 * allocated_}));
     try {
-        ForEachArray(*this, *this, [n](auto& v, auto&) { v.resize(static_cast<std::size_t>(n)); });
+        ForEachArray(*this, *this, [room](auto& v, auto&) { v.resize(static_cast<std::size_t>(room)); });
     } catch (const std::bad_alloc&) {
-        FreeArrays();
-        reserved_ = false;
+        // Arrays that did grow are only larger than needed.
         return false;
     }
-    capacity_ = n;
-    reserved_ = true;
+    allocated_ = room;
     return true;
 }
 
@@ -466,7 +479,7 @@ bool CMeasDataSet::AddMemoryRecord(std::string_view reply) {
 }
 
 bool CMeasDataSet::AddInstrumentRecord(std::string_view reply, std::size_t m, bool live) {
-    if (count_ >= capacity_) {
+    if (count_ >= capacity_ || !Grow(count_ + 1)) {
         return false;
     }
     const int n = count_;
@@ -516,7 +529,7 @@ bool CMeasDataSet::AddInstrumentRecord(std::string_view reply, std::size_t m, bo
 }
 
 void CMeasDataSet::AppendRecordFrom(const CMeasDataSet& other, int record) {
-    if (count_ >= capacity_ || record < 0 || record >= other.count_) {
+    if (count_ >= capacity_ || record < 0 || record >= other.count_ || !Grow(count_ + 1)) {
         return;
     }
     const int n = count_;
@@ -544,7 +557,10 @@ void CMeasDataSet::CopyFrom(const CMeasDataSet& other) {
     if (&other == this) {
         return;
     }
-    const int n = std::min(other.count_, capacity_);
+    int n = std::min(other.count_, capacity_);
+    if (!Grow(n)) {
+        n = std::min(n, allocated_);
+    }
     ForEachArray(*this, other, [n](auto& mine, const auto& theirs) {
         std::copy(theirs.begin(), theirs.begin() + n, mine.begin());
     });

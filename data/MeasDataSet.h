@@ -37,8 +37,11 @@ struct TimeRange {
 constexpr std::int32_t kNoPosition = 99999999;
 constexpr int kMeasCapacity = 10000;
 
-// An ordered store of measurement records in parallel arrays of fixed
-// capacity, allocated once. Besides the records it keeps, incrementally, the
+// An ordered store of measurement records in parallel arrays. The capacity
+// is the most records the set takes; the arrays hold room for what the set
+// holds and grow as records come (a loader sizes them once from the count
+// its file announces), so that a set of a few records costs a few records'
+// memory. Besides the records it keeps, incrementally, the
 // elapsed seconds of each record from record 0 and per slot and unit code the
 // statistics of the valid values; only deletion and reversal rescan.
 //
@@ -53,10 +56,13 @@ class CMeasDataSet final {
     CMeasDataSet& operator=(const CMeasDataSet&) = delete;
 
     // ---- storage ----
-    // Frees and reallocates every array for n records (a no-op when n is the
-    // capacity already); false and capacity 0 when memory runs out. Empties
-    // the set.
+    // Makes n the capacity, frees every array and empties the set (a no-op
+    // when n is the capacity already); false and capacity 0 for a negative n.
     bool Reserve(int n);
+    // Makes room for `records` records (at most the capacity) at once, so
+    // that appending them allocates nothing more. False when memory runs
+    // out; the set is unchanged then.
+    bool MakeRoom(int records);
     bool IsReserved() const { return reserved_; }
     int GetCapacity() const { return capacity_; }
     // Forgets the records, statistics, elapsed range and name; the slot
@@ -168,7 +174,10 @@ class CMeasDataSet final {
     std::vector<std::string>& GetFieldList() { return fields_; }
     int ParseFirstLine();    // throws EMemError::NotDataFile
     void ParseColumnLine();  // throws EMemError::BadFormat
-    void ParseRecordLine();  // throws EMemError::BadFormat
+    // Throws EMemError::BadFormat, or std::bad_alloc when no room can be had.
+    void ParseRecordLine();
+    // ParseRecordLine of fields read as views (CCsvFile::ReadCsvFields).
+    void ParseRecordLine(const std::vector<std::string_view>& fields);
 
   private:
     // Adds the value of (slot, record) to its statistics entry if it is valid.
@@ -182,6 +191,9 @@ class CMeasDataSet final {
     // Common decoding of both reply kinds; `m` is the offset of the
     // component blocks.
     bool AddInstrumentRecord(std::string_view reply, std::size_t m, bool live);
+    // Room for at least `records` records, growing the arrays geometrically;
+    // false beyond the capacity or when memory runs out.
+    bool Grow(int records);
     // Calls f(a's array, b's array) for every per-record and per-slot array.
     template <class A, class B, class F>
     static void ForEachArray(A& a, B& b, F&& f);
@@ -191,6 +203,7 @@ class CMeasDataSet final {
     std::string line_;                 // CSV line most recently formatted
     std::vector<std::string> fields_;  // CSV fields most recently read
     int capacity_ = 0;
+    int allocated_ = 0;  // records the arrays have room for, at most the capacity
     int count_ = 0;
     std::string name_;  // file path; empty for instrument data
 

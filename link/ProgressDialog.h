@@ -17,8 +17,9 @@ class IProgressDialog {
     // Shows the dialog modally until a WM_APP_PROGRESS code 0 or 1 arrives:
     // 1 after code 0 (finished), 2 after code 1 (failed).
     virtual int DoModal() = 0;
-    // True once the dialog window exists: a worker waits for it (polling
-    // every 10 ms) before its first message.
+    // True once the dialog window exists: the download worker waits for it
+    // before its first request. File jobs only post, and their messages
+    // wait in the queue until the modal loop reads them.
     virtual bool IsWindowCreated() const = 0;
     // Where workers address WM_APP_PROGRESS.
     virtual IMessageTarget& Target() = 0;

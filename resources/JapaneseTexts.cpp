@@ -699,6 +699,10 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_OPEN_BUSY),
      "取込またはダウンロードの実行中か、ダイアログが開いているため、次のファイルを開きませんでした。\n"
      "終わってから、もう一度開いてください。\n\n%1"},
+
+    // Files of more records than a data set takes
+    {S(IDS_FILE_PARTLY_READ),
+     "このファイルには %1 件のデータがあります。読み込んだのは最初の %2 件だけです。"},
 };
 
 }  // namespace

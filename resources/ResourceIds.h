@@ -542,3 +542,5 @@ constexpr int IDS_CLI_DISPLAY_FAILED = 2562;
 constexpr int IDS_CLI_RUNNING_NO_ANSWER = 2563;
 // A file handed to the window (%1) while it cannot open one.
 constexpr int IDS_OPEN_BUSY = 2564;
+// Files of more records than a data set takes
+constexpr int IDS_FILE_PARTLY_READ = 2450;  // %1: records in the file, %2: records read

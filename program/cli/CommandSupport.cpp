@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 
 #include "app/PortOpenError.h"
@@ -112,7 +113,26 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
     CConsoleLoop loop;
     CConsoleProgress loading(loop, nullptr);
     data.Clear();
-    const int result = LoadDataFile(path, data, loading);
+    int fileRecords = 0;
+    const int result = LoadDataFile(path, data, loading, &fileRecords);
+    if (result != FILEJOB_OK) {
+        context.console.Message(ReadFailureText(result, path));
+        return kExitBadInput;
+    }
+    if (fileRecords > 0) {
+        context.console.Message(
+            path + ": " +
+            Fill(IDS_FILE_PARTLY_READ, {std::to_string(fileRecords), std::to_string(data.GetCount())}));
+    }
+    return kExitOk;
+}
+
+int LoadEveryRecord(CommandContext& context, const std::string& path, CMeasDataSet& data,
+                    const std::function<bool(CMeasDataSet&)>& full) {
+    CConsoleLoop loop;
+    CConsoleProgress loading(loop, nullptr);
+    data.Clear();
+    const int result = LoadAllRecords(path, data, loading, full);
     if (result != FILEJOB_OK) {
         context.console.Message(ReadFailureText(result, path));
         return kExitBadInput;
@@ -120,12 +140,34 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
     return kExitOk;
 }
 
-std::vector<ValueColumn> ValueColumns(const CMeasDataSet& data) {
+void ValueStats::Add(const CMeasDataSet& data) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const auto s = static_cast<std::size_t>(slot);
+        elements[s] = data.GetElement(slot);
+        for (int unit = 0; unit < kUnitCount; ++unit) {
+            const SlotStats& more = data.GetStats(slot, unit);
+            SlotStats& all = stats[s][static_cast<std::size_t>(unit)];
+            if (more.Count == 0) {
+                continue;
+            }
+            if (all.Count == 0) {
+                all = more;
+                continue;
+            }
+            all.Min = std::min(all.Min, more.Min);
+            all.Max = std::max(all.Max, more.Max);
+            all.Decimals = std::max(all.Decimals, more.Decimals);
+            all.Count += more.Count;
+        }
+    }
+}
+
+std::vector<ValueColumn> ValueColumns(const ValueStats& values) {
     std::vector<ValueColumn> columns;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        const int element = data.GetElement(slot);
+        const int element = values.elements[static_cast<std::size_t>(slot)];
         for (int unit = 0; unit < kUnitCount && element != kNoElement; ++unit) {
-            if (data.GetStats(slot, unit).Count > 0) {
+            if (values.stats[static_cast<std::size_t>(slot)][static_cast<std::size_t>(unit)].Count > 0) {
                 columns.push_back({slot, unit, ComponentTitle(element, unit)});
             }
         }

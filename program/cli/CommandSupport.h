@@ -1,15 +1,15 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "data/MeasDataSet.h"
 
 #include "link/PortSettings.h"
 #include "link/RunEnd.h"
 #include "program/cli/Subcommand.h"
-
-namespace kelp {
-class CMeasDataSet;
-}
 
 namespace kelp::cli {
 
@@ -45,8 +45,24 @@ std::string PortText(const InstrumentSetup& setup);
 int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup);
 
 // Loads the data file at `path` into `data` as the window does; kExitOk,
-// or kExitBadInput with the message shown.
+// or kExitBadInput with the message shown. A file of more records than a
+// data set takes loads its first ones, and a message says so.
 int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data);
+
+// Loads every record of the file at `path`, however many: whenever `data`
+// is full and more follow, `full` is called with it and `data` is emptied
+// for the next ones; the last ones stay in `data`. kExitOk, or
+// kExitBadInput with the message shown.
+int LoadEveryRecord(CommandContext& context, const std::string& path, CMeasDataSet& data,
+                    const std::function<bool(CMeasDataSet&)>& full);
+
+// The statistics of the valid values of a data file, per slot and unit,
+// gathered over the data sets that hold its records.
+struct ValueStats {
+    std::array<int, kSlotCount> elements{};
+    std::array<std::array<SlotStats, kUnitCount>, kSlotCount> stats{};
+    void Add(const CMeasDataSet& data);
+};
 
 // A column of values in a data file: a slot and one unit of its component
 // with at least one valid value, titled as ComponentTitle does.
@@ -55,8 +71,8 @@ struct ValueColumn {
     int unit = 0;
     std::string title;
 };
-// The value columns of `data`, slot by slot and unit by unit.
-std::vector<ValueColumn> ValueColumns(const CMeasDataSet& data);
+// The value columns, slot by slot and unit by unit.
+std::vector<ValueColumn> ValueColumns(const ValueStats& values);
 
 // The exit status of a run that ended with `end` (kExitOk for the normal
 // endings).

@@ -43,9 +43,8 @@ std::string DecimalDegrees(std::int32_t value) {
     return std::string(text, result.ptr);
 }
 
-// Writes `data` to `file` (already open for saving).
-void WriteTidy(CMeasDataSet& data, CCsvFile& file) {
-    const std::vector<ValueColumn> columns = ValueColumns(data);
+// The title line of the tidy file with these value columns.
+std::string TitleLine(const std::vector<ValueColumn>& columns) {
     std::string line = std::string(kByteOrderMark) + CsvField(LoadText(IDS_CLI_EXPORT_TIME)) + "," +
                        CsvField(LoadText(IDS_CLI_EXPORT_SITE)) + "," + CsvField(LoadText(IDS_COL_LATITUDE)) +
                        "," + CsvField(LoadText(IDS_COL_LONGITUDE));
@@ -55,7 +54,12 @@ void WriteTidy(CMeasDataSet& data, CCsvFile& file) {
         line += ',';
         line += CsvField(c.title);
     }
-    file.WriteText(line + kLineEnd);
+    return line + kLineEnd;
+}
+
+// Writes the records of `data` to `file` (already open for saving).
+void WriteRecords(const CMeasDataSet& data, const std::vector<ValueColumn>& columns, CCsvFile& file) {
+    std::string line;
     for (int r = 0; r < data.GetCount(); ++r) {
         line = data.GetTime(r).Format(kIsoTime) + "," +
                CsvField(TrimRight(Cp932ToUtf8(data.GetSiteName(r)))) + "," +
@@ -66,7 +70,8 @@ void WriteTidy(CMeasDataSet& data, CCsvFile& file) {
                 line += FormatDecimals(data.GetValue(c.slot, r), data.GetDecimals(c.slot, r));
             }
         }
-        file.WriteText(line + kLineEnd);
+        line += kLineEnd;
+        file.WriteText(line);
     }
 }
 
@@ -89,27 +94,62 @@ int RunExportCommand(CommandContext& context) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
 
+    // Every record is written, however many the file holds. The columns
+    // come before the records, so a file longer than a data set is read
+    // twice: once for its columns, once to write its records, a data set at
+    // a time either way.
     CMeasDataSet data;
-    if (const int status = LoadInput(context, input, data); status != kExitOk) {
+    ValueStats values;
+    bool whole = true;
+    const auto gather = [&](CMeasDataSet& full) {
+        values.Add(full);
+        whole = false;
+        return true;
+    };
+    if (const int status = LoadEveryRecord(context, input, data, gather); status != kExitOk) {
         return status;
     }
+    values.Add(data);
+    const std::vector<ValueColumn> columns = ValueColumns(values);
+
     // Written beside the target and renamed over it when complete.
     CCsvFile file;
     bool written = file.OpenSave(output);
+    long long records = 0;
+    int status = kExitOk;
     if (written) {
         try {
-            WriteTidy(data, file);
-            written = file.CommitSave();
+            file.WriteText(TitleLine(columns));
+            if (!whole) {
+                const auto write = [&](CMeasDataSet& full) {
+                    try {
+                        WriteRecords(full, columns, file);
+                    } catch (ECsvError) {
+                        written = false;
+                    }
+                    records += full.GetCount();
+                    return written;
+                };
+                status = LoadEveryRecord(context, input, data, write);
+            }
+            if (written && status == kExitOk) {
+                WriteRecords(data, columns, file);
+                records += data.GetCount();
+                written = file.CommitSave();
+            }
         } catch (ECsvError) {
             written = false;
         }
     }
     file.Close();
+    if (status != kExitOk) {
+        return status;
+    }
     if (!written) {
         console.Message(WriteFailureText(output));
         return kExitWriteFailed;
     }
-    console.Message(Fill(IDS_CLI_EXPORTED, {std::to_string(data.GetCount()), output}));
+    console.Message(Fill(IDS_CLI_EXPORTED, {std::to_string(records), output}));
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // kelp-collector info: what a data file holds, at a glance.
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "data/Catalogue.h"
@@ -36,20 +37,53 @@ void Line(std::string& out, int labelId, const std::string& value) {
     out += '\n';
 }
 
-std::string Describe(CMeasDataSet& data, const std::string& path) {
-    std::string out = path + "\n";
-    const int count = data.GetCount();
-    Line(out, IDS_CLI_INFO_RECORDS, std::to_string(count));
-    if (count == 0) {
-        return out;
-    }
+// What info says of one file, gathered a data set at a time: a file of any
+// length is read whole with one data set's memory.
+class CSummary final {
+  public:
+    void Add(const CMeasDataSet& data);
+    std::string Text(const std::string& path) const;
 
+  private:
+    // A coordinate that may stand at an end of the range, with its text.
+    struct Extreme {
+        std::int32_t value = 0;
+        std::string text;
+    };
+    static void Widen(std::optional<Extreme>& extreme, std::int32_t value, const std::string& text,
+                      bool lower);
+
+    int count_ = 0;
+    std::optional<CDateTime> first_;
+    std::optional<CDateTime> last_;
+    std::string firstText_;
+    std::string lastText_;
+    // Sites by their shown name, in the order they first appear, counted;
+    // the bytes of a name are converted once.
+    std::vector<std::pair<std::string, int>> sites_;
+    std::map<std::string, std::size_t> siteIndex_;
+    std::map<std::string, std::size_t> siteBytes_;
+    int positions_ = 0;
+    std::optional<Extreme> south_, north_, west_, east_;
+    ValueStats values_;
+};
+
+void CSummary::Widen(std::optional<Extreme>& extreme, std::int32_t value, const std::string& text,
+                     bool lower) {
+    if (!extreme || (lower ? value < extreme->value : value > extreme->value)) {
+        extreme = Extreme{value, Trim(text)};
+    }
+}
+
+void CSummary::Add(const CMeasDataSet& data) {
+    const int count = data.GetCount();
+    count_ += count;
+    values_.Add(data);
     int first = -1;
     int last = -1;
-    std::vector<std::pair<std::string, int>> sites;
-    std::map<std::string, std::size_t> siteIndex;
-    int positions = 0;
     int south = -1, north = -1, west = -1, east = -1;
+    std::string previousSite;
+    std::size_t previousIndex = 0;
     for (int r = 0; r < count; ++r) {
         if (data.GetTime(r).IsValid()) {
             if (first < 0 || data.GetTime(r) < data.GetTime(first)) {
@@ -59,14 +93,24 @@ std::string Describe(CMeasDataSet& data, const std::string& path) {
                 last = r;
             }
         }
-        const std::string site = TrimRight(Cp932ToUtf8(data.GetSiteName(r)));
-        const auto [it, added] = siteIndex.emplace(site, sites.size());
-        if (added) {
-            sites.emplace_back(site, 0);
+        // Records of one site come in runs: the lookup is skipped within one.
+        const std::string& site = data.GetSiteName(r);
+        if (r == 0 || site != previousSite) {
+            auto known = siteBytes_.find(site);
+            if (known == siteBytes_.end()) {
+                std::string name = TrimRight(Cp932ToUtf8(site));
+                const auto [it, added] = siteIndex_.emplace(name, sites_.size());
+                if (added) {
+                    sites_.emplace_back(std::move(name), 0);
+                }
+                known = siteBytes_.emplace(site, it->second).first;
+            }
+            previousSite = site;
+            previousIndex = known->second;
         }
-        ++sites[it->second].second;
+        ++sites_[previousIndex].second;
         if (data.GetLatitude(r) != kNoPosition && data.GetLongitude(r) != kNoPosition) {
-            ++positions;
+            ++positions_;
             if (south < 0 || data.GetLatitude(r) < data.GetLatitude(south))
                 south = r;
             if (north < 0 || data.GetLatitude(r) > data.GetLatitude(north))
@@ -77,30 +121,52 @@ std::string Describe(CMeasDataSet& data, const std::string& path) {
                 east = r;
         }
     }
-    if (first >= 0) {
-        Line(out, IDS_CLI_INFO_FIRST, data.FormatTime(first, kTimePattern));
-        Line(out, IDS_CLI_INFO_LAST, data.FormatTime(last, kTimePattern));
-        Line(out, IDS_CLI_INFO_SPAN, Span(CDateTime::WholeSeconds(data.GetTime(last) - data.GetTime(first))));
+    // Earlier data sets win ties, as earlier records do within one.
+    if (first >= 0 && (!first_ || data.GetTime(first) < *first_)) {
+        first_ = data.GetTime(first);
+        firstText_ = data.FormatTime(first, kTimePattern);
+    }
+    if (last >= 0 && (!last_ || data.GetTime(last) > *last_)) {
+        last_ = data.GetTime(last);
+        lastText_ = data.FormatTime(last, kTimePattern);
+    }
+    if (south >= 0) {
+        Widen(south_, data.GetLatitude(south), data.FormatLatitude(south), true);
+        Widen(north_, data.GetLatitude(north), data.FormatLatitude(north), false);
+        Widen(west_, data.GetLongitude(west), data.FormatLongitude(west), true);
+        Widen(east_, data.GetLongitude(east), data.FormatLongitude(east), false);
+    }
+}
+
+std::string CSummary::Text(const std::string& path) const {
+    std::string out = path + "\n";
+    Line(out, IDS_CLI_INFO_RECORDS, std::to_string(count_));
+    if (count_ == 0) {
+        return out;
+    }
+    if (first_) {
+        Line(out, IDS_CLI_INFO_FIRST, firstText_);
+        Line(out, IDS_CLI_INFO_LAST, lastText_);
+        Line(out, IDS_CLI_INFO_SPAN, Span(CDateTime::WholeSeconds(*last_ - *first_)));
     }
     std::string siteList;
-    for (const auto& [name, n] : sites) {
+    for (const auto& [name, n] : sites_) {
         siteList += (siteList.empty() ? "" : ", ") + (name.empty() ? std::string("-") : name) + " (" +
                     std::to_string(n) + ")";
     }
     Line(out, IDS_CLI_INFO_SITES, siteList);
-    if (positions == 0) {
+    if (positions_ == 0) {
         Line(out, IDS_CLI_INFO_POSITIONS, LoadText(IDS_CLI_INFO_NONE));
     } else {
         Line(out, IDS_CLI_INFO_POSITIONS,
              Fill(IDS_CLI_INFO_POSITION_RANGE,
-                  {std::to_string(positions), Trim(data.FormatLatitude(south)),
-                   Trim(data.FormatLatitude(north)), Trim(data.FormatLongitude(west)),
-                   Trim(data.FormatLongitude(east))}));
+                  {std::to_string(positions_), south_->text, north_->text, west_->text, east_->text}));
     }
 
     std::string components;
-    for (const ValueColumn& column : ValueColumns(data)) {
-        const SlotStats& stats = data.GetStats(column.slot, column.unit);
+    for (const ValueColumn& column : ValueColumns(values_)) {
+        const SlotStats& stats =
+            values_.stats[static_cast<std::size_t>(column.slot)][static_cast<std::size_t>(column.unit)];
         components += "    ";
         components += PadTo(column.title, kComponentColumn);
         components +=
@@ -128,12 +194,18 @@ int RunInfoCommand(CommandContext& context) {
     CMeasDataSet data;
     bool firstBlock = true;
     for (const std::string& path : files) {
-        if (LoadInput(context, path, data) != kExitOk) {
+        CSummary summary;
+        const auto full = [&summary](CMeasDataSet& records) {
+            summary.Add(records);
+            return true;
+        };
+        if (LoadEveryRecord(context, path, data, full) != kExitOk) {
             status = kExitBadInput;
             continue;
         }
+        summary.Add(data);
         std::string text = firstBlock ? std::string() : std::string("\n");
-        text += Describe(data, path);
+        text += summary.Text(path);
         firstBlock = false;
         std::fwrite(text.data(), 1, text.size(), stdout);
     }

@@ -16,6 +16,7 @@
 #include "data/MeasDataSet.h"
 #include "resources/ResourceIds.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/csv/CsvTestUtil.h"
 #include "tests/link_support/MessageLoop.h"
 #include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/PictureFiles.h"
@@ -426,6 +427,37 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
     EXPECT_NE(refused.err.find("is a data file saved by this program"), std::string::npos) << refused.err;
     EXPECT_FALSE(Exists(File("again.csv")));
     EXPECT_EQ(RunCli({"export", "--format", "latin1", golden, "-o", File("again.csv")}, Home()).status, 2);
+}
+
+// A file of more records than a data set takes is never cut silently: info
+// and export read every record, plot says what it drew from.
+TEST_F(CommandLine, LongFilesAreReadWholeOrSaidToBeCut) {
+    CMeasDataSet first;
+    testing::FillCast(first, 25.0, kMeasCapacity);
+    CMeasDataSet rest;
+    testing::FillCast(rest, 60.0, 3);
+    test::WriteBytes(File("long.csv"), test::JoinedDataFile({&first, &rest}));
+
+    const auto info = RunCli({"info", File("long.csv")}, Home());
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(info.out.find("  Records: 10003\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("  Sites: CAST (10003)\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("    Depth [m]               10003 values  0.00 .. 60.00\n"), std::string::npos)
+        << info.out;
+
+    const auto exported = RunCli({"export", File("long.csv"), "-o", File("tidy.csv")}, Home());
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_NE(exported.err.find("10003 records written"), std::string::npos) << exported.err;
+    const std::string tidy = ReadBytes(File("tidy.csv"));
+    EXPECT_EQ(std::count(tidy.begin(), tidy.end(), '\n'), 10004);
+    EXPECT_NE(tidy.find(",60.00\r\n"), std::string::npos);
+
+    const auto plot = RunCli({"plot", "--xy", "depth", File("long.csv"), "-o", File("long.png")}, Home());
+    ASSERT_EQ(plot.status, 0) << plot.err;
+    EXPECT_NE(
+        plot.err.find(File("long.csv") + ": The file holds 10003 records; only the first 10000 were read."),
+        std::string::npos)
+        << plot.err;
 }
 
 // One picture of each graph, read back as its reader would; the names of

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 #include "data/MeasDataSet.h"
 #include "resources/Texts.h"
 #include "tests/csv/CsvTestUtil.h"
@@ -131,6 +136,65 @@ TEST_F(ParseTest, RoundsValuesToTheirDecimalsAndReadsDashAsZero) {
     EXPECT_FLOAT_EQ(set_.GetValue(0, Last()), 12.4f);
     EXPECT_EQ(set_.GetValue(1, Last()), 0.0f);
     EXPECT_EQ(set_.GetState(0, Last()), 9);
+}
+
+// A value blanked by hand where the codes say measured (a spreadsheet user
+// taking out an outlier leaves "-" or nothing) is no measurement: neither
+// drawn nor counted, and saved again as "-" with state 0.
+TEST_F(ParseTest, AValueBlankedByHandLoadsAsNotMeasured) {
+    Fields f = RecordFields();
+    f[7] = "-";
+    f[7 + 3] = "";
+    f[7 + 6] = " - ";
+    ASSERT_EQ(ParseRecord(f), 0);
+    const int r = Last();
+    for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(set_.GetState(s, r), 0) << "slot " << s;
+        EXPECT_FALSE(set_.IsValueValid(s, r)) << "slot " << s;
+        EXPECT_EQ(set_.GetStats(s, 0).Count, 0) << "slot " << s;
+    }
+    EXPECT_TRUE(set_.IsValueValid(3, r));
+    EXPECT_EQ(set_.GetStats(3, 0).Count, 1);
+
+    const std::string line = set_.FormatRecordLine(r);
+    const Fields back = Split(line.substr(0, line.size() - 2));
+    ASSERT_EQ(back.size(), 54u);
+    for (int c : {7, 8, 9, 10, 13}) {
+        EXPECT_EQ(back[static_cast<std::size_t>(c)], "-") << "column " << c;
+    }
+    EXPECT_EQ(back[52], "S0001111111111");
+}
+
+// Values of every size, read and written again: each is written as the
+// library's fixed formatting writes it with the record's decimals, the
+// sign of a negative value rounded to zero included.
+TEST_F(ParseTest, ValuesAreWrittenAsFixedFormattingWritesThem) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-5, 7);
+    std::uniform_int_distribution<int> places(0, 4);
+    for (int n = 0; n < 2000; ++n) {
+        Fields f = RecordFields();
+        f[51] = "F";
+        for (int s = 0; s < 13; ++s) {
+            f[51] += static_cast<char>('0' + places(random));
+            if (s < 11) {
+                char text[64];
+                std::snprintf(text, sizeof text, "%.9f", mantissa(random) * std::pow(10.0, exponent(random)));
+                f[static_cast<std::size_t>(7 + 3 * s)] = text;
+            }
+        }
+        ASSERT_EQ(ParseRecord(f), 0);
+        const std::string line = set_.FormatRecordLine(Last());
+        const Fields back = Split(line.substr(0, line.size() - 2));
+        for (int s = 0; s < 11; ++s) {
+            char expected[400];
+            const auto r = std::to_chars(expected, expected + sizeof expected, set_.GetValue(s, Last()),
+                                         std::chars_format::fixed, set_.GetDecimals(s, Last()));
+            ASSERT_EQ(back[static_cast<std::size_t>(7 + 3 * s)], std::string(expected, r.ptr))
+                << "read from " << f[static_cast<std::size_t>(7 + 3 * s)];
+        }
+    }
 }
 
 TEST_F(ParseTest, PositionsThatDoNotMatchAreNoPosition) {

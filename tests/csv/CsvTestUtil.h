@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -68,6 +69,25 @@ inline std::string HeaderFor(int count) {
     std::string header = set.FormatHeaderLines();
     const auto end = header.find("\r\n");
     return "\"KelpPC DataFile\",\"Version\",\"1.00\",\"" + std::to_string(count) + "\"" + header.substr(end);
+}
+
+// The records of several data sets one after another in one data file, as
+// a file longer than a data set holds would be saved: line 1 announces them
+// all, line 2 is the first set's.
+inline std::string JoinedDataFile(std::initializer_list<CMeasDataSet*> sets) {
+    int total = 0;
+    for (CMeasDataSet* set : sets) {
+        total += set->GetCount();
+    }
+    const std::string header = (*sets.begin())->FormatHeaderLines();
+    std::string text = "\"KelpPC DataFile\",\"Version\",\"1.00\",\"" + std::to_string(total) + "\"" +
+                       header.substr(header.find("\r\n"));
+    for (CMeasDataSet* set : sets) {
+        for (int r = 0; r < set->GetCount(); ++r) {
+            text += set->FormatRecordLine(r);
+        }
+    }
+    return text;
 }
 
 }  // namespace kelp::test

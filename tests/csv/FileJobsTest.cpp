@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "data/FileReplacement.h"
 #include "data/MeasDataSet.h"
@@ -70,15 +71,30 @@ class FileJobsTest : public ::testing::Test {
     test::QueueDialog dialog_;
 };
 
-TEST_F(FileJobsTest, LoadReportsEveryLineAndItsTitle) {
+// The dialog hears of the first line at once, of the last before the end,
+// and in between no more often than a screen shows (about 60 times a
+// second), never once per line.
+TEST_F(FileJobsTest, LoadReportsItsProgressAndTitle) {
     CMeasDataSet set;
     ASSERT_EQ(Load(DataFile(3, 3), set), FILEJOB_OK);
     EXPECT_EQ(set.GetCount(), 3);
     EXPECT_EQ(dialog_.total(), 3);
     EXPECT_EQ(dialog_.titleId(), IDS_PROGRESS_LOADING);
-    EXPECT_EQ(dialog_.steps, (std::vector<int>{1, 2, 3}));
+    ASSERT_FALSE(dialog_.steps.empty());
+    EXPECT_EQ(dialog_.steps.front(), 1);
+    EXPECT_EQ(dialog_.steps.back(), 3);
     EXPECT_EQ(dialog_.finalValue, 3);
     EXPECT_FLOAT_EQ(set.GetValue(0, 2), 3.5f);
+
+    test::QueueDialog many;
+    test::WriteBytes(dir_.File("many.csv"), DataFile(5000, 5000));
+    CMeasDataSet large;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(LoadDataFile(dir_.File("many.csv"), large, many), FILEJOB_OK);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    ASSERT_EQ(many.steps.back(), 5000);
+    EXPECT_TRUE(std::is_sorted(many.steps.begin(), many.steps.end()));
+    EXPECT_LE(many.steps.size(), 2u + static_cast<std::size_t>(elapsed / std::chrono::milliseconds(16)));
 }
 
 TEST_F(FileJobsTest, LoadStopsAtTheEndOfTheFileOrAnEmptyLine) {
@@ -96,11 +112,47 @@ TEST_F(FileJobsTest, LoadStopsAtTheEndOfTheFileOrAnEmptyLine) {
     EXPECT_EQ(empty.GetCount(), 0);
 }
 
-TEST_F(FileJobsTest, LoadTakesAtMostTheCapacity) {
+// A data set takes at most its capacity; the loader says how many records
+// the file holds beyond it (up to what line 1 announces), or reads them all
+// a set at a time.
+TEST_F(FileJobsTest, LoadTakesAtMostTheCapacityAndSaysWhatItLeft) {
     CMeasDataSet set;
-    ASSERT_EQ(Load(DataFile(20000, 10050), set), FILEJOB_OK);
+    int inFile = -1;
+    test::WriteBytes(dir_.File("long.csv"), DataFile(20000, 10050));
+    ASSERT_EQ(LoadDataFile(dir_.File("long.csv"), set, dialog_, &inFile), FILEJOB_OK);
     EXPECT_EQ(set.GetCount(), 10000);
     EXPECT_EQ(dialog_.finalValue, 10000);
+    EXPECT_EQ(inFile, 10050);
+
+    // Lines beyond the announced count are no records; a file that fits
+    // leaves nothing to say.
+    test::WriteBytes(dir_.File("lines.csv"), DataFile(10020, 10050));
+    set.Clear();
+    ASSERT_EQ(LoadDataFile(dir_.File("lines.csv"), set, dialog_, &inFile), FILEJOB_OK);
+    EXPECT_EQ(inFile, 10020);
+    test::WriteBytes(dir_.File("fits.csv"), DataFile(20000, 10000));
+    set.Clear();
+    ASSERT_EQ(LoadDataFile(dir_.File("fits.csv"), set, dialog_, &inFile), FILEJOB_OK);
+    EXPECT_EQ(inFile, 0);
+
+    // Every record, each set handed on when full, the rest left in it.
+    CMeasDataSet piece;
+    ASSERT_TRUE(piece.Reserve(4010));
+    std::vector<int> pieces;
+    std::vector<float> firstValues;
+    ASSERT_EQ(LoadAllRecords(dir_.File("long.csv"), piece, dialog_,
+                             [&](CMeasDataSet& full) {
+                                 pieces.push_back(full.GetCount());
+                                 firstValues.push_back(static_cast<float>(full.GetValue(0, 0)));
+                                 return true;
+                             }),
+              FILEJOB_OK);
+    EXPECT_EQ(pieces, (std::vector<int>{4010, 4010}));
+    EXPECT_EQ(piece.GetCount(), 2030);
+    EXPECT_EQ(piece.GetElement(0), 10);
+    EXPECT_EQ(firstValues, (std::vector<float>{1.5f, 11.5f}));         // records 1 and 4011
+    EXPECT_FLOAT_EQ(static_cast<float>(piece.GetValue(0, 0)), 21.5f);  // record 8021
+    EXPECT_EQ(dialog_.finalValue, 10050);
 }
 
 TEST_F(FileJobsTest, LoadAcceptsLfLineEndsAndAByteOrderMark) {
@@ -200,11 +252,12 @@ TEST_F(FileJobsTest, LongLinesAreRefusedNotHeld) {
 
 TEST_F(FileJobsTest, CancelledLoadKeepsTheRecordsRead) {
     CMeasDataSet set;
-    dialog_.cancelAtStep = 100;
+    dialog_.cancelAtStep = 1;
     ASSERT_EQ(Load(DataFile(5000, 5000), set), FILEJOB_OK);
-    // The send waits for the dialog, so the worker sees the cancel before the next line.
-    EXPECT_EQ(set.GetCount(), 100);
-    EXPECT_EQ(dialog_.finalValue, 100);
+    // The worker looks for the cancel before each line.
+    ASSERT_GE(dialog_.cancelledAt, 1);
+    EXPECT_EQ(set.GetCount(), dialog_.cancelledAt);
+    EXPECT_EQ(dialog_.finalValue, dialog_.cancelledAt);
 }
 
 TEST_F(FileJobsTest, SaveWritesHeaderAndOneLinePerRecord) {
@@ -227,13 +280,14 @@ TEST_F(FileJobsTest, CancelledSaveKeepsAPartialFileThatLoads) {
     CMeasDataSet set;
     Fill(set, 500);
     test::WriteBytes(dir_.File("part.csv"), "old");
-    dialog_.cancelAtStep = 40;
+    dialog_.cancelAtStep = 1;
     ASSERT_EQ(SaveDataFile(dir_.File("part.csv"), set, dialog_), FILEJOB_OK);
+    ASSERT_GE(dialog_.cancelledAt, 1);
     CMeasDataSet loaded;
     test::QueueDialog loadDialog;
     ASSERT_EQ(LoadDataFile(dir_.File("part.csv"), loaded, loadDialog), FILEJOB_OK);
     EXPECT_EQ(loadDialog.total(), 500);
-    EXPECT_EQ(loaded.GetCount(), 40);
+    EXPECT_EQ(loaded.GetCount(), dialog_.cancelledAt);
 }
 
 TEST_F(FileJobsTest, ReplacingAFileKeepsItsLinksOwnerGroupAndMode) {

@@ -12,7 +12,8 @@ namespace kelp::test {
 
 // A progress dialog without a window: DoModal runs the message loop on the
 // calling thread, as the real dialog does, until the worker's final message.
-// It records what the worker told it, and can press cancel at a given step.
+// It records what the worker told it, and can press cancel the moment the
+// worker hands over a given step.
 class QueueDialog final : public IProgressDialog, private IMessageTarget {
   public:
     void SetTotal(int total) override { total_ = total; }
@@ -39,9 +40,6 @@ class QueueDialog final : public IProgressDialog, private IMessageTarget {
             if (m.message == WM_APP_PROGRESS) {
                 if (m.wParam == PROGRESS_STEP) {
                     steps.push_back(static_cast<int>(m.lParam));
-                    if (static_cast<int>(m.lParam) == cancelAtStep && cancel_ != nullptr) {
-                        cancel_->Set();
-                    }
                 } else if (m.wParam == PROGRESS_FINISHED || m.wParam == PROGRESS_FAILED) {
                     finalValue = static_cast<int>(m.lParam);
                     result = m.wParam == PROGRESS_FINISHED ? 1 : 2;
@@ -65,12 +63,20 @@ class QueueDialog final : public IProgressDialog, private IMessageTarget {
 
     std::vector<int> steps;  // lParam of every progress step, in order
     int finalValue = -1;
+    // Cancel is pressed as the first step at or past this one is handed
+    // over; cancelledAt is that step.
     int cancelAtStep = -1;
+    int cancelledAt = -1;
     int modalRuns = 0;
 
   private:
     void Post(AppMessage message) override {
         std::lock_guard lock(mutex_);
+        if (message.message == WM_APP_PROGRESS && message.wParam == PROGRESS_STEP && cancelAtStep >= 0 &&
+            cancelledAt < 0 && message.lParam >= cancelAtStep && cancel_ != nullptr) {
+            cancelledAt = static_cast<int>(message.lParam);
+            cancel_->Set();
+        }
         queue_.push_back(std::move(message));
         ++posted_;
         cv_.notify_all();

@@ -22,6 +22,8 @@
 #include "link/RunEnd.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tests/csv/CsvTestUtil.h"
+#include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/PictureFiles.h"
 #include "ui/graphs/GraphPicture.h"
 #include "ui/graphs/TrendGraphPane.h"
@@ -527,6 +529,28 @@ TEST_F(MainWindow, AFileFromTheDesktopOpensOnlyWhenTheWindowIsFree) {
     EXPECT_EQ(dlg_->LiveData().GetCount(), 3);
     EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "golden.csv");
     EXPECT_FALSE(dlg_->windowTitle().startsWith(u'*'));
+}
+
+// A file of more records than the window holds opens with its first ones,
+// and the window says how many the file has.
+TEST_F(MainWindow, OpeningALongerFileSaysWhatWasRead) {
+    Open("/nonexistent/tty");
+    Responder answers;
+    CMeasDataSet first;
+    testing::FillCast(first, 25.0, kMeasCapacity);
+    CMeasDataSet rest;
+    testing::FillCast(rest, 60.0, 5);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("long.csv").toStdString();
+    test::WriteBytes(path, test::JoinedDataFile({&first, &rest}));
+    answers.OpenPath(path);
+    Action(ID_FILE_OPEN)->trigger();
+    ASSERT_EQ(answers.Ids(), (std::vector<int>{IDS_FILE_PARTLY_READ}));
+    EXPECT_EQ(answers.Asked()[0].style, 48);
+    EXPECT_EQ(answers.Asked()[0].text,
+              "このファイルには 10005 件のデータがあります。読み込んだのは最初の 10000 件だけです。");
+    EXPECT_EQ(dlg_->LiveData().GetCount(), kMeasCapacity);
+    EXPECT_EQ(Find<QLabel>(IDC_FILE_NAME)->text(), "long.csv");
 }
 
 TEST_F(MainWindow, MenuOfAnIdleWindow) {

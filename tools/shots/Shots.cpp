@@ -40,6 +40,7 @@
 #include "tools/shots/TourSupport.h"
 #include "tools/shots/UnsavedTour.h"
 #include "ui/dialogs/DataSelectDlg.h"
+#include "ui/dialogs/ProgressDlg.h"
 #include "ui/graphs/GraphSettingsDlg.h"
 #include "ui/main/AboutDlg.h"
 #include "ui/main/Fonts.h"
@@ -260,6 +261,7 @@ int main(int argc, char* argv[]) {
                                                                  {IDS_INSTRUMENT_EMPTY, kStyleError}}) {
             ShowMessage(&dlg, id, style);
         }
+        ShowPartlyRead(&dlg, 100000, kMeasCapacity);
         ShootSaveFailures(dlg, work.path().toStdString());
         dlg.resize(1100, 760);
         Shoot(&dlg, QStringLiteral("main-large"));

@@ -8,9 +8,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "data/FileJobs.h"
 #include "link/Event.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/main/MessageBox.h"
 
 namespace kelp {
 
@@ -127,6 +129,21 @@ void CProgressDlg::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+int LoadWithProgress(QWidget* owner, const QFont* font, const std::string& path, CMeasDataSet& data,
+                     int* fileRecords) {
+    CProgressDlg progress(owner);
+    progress.SetDialogFont(font);
+    return LoadDataFile(path, data, progress, fileRecords);
+}
+
+void ShowPartlyRead(QWidget* owner, int fileRecords, int read) {
+    if (fileRecords <= 0) {
+        return;
+    }
+    const QString text = QString::fromStdString(LoadText(IDS_FILE_PARTLY_READ)).arg(fileRecords).arg(read);
+    ShowMessage(owner, IDS_FILE_PARTLY_READ, kStyleWarning, text.toStdString());
 }
 
 }  // namespace kelp

@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <atomic>
+#include <string>
 
 #include "link/ProgressDialog.h"
 #include "ui/main/WindowTarget.h"
@@ -11,6 +12,8 @@ class QProgressBar;
 class QPushButton;
 
 namespace kelp {
+
+class CMeasDataSet;
 
 // The modal window shown while a worker loads or saves a file or downloads
 // the instrument's records. It does no work of its own: the worker drives it
@@ -60,5 +63,14 @@ class CProgressDlg final : public QDialog, public IProgressDialog {
     std::atomic<bool> windowCreated_{false};
     CWindowTarget target_;
 };
+
+// Loads a data file behind a progress dialog over `owner`, as the windows
+// do; the result and `fileRecords` as LoadDataFile gives them.
+int LoadWithProgress(QWidget* owner, const QFont* font, const std::string& path, CMeasDataSet& data,
+                     int* fileRecords);
+
+// Tells the user that only the first `read` records of a file of
+// `fileRecords` were read; nothing when `fileRecords` is 0.
+void ShowPartlyRead(QWidget* owner, int fileRecords, int read);
 
 }  // namespace kelp

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "data/FileJobs.h"
+#include "data/MeasDataSet.h"
 #include "resources/Texts.h"
 #include "ui/dialogs/ProgressDlg.h"
 
@@ -33,9 +34,11 @@ std::string FormatWith(const char* format, double value) {
 }
 
 int LoadGraphDataFile(QWidget* owner, const QFont* font, const std::string& path, CMeasDataSet& data) {
-    CProgressDlg progress(owner);
-    progress.SetDialogFont(font);
-    const int result = LoadDataFile(path, data, progress);
+    int fileRecords = 0;
+    const int result = LoadWithProgress(owner, font, path, data, &fileRecords);
+    if (result == FILEJOB_OK) {
+        ShowPartlyRead(owner, fileRecords, data.GetCount());
+    }
     static_assert(kLoadOk == FILEJOB_OK && kLoadOpenFailed == FILEJOB_OPEN_FAILED &&
                   kLoadFormatFailed == FILEJOB_FAILED);
     return result;

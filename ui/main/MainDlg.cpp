@@ -779,12 +779,8 @@ void CMainDlg::OpenDataFile(const std::string& path) {
 
 void CMainDlg::LoadLiveData(const std::string& path) {
     scratch_.Clear();
-    int result = 0;
-    {
-        CProgressDlg progress(this);
-        progress.SetDialogFont(DialogFont());
-        result = LoadDataFile(path, scratch_, progress);
-    }
+    int fileRecords = 0;
+    const int result = LoadWithProgress(this, DialogFont(), path, scratch_, &fileRecords);
     if (result == 1) {
         ShowMessage(this, IDS_FILE_OPEN_FAILED, kStyleError);
     } else if (result == 2) {
@@ -802,6 +798,7 @@ void CMainDlg::LoadLiveData(const std::string& path) {
         } else {
             ClearDisplay();
         }
+        ShowPartlyRead(this, fileRecords, live_.GetCount());
     }
     scratch_.Clear();
     UpdateCommandUi();
