@@ -61,29 +61,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
     return a == b;
 }
 
-// `base` (an existing absolute folder) with `rest` made below it, for this
-// user only; empty when a part cannot be made or is not a folder.
-std::string MakeBelow(const char* base, const char* rest) {
-    if (base == nullptr || base[0] != '/') {
-        return {};
-    }
-    std::string folder = base;
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 && ::mkdir(folder.c_str(), 0700) != 0) {
-        return {};
-    }
-    for (std::string_view parts = rest; !parts.empty();) {
-        const auto slash = parts.find('/');
-        folder += '/';
-        folder += parts.substr(0, slash);
-        parts = slash == std::string_view::npos ? std::string_view() : parts.substr(slash + 1);
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            return {};
-        }
-    }
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? folder : std::string();
-}
-
 // Reads the lines of a file (without their line ends) from a descriptor it
 // owns. A line longer than any record line could be is not kept: it is
 // reported as overlong, and a file beyond kMaxBytes is not read further.
@@ -191,12 +168,12 @@ std::string CCaptureJournal::FolderFor(const std::string& settingsPath, const st
     const char* cache = std::getenv("XDG_CACHE_HOME");
     std::string folder;
     if (cache != nullptr && cache[0] == '/') {
-        folder = MakeBelow(cache, "TARVIK/KELPWIN");
+        folder = MakeFolderBelow(cache, "TARVIK/KELPWIN");
     } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        folder = MakeBelow((std::string(home) + "/.cache").c_str(), "TARVIK/KELPWIN");
+        folder = MakeFolderBelow((std::string(home) + "/.cache").c_str(), "TARVIK/KELPWIN");
     }
     if (folder.empty()) {
-        folder = MakeBelow(std::getenv("XDG_RUNTIME_DIR"), "TARVIK/KELPWIN");
+        folder = MakeFolderBelow(std::getenv("XDG_RUNTIME_DIR"), "TARVIK/KELPWIN");
     }
     return folder;
 }
@@ -295,6 +272,10 @@ bool CCaptureJournal::Start(CMeasDataSet& data, bool exclusive) {
     syncer_ = std::thread(&CCaptureJournal::SyncLoop, this);
     if (!WriteHeader(data)) {
         Finish();
+        if (exclusive) {
+            // The name was free: nothing of anyone's is lost by freeing it.
+            Remove();
+        }
         return false;
     }
     return true;

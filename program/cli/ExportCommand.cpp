@@ -104,6 +104,9 @@ int RunExportCommand(CommandContext& context) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
 
+    if (const int status = RefuseOutputOverInput(context, output, {input}); status != kExitOk) {
+        return status;
+    }
     CMeasDataSet data;
     if (const int status = LoadInput(context, input, data); status != kExitOk) {
         return status;
