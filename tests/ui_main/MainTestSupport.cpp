@@ -25,7 +25,7 @@ QApplication& App() {
 
 Responder::Responder() {
     SetMessageResponder([this](QWidget*, int id, int style) {
-        asked_.push_back({id, style});
+        asked_.push_back({id, style, ShownMessageText()});
         if (answers_.empty()) {
             return IDOK;
         }
