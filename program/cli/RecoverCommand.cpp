@@ -1,5 +1,6 @@
 // kelp-collector recover: the journal of a capture that was killed, made
 // into the data file the capture would have saved.
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,6 +26,19 @@ namespace {
 
 constexpr const char* kRecoveredTag = "recovered";
 constexpr std::string_view kCaptureJournalEnd = ".journal.csv";
+
+// An open file, closed (and its lock released) when it goes out of scope.
+struct CHeldFile final {
+    explicit CHeldFile(int descriptor) : fd(descriptor) {}
+    ~CHeldFile() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    CHeldFile(const CHeldFile&) = delete;
+    CHeldFile& operator=(const CHeldFile&) = delete;
+    const int fd;
+};
 
 // The capture's own file for its journal (station.csv for
 // station.journal.csv), else the journal's name tagged as recovered.
@@ -58,15 +72,15 @@ int RunRecoverCommand(CommandContext& context) {
     if (const int status = RefuseOutputOverInput(context, output, {journalPath}); status != kExitOk) {
         return status;
     }
-    const int probe = OpenRegularFile(journalPath);
-    if (probe < 0) {
+    const CHeldFile held(OpenRegularFile(journalPath));
+    if (held.fd < 0) {
         console.Message(ReadFailureText(FILEJOB_OPEN_FAILED, journalPath));
         return kExitBadInput;
     }
-    ::close(probe);
-    // Its records are still arriving: a copy now would miss the rest, and
-    // the journal is the running capture's only safety copy.
-    if (CCaptureJournal::IsInUse(journalPath)) {
+    // Held to the end, so that no capture or second recover takes the
+    // journal meanwhile. One that someone holds is a running capture's: its
+    // records are still arriving, and it is that capture's only safety copy.
+    if (::flock(held.fd, LOCK_EX | LOCK_NB) != 0) {
         console.Message(Fill(IDS_CLI_JOURNAL_IN_USE, {journalPath}));
         return kExitBadInput;
     }
