@@ -24,6 +24,7 @@
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
 #include "tests/data_model/ReplyBuilder.h"
+#include "tests/settings/FileSizeLimit.h"
 
 namespace kelp {
 namespace {
@@ -511,19 +512,14 @@ TEST(CaptureJournal, AFailedWriteNeverShortensTheJournalAndARemovedOneIsLost) {
     ASSERT_TRUE(journal.Append(live, 0));
     const auto size = static_cast<rlim_t>(fs::file_size(journal.Path()));
 
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &previous);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit tight = old;
-    tight.rlim_cur = size + 100;  // room for part of the next line only
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const bool appended = journal.Append(live, 1);
-    const bool appendedLater = journal.Append(live, 2);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ::sigaction(SIGXFSZ, &previous, nullptr);
+    bool appended = true;
+    bool appendedLater = true;
+    {
+        const test::FileSizeLimit full(size + 100);  // room for part of the next line only
+        ASSERT_TRUE(full.Ok());
+        appended = journal.Append(live, 1);
+        appendedLater = journal.Append(live, 2);
+    }
 
     EXPECT_FALSE(appended);
     EXPECT_FALSE(appendedLater);

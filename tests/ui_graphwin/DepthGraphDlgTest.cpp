@@ -79,13 +79,19 @@ TEST(DepthGraphDlg, EmptyWindowShowsRowLabelsOnly) {
     EXPECT_EQ(PixelAt(image, QPoint(l.left(), l.top() + 3)), 0x000000u);
 }
 
+// The window as the main window opens it on `live`: shown, with the data
+// handed over.
+void OpenOn(CDepthGraphDlg& dlg, const CMeasDataSet& live) {
+    dlg.SetInitialData(&live);
+    dlg.show();
+    QApplication::processEvents();
+}
+
 TEST(DepthGraphDlg, InitialDataBecomesSeriesOneWhenShown) {
     CMeasDataSet live;
     FillCast(live, 20.0, 200);
     CDepthGraphDlg dlg;
-    dlg.SetInitialData(&live);
-    dlg.show();
-    QApplication::processEvents();
+    OpenOn(dlg, live);
     ASSERT_EQ(dlg.SeriesCount(), 1);
     // Instrument data is named after the string table, not a path.
     EXPECT_EQ(dlg.Series(0).data.GetName(), LoadText(IDS_MEASURED_DATA));
@@ -121,9 +127,7 @@ TEST(DepthGraphDlg, ClosingAsksOnlyWhenTheUserAddedSeries) {
     CMeasDataSet live;
     FillCast(live, 20.0, 200);
     CDepthGraphDlg dlg;
-    dlg.SetInitialData(&live);
-    dlg.show();
-    QApplication::processEvents();
+    OpenOn(dlg, live);
     ASSERT_EQ(dlg.SeriesCount(), 1);
     {
         MessageLog log;

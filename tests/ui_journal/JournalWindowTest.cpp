@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QAction>
 #include <QDir>
@@ -8,7 +7,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,6 +19,7 @@
 #include "resources/Texts.h"
 #include "tests/link_support/MessageLoop.h"
 #include "tests/settings/AsPlainUser.h"
+#include "tests/settings/FileSizeLimit.h"
 #include "tests/ui_main/MainTestSupport.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
@@ -549,15 +548,8 @@ TEST_F(JournalWindow, AFullDiskOrARemovedFolderKeepsTheJournalWholeAndTheWindowO
     Find<QPushButton>(IDC_CAPTURE)->click();
     ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 5; }));
 
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &previous);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit full = old;
-    full.rlim_cur = static_cast<rlim_t>(fs::file_size(journalPath_)) + 100;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    auto full = std::make_unique<test::FileSizeLimit>(static_cast<rlim_t>(fs::file_size(journalPath_)) + 100);
+    ASSERT_TRUE(full->Ok());
     const int before = dlg_->LiveData().GetCount();
     const auto noticed = [&] {
         const auto ids = answers.Ids();
@@ -579,8 +571,7 @@ TEST_F(JournalWindow, AFullDiskOrARemovedFolderKeepsTheJournalWholeAndTheWindowO
     answers.SavePath(dir.filePath("field.csv").toStdString());
     Action(ID_EXIT)->trigger();
     WaitFor([] { return false; }, 50);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ::sigaction(SIGXFSZ, &previous, nullptr);
+    full.reset();
     ASSERT_EQ(answers.Ids().size(), 2u);
     EXPECT_EQ(answers.Ids()[0], IDS_CONFIRM_SAVE_UNSAVED);
     EXPECT_EQ(answers.Asked()[1].style, kStyleError);
