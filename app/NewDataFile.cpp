@@ -30,20 +30,23 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
-std::string FreeNameBeside(const std::string& path, const std::string& tag) {
+std::string NameBeside(const std::string& path, const std::string& tag, int n) {
     const std::string name = BaseName(path);
-    const std::string prefix = path.substr(0, path.size() - name.size());
     const auto dot = name.rfind('.');
-    const bool extension = dot != std::string::npos && dot > 0;
-    const std::string stem = extension ? name.substr(0, dot) : name;
-    const std::string ext = extension ? name.substr(dot) : std::string();
+    const std::size_t stemEnd =
+        path.size() - name.size() + (dot != std::string::npos && dot > 0 ? dot : name.size());
+    std::string candidate = path.substr(0, stemEnd);
+    candidate.append(1, '.').append(tag);
+    if (n > 1) {
+        candidate.append(1, '-').append(std::to_string(n));
+    }
+    candidate.append(path, stemEnd, std::string::npos);
+    return candidate;
+}
+
+std::string FreeNameBeside(const std::string& path, const std::string& tag) {
     for (int n = 1; n <= kMaxAlternatives; ++n) {
-        std::string candidate = prefix;
-        candidate.append(stem).append(1, '.').append(tag);
-        if (n > 1) {
-            candidate.append(1, '-').append(std::to_string(n));
-        }
-        candidate.append(ext);
+        std::string candidate = NameBeside(path, tag, n);
         if (!Taken(candidate)) {
             return candidate;
         }

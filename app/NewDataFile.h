@@ -9,9 +9,12 @@ namespace kelp {
 class CMeasDataSet;
 class IProgressDialog;
 
-// `path` with `tag` before its extension: "bay.csv" and "partial" give
-// "bay.partial.csv", then "bay.partial-2.csv", "bay.partial-3.csv" ... the
-// first of them at which nothing stands; empty when none is free.
+// Alternative `n` (1, 2, ...) to `path`, with `tag` before its extension:
+// "bay.csv" and "partial" give "bay.partial.csv", then "bay.partial-2.csv",
+// "bay.partial-3.csv" ...
+std::string NameBeside(const std::string& path, const std::string& tag, int n);
+// The first NameBeside at which nothing stands; empty when none of the
+// first 999 is free.
 std::string FreeNameBeside(const std::string& path, const std::string& tag);
 
 // True when `a` and `b` lead to the same file, by another name, through a

@@ -37,6 +37,7 @@ constexpr long long kMaxCount = 1000000000;
 constexpr const char* kJournalSuffix = ".journal";
 // Put into a name that was taken, for the one the capture uses instead.
 constexpr const char* kTakenTag = "capture";
+constexpr int kMaxAlternatives = 999;
 // How long --reconnect keeps trying by default, and the pause between tries.
 constexpr long long kDefaultReconnectSeconds = 600;
 constexpr auto kReopenPause = std::chrono::seconds(3);
@@ -289,8 +290,10 @@ bool CCapture::OpenPart(Part& part, bool first) {
     part.state = Part::State::Filling;
     part.moved = false;
     const std::string own = names_.Path(part.number);
-    part.path = own;
-    while (!part.path.empty()) {
+    // Its own names, or (past the first part) the first pair of others at
+    // which nothing stands.
+    for (int alternative = 0; alternative <= kMaxAlternatives; ++alternative) {
+        part.path = alternative == 0 ? own : NameBeside(own, kTakenTag, alternative);
         const std::string journal = names_.JournalOf(part.path);
         part.journal = JournalAt(journal);
         const bool dataTaken = Exists(part.path);
@@ -316,13 +319,15 @@ bool CCapture::OpenPart(Part& part, bool first) {
             return false;
         }
         if (!taken) {
-            console_.Message(Fill(IDS_CLI_JOURNAL_FAILED, {journal}) +
-                             (first ? std::string() : "\n" + LoadText(IDS_CLI_KEPT_IN_MEMORY)));
-            journalWriting_ = false;
+            // A later part goes on without it (its first record tells and
+            // looks for another place); the first does not start.
+            if (first) {
+                console_.Message(Fill(IDS_CLI_JOURNAL_FAILED, {journal}));
+            }
             return false;
         }
-        part.path = FreeNameBeside(own, kTakenTag);
     }
+    part.path = own;
     return false;
 }
 
@@ -361,24 +366,22 @@ void CCapture::WriteJournal(Part& part) {
         }
         return;
     }
-    if (journal.IsLost() || (!journal.IsOpen() && !part.moved)) {
-        if (part.moved) {
-            return;  // said when it happened
-        }
+    const std::string trouble =
+        Fill(journal.IsLost() ? IDS_CLI_JOURNAL_LOST : IDS_CLI_JOURNAL_FAILED, {journal.Path()});
+    // A journal that cannot come back where it is (its folder gone, or never
+    // made) goes on elsewhere, once; a full disk may make room again.
+    if ((journal.IsLost() || !journal.IsOpen()) && !part.moved) {
         part.moved = true;
-        const std::string text =
-            Fill(journal.IsLost() ? IDS_CLI_JOURNAL_LOST : IDS_CLI_JOURNAL_FAILED, {journal.Path()});
         const bool moved = MoveJournal(part);
         console_.Message(
-            text + "\n" +
+            trouble + "\n" +
             (moved ? Fill(IDS_CLI_JOURNAL_MOVED, {part.journal->Path()}) : LoadText(IDS_CLI_KEPT_IN_MEMORY)));
         journalWriting_ = moved;
         return;
     }
     if (journalWriting_) {
         journalWriting_ = false;
-        console_.Message(Fill(IDS_CLI_JOURNAL_FAILED, {journal.Path()}) + "\n" +
-                         LoadText(IDS_CLI_KEPT_IN_MEMORY));
+        console_.Message(trouble + "\n" + LoadText(IDS_CLI_KEPT_IN_MEMORY));
     }
 }
 
@@ -388,7 +391,7 @@ bool CCapture::MoveJournal(Part& part) {
         std::string path = folder + "/" + name;
         for (int attempt = 0; attempt < 2 && !path.empty(); ++attempt) {
             auto moved = JournalAt(path);
-            if (moved->StartWith(part.data, true)) {
+            if (moved->StartWith(part.data, true) && moved->Holds(part.data.GetCount())) {
                 part.journal = std::move(moved);
                 return true;
             }
