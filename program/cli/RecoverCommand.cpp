@@ -1,6 +1,7 @@
 // kelp-collector recover: the journal of a capture that was killed, made
 // into the data file the capture would have saved.
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -46,7 +47,8 @@ std::string DefaultOutput(const std::string& journal) {
     if (journal.size() > kCaptureJournalEnd.size() && journal.ends_with(kCaptureJournalEnd)) {
         std::string own = journal.substr(0, journal.size() - kCaptureJournalEnd.size());
         own += ".csv";
-        if (::access(own.c_str(), F_OK) != 0 && errno == ENOENT) {
+        struct stat there {};
+        if (::lstat(own.c_str(), &there) != 0 && errno == ENOENT) {
             return own;
         }
         return FreeNameBeside(own, kRecoveredTag);
@@ -84,7 +86,9 @@ int RunRecoverCommand(CommandContext& context) {
         console.Message(Fill(IDS_CLI_JOURNAL_IN_USE, {journalPath}));
         return kExitBadInput;
     }
-    if (named && ::access(output.c_str(), F_OK) == 0) {
+    // Whatever stands there, a link that leads nowhere included.
+    struct stat there {};
+    if (named && ::lstat(output.c_str(), &there) == 0) {
         console.Message(Fill(IDS_CLI_FILE_EXISTS, {output}));
         return kExitWriteFailed;
     }
