@@ -395,14 +395,21 @@ bool CCaptureJournal::Replace(CMeasDataSet& data, int through) {
 }
 
 bool CCaptureJournal::WriteRecords(CMeasDataSet& data, int from, int through) {
+    // In pieces of bounded size, each kept once written: on a full disk the
+    // lines left out pile up with every record, and trying them all again at
+    // each one would cost more the longer the disk stays full. The first
+    // line left out goes alone, so that a disk still full costs one line.
     std::string lines;
     for (int r = from; r <= through; ++r) {
         lines += data.FormatRecordLine(r);
+        if (lines.size() >= kWriteChunkBytes || r == through || r == from) {
+            if (!WriteAll(lines)) {
+                return false;
+            }
+            recordsWritten_ = r + 1;
+            lines.clear();
+        }
     }
-    if (!WriteAll(lines)) {
-        return false;
-    }
-    recordsWritten_ = through + 1;
     return true;
 }
 

@@ -57,6 +57,8 @@ class CCaptureJournal final {
     static constexpr int kAnnouncedRecords = 10000;
     // The longest time a written line stays unsynced.
     static constexpr int kSyncIntervalMs = 1000;
+    // The most bytes of lines written at once.
+    static constexpr std::size_t kWriteChunkBytes = 16 * 1024;
 
     // The journal lives in `folder` (the settings folder). An empty folder
     // (no settings folder known) gives a journal that keeps nothing.
