@@ -30,6 +30,13 @@ void Fill(CMeasDataSet& data, int count) {
     }
 }
 
+// A capture's journal as it stands after its first record.
+void StartWithFirst(CCaptureJournal& journal, CMeasDataSet& data) {
+    CMeasDataSet empty;
+    journal.Start(empty);
+    journal.Append(data, 0);
+}
+
 // One record line formatted and handed to the system (no sync: that runs on
 // the journal's own thread).
 void BM_AppendRecord(benchmark::State& state) {
@@ -37,15 +44,12 @@ void BM_AppendRecord(benchmark::State& state) {
     CMeasDataSet data;
     Fill(data, kelp::kMeasCapacity);
     CCaptureJournal journal(folder);
-    CMeasDataSet empty;
-    journal.Start(empty);
-    journal.Append(data, 0);
+    StartWithFirst(journal, data);
     int record = 1;
     for (auto _ : state) {
         if (record == kelp::kMeasCapacity) {
             state.PauseTiming();
-            journal.Start(empty);
-            journal.Append(data, 0);
+            StartWithFirst(journal, data);
             record = 1;
             state.ResumeTiming();
         }
@@ -94,9 +98,7 @@ void BM_AppendWhileDiskFull(benchmark::State& state) {
     CMeasDataSet data;
     Fill(data, kelp::kMeasCapacity);
     CCaptureJournal journal(folder);
-    CMeasDataSet empty;
-    journal.Start(empty);
-    journal.Append(data, 0);
+    StartWithFirst(journal, data);
     const kelp::test::FileSizeLimit full(static_cast<rlim_t>(std::filesystem::file_size(journal.Path())));
     const int missing = static_cast<int>(state.range(0));
     for (int r = 1; r <= missing; ++r) {
