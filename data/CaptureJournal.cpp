@@ -1,6 +1,7 @@
 #include "data/CaptureJournal.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,29 +59,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     }
     return a == b;
-}
-
-// `base` (an existing absolute folder) with `rest` made below it, for this
-// user only; empty when a part cannot be made or is not a folder.
-std::string MakeBelow(const char* base, const char* rest) {
-    if (base == nullptr || base[0] != '/') {
-        return {};
-    }
-    std::string folder = base;
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 && ::mkdir(folder.c_str(), 0700) != 0) {
-        return {};
-    }
-    for (std::string_view parts = rest; !parts.empty();) {
-        const auto slash = parts.find('/');
-        folder += '/';
-        folder += parts.substr(0, slash);
-        parts = slash == std::string_view::npos ? std::string_view() : parts.substr(slash + 1);
-        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-            return {};
-        }
-    }
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? folder : std::string();
 }
 
 // Reads the lines of a file (without their line ends) from a descriptor it
@@ -177,6 +155,7 @@ CCaptureJournal::CCaptureJournal(const std::string& folder, const std::string& f
 
 CCaptureJournal::~CCaptureJournal() {
     Finish();
+    Unlock();
 }
 
 std::string CCaptureJournal::FolderFor(const std::string& settingsPath, const std::string& programPath) {
@@ -189,12 +168,12 @@ std::string CCaptureJournal::FolderFor(const std::string& settingsPath, const st
     const char* cache = std::getenv("XDG_CACHE_HOME");
     std::string folder;
     if (cache != nullptr && cache[0] == '/') {
-        folder = MakeBelow(cache, "TARVIK/KELPWIN");
+        folder = MakeFolderBelow(cache, "TARVIK/KELPWIN");
     } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        folder = MakeBelow((std::string(home) + "/.cache").c_str(), "TARVIK/KELPWIN");
+        folder = MakeFolderBelow((std::string(home) + "/.cache").c_str(), "TARVIK/KELPWIN");
     }
     if (folder.empty()) {
-        folder = MakeBelow(std::getenv("XDG_RUNTIME_DIR"), "TARVIK/KELPWIN");
+        folder = MakeFolderBelow(std::getenv("XDG_RUNTIME_DIR"), "TARVIK/KELPWIN");
     }
     return folder;
 }
@@ -222,22 +201,68 @@ int CCaptureJournal::OpenRegular(int flags) {
     return fd;
 }
 
-bool CCaptureJournal::Start(CMeasDataSet& data) {
+bool CCaptureJournal::IsInUse(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
+
+bool CCaptureJournal::Lock(int fd) {
+    // A few tries: a reader that is looking whether the file is in use holds
+    // it for a moment.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            Unlock();
+            lockFd_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+            return lockFd_ >= 0;
+        }
+        if (errno != EWOULDBLOCK) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+void CCaptureJournal::Unlock() {
+    if (lockFd_ >= 0) {
+        ::close(lockFd_);
+        lockFd_ = -1;
+    }
+}
+
+bool CCaptureJournal::Start(CMeasDataSet& data, bool exclusive) {
     Finish();
+    Unlock();
     if (path_.empty()) {
         return false;
     }
-    fd_ = OpenRegular(O_WRONLY | O_CREAT);
+    // A name reserved this way is taken by whatever stands there, a link or
+    // a FIFO included; nothing is set aside. Otherwise the file stays whole
+    // until this journal holds the lock: a journal another process is still
+    // writing is not emptied under it.
+    fd_ = exclusive
+              ? ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600)
+              : OpenRegular(O_WRONLY | O_CREAT);
+    struct stat info {};
+    if (fd_ >= 0 && (!Lock(fd_) || ::ftruncate(fd_, 0) != 0 || ::fstat(fd_, &info) != 0)) {
+        ::close(fd_);
+        fd_ = -1;
+        errno = EBUSY;
+    }
     if (fd_ < 0) {
         return false;
     }
-    if (::ftruncate(fd_, 0) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-        return false;
-    }
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
     size_ = 0;
     recordsWritten_ = 0;
+    headerWritten_ = false;
+    lost_ = false;
     SyncFolder(folder_);
     {
         const std::lock_guard lock(mutex_);
@@ -247,9 +272,17 @@ bool CCaptureJournal::Start(CMeasDataSet& data) {
     syncer_ = std::thread(&CCaptureJournal::SyncLoop, this);
     if (!WriteHeader(data)) {
         Finish();
+        if (exclusive) {
+            // The name was free: nothing of anyone's is lost by freeing it.
+            Remove();
+        }
         return false;
     }
     return true;
+}
+
+bool CCaptureJournal::StartWith(CMeasDataSet& data, bool exclusive) {
+    return Start(data, exclusive) && (data.GetCount() == 0 || WriteRecords(data, 0, data.GetCount() - 1));
 }
 
 bool CCaptureJournal::WriteHeader(CMeasDataSet& data) {
@@ -260,45 +293,123 @@ bool CCaptureJournal::WriteHeader(CMeasDataSet& data) {
     for (int s = 0; s < kSlotCount; ++s) {
         elements_[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(data.GetElement(s));
     }
+    headerWritten_ = true;
     return true;
 }
 
+bool CCaptureJournal::CheckLost() {
+    struct stat open {
+    }, named{};
+    if (!lost_ && (::fstat(fd_, &open) != 0 || open.st_nlink == 0 || ::stat(path_.c_str(), &named) != 0 ||
+                   named.st_dev != device_ || named.st_ino != inode_)) {
+        lost_ = true;
+    }
+    return lost_;
+}
+
+bool CCaptureJournal::Holds(int records) const {
+    struct stat named {};
+    return fd_ >= 0 && !lost_ && headerWritten_ && recordsWritten_ == records &&
+           ::stat(path_.c_str(), &named) == 0 && named.st_dev == device_ && named.st_ino == inode_ &&
+           named.st_nlink > 0 && named.st_size == size_;
+}
+
 bool CCaptureJournal::Append(CMeasDataSet& data, int record) {
-    if (fd_ < 0 || record < 0 || record >= data.GetCount()) {
+    if (fd_ < 0 || record < 0 || record >= data.GetCount() || CheckLost()) {
         return false;
     }
-    bool inStep = record == recordsWritten_;
+    bool inStep = headerWritten_ && record >= recordsWritten_;
     for (int s = 0; s < kSlotCount && inStep; ++s) {
         inStep = elements_[static_cast<std::size_t>(s)] == data.GetElement(s);
     }
     if (!inStep) {
         return Rewrite(data, record);
     }
-    if (!WriteAll(data.FormatRecordLine(record))) {
-        return false;
-    }
-    ++recordsWritten_;
-    return true;
+    // Lines a failed write left out come first, so that the file keeps the
+    // records in their order.
+    return WriteRecords(data, recordsWritten_, record);
 }
 
 bool CCaptureJournal::Rewrite(CMeasDataSet& data, int through) {
+    if (recordsWritten_ > 0) {
+        return Replace(data, through);
+    }
+    // No record to lose: the header is written again where it stands.
     if (::ftruncate(fd_, 0) != 0) {
         return false;
     }
     size_ = 0;
-    recordsWritten_ = 0;
-    return WriteHeader(data) && WriteRecords(data, through);
+    headerWritten_ = false;
+    return WriteHeader(data) && WriteRecords(data, 0, through);
 }
 
-bool CCaptureJournal::WriteRecords(CMeasDataSet& data, int through) {
-    std::string lines;
-    for (int r = 0; r <= through; ++r) {
-        lines += data.FormatRecordLine(r);
-    }
-    if (!WriteAll(lines)) {
+bool CCaptureJournal::Replace(CMeasDataSet& data, int through) {
+    const std::string name = path_.substr(path_.rfind('/') + 1);
+    const std::string temporary = folder_ + "/." + name + ".new";
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
         return false;
     }
+    std::string bytes = AnnounceCount(data.FormatHeaderLines(), kAnnouncedRecords);
+    for (int r = 0; r <= through; ++r) {
+        bytes += data.FormatRecordLine(r);
+    }
+    const int oldLock = lockFd_;
+    lockFd_ = -1;
+    if (!WriteAllAt(fd, bytes, 0) || ::fsync(fd) != 0 || !Lock(fd) ||
+        ::rename(temporary.c_str(), path_.c_str()) != 0) {
+        Unlock();
+        lockFd_ = oldLock;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (oldLock >= 0) {
+        ::close(oldLock);
+    }
+    // The old descriptor is synced by the thread: it stops before the swap.
+    StopSyncThread();
+    ::close(fd_);
+    fd_ = fd;
+    device_ = info.st_dev;
+    inode_ = info.st_ino;
+    size_ = static_cast<off_t>(bytes.size());
     recordsWritten_ = through + 1;
+    headerWritten_ = true;
+    for (int s = 0; s < kSlotCount; ++s) {
+        elements_[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(data.GetElement(s));
+    }
+    SyncFolder(folder_);
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = false;
+        dirty_ = false;
+    }
+    syncer_ = std::thread(&CCaptureJournal::SyncLoop, this);
+    return true;
+}
+
+bool CCaptureJournal::WriteRecords(CMeasDataSet& data, int from, int through) {
+    // In pieces of bounded size, each kept once written: on a full disk the
+    // lines left out pile up with every record, and trying them all again at
+    // each one would cost more the longer the disk stays full. The first
+    // line left out goes alone, so that a disk still full costs one line.
+    std::string lines;
+    for (int r = from; r <= through; ++r) {
+        lines += data.FormatRecordLine(r);
+        if (lines.size() >= kWriteChunkBytes || r == through || r == from) {
+            if (!WriteAll(lines)) {
+                return false;
+            }
+            recordsWritten_ = r + 1;
+            lines.clear();
+        }
+    }
     return true;
 }
 
@@ -369,23 +480,34 @@ bool CCaptureJournal::Remove() {
     if (path_.empty()) {
         return true;
     }
-    if (::unlink(path_.c_str()) != 0) {
-        return errno == ENOENT;
+    // A journal that is no longer at the name leaves alone what is there now.
+    const bool removed = lost_ || ::unlink(path_.c_str()) == 0 || errno == ENOENT;
+    Unlock();
+    if (removed) {
+        SyncFolder(folder_);
     }
-    SyncFolder(folder_);
-    return true;
+    return removed;
 }
 
 bool CCaptureJournal::WriteFrom(CMeasDataSet& data) {
-    if (!Start(data)) {
-        return false;
-    }
-    const bool written = WriteRecords(data, data.GetCount() - 1);
+    const bool written = StartWith(data);
     Finish();
     return written;
 }
 
 int CCaptureJournal::Recover(CMeasDataSet& data) {
+    const int restored = Read(data);
+    if (restored == 0 && !IsOpen() && Exists()) {
+        if (unreadable_ == 0) {
+            Remove();
+        } else {
+            SetAside();
+        }
+    }
+    return restored;
+}
+
+int CCaptureJournal::Read(CMeasDataSet& data) {
     data.Clear();
     unreadable_ = 0;
     if (IsOpen() || !Exists()) {
@@ -439,17 +561,13 @@ int CCaptureJournal::Recover(CMeasDataSet& data) {
     const int restored = headerRead ? data.GetCount() : 0;
     if (restored == 0) {
         data.Clear();
-        if (unreadable_ == 0) {
-            Remove();
-        } else {
-            SetAside();
-        }
     }
     return restored;
 }
 
 std::string CCaptureJournal::SetAside() {
     Finish();
+    Unlock();
     struct stat info {};
     if (path_.empty() || ::lstat(path_.c_str(), &info) != 0) {
         return {};

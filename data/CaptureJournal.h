@@ -38,6 +38,17 @@ class CMeasDataSet;
 // that could wait: a link, a FIFO, a socket or a device found there is set
 // aside (renamed) instead.
 //
+// The journal only ever grows: a write that fails (a full disk) leaves every
+// complete line in place, and the next append writes what is missing. Where
+// the lines must be written anew (the slot elements changed under records
+// already written), a new file takes the old one's place only once it is
+// complete. A journal whose file was removed under it (its folder deleted,
+// its medium pulled) is lost: it takes no more lines and says so.
+//
+// From Start until Remove, SetAside or the end of the object, the process
+// holds a lock on the file, so that another process can tell a journal that
+// is being written from one that a killed process left (IsInUse).
+//
 // All calls come from one thread (the window's).
 class CCaptureJournal final {
   public:
@@ -46,6 +57,8 @@ class CCaptureJournal final {
     static constexpr int kAnnouncedRecords = 10000;
     // The longest time a written line stays unsynced.
     static constexpr int kSyncIntervalMs = 1000;
+    // The most bytes of lines written at once.
+    static constexpr std::size_t kWriteChunkBytes = 16 * 1024;
 
     // The journal lives in `folder` (the settings folder). An empty folder
     // (no settings folder known) gives a journal that keeps nothing.
@@ -71,16 +84,33 @@ class CCaptureJournal final {
     bool IsOpen() const { return fd_ >= 0; }
     bool Exists() const;
 
+    // True when another process (or another journal object) holds the
+    // journal at `path`: a capture that is still running.
+    static bool IsInUse(const std::string& path);
+
     // ---- during a capture ----
     // Creates (or empties) the file and writes line 1 and line 2 from `data`.
-    // False when the file cannot be written; the capture may go on without.
-    bool Start(CMeasDataSet& data);
-    // Appends the line of `record`, normally the record just stored. When
-    // the file does not hold records 0 to record - 1 in order, or the slot
-    // elements of `data` differ from those of line 2 (the first record sets
-    // them), the file is written again from line 1 up to `record`. False on a
-    // write error; the file is then cut back to its last complete line.
+    // With `exclusive` the file must not exist yet (errno EEXIST when it
+    // does): the journal then reserves its name. False when the file cannot
+    // be written; the capture may go on without.
+    bool Start(CMeasDataSet& data, bool exclusive = false);
+    // Start, then the lines of every record `data` holds.
+    bool StartWith(CMeasDataSet& data, bool exclusive = false);
+    // Appends the line of `record`, normally the record just stored, after
+    // the lines of any earlier records that a failed write left out. When
+    // the slot elements of `data` differ from those of line 2 (the first
+    // record sets them), or `record` is one the file already holds, the
+    // file is written anew up to `record`. False when the lines could not
+    // all be written (the file keeps every line it held), or when the
+    // journal is lost.
     bool Append(CMeasDataSet& data, int record);
+    // The file was removed, or another file took its name, while it was
+    // open: what is written to it is gone.
+    bool IsLost() const { return lost_; }
+    // True when the file at the journal's name is this journal's and holds
+    // its header and the lines of exactly `records` records: what a message
+    // may say before it tells the user that the records are in the journal.
+    bool Holds(int records) const;
     // Syncs and closes the file; the file stays.
     void Finish();
     // Finish, then delete the file. True when no journal file remains.
@@ -92,6 +122,9 @@ class CCaptureJournal final {
     bool WriteFrom(CMeasDataSet& data);
 
     // ---- at start-up ----
+    // Loads the journal into `data` (cleared first) as Recover does, but
+    // leaves the file as it is whatever it holds.
+    int Read(CMeasDataSet& data);
     // Loads the journal into `data` (cleared first) and returns the number
     // of records restored: every intact record line, wherever it stands; a
     // line that breaks the format (damaged, or cut by the end of the
@@ -117,10 +150,18 @@ class CCaptureJournal final {
     // else stands there is set aside first. -1 on failure.
     int OpenRegular(int flags);
     bool WriteHeader(CMeasDataSet& data);
-    // Empties the file and writes line 1, line 2 and records 0 to `through`.
+    // Writes line 1, line 2 and records 0 to `through` anew: in place while
+    // the file holds no record, else into a new file that replaces it once
+    // complete.
     bool Rewrite(CMeasDataSet& data, int through);
-    // Writes the lines of records 0 to `through` after line 2.
-    bool WriteRecords(CMeasDataSet& data, int through);
+    bool Replace(CMeasDataSet& data, int through);
+    // Writes the lines of records `from` to `through` at the end.
+    bool WriteRecords(CMeasDataSet& data, int from, int through);
+    // Notes (and returns) whether the file is no longer at the journal's name.
+    bool CheckLost();
+    // Takes the lock of the file open at `fd`; false when another holds it.
+    bool Lock(int fd);
+    void Unlock();
     // Writes at the end of what the file holds; on failure cuts the file
     // back so that no partial line stays in it.
     bool WriteAll(std::string_view bytes);
@@ -132,7 +173,12 @@ class CCaptureJournal final {
     std::string folder_;
     std::string path_;
     int fd_ = -1;
+    int lockFd_ = -1;  // the lock's own descriptor: it outlives Finish
+    dev_t device_ = 0;
+    ino_t inode_ = 0;
     off_t size_ = 0;
+    bool headerWritten_ = false;
+    bool lost_ = false;
     int recordsWritten_ = 0;
     int unreadable_ = 0;
     std::array<std::uint8_t, kSlotCount> elements_{};

@@ -81,4 +81,25 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
     return ::unlink(from.c_str()) == 0;
 }
 
+std::string MakeFolderBelow(const char* base, const char* rest) {
+    if (base == nullptr || base[0] != '/') {
+        return {};
+    }
+    std::string folder = base;
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 && ::mkdir(folder.c_str(), 0700) != 0) {
+        return {};
+    }
+    for (std::string_view parts = rest; !parts.empty();) {
+        const auto slash = parts.find('/');
+        folder += '/';
+        folder += parts.substr(0, slash);
+        parts = slash == std::string_view::npos ? std::string_view() : parts.substr(slash + 1);
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return {};
+        }
+    }
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? folder : std::string();
+}
+
 }  // namespace kelp

@@ -30,4 +30,9 @@ void SyncFolder(const std::string& folder);
 // name.
 std::string FolderOf(const std::string& path);
 
+// `base` (an absolute folder, made when missing) with the folders of `rest`
+// ("a/b") made below it, for this user only; empty when a part cannot be
+// made or is not a folder.
+std::string MakeFolderBelow(const char* base, const char* rest);
+
 }  // namespace kelp

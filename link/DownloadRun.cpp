@@ -1,5 +1,6 @@
 #include "link/DownloadRun.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -40,8 +41,12 @@ DialogWait WaitForDialog(const IProgressDialog& dialog, CEvent& cancel) {
 }  // namespace
 
 RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEvent& cancel,
-                      const PortSettings& port, const PortDeviceMap& devices, int* openError) {
+                      const PortSettings& port, const PortDeviceMap& devices, int* openError,
+                      int* announced) {
     CInstrumentPort instrument;
+    if (announced != nullptr) {
+        *announced = -1;
+    }
     switch (WaitForDialog(dialog, cancel)) {
         case DialogWait::Shown:
             break;
@@ -75,6 +80,12 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
     // Between a "next" request and the one after it only repeat requests go
     // out, and all of them fetch the same record, so whichever of their
     // replies is taken, it is the right record.
+    // A late reply exists only where a request went unanswered: during the
+    // repeats after a failed request, and in the request after the one that
+    // ended them (its own answer may follow the late one it took). Anywhere
+    // else a reply equal to the last is the instrument's next record, which
+    // may well hold the same bytes (a logger with a stopped clock out of the
+    // water), and is kept.
     const int quietMs = instrument.TransferMs(kRecordReplyLength) + kResyncMarginMs;
     const int quietLimitMs = 2 * quietMs + CSerialPort::kReplyTimeoutMs;
 
@@ -89,6 +100,8 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
     std::string lastReply;
     // Repeat requests in a row that only the stored record answered.
     int answeredByStored = 0;
+    // Requests since the last failed one; a late reply is possible below 2.
+    int sinceFailure = 2;
     auto cancelRequested = [&cancel, &cancelled] {
         cancelled = cancelled || cancel.Wait(0);
         return cancelled;
@@ -97,8 +110,13 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
     while (!ended) {
         int length = kRunBufferSize;
         bool repeated = false;
-        const LinkResult link =
-            instrument.TransactSkippingRepeat(selector, buffer, length, lastReply, repeated);
+        const bool latePossible = sinceFailure < 2;
+        std::string unguarded;
+        const LinkResult link = instrument.TransactSkippingRepeat(
+            selector, buffer, length, latePossible ? lastReply : unguarded, repeated);
+        if (!unguarded.empty()) {
+            lastReply = std::move(unguarded);
+        }
         bool failed = false;
         if (selector == kSelectSameRecord) {
             answeredByStored = repeated && link == LinkResult::Timeout ? answeredByStored + 1 : 0;
@@ -107,6 +125,9 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
             case LinkResult::Ok:
                 if (selector == kSelectRecordCount) {
                     total = RecordCountOf(buffer);
+                    if (announced != nullptr) {
+                        *announced = total;
+                    }
                     if (total > kMaxDownloadRecords) {
                         total = kMaxDownloadRecords;
                     }
@@ -148,6 +169,7 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
                 ended = true;
                 break;
         }
+        sinceFailure = failed ? 0 : std::min(sinceFailure + 1, 2);
         if (failed) {
             ended = ++failures >= kMaxRunFailures;
             if (selector == kSelectNextRecord) {
@@ -180,13 +202,14 @@ RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEven
 }
 
 RunEnd RunDownload(IMessageTarget& mainWindow, IProgressDialog& dialog, const PortSettings& port,
-                   const PortDeviceMap& devices, int* openError) {
+                   const PortDeviceMap& devices, int* openError, int* announced) {
     CEvent cancel;
     RunEnd result = RunEnd::Finished;
     int error = 0;
+    int count = -1;
     // The thread works on its own copies of the settings.
-    std::thread worker([&mainWindow, &dialog, &cancel, &result, &error, port, devices] {
-        result = DownloadThread(mainWindow, dialog, cancel, port, devices, &error);
+    std::thread worker([&mainWindow, &dialog, &cancel, &result, &error, &count, port, devices] {
+        result = DownloadThread(mainWindow, dialog, cancel, port, devices, &error, &count);
     });
     dialog.SetTotal(0);
     dialog.SetTitleId(kDownloadTitleId);
@@ -196,6 +219,9 @@ RunEnd RunDownload(IMessageTarget& mainWindow, IProgressDialog& dialog, const Po
     dialog.SetCancelEvent(nullptr);
     if (openError != nullptr) {
         *openError = error;
+    }
+    if (announced != nullptr) {
+        *announced = count;
     }
     return result;
 }

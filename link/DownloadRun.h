@@ -25,15 +25,19 @@ constexpr int kDownloadTitleId = 616;
 // dialog's target. A port that cannot be opened closes the dialog with
 // WM_APP_PROGRESS code 1 instead, and `openError` (when given) receives the
 // errno of that open (0 otherwise). Returns the run's RunEnd code. A run
-// that ends as Finished holds every record of the instrument once, in order.
+// that ends as Finished holds every record of the instrument once, in order;
+// `announced` (when given) receives the count the instrument gave for its
+// memory before any limit (-1 when it gave none), for the receiver to
+// compare with what it stored.
 RunEnd RunDownload(IMessageTarget& mainWindow, IProgressDialog& dialog, const PortSettings& port,
-                   const PortDeviceMap& devices, int* openError = nullptr);
+                   const PortDeviceMap& devices, int* openError = nullptr, int* announced = nullptr);
 
 // The download loop itself, on the calling thread: waits for the dialog
 // window (at most kDialogWaitMs, ending as CommFailed without it), fetches
 // the records, and returns the run's code. `cancel` set ends it as
 // cancelled, also while it waits for the dialog.
 RunEnd DownloadThread(IMessageTarget& mainWindow, IProgressDialog& dialog, CEvent& cancel,
-                      const PortSettings& port, const PortDeviceMap& devices, int* openError = nullptr);
+                      const PortSettings& port, const PortDeviceMap& devices, int* openError = nullptr,
+                      int* announced = nullptr);
 
 }  // namespace kelp

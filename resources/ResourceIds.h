@@ -544,3 +544,30 @@ constexpr int IDS_CLI_RUNNING_NO_ANSWER = 2563;
 constexpr int IDS_OPEN_BUSY = 2564;
 // Files of more records than a data set takes
 constexpr int IDS_FILE_PARTLY_READ = 2450;  // %1: records in the file, %2: records read
+// ---- Records kept under faults: deletions, journals, reconnection, recovery (strings 2400-2449) ----
+
+constexpr int IDS_DOWNLOAD_COUNT_DIFFERS = 2400;     // %1: the count announced, %2: the records received
+constexpr int IDS_CONFIRM_DELETE_RECORDS = 2401;     // %1: the records selected
+constexpr int IDS_CONFIRM_CLOSE_DEPTH = 2402;        // %1: the series the user added
+constexpr int IDS_CLI_SAME_FILE = 2403;              // %1: the output, %2: the input
+constexpr int IDS_CLI_PARTIAL_SAVED = 2404;          // %1: records, %2: the new file, %3: the file left alone
+constexpr int IDS_CLI_CAPTURE_RUNNING = 2405;        // %1: the file, %2: its journal
+constexpr int IDS_CLI_NAME_TAKEN = 2406;             // %1: the name taken, %2: the name used
+constexpr int IDS_CLI_JOURNAL_WRITTEN_AGAIN = 2407;  // %1: the journal
+constexpr int IDS_CLI_JOURNAL_LOST = 2408;           // %1: the journal
+constexpr int IDS_CLI_JOURNAL_MOVED = 2409;          // %1: the new journal
+constexpr int IDS_CLI_KEPT_IN_MEMORY = 2410;
+constexpr int IDS_CLI_SAVED_INSTEAD = 2411;  // %1: records, %2: the file
+constexpr int IDS_CLI_RECORDS_LOST = 2412;   // %1: records
+constexpr int IDS_CLI_PORT_LOST = 2413;      // %1: the port, %2: records kept, %3: how long it is reopened
+constexpr int IDS_CLI_RECONNECTED = 2414;    // %1: the port, %2: the time without data
+constexpr int IDS_CLI_RECONNECT_SUMMARY = 2415;  // %1: reconnections, %2: the time without data
+constexpr int IDS_CLI_RECONNECT_GAVE_UP = 2416;  // %1: how long it was reopened
+constexpr int IDS_CLI_SUMMARY_RECOVER = 2417;
+constexpr int IDS_CLI_HELP_RECOVER = 2418;
+constexpr int IDS_CLI_RECOVERED = 2419;       // %1: the journal, %2: records, %3: the file, %4: lines skipped
+constexpr int IDS_CLI_JOURNAL_IN_USE = 2420;  // %1: the journal
+constexpr int IDS_CLI_RECOVER_NOTHING = 2421;       // %1: the journal, %2: lines skipped
+constexpr int IDS_CLI_JOURNAL_REMOVED = 2422;       // %1: the journal
+constexpr int IDS_CLI_JOURNAL_KEPT_DAMAGED = 2423;  // %1: the journal
+constexpr int IDS_CLI_FILE_EXISTS = 2424;           // %1: the file

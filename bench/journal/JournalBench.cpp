@@ -11,6 +11,7 @@
 #include "data/CaptureJournal.h"
 #include "data/MeasDataSet.h"
 #include "tests/data_model/ReplyBuilder.h"
+#include "tests/settings/FileSizeLimit.h"
 
 namespace {
 
@@ -29,6 +30,13 @@ void Fill(CMeasDataSet& data, int count) {
     }
 }
 
+// A capture's journal as it stands after its first record.
+void StartWithFirst(CCaptureJournal& journal, CMeasDataSet& data) {
+    CMeasDataSet empty;
+    journal.Start(empty);
+    journal.Append(data, 0);
+}
+
 // One record line formatted and handed to the system (no sync: that runs on
 // the journal's own thread).
 void BM_AppendRecord(benchmark::State& state) {
@@ -36,15 +44,12 @@ void BM_AppendRecord(benchmark::State& state) {
     CMeasDataSet data;
     Fill(data, kelp::kMeasCapacity);
     CCaptureJournal journal(folder);
-    CMeasDataSet empty;
-    journal.Start(empty);
-    journal.Append(data, 0);
+    StartWithFirst(journal, data);
     int record = 1;
     for (auto _ : state) {
         if (record == kelp::kMeasCapacity) {
             state.PauseTiming();
-            journal.Start(empty);
-            journal.Append(data, 0);
+            StartWithFirst(journal, data);
             record = 1;
             state.ResumeTiming();
         }
@@ -84,6 +89,28 @@ void BM_SyncAfterAppend(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_SyncAfterAppend)->Unit(benchmark::kMicrosecond);
+
+// One record while the disk is full (a file size limit stands in), with
+// range(0) records already left out before it. Goal: the same cost however
+// long the disk has been full, so that a capture at interval 0 keeps up.
+void BM_AppendWhileDiskFull(benchmark::State& state) {
+    const std::string folder = Folder();
+    CMeasDataSet data;
+    Fill(data, kelp::kMeasCapacity);
+    CCaptureJournal journal(folder);
+    StartWithFirst(journal, data);
+    const kelp::test::FileSizeLimit full(static_cast<rlim_t>(std::filesystem::file_size(journal.Path())));
+    const int missing = static_cast<int>(state.range(0));
+    for (int r = 1; r <= missing; ++r) {
+        journal.Append(data, r);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.Append(data, missing + 1));
+    }
+    journal.Remove();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_AppendWhileDiskFull)->Arg(0)->Arg(1000)->Arg(9000);
 
 // A journal of 10000 records read back at start-up. Goal: well under a
 // second, so the restore question is not kept waiting.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/NewDataFile.h"
 #include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
 #include "data/Catalogue.h"
@@ -45,14 +46,12 @@ int ComPortNumber(const std::string& text) {
     return n >= 1 && n <= kPortCount ? n : 0;
 }
 
-// The message for a file job's load result (1: not opened or not a data
-// file, 2: a broken line).
+}  // namespace
+
 std::string ReadFailureText(int loadResult, const std::string& path) {
     const int id = loadResult == FILEJOB_FAILED ? IDS_FILE_FORMAT_INVALID : IDS_FILE_OPEN_FAILED;
     return path + ": " + LoadText(id) + "\n" + Fill(IDS_CLI_READ_HINT, {path});
 }
-
-}  // namespace
 
 std::string PortText(const InstrumentSetup& setup) {
     const std::string device = PortDevicePath(setup.port.PortNo, setup.devices);
@@ -218,6 +217,46 @@ bool CanWrite(const std::string& path) {
 
 std::string WriteFailureText(const std::string& path) {
     return LoadText(IDS_FILE_SAVE_FAILED) + "\n" + Fill(IDS_CLI_WRITE_HINT, {path});
+}
+
+int RefuseOutputOverInput(CommandContext& context, const std::string& output,
+                          const std::vector<std::string>& inputs) {
+    for (const std::string& input : inputs) {
+        if (SameFile(output, input)) {
+            return UsageError(context, Fill(IDS_CLI_SAME_FILE, {output, input}));
+        }
+    }
+    return kExitOk;
+}
+
+SavedRecords SaveRecords(CConsole& console, const std::string& path, CMeasDataSet& data,
+                         IProgressDialog& dialog, const std::string& tag) {
+    FileFailure failure;
+    std::string saved;
+    if (!tag.empty()) {
+        saved = SaveNewDataFile(path, data, dialog, tag, &failure);
+    } else if (SaveDataFile(path, data, dialog, &failure) == FILEJOB_OK &&
+               RecordLinesIn(path) == data.GetCount()) {
+        saved = path;
+    }
+    if (!saved.empty()) {
+        return {saved, false};
+    }
+    std::string text = WriteFailureText(path);
+    if (const std::string reason = DescribeFileFailure(failure); !reason.empty()) {
+        text += "\n" + reason;
+    }
+    console.Message(text);
+    const auto slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    for (const std::string& folder : FallbackFolders()) {
+        saved = SaveNewDataFile(folder + "/" + name, data, dialog, tag.empty() ? "saved" : tag);
+        if (!saved.empty()) {
+            console.Message(Fill(IDS_CLI_SAVED_INSTEAD, {std::to_string(data.GetCount()), saved}));
+            return {saved, true};
+        }
+    }
+    return {};
 }
 
 int UsageError(CommandContext& context, const std::string& text) {

@@ -11,7 +11,14 @@
 #include "link/RunEnd.h"
 #include "program/cli/Subcommand.h"
 
+namespace kelp {
+class CMeasDataSet;
+class IProgressDialog;
+}  // namespace kelp
+
 namespace kelp::cli {
+
+class CConsole;
 
 // The instrument side of a subcommand: the settings file it reads and the
 // port it talks to.
@@ -85,6 +92,30 @@ std::string RunFailureText(RunEnd end, const InstrumentSetup& setup, int openErr
 // made, or it is not a file this user may replace). Leaves nothing behind.
 bool CanWrite(const std::string& path);
 std::string WriteFailureText(const std::string& path);
+
+// The message for a data file that could not be loaded (a file job's load
+// result: 1 not opened or not a data file, 2 a broken line).
+std::string ReadFailureText(int loadResult, const std::string& path);
+
+// kExitOk when `output` is none of `inputs`, compared as files (another
+// name, a link, a hard link); otherwise kExitUsage with the message shown,
+// and nothing is touched.
+int RefuseOutputOverInput(CommandContext& context, const std::string& output,
+                          const std::vector<std::string>& inputs);
+
+// Where SaveRecords put the records: `path` empty when nowhere.
+struct SavedRecords {
+    std::string path;
+    bool elsewhere = false;  // in a fallback folder, not where they were asked for
+};
+
+// Saves `data` at `path`: as a new file (SaveNewDataFile with `tag`), or
+// with an empty `tag` replacing what is there once the file is complete.
+// When that fails, the failure is shown and the records go to the first
+// folder of FallbackFolders that takes them, as a new file under the same
+// name; the message names it.
+SavedRecords SaveRecords(CConsole& console, const std::string& path, CMeasDataSet& data,
+                         IProgressDialog& dialog, const std::string& tag);
 
 // The usage error: the message, then where the help is. Returns kExitUsage.
 int UsageError(CommandContext& context, const std::string& text);

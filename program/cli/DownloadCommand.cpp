@@ -24,6 +24,9 @@ int RunDownloadCommand(CommandContext& context) {
     if (const int status = ReadInstrumentCommand(context, output, setup); status != kExitOk) {
         return status;
     }
+    if (const int status = RefuseOutputOverInput(context, output, {setup.settingsPath}); status != kExitOk) {
+        return status;
+    }
     // A download takes minutes: find out now that its file cannot be saved.
     if (!CanWrite(output)) {
         console.Message(WriteFailureText(output));
@@ -38,7 +41,8 @@ int RunDownloadCommand(CommandContext& context) {
     loop.SetHandler([&](const AppMessage& message) { ReceiveDownloadMessage(message, downloaded); });
     loop.SetInterruptHandler([&] { progress.Cancel(); });
     int openError = 0;
-    RunEnd end = RunDownload(loop, progress, setup.port, setup.devices, &openError);
+    int announced = -1;
+    RunEnd end = RunDownload(loop, progress, setup.port, setup.devices, &openError, &announced);
     loop.SetHandler({});
 
     const int received = downloaded.GetCount();
@@ -63,13 +67,28 @@ int RunDownloadCommand(CommandContext& context) {
         }
     }
 
+    const bool countDiffers = end == RunEnd::Finished && announced >= 0 && announced != received;
+    if (countDiffers) {
+        console.Message(
+            Fill(IDS_DOWNLOAD_COUNT_DIFFERS, {std::to_string(announced), std::to_string(received)}));
+    }
+
     CConsoleProgress saving(loop, console.IsTerminal() ? &console : nullptr);
-    if (SaveDataFile(output, downloaded, saving) != FILEJOB_OK) {
-        console.Message(WriteFailureText(output));
+    // Part of the memory never replaces a file: an earlier download of the
+    // whole may be the only copy left of a day the probe has since forgotten.
+    const bool partial = end == RunEnd::Stopped;
+    const SavedRecords saved = SaveRecords(console, output, downloaded, saving, partial ? "partial" : "");
+    if (saved.path.empty()) {
+        console.Message(Fill(IDS_CLI_RECORDS_LOST, {std::to_string(received)}));
         return kExitWriteFailed;
     }
-    console.Message(Fill(IDS_CLI_SAVED, {std::to_string(received), output}));
-    return ExitStatusOf(end);
+    if (saved.elsewhere) {
+        return kExitWriteFailed;
+    }
+    console.Message(saved.path == output
+                        ? Fill(IDS_CLI_SAVED, {std::to_string(received), output})
+                        : Fill(IDS_CLI_PARTIAL_SAVED, {std::to_string(received), saved.path, output}));
+    return countDiffers ? kExitCountDiffers : ExitStatusOf(end);
 }
 
 const CSubcommandRegistration kDownload({

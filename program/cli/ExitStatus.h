@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitInstrumentEmpty = 6,
     kExitBadInput = 7,       // an input file cannot be read or is not a data file
     kExitWriteFailed = 8,    // an output file cannot be written
+    kExitCountDiffers = 9,   // saved, but not as many records as the instrument announced
     kExitInterrupted = 130,  // SIGINT, SIGTERM or SIGHUP; what had arrived is saved
 };
 

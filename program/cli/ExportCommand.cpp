@@ -94,6 +94,9 @@ int RunExportCommand(CommandContext& context) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
 
+    if (const int status = RefuseOutputOverInput(context, output, {input}); status != kExitOk) {
+        return status;
+    }
     // Every record is written, however many the file holds. The columns
     // come before the records, so a file longer than a data set is read
     // twice: once for its columns, once to write its records, a data set at

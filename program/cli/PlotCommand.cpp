@@ -354,6 +354,11 @@ int RunPlotCommand(CommandContext& context) {
     if (!settingsFound) {
         return UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {request.settingsPath}));
     }
+    std::vector<std::string> inputs = request.files;
+    inputs.push_back(request.settingsPath);
+    if (const int refused = RefuseOutputOverInput(context, request.output, inputs); refused != kExitOk) {
+        return refused;
+    }
 
     // Everything the picture draws from lives until it is written.
     CMeasDataSet data;

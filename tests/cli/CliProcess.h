@@ -27,23 +27,26 @@ inline std::string CollectorPath() {
 class CCliProcess final {
   public:
     // Starts kelp-collector with `args`, in locale `lang`, with `home` as
-    // its home and configuration folder.
+    // its home, configuration and state folder; through `wrapper` (a command
+    // that ends by running the rest of its arguments) when one is given.
     CCliProcess(const std::vector<std::string>& args, const std::string& home,
-                const std::string& lang = "C.UTF-8") {
+                const std::string& lang = "C.UTF-8", const std::vector<std::string>& wrapper = {}) {
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e) {
             const std::string_view entry = *e;
             const std::string_view name = entry.substr(0, entry.find('='));
             if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM" &&
                 name != "LANG" && name != "LANGUAGE" && !name.starts_with("LC_") && name != "HOME" &&
-                name != "XDG_CONFIG_HOME") {
+                name != "XDG_CONFIG_HOME" && name != "XDG_STATE_HOME") {
                 env.emplace_back(entry);
             }
         }
         env.push_back("LANG=" + lang);
         env.push_back("HOME=" + home);
         env.push_back("XDG_CONFIG_HOME=" + home + "/config");
-        std::vector<std::string> all{CollectorPath()};
+        env.push_back("XDG_STATE_HOME=" + home + "/state");
+        std::vector<std::string> all = wrapper;
+        all.push_back(CollectorPath());
         all.insert(all.end(), args.begin(), args.end());
 
         int out[2];
@@ -57,7 +60,7 @@ class CCliProcess final {
         posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
         std::vector<char*> argv = Pointers(all);
         std::vector<char*> envp = Pointers(env);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
+        if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
             pid_ = -1;
         }
         posix_spawn_file_actions_destroy(&actions);
@@ -100,6 +103,9 @@ class CCliProcess final {
     // Reads everything and returns the exit status; -1 when the process
     // did not end normally within `timeoutMs`, or was killed by a signal.
     int Wait(int timeoutMs = 120000) {
+        if (pid_ <= 0) {
+            return -1;  // never started
+        }
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
         while (std::chrono::steady_clock::now() < deadline) {
             if (!ReadSome(100)) {
@@ -171,8 +177,8 @@ struct CliResult {
     std::string err;
 };
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& home,
-                        const std::string& lang = "C.UTF-8") {
-    CCliProcess process(args, home, lang);
+                        const std::string& lang = "C.UTF-8", const std::vector<std::string>& wrapper = {}) {
+    CCliProcess process(args, home, lang, wrapper);
     CliResult result;
     result.status = process.Wait();
     result.out = process.out;

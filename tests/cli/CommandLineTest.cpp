@@ -18,6 +18,7 @@
 #include "tests/cli/CliProcess.h"
 #include "tests/csv/CsvTestUtil.h"
 #include "tests/link_support/MessageLoop.h"
+#include "tests/link_support/SimProcess.h"
 #include "tests/ui_graphwin/CastData.h"
 #include "tests/ui_graphwin/PictureFiles.h"
 #include "tests/ui_main/MainTestSupport.h"
@@ -128,6 +129,20 @@ TEST_F(CommandLine, DownloadSavesTheBytesTheWindowSaves) {
     const std::string bytes = ReadBytes(File("cli.csv"));
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes, ReadBytes(File("window.csv")));
+
+    // Identical records are each kept; a memory short of the count it
+    // announced is saved, and the difference told with a status of its own.
+    Simulator shortSim({"--records", "5", "--claim", "8", "--identical", "2+1"});
+    ASSERT_TRUE(shortSim.Started());
+    const auto shortRun =
+        RunCli({"download", "--settings", Settings(shortSim.Path()), "-o", File("short.csv")}, Home());
+    EXPECT_EQ(shortRun.status, 9) << shortRun.err;
+    EXPECT_NE(shortRun.err.find("The instrument announced 8 records, but 5 arrived."), std::string::npos)
+        << shortRun.err;
+    CMeasDataSet got;
+    ASSERT_EQ(Load(File("short.csv"), got), 5);
+    EXPECT_EQ(got.GetTime(2), got.GetTime(3));
+    EXPECT_LT(got.GetTime(1), got.GetTime(2));
 }
 
 TEST_F(CommandLine, InterruptedDownloadSavesWhatHadArrived) {
@@ -145,6 +160,65 @@ TEST_F(CommandLine, InterruptedDownloadSavesWhatHadArrived) {
     EXPECT_LT(saved, 300);
     EXPECT_NE(cli.err.find("Interrupted."), std::string::npos) << cli.err;
     EXPECT_NE(cli.err.find(std::to_string(saved) + " records saved in"), std::string::npos) << cli.err;
+
+    // Over a file that exists, part of the memory never takes its place:
+    // the earlier file may hold a day the probe has since forgotten.
+    const std::string before = ReadBytes(File("part.csv"));
+    CCliProcess again({"download", "--settings", Settings(sim.Path()), "-o", File("part.csv")}, Home());
+    ASSERT_TRUE(again.WaitForError([](const std::string& e) {
+        return e.find("30/300 records") != std::string::npos;
+    })) << again.err;
+    again.Signal(SIGTERM);
+    EXPECT_EQ(again.Wait(), 130) << again.err;
+    EXPECT_EQ(ReadBytes(File("part.csv")), before);
+    const int beside = RecordsIn(File("part.partial.csv"));
+    EXPECT_GE(beside, 30);
+    EXPECT_NE(again.err.find(std::to_string(beside) + " records saved in " + File("part.partial.csv") + "; " +
+                             File("part.csv") + " is unchanged."),
+              std::string::npos)
+        << again.err;
+}
+
+// A capture's names are its own for the whole run: a second capture is
+// refused at once, and a file that appears at a name it was going to use
+// is never replaced.
+TEST_F(CommandLine, CaptureNamesAreReservedForTheWholeRun) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::string name = File("both" + std::to_string(attempt) + ".csv");
+        const std::vector<std::string> args{"capture", "--settings", settings, "--interval", "0",
+                                            "--count", "300",        "-o",     name};
+        CCliProcess first(args, Home());
+        CCliProcess second(args, Home());
+        const int a = first.Wait();
+        const int b = second.Wait();
+        EXPECT_EQ(std::min(a, b), 0) << first.err << second.err;
+        EXPECT_EQ(std::max(a, b), 8) << first.err << second.err;
+        const std::string& refused = a == 8 ? first.err : second.err;
+        EXPECT_NE(refused.find("A capture into " + name + " is running"), std::string::npos) << refused;
+        EXPECT_EQ(RecordsIn(name), 300);
+    }
+
+    CMeasDataSet earlier;
+    testing::Append(earlier, {{10, 20.5, 1}});
+    ASSERT_TRUE(Save(File("planted.csv"), earlier));
+    CCliProcess cli(
+        {"capture", "--settings", settings, "--interval", "1", "--count", "3", "-o", File("day.csv")},
+        Home());
+    ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
+        return e.find("1/3 records") != std::string::npos;
+    })) << cli.err;
+    std::filesystem::copy_file(File("planted.csv"), File("day.csv"));
+    EXPECT_EQ(cli.Wait(), 0) << cli.err;
+    EXPECT_EQ(ReadBytes(File("day.csv")), ReadBytes(File("planted.csv")));
+    EXPECT_EQ(RecordsIn(File("day.capture.csv")), 3);
+    EXPECT_NE(
+        cli.err.find(File("day.csv") + " appeared during the capture and is left alone; the records go to " +
+                     File("day.capture.csv")),
+        std::string::npos)
+        << cli.err;
 }
 
 TEST_F(CommandLine, CaptureRollsOverIntoCompleteFilesAndNeverOverwrites) {
@@ -202,21 +276,136 @@ TEST_F(CommandLine, KilledCaptureKeepsItsRecordsAndAnInterruptEndsItNormally) {
         EXPECT_EQ(cli.Wait(), -1);
     }
     EXPECT_FALSE(Exists(File("killed.csv")));
-    EXPECT_GE(RecordsIn(File("killed.journal.csv")), 2000);
+    const std::string journal = File("killed.journal.csv");
+    EXPECT_GE(RecordsIn(journal), 2000);
     const auto refused = RunCli({"capture", "--settings", settings, "-o", File("killed.csv")}, Home());
     EXPECT_EQ(refused.status, 8);
-    EXPECT_NE(refused.err.find(File("killed.journal.csv") + " is the journal"), std::string::npos)
-        << refused.err;
+    EXPECT_NE(refused.err.find(journal + " is the journal"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("kelp-collector recover " + journal), std::string::npos) << refused.err;
 
-    // Without --count or --for, Ctrl+C is how a capture ends.
+    // The command it names: every intact record, line 1 counting them, and
+    // the damaged line counted; such a journal is kept.
+    std::ofstream(journal, std::ios::app | std::ios::binary) << "\"damaged\r\n";
+    const auto recovered = RunCli({"recover", journal}, Home());
+    ASSERT_EQ(recovered.status, 0) << recovered.err;
+    const int kept = RecordsIn(File("killed.csv"));
+    EXPECT_GE(kept, 2000);
+    EXPECT_EQ(ReadBytes(File("killed.csv"))
+                  .rfind("\"KelpPC DataFile\",\"Version\",\"1.00\",\"" + std::to_string(kept) + "\"\r\n", 0),
+              0u);
+    EXPECT_NE(recovered.err.find(std::to_string(kept) + " records restored from " + journal +
+                                 " and saved in " + File("killed.csv") + " (1 lines could not be read)"),
+              std::string::npos)
+        << recovered.err;
+    EXPECT_TRUE(Exists(journal));
+    const std::string first = ReadBytes(File("killed.csv"));
+    const auto notReplaced = RunCli({"recover", journal, "-o", File("killed.csv")}, Home());
+    EXPECT_EQ(notReplaced.status, 8);
+    EXPECT_EQ(ReadBytes(File("killed.csv")), first);
+
+    // Without --count or --for, Ctrl+C is how a capture ends. While it runs,
+    // its journal is its own: neither a second capture nor recover takes it.
     CCliProcess cli({"capture", "--settings", settings, "--interval", "0", "-o", File("ended.csv")}, Home());
     ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
         return e.find("1000 records") != std::string::npos;
     })) << cli.err;
+    const auto second = RunCli({"capture", "--settings", settings, "-o", File("ended.csv")}, Home());
+    EXPECT_EQ(second.status, 8);
+    EXPECT_NE(second.err.find("A capture into " + File("ended.csv") + " is running (its journal " +
+                              File("ended.journal.csv") + " is in use)"),
+              std::string::npos)
+        << second.err;
+    const auto early = RunCli({"recover", File("ended.journal.csv")}, Home());
+    EXPECT_EQ(early.status, 7);
+    EXPECT_NE(early.err.find("still running"), std::string::npos) << early.err;
     cli.Signal(SIGINT);
     EXPECT_EQ(cli.Wait(), 0) << cli.err;
     EXPECT_GE(RecordsIn(File("ended.csv")), 1000);
     EXPECT_FALSE(Exists(File("ended.journal.csv")));
+}
+
+// The folder of a capture fills up, or goes (a medium pulled): the journal
+// keeps what it took, the records are saved where they can be, and every
+// message about where they are is true.
+TEST_F(CommandLine, AFullDiskOrARemovedFolderLosesNoRecord) {
+    Simulator sim;
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    const std::string state = Home() + "/state/kelp-collector/";
+
+    // The folder removed a few records into the capture.
+    std::filesystem::create_directory(File("stick"));
+    CCliProcess cli(
+        {"capture", "--settings", settings, "--interval", "1", "--count", "4", "-o", File("stick/gone.csv")},
+        Home());
+    ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
+        return e.find("2/4 records") != std::string::npos;
+    })) << cli.err;
+    std::filesystem::remove_all(File("stick"));
+    EXPECT_EQ(cli.Wait(), 8) << cli.err;
+    EXPECT_NE(cli.err.find("The journal " + File("stick/gone.journal.csv") + " is gone"), std::string::npos)
+        << cli.err;
+    EXPECT_NE(cli.err.find("The records go on in the journal " + state + "gone.journal.csv"),
+              std::string::npos)
+        << cli.err;
+    EXPECT_NE(cli.err.find("4 records were saved in " + state + "gone.csv instead."), std::string::npos)
+        << cli.err;
+    EXPECT_EQ(RecordsIn(state + "gone.csv"), 4);
+    EXPECT_FALSE(Exists(state + "gone.journal.csv"));
+
+    // A file system of 1 MiB, mounted for the capture alone.
+    std::filesystem::create_directory(File("small"));
+    const std::vector<std::string> mount{
+        "unshare",    ::geteuid() == 0 ? "-m" : "-rm",
+        "--",         "sh",
+        "-c",         "mount -t tmpfs -o size=1m tmpfs \"$0\" || exit 97; exec \"$@\"",
+        File("small")};
+    const auto full = RunCli({"capture", "--settings", settings, "--interval", "0", "--count", "3000", "-o",
+                              File("small/full.csv")},
+                             Home(), "C.UTF-8", mount);
+    if (full.status == 97 || full.err.starts_with("unshare:")) {
+        GTEST_SKIP() << "no file system of its own can be mounted here: " << full.err;
+    }
+    EXPECT_EQ(full.status, 8) << full.err;
+    // Told while the capture runs, not only at its end.
+    const auto told = full.err.find("Cannot write the journal " + File("small/full.journal.csv"));
+    ASSERT_NE(told, std::string::npos) << full.err;
+    EXPECT_LT(told, full.err.find("3000/3000 records")) << full.err;
+    EXPECT_NE(full.err.find("3000 records were saved in " + state + "full.csv instead."), std::string::npos)
+        << full.err;
+    EXPECT_EQ(RecordsIn(state + "full.csv"), 3000);
+}
+
+// A port that fails during a capture (a hang-up, the device node gone) is
+// reopened until it comes back, and the capture goes on into the same file.
+TEST_F(CommandLine, CaptureReopensAPortThatFails) {
+    const std::string link = File("tty");
+    auto first =
+        std::make_unique<test::CSimProcess>(std::vector<std::string>{"--link", link, "--hangup", "5"});
+    ASSERT_TRUE(first->Ok());
+    CCliProcess cli({"capture", "--port", link, "--interval", "0", "--count", "8", "-o", File("long.csv")},
+                    Home());
+    ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
+        return e.find("the 5 records so far are kept") != std::string::npos;
+    })) << cli.err;
+    first.reset();
+    EXPECT_FALSE(Exists(link)) << "the simulator's link went with it";
+    test::CSimProcess second({"--link", link});
+    ASSERT_TRUE(second.Ok());
+    EXPECT_EQ(cli.Wait(), 0) << cli.err;
+    CMeasDataSet data;
+    ASSERT_EQ(Load(File("long.csv"), data), 8);
+    EXPECT_GE(CDateTime::WholeSeconds(data.GetTime(5) - data.GetTime(4)), 2) << "the gap shows in the times";
+    EXPECT_NE(cli.err.find("Reconnected to COM3 (" + link + ")"), std::string::npos) << cli.err;
+    EXPECT_NE(cli.err.find("1 reconnections;"), std::string::npos) << cli.err;
+
+    // Without reconnection the capture ends with the line, its records saved.
+    test::CSimProcess third({"--link", File("tty3"), "--hangup", "5"});
+    const auto once = RunCli(
+        {"capture", "--port", File("tty3"), "--interval", "0", "--reconnect", "0", "-o", File("once.csv")},
+        Home());
+    EXPECT_EQ(once.status, 5) << once.err;
+    EXPECT_EQ(RecordsIn(File("once.csv")), 5);
 }
 
 // Every way a run can fail has its own status, and none leaves a file
@@ -427,6 +616,23 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
     EXPECT_NE(refused.err.find("is a data file saved by this program"), std::string::npos) << refused.err;
     EXPECT_FALSE(Exists(File("again.csv")));
     EXPECT_EQ(RunCli({"export", "--format", "latin1", golden, "-o", File("again.csv")}, Home()).status, 2);
+
+    // An output that is the input by any name is refused, the input untouched.
+    std::filesystem::copy_file(golden, File("data.csv"));
+    std::filesystem::create_symlink(File("data.csv"), File("link.csv"));
+    std::filesystem::create_hard_link(File("data.csv"), File("hard.csv"));
+    const std::string data = ReadBytes(File("data.csv"));
+    for (const auto& [input, output] :
+         std::vector<std::pair<std::string, std::string>>{{File("data.csv"), File("data.csv")},
+                                                          {Home() + "/./data.csv", File("data.csv")},
+                                                          {File("data.csv"), File("link.csv")},
+                                                          {File("hard.csv"), File("data.csv")}}) {
+        CCliProcess same({"export", input, "-o", output}, Home());
+        EXPECT_EQ(same.Wait(), 2) << input << " " << output;
+        EXPECT_NE(same.err.find(output + " is the same file as the input " + input), std::string::npos)
+            << same.err;
+    }
+    EXPECT_EQ(ReadBytes(File("data.csv")), data);
 }
 
 // A file of more records than a data set takes is never cut silently: info
@@ -561,7 +767,7 @@ TEST_F(CommandLine, StartsItDoesNotUnderstandGetOneLineOfUsage) {
 TEST_F(CommandLine, EveryCommandHasHelpInTheProgramsLanguage) {
     const auto overall = RunCli({"--help"}, Home());
     EXPECT_EQ(overall.status, 0);
-    for (const std::string name : {"download", "capture", "info", "casts", "split", "export", "plot"}) {
+    for (const std::string name : {"download", "capture", "info", "recover", "casts", "split", "export", "plot"}) {
         EXPECT_NE(overall.out.find("\n  " + name + " "), std::string::npos) << overall.out;
         const auto help = RunCli({name, "--help"}, Home());
         EXPECT_EQ(help.status, 0);

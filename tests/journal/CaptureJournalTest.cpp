@@ -24,6 +24,7 @@
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
 #include "tests/data_model/ReplyBuilder.h"
+#include "tests/settings/FileSizeLimit.h"
 
 namespace kelp {
 namespace {
@@ -351,8 +352,22 @@ TEST(CaptureJournal, RemoveDeletesTheFileAndFinishKeepsIt) {
     CMeasDataSet fresh;
     ASSERT_TRUE(journal.Start(fresh));
     journal.Finish();
+    // Finished, the journal still stands for data only this process has;
+    // a journal that a process left behind is no longer in use.
+    EXPECT_TRUE(CCaptureJournal::IsInUse(journal.Path()));
     CMeasDataSet restored;
-    EXPECT_EQ(CCaptureJournal(dir.Path()).Recover(restored), 0);
+    EXPECT_EQ(CCaptureJournal(dir.Path()).Read(restored), 0);
+    EXPECT_TRUE(CCaptureJournal::IsInUse(journal.Path()));
+    journal.SetAside();
+    EXPECT_FALSE(CCaptureJournal::IsInUse(journal.Path()));
+
+    // A name reserved by a journal is not taken by a second one.
+    CCaptureJournal first(dir.Path(), "station.journal.csv");
+    CCaptureJournal second(dir.Path(), "station.journal.csv");
+    ASSERT_TRUE(first.Start(fresh, true));
+    EXPECT_FALSE(second.Start(fresh, true));
+    EXPECT_EQ(errno, EEXIST);
+    EXPECT_TRUE(first.Holds(0));
 }
 
 TEST(CaptureJournal, StartFailsWhereNoFileCanBeMade) {
@@ -455,7 +470,7 @@ TEST(CaptureJournal, LineTwoFollowsTheElementsOfTheFirstRecord) {
     ExpectSameRecords(expected, restored, 3);
 }
 
-TEST(CaptureJournal, AnAppendOutOfStepWritesTheWholeSetAgain) {
+TEST(CaptureJournal, AnAppendOutOfStepWritesTheRecordsLeftOut) {
     TempFolder dir;
     CMeasDataSet live;
     CCaptureJournal journal(dir.Path());
@@ -465,44 +480,63 @@ TEST(CaptureJournal, AnAppendOutOfStepWritesTheWholeSetAgain) {
     // Records 1 and 2 never reached the journal.
     ASSERT_TRUE(journal.Append(live, 3));
     EXPECT_EQ(journal.RecordsWritten(), 4);
-    journal.Finish();
     CMeasDataSet restored;
-    ASSERT_EQ(CCaptureJournal(dir.Path()).Recover(restored), 4);
+    ASSERT_EQ(CCaptureJournal(dir.Path()).Read(restored), 4);
     ExpectSameRecords(live, restored, 4);
+
+    // A record the file already holds: the journal is written anew up to
+    // it, in a new file that takes the old one's place (and its lock).
+    struct stat before {};
+    ASSERT_EQ(::stat(journal.Path().c_str(), &before), 0);
+    ASSERT_TRUE(journal.Append(live, 1));
+    struct stat after {};
+    ASSERT_EQ(::stat(journal.Path().c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_TRUE(journal.Holds(2));
+    EXPECT_TRUE(CCaptureJournal::IsInUse(journal.Path()));
+    ASSERT_TRUE(journal.Append(live, 2));
+    journal.Finish();
+    ASSERT_EQ(CCaptureJournal(dir.Path()).Recover(restored), 3);
+    ExpectSameRecords(live, restored, 3);
 }
 
 // A full disk (here: a file size limit) must not leave half a line that
-// would hide every later record from recovery.
-TEST(CaptureJournal, AFailedWriteLeavesNoPartialLine) {
+// would hide every later record from recovery, nor cost a line written
+// before it; and a journal whose folder is removed says it is lost.
+TEST(CaptureJournal, AFailedWriteNeverShortensTheJournalAndARemovedOneIsLost) {
     TempFolder dir;
     CMeasDataSet live;
     CCaptureJournal journal(dir.Path());
     ASSERT_TRUE(journal.Start(live));
-    AddRecords(live, 0, 3);
+    AddRecords(live, 0, 4);
     ASSERT_TRUE(journal.Append(live, 0));
     const auto size = static_cast<rlim_t>(fs::file_size(journal.Path()));
 
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    ::sigaction(SIGXFSZ, &ignore, &previous);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit tight = old;
-    tight.rlim_cur = size + 100;  // room for part of the next line only
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const bool appended = journal.Append(live, 1);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    ::sigaction(SIGXFSZ, &previous, nullptr);
+    bool appended = true;
+    bool appendedLater = true;
+    {
+        const test::FileSizeLimit full(size + 100);  // room for part of the next line only
+        ASSERT_TRUE(full.Ok());
+        appended = journal.Append(live, 1);
+        appendedLater = journal.Append(live, 2);
+    }
 
     EXPECT_FALSE(appended);
+    EXPECT_FALSE(appendedLater);
     EXPECT_EQ(fs::file_size(journal.Path()), size);
-    // Room again: the next record lands after record 0 and is found.
-    ASSERT_TRUE(journal.Append(live, 2));
-    journal.Finish();
+    EXPECT_FALSE(journal.Holds(3));
+    // Room again: the lines left out come first, then the new one.
+    ASSERT_TRUE(journal.Append(live, 3));
+    EXPECT_TRUE(journal.Holds(4));
     CMeasDataSet restored;
-    ASSERT_EQ(CCaptureJournal(dir.Path()).Recover(restored), 3);
-    ExpectSameRecords(live, restored, 3);
+    ASSERT_EQ(CCaptureJournal(dir.Path()).Read(restored), 4);
+    ExpectSameRecords(live, restored, 4);
+
+    fs::remove_all(dir.Path());
+    ASSERT_TRUE(live.AddLiveRecord(Reply(4)));
+    EXPECT_FALSE(journal.Append(live, 4));
+    EXPECT_TRUE(journal.IsLost());
+    EXPECT_FALSE(journal.Holds(4));
 }
 
 // The journal's purpose: a process killed in the middle of a capture.

@@ -31,7 +31,8 @@ class DownloadRunTest : public ::testing::Test {
         sim_ = std::make_unique<CSimProcess>(args);
         EXPECT_TRUE(sim_->Ok()) << "kelp-sim did not start";
         dialog_.CancelAfter(cancelAfter);
-        return RunDownload(mainWindow_, dialog_, test::DefaultPort(), test::DeviceOf(sim_->Path()));
+        return RunDownload(mainWindow_, dialog_, test::DefaultPort(), test::DeviceOf(sim_->Path()), nullptr,
+                           &announced_);
     }
 
     std::vector<std::string> Records() const {
@@ -84,6 +85,7 @@ class DownloadRunTest : public ::testing::Test {
     CFakeProgressDialog dialog_{loop_};
     std::unique_ptr<CSimProcess> sim_;
     std::string logPath_;
+    int announced_ = -1;
 };
 
 TEST_F(DownloadRunTest, WholeMemoryArrivesInOrderBeforeTheEnd) {
@@ -120,6 +122,21 @@ TEST_F(DownloadRunTest, EndOfDataBeforeTheClaimedCountFinishes) {
     EXPECT_EQ(Download({"--records", "5", "--claim", "8"}), RunEnd::Finished);
     ExpectRecordsThenEnd(5);
     EXPECT_EQ(test::ReadLines(logPath_).size(), 7u);  // count, 5 records, end of data
+    EXPECT_EQ(announced_, 8) << "the receiver compares what it stored with the count";
+}
+
+// Records that are byte for byte the same are each the instrument's own, in
+// a clean download as much as any other.
+TEST_F(DownloadRunTest, IdenticalConsecutiveRecordsAreAllKept) {
+    EXPECT_EQ(Download({"--records", "20", "--casts", "1", "--identical", "4+2"}), RunEnd::Finished);
+    ExpectRecordsThenEnd(20);
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 20u);
+    EXPECT_EQ(records[3], records[4]);
+    EXPECT_EQ(records[3], records[5]);
+    EXPECT_NE(records[5], records[6]);
+    EXPECT_EQ(announced_, 20);
+    EXPECT_EQ(test::ReadLines(logPath_).size(), 21u) << "no request was repeated";
 }
 
 TEST_F(DownloadRunTest, TimeoutOnNextAsksForTheSameRecordAgain) {

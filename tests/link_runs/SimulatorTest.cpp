@@ -40,10 +40,10 @@ std::pair<std::string, int> RunToEnd(const std::string& args) {
 TEST(Simulator, HelpDocumentsEveryOption) {
     const auto [help, status] = RunToEnd("--help");
     EXPECT_EQ(status, 0);
-    for (const char* option :
-         {"--link", "--records", "--claim",  "--casts", "--shuffle", "--seed",  "--baud", "--turnaround",
-          "--late", "--fault",   "--hangup", "--log",   "--help",    "noreply", "lost",   "late",
-          "badsum", "lowercase", "truncate", "double",  "garbage",   "badcodes"}) {
+    for (const char* option : {"--link",    "--records",    "--claim", "--casts", "--shuffle", "--seed",
+                               "--baud",    "--turnaround", "--late",  "--fault", "--hangup",  "--identical",
+                               "--log",     "--help",       "noreply", "lost",    "late",      "badsum",
+                               "lowercase", "truncate",     "double",  "garbage", "badcodes"}) {
         EXPECT_NE(help.find(option), std::string::npos) << option;
     }
     EXPECT_EQ(RunToEnd("--records").second, 2);

@@ -139,10 +139,29 @@ TEST_F(DataSelectDlgTest, SelectionSurvivesAResort) {
     EXPECT_EQ(SelectedRecords(), (std::set<int>{1, 4}));
 }
 
-TEST_F(DataSelectDlgTest, DeleteWhileDescendingKeepsTheDirection) {
+TEST_F(DataSelectDlgTest, DeleteAsksFirstAndKeepsTheDirectionWhileDescending) {
     ClickHeader(0);
     SelectRecords({1, 3});
+    // Deleted records come back only with a new download: Cancel keeps them.
+    std::vector<std::string> asked;
+    SetMessageResponder([&asked](QWidget*, int id, int style) {
+        EXPECT_EQ(id, IDS_CONFIRM_DELETE_RECORDS);
+        EXPECT_EQ(style, kStyleQuestion);
+        asked.push_back(ShownMessageText());
+        return IDCANCEL;
+    });
     Click(IDC_SELECT_DELETE);
+    SetMessageResponder({});
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find(IsEnglish() ? "Delete the 2 selected records?" : "選択した 2 件"),
+              std::string::npos)
+        << asked[0];
+    EXPECT_EQ(source.GetCount(), 5);
+    EXPECT_EQ(SelectedRecords(), (std::set<int>{1, 3}));
+
+    test::MessageLog messages;
+    Click(IDC_SELECT_DELETE);
+    EXPECT_EQ(messages.ids, (std::vector<int>{IDS_CONFIRM_DELETE_RECORDS}));
     ASSERT_EQ(source.GetCount(), 3);
     EXPECT_EQ(source.GetSiteName(0).substr(0, 5), "Bravo");
     EXPECT_EQ(source.GetSiteName(1).substr(0, 7), "Charlie");
@@ -228,9 +247,13 @@ TEST_F(DataSelectDlgTest, KeyboardWorksTheList) {
     EXPECT_EQ(header->sortIndicatorSection(), 2);
     EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
 
-    // Delete removes the selection as the button does.
+    // Delete removes the selection as the button does, once confirmed.
     SelectRecords({1});
-    QTest::keyClick(List(), Qt::Key_Delete);
+    {
+        test::MessageLog messages;
+        QTest::keyClick(List(), Qt::Key_Delete);
+        EXPECT_EQ(messages.ids, (std::vector<int>{IDS_CONFIRM_DELETE_RECORDS}));
+    }
     EXPECT_EQ(source.GetCount(), 4);
     EXPECT_TRUE(dlg.isVisible());
 
@@ -356,6 +379,7 @@ TEST(DataSelectDlg, FullSetSortsAndDeletesHalfInOneBatch) {
     for (const QModelIndex& index : dlg.List()->selectionModel()->selectedRows()) {
         ASSERT_EQ(dlg.Model().RecordAt(index.row()) % 2, 1);
     }
+    test::MessageLog messages;
     dlg.OnDeleteSelected();
     ASSERT_EQ(source.GetCount(), kMeasCapacity / 2);
     EXPECT_EQ(dlg.Model().rowCount(), kMeasCapacity / 2);

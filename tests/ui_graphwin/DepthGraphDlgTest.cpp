@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "resources/ResourceIds.h"
@@ -16,6 +17,7 @@
 #include "tests/ui_graphwin/DataFiles.h"
 #include "tests/ui_graphwin/MessageLog.h"
 #include "ui/main/ColorLamp.h"
+#include "ui/main/MessageBox.h"
 
 namespace kelp {
 namespace {
@@ -77,13 +79,19 @@ TEST(DepthGraphDlg, EmptyWindowShowsRowLabelsOnly) {
     EXPECT_EQ(PixelAt(image, QPoint(l.left(), l.top() + 3)), 0x000000u);
 }
 
+// The window as the main window opens it on `live`: shown, with the data
+// handed over.
+void OpenOn(CDepthGraphDlg& dlg, const CMeasDataSet& live) {
+    dlg.SetInitialData(&live);
+    dlg.show();
+    QApplication::processEvents();
+}
+
 TEST(DepthGraphDlg, InitialDataBecomesSeriesOneWhenShown) {
     CMeasDataSet live;
     FillCast(live, 20.0, 200);
     CDepthGraphDlg dlg;
-    dlg.SetInitialData(&live);
-    dlg.show();
-    QApplication::processEvents();
+    OpenOn(dlg, live);
     ASSERT_EQ(dlg.SeriesCount(), 1);
     // Instrument data is named after the string table, not a path.
     EXPECT_EQ(dlg.Series(0).data.GetName(), LoadText(IDS_MEASURED_DATA));
@@ -111,6 +119,53 @@ TEST(DepthGraphDlg, InitialDataBecomesSeriesOneWhenShown) {
     // Below 20 m nothing was measured.
     EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 0, 25, 0)), 0xFFFFFFu);
     EXPECT_EQ(PixelAt(image, HalfCellCentre(dlg, 1, 0, 0)), 0xFFFFFFu);
+}
+
+// The main window's data come back with the next opening; files the user
+// added by hand do not, so Esc, the close box and the close command ask.
+TEST(DepthGraphDlg, ClosingAsksOnlyWhenTheUserAddedSeries) {
+    CMeasDataSet live;
+    FillCast(live, 20.0, 200);
+    CDepthGraphDlg dlg;
+    OpenOn(dlg, live);
+    ASSERT_EQ(dlg.SeriesCount(), 1);
+    {
+        MessageLog log;
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        EXPECT_TRUE(log.ids.empty());
+        EXPECT_FALSE(dlg.isVisible());
+    }
+
+    dlg.show();
+    CMeasDataSet cast;
+    FillCast(cast, 18.0, 60);
+    ASSERT_TRUE(dlg.AddSeries(cast));
+    ASSERT_TRUE(dlg.AddSeries(cast));
+    int answer = IDCANCEL;
+    std::vector<std::string> asked;
+    SetMessageResponder([&](QWidget*, int id, int style) {
+        EXPECT_EQ(id, IDS_CONFIRM_CLOSE_DEPTH);
+        EXPECT_EQ(style, kStyleQuestion);
+        asked.push_back(ShownMessageText());
+        return answer;
+    });
+    dlg.close();
+    EXPECT_TRUE(dlg.isVisible());
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    EXPECT_TRUE(dlg.isVisible());
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0].find(IsEnglish() ? "The 2 data files" : "（2 件）"), std::string::npos) << asked[0];
+    EXPECT_EQ(dlg.SeriesCount(), 3);
+    // Without the main window's series, every one left was added by hand.
+    Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)
+        ->setCurrentItem(Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST)->topLevelItem(0));
+    dlg.OnDeleteSeries();
+    answer = IDOK;
+    dlg.findChild<QAction*>(QString::number(ID_CLOSE_GRAPH))->trigger();
+    SetMessageResponder({});
+    EXPECT_FALSE(dlg.isVisible());
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_NE(asked[2].find(IsEnglish() ? "The 2 data files" : "（2 件）"), std::string::npos) << asked[2];
 }
 
 TEST(DepthGraphDlg, EqualValuesGiveColourOneAndOneLabel) {

@@ -14,9 +14,12 @@
 
 #include "app/SettingsStore.h"
 #include "data/CaptureJournal.h"
+#include "data/FileJobs.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "tests/link_support/MessageLoop.h"
 #include "tests/settings/AsPlainUser.h"
+#include "tests/settings/FileSizeLimit.h"
 #include "tests/ui_main/MainTestSupport.h"
 #include "ui/main/MainDlg.h"
 #include "ui/main/MessageBox.h"
@@ -34,6 +37,13 @@ using test::WaitFor;
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int RecordsIn(const std::string& path) {
+    CMeasDataSet data;
+    test::CMessageLoop loop;
+    test::CFakeProgressDialog dialog(loop);
+    return LoadDataFile(path, data, dialog) == FILEJOB_OK ? data.GetCount() : -1;
 }
 
 // The journal of the window's live capture, seen from outside: it must hold
@@ -525,6 +535,67 @@ TEST_F(JournalWindow, AReadOnlySettingsFolderGivesANoticeAndTheCaptureGoesOn) {
     EXPECT_FALSE(JournalExists());
     EXPECT_GE(dlg_->LiveData().GetCount(), 5);
     EXPECT_EQ(dlg_->windowTitle(), "*" + Title());
+}
+
+// The disk fills during a capture (here: a file size limit), or the folder
+// of the journal goes: the user hears it at once, the journal keeps every
+// record it took, and a save at Exit that fails keeps the window and its
+// data.
+TEST_F(JournalWindow, AFullDiskOrARemovedFolderKeepsTheJournalWholeAndTheWindowOpen) {
+    OpenWindow();
+    Responder answers;
+    QTemporaryDir dir;
+    Find<QPushButton>(IDC_CAPTURE)->click();
+    ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 5; }));
+
+    auto full = std::make_unique<test::FileSizeLimit>(static_cast<rlim_t>(fs::file_size(journalPath_)) + 100);
+    ASSERT_TRUE(full->Ok());
+    const int before = dlg_->LiveData().GetCount();
+    const auto noticed = [&] {
+        const auto ids = answers.Ids();
+        return std::count(ids.begin(), ids.end(), IDS_JOURNAL_NOT_WRITTEN);
+    };
+    EXPECT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= before + 20 && noticed() > 0; }));
+    Find<QPushButton>(IDC_CAPTURE)->click();
+    EXPECT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
+    EXPECT_EQ(noticed(), 1);
+    const std::string journal = ReadBytes(journalPath_);
+    CMeasDataSet kept;
+    const int inJournal = CCaptureJournal(folder_->Folder()).Read(kept);
+    EXPECT_GE(inJournal, before);
+    EXPECT_LT(inJournal, dlg_->LiveData().GetCount());
+
+    const int records = dlg_->LiveData().GetCount();
+    answers.Forget();
+    answers.Answer(IDYES);
+    answers.SavePath(dir.filePath("field.csv").toStdString());
+    Action(ID_EXIT)->trigger();
+    WaitFor([] { return false; }, 50);
+    full.reset();
+    ASSERT_EQ(answers.Ids().size(), 2u);
+    EXPECT_EQ(answers.Ids()[0], IDS_CONFIRM_SAVE_UNSAVED);
+    EXPECT_EQ(answers.Asked()[1].style, kStyleError);
+    EXPECT_TRUE(dlg_->isVisible());
+    EXPECT_EQ(dlg_->LiveData().GetCount(), records);
+    EXPECT_EQ(ReadBytes(journalPath_), journal);
+    Action(ID_FILE_SAVE)->trigger();
+    EXPECT_EQ(RecordsIn(dir.filePath("field.csv").toStdString()), records);
+    EXPECT_FALSE(JournalExists());
+
+    // The folder goes in the middle of the next capture.
+    answers.Forget();
+    Find<QPushButton>(IDC_CAPTURE)->click();
+    ASSERT_TRUE(WaitFor([&] { return dlg_->LiveData().GetCount() >= 3; }));
+    fs::remove_all(folder_->Folder());
+    EXPECT_TRUE(WaitFor([&] { return noticed() > 0; }));
+    Find<QPushButton>(IDC_CAPTURE)->click();
+    EXPECT_TRUE(WaitFor([&] { return dlg_->GetState() == CMainDlg::Idle; }));
+    EXPECT_FALSE(fs::exists(folder_->Folder()));
+    answers.Answer(IDYES);
+    answers.SavePath(dir.filePath("after.csv").toStdString());
+    dlg_->close();
+    EXPECT_FALSE(dlg_->isVisible());
+    EXPECT_EQ(RecordsIn(dir.filePath("after.csv").toStdString()), dlg_->LiveData().GetCount());
 }
 
 TEST(PortErrorWindow, TheBoxNamesTheDeviceAndTheReason) {

@@ -357,7 +357,7 @@ TEST_F(MainWindow, DownloadAsksBeforeFetchingAgain) {
     EXPECT_EQ(dlg_->DownloadedData().GetCount(), 25);
 }
 
-TEST_F(MainWindow, EmptyInstrumentSaysSoAndOffersNothing) {
+TEST_F(MainWindow, EmptyOrShortMemorySaysSo) {
     Simulator sim({"--records", "0"});
     ASSERT_TRUE(sim.Started());
     Open(sim.Path());
@@ -368,6 +368,25 @@ TEST_F(MainWindow, EmptyInstrumentSaysSoAndOffersNothing) {
     EXPECT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD, IDS_INSTRUMENT_EMPTY}));
     EXPECT_EQ(answers.Asked()[1].style, 16);
     EXPECT_EQ(selections, 0);
+
+    // A memory that ends before the count it announced: what came is
+    // offered, and the difference is told.
+    Simulator shortSim({"--records", "5", "--claim", "8"});
+    ASSERT_TRUE(shortSim.Started());
+    dlg_.reset();
+    Open(shortSim.Path());
+    answers.Forget();
+    dlg_->SetDataSelection([&](QWidget*, CMeasDataSet& source, CMeasDataSet&) {
+        selections = source.GetCount();
+        return false;
+    });
+    Find<QPushButton>(IDC_DOWNLOAD)->click();
+    ASSERT_EQ(answers.Ids(), (std::vector<int>{IDS_CONFIRM_DOWNLOAD, IDS_DOWNLOAD_COUNT_DIFFERS}));
+    EXPECT_EQ(answers.Asked()[1].style, kStyleWarning);
+    const std::string& told = answers.Asked()[1].text;
+    ASSERT_NE(told.find('8'), std::string::npos) << told;
+    EXPECT_NE(told.find('5', told.find('8')), std::string::npos) << told;
+    EXPECT_EQ(selections, 5);
 }
 
 TEST_F(MainWindow, SavedFileOpensToTheSamePanel) {

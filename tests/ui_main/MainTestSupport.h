@@ -21,7 +21,7 @@ QApplication& App();
 struct Question {
     int id = 0;
     int style = 0;
-    std::string text;  // as shown
+    std::string text;  // as shown, with any lines added
 };
 
 // Installs itself as the message and file-dialog responder for its lifetime:

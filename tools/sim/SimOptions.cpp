@@ -133,6 +133,10 @@ Options:
                                    instrument error codes (a valid frame)
   --hangup N          after N replies, close the pseudo-terminal at the next
                       request and exit
+  --identical N[+C]   logged record N (1 = the newest, the first a download
+                      fetches) is followed by C (default 1) records that are
+                      byte for byte the same, as a logger with a stopped
+                      clock out of the water leaves them
   --log PATH          append one line per request: its number, the command
                       body and the fault applied, if any
   --help              show this text and exit
@@ -212,6 +216,19 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, bool& help, std::s
             if (!number(1, 1'000'000'000, n))
                 return false;
             options.hangupAfter = static_cast<int>(n);
+        } else if (arg == "--identical") {
+            if (!value(text))
+                return false;
+            const auto plus = text.find('+');
+            long long from = 0;
+            long long count = 1;
+            if (!ParseInt(text.substr(0, plus), 1, 99999, from) ||
+                (plus != std::string_view::npos && !ParseInt(text.substr(plus + 1), 1, 99999, count))) {
+                error = "bad value for --identical: " + std::string(text);
+                return false;
+            }
+            options.identicalFrom = static_cast<int>(from);
+            options.identicalCount = static_cast<int>(count);
         } else if (arg == "--log") {
             if (!value(text))
                 return false;

@@ -40,6 +40,10 @@ struct SimOptions {
     int turnaroundMs = 0;
     int lateMs = 1300;    // how late a reply with the Late fault comes
     int hangupAfter = 0;  // 0: never
+    // Logged records `identicalFrom` + 1 to `identicalFrom` + `identicalCount`
+    // (1 = the newest) are byte for byte record `identicalFrom`.
+    int identicalFrom = 0;  // 0: none
+    int identicalCount = 0;
     std::string logPath;
     std::vector<FaultRule> faults;
 };

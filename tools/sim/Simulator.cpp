@@ -203,7 +203,9 @@ std::string CSimulator::Answer(const std::string& body, bool badCodes) {
         if (cursor_ >= generator_.Records()) {
             return "#RM";  // end of data: "#RM@7C\r\n"
         }
-        return generator_.MemoryRecord(cursor_, badCodes);
+        const int first = options_.identicalFrom - 1;
+        const bool copy = first >= 0 && cursor_ > first && cursor_ <= first + options_.identicalCount;
+        return generator_.MemoryRecord(copy ? first : cursor_, badCodes);
     }
     return {};
 }

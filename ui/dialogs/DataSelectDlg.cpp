@@ -268,6 +268,12 @@ void CDataSelectDlg::OnDeleteSelected() {
     if (selected == 0 || source_ == nullptr) {
         return;
     }
+    // Deleted records come back only with a new download, and Ctrl+A then
+    // Delete takes all of them: the user says so first.
+    const QString question = DlgString(IDS_CONFIRM_DELETE_RECORDS).arg(selected);
+    if (ShowMessage(this, IDS_CONFIRM_DELETE_RECORDS, kStyleQuestion, question.toStdString()) != IDOK) {
+        return;
+    }
     std::vector<int> doomed;
     doomed.reserve(static_cast<std::size_t>(selected));
     for (int record = source_->GetCount() - 1; record >= 0 && selected > 0; --record) {

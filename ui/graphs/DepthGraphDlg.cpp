@@ -229,7 +229,7 @@ void CDepthGraphDlg::OnShow() {
     if (initialData_ != nullptr) {
         const CMeasDataSet* data = initialData_;
         initialData_ = nullptr;
-        AddSeries(*data);
+        initialSeries_ = AddSeries(*data);
     }
 }
 
@@ -300,6 +300,7 @@ void CDepthGraphDlg::OnDeleteSeries() {
         return;
     }
     graph_.RemoveSeries(position);
+    initialSeries_ = initialSeries_ && position != 0;
     if (graph_.SeriesCount() == 0) {
         const QSignalBlocker a(componentList_);
         const QSignalBlocker b(componentUnitList_);
@@ -318,6 +319,17 @@ void CDepthGraphDlg::OnDeleteSeries() {
 
 void CDepthGraphDlg::OnCloseGraph() {
     close();
+}
+
+void CDepthGraphDlg::reject() {
+    const int added = graph_.SeriesCount() - (initialSeries_ ? 1 : 0);
+    if (added > 0) {
+        const QString question = DlgString(IDS_CONFIRM_CLOSE_DEPTH).arg(added);
+        if (ShowMessage(this, IDS_CONFIRM_CLOSE_DEPTH, kStyleQuestion, question.toStdString()) != IDOK) {
+            return;
+        }
+    }
+    QDialog::reject();
 }
 
 void CDepthGraphDlg::SetupComponentLists() {

@@ -86,6 +86,10 @@ class CDepthGraphDlg final : public QDialog {
     void OnComponentUnitChange(int index);
     void OnDepthUnitChange(int index);
 
+    // Esc, the close box and the close command: the series the user added
+    // are lost with the window, so it asks first when there are any.
+    void reject() override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -123,6 +127,7 @@ class CDepthGraphDlg final : public QDialog {
 
     bool initialised_ = false;
     bool shownOnce_ = false;
+    bool initialSeries_ = false;  // series 1 is the main window's data
     int depthUnit_ = 0;
     int element_ = kNoElement;
     int elementPosition_ = 0;

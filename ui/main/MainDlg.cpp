@@ -684,14 +684,22 @@ void CMainDlg::OnDownload() {
     EnterState(Downloading);
     RunEnd result = RunEnd::Finished;
     int openError = 0;
+    int announced = -1;
     {
         CProgressDlg progress(this);
         progress.SetDialogFont(DialogFont());
         downloadProgress_ = &progress;
-        result = RunDownload(*target_, progress, port_, portDevices_, &openError);
+        result = RunDownload(*target_, progress, port_, portDevices_, &openError, &announced);
         downloadProgress_ = nullptr;
     }
     ShowRunFailure(result, openError);
+    // A memory that ends early, or holds more than a download takes, must
+    // not pass for the whole of it.
+    if (result == RunEnd::Finished && announced >= 0 && downloaded_.GetCount() != announced) {
+        ShowMessage(
+            this, IDS_DOWNLOAD_COUNT_DIFFERS, kStyleWarning,
+            Text(IDS_DOWNLOAD_COUNT_DIFFERS).arg(announced).arg(downloaded_.GetCount()).toStdString());
+    }
     EnterState(Idle);
     if (downloaded_.GetCount() > 0) {
         OpenDataSelection();
