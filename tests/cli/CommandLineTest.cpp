@@ -767,7 +767,8 @@ TEST_F(CommandLine, StartsItDoesNotUnderstandGetOneLineOfUsage) {
 TEST_F(CommandLine, EveryCommandHasHelpInTheProgramsLanguage) {
     const auto overall = RunCli({"--help"}, Home());
     EXPECT_EQ(overall.status, 0);
-    for (const std::string name : {"download", "capture", "info", "recover", "casts", "split", "export", "plot"}) {
+    for (const std::string name :
+         {"download", "capture", "info", "recover", "casts", "split", "export", "plot"}) {
         EXPECT_NE(overall.out.find("\n  " + name + " "), std::string::npos) << overall.out;
         const auto help = RunCli({name, "--help"}, Home());
         EXPECT_EQ(help.status, 0);
