@@ -606,7 +606,9 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_PLOT_ONE_FILE),
      "%1 で描けるデータファイルは 1 つです。ファイルを並べて比べるには --depth を使ってください。"},
     {S(IDS_CLI_PLOT_TOO_MANY_FILES), "深さグラフで比べられるデータファイルは 20 個までです。"},
-    {S(IDS_CLI_PLOT_FORMAT), "%1: 画像の形式は拡張子で決まります。.png、.svg、.pdf のどれかにしてください。"},
+    {S(IDS_CLI_PLOT_FORMAT),
+     "%1: 画像の形式は拡張子で決まります。.png、.svg、.pdf のどれかにしてください（--format "
+     "で選ぶこともできます）。"},
     {S(IDS_CLI_PLOT_NO_DEPTH_HINT), "%1 を深さグラフから外すか、--trend か --xy で描いてください。"},
     {S(IDS_CLI_PLOT_SIZE_HINT), "大きさは 幅x高さ のピクセル数で、それぞれ 200～4000 です（例: 1200x800）。"},
     {S(IDS_CLI_PLOT_TOO_MANY_TRENDS), "--trend で描ける成分は、ウィンドウのグラフと同じく 1～3 個です。"},
@@ -699,6 +701,46 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_OPEN_BUSY),
      "取込またはダウンロードの実行中か、ダイアログが開いているため、次のファイルを開きませんでした。\n"
      "終わってから、もう一度開いてください。\n\n%1"},
+
+    // ---- The command line as scripts use it ----
+    {S(IDS_CLI_LINE_HINT),
+     "--baud は 4800、9600、19200、38400、57600、--data-bits は 5、6、7、8、--parity は "
+     "none（なし）、odd（奇数）、even（偶数）、--stop-bits は 1、1.5、2 のどれかです。"},
+    {S(IDS_CLI_STDIN), "標準入力"},
+    {S(IDS_CLI_STDOUT), "標準出力"},
+    {S(IDS_CLI_INPUT_MISSING), "%1 は存在しません。"},
+    {S(IDS_CLI_INPUT_NOT_FILE), "%1 は%2で、データファイルではありません。"},
+    {S(IDS_CLI_KIND_FOLDER), "フォルダ"},
+    {S(IDS_CLI_KIND_FIFO), "名前付きパイプ（FIFO）"},
+    {S(IDS_CLI_KIND_DEVICE), "デバイス"},
+    {S(IDS_CLI_KIND_SOCKET), "ソケット"},
+    {S(IDS_CLI_INPUT_UNREADABLE), "%1 を読めません: %2。"},
+    {S(IDS_CLI_INPUT_EMPTY), "%1 は空です。"},
+    {S(IDS_CLI_INPUT_NOT_DATA),
+     "%1 はこのソフトのデータファイルではありません。先頭が「%2」です（データファイルの先頭は"
+     "「KelpPC DataFile,Version」）。"},
+    {S(IDS_CLI_INPUT_DAMAGED), "%1 の %2 行目、%3 番目のフィールド（%4）が壊れています: %5。"},
+    {S(IDS_CLI_INPUT_DAMAGED_LINE), "%1 の %2 行目が壊れています: %3。"},
+    {S(IDS_CLI_WHY_FIELD_COUNT), "フィールドが %1 個しかありません（%2 個必要です）"},
+    {S(IDS_CLI_WHY_NOT_NUMBER),
+     "「%1」はこのソフトの書く数値ではありません（数字と 1 つまでの小数点、先頭のマイナス記号だけです）"},
+    {S(IDS_CLI_WHY_TOO_LARGE), "「%1」は測定値として大きすぎます"},
+    {S(IDS_CLI_WHY_CODE), "「%1」は文字 %2 の後に %3 文字が続く形ではありません"},
+    {S(IDS_CLI_WHY_CODE_DIGIT), "「%1」のコード %2 は範囲外です（%3 まで）"},
+    {S(IDS_CLI_WHY_SITE), "地点名「%1」が 20 バイトを超えています"},
+    {S(IDS_CLI_WHY_BATTERY), "「%1」は、ただ 1 つの V で終わる形ではありません"},
+    {S(IDS_CLI_WHY_ELEMENT), "「%1」は成分番号（0～24）ではありません"},
+    {S(IDS_CLI_WHY_LINE_TOO_LONG),
+     "行が 64 KiB を超えています（データファイルの行はそれほど長くなりません）"},
+    {S(IDS_CLI_FIELD_ELEMENT), "成分番号"},
+    {S(IDS_CLI_SETTINGS_NOT_FILE), "設定ファイル %1 は%2で、ファイルではありません。"},
+    {S(IDS_CLI_TITLES_HINT),
+     "--titles は ascii（名前と単位を ASCII で。どのパソコンでも同じ）か program（このソフトの"
+     "見出し。表示言語で）です。"},
+    {S(IDS_CLI_UTC_OFFSET_HINT),
+     "時計のタイムゾーンの UTC からのずれを +HH:MM か -HH:MM で、-12:00 から +14:00 までで指定してください"
+     "（例: +09:00）。"},
+    {S(IDS_CLI_PLOT_FORMAT_HINT), "--format は png、svg、pdf のどれかです。"},
 
     // Files of more records than a data set takes
     {S(IDS_FILE_PARTLY_READ),

@@ -265,7 +265,7 @@ bool CCapture::SavePart(Part& part) {
     const bool saved = SaveDataFile(path, part.data, saving) == FILEJOB_OK;
     if (saved) {
         part.journal->Remove();
-        console_.Message(Fill(IDS_CLI_SAVED, {std::to_string(records), path}));
+        console_.Note(Fill(IDS_CLI_SAVED, {std::to_string(records), path}));
     } else {
         // The journal is a complete data file of the same records: it stays.
         part.journal->Finish();
@@ -324,7 +324,7 @@ int CCapture::Run(int interval, long long count, long long seconds) {
         active_->journal->Remove();
         return kExitWriteFailed;
     }
-    console_.Message(Fill(IDS_CLI_CAPTURE_START, {PortText(setup_), std::to_string(interval), output_}));
+    console_.Note(Fill(IDS_CLI_CAPTURE_START, {PortText(setup_), std::to_string(interval), output_}));
     console_.StartProgress(LoadText(IDS_CLI_CAPTURING),
                            static_cast<int>(std::min<long long>(count, 0x7fffffff)));
 
@@ -444,7 +444,7 @@ const CSubcommandRegistration kCapture({
     .order = 20,
     .summaryId = IDS_CLI_SUMMARY_CAPTURE,
     .helpId = IDS_CLI_HELP_CAPTURE,
-    .options = {kPortOption, kOutputOption, {"interval"}, {"count"}, {"for"}},
+    .options = WithLineOptions({kPortOption, kOutputOption, {"interval"}, {"count"}, {"for"}}),
     .run = RunCaptureCommand,
 });
 

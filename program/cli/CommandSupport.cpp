@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 
 #include "app/PortOpenError.h"
 #include "app/SettingsStore.h"
@@ -18,8 +20,10 @@
 #include "program/cli/ConsoleLoop.h"
 #include "program/cli/ConsoleProgress.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/InputFiles.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/PortSettingsDlg.h"
 
 namespace kelp::cli {
 
@@ -45,16 +49,94 @@ int ComPortNumber(const std::string& text) {
     return n >= 1 && n <= kPortCount ? n : 0;
 }
 
-// The message for a file job's load result (1: not opened or not a data
-// file, 2: a broken line).
-std::string ReadFailureText(int loadResult, const std::string& path) {
-    const int id = loadResult == FILEJOB_FAILED ? IDS_FILE_FORMAT_INVALID : IDS_FILE_OPEN_FAILED;
-    return path + ": " + LoadText(id) + "\n" + Fill(IDS_CLI_READ_HINT, {path});
+constexpr const char* kBaudOption = "baud";
+constexpr const char* kDataBitsOption = "data-bits";
+constexpr const char* kParityOption = "parity";
+constexpr const char* kStopBitsOption = "stop-bits";
+
+// The line options given, over the settings of the file; false with the
+// message shown when one is not a setting the port dialog offers, or the
+// port cannot take them together.
+bool ApplyLineOptions(CommandContext& context, PortSettings& port) {
+    const CArguments& arguments = context.arguments;
+    const auto bad = [&](const char* name) {
+        UsageError(context, Fill(IDS_CLI_BAD_VALUE, {std::string("--") + name, arguments.Value(name)}) +
+                                "\n" + LoadText(IDS_CLI_LINE_HINT));
+        return false;
+    };
+    // The position of `text` among `choices`, or -1.
+    const auto choice = [](const std::string& text, std::initializer_list<const char*> choices) {
+        int i = 0;
+        for (const char* c : choices) {
+            if (text == c) {
+                return i;
+            }
+            ++i;
+        }
+        return -1;
+    };
+    const auto number = [&](const char* name, const auto& offered, int& out) {
+        long long value = 0;
+        if (!ParseCount(arguments.Value(name), 1000000, value) ||
+            std::find(offered.begin(), offered.end(), value) == offered.end()) {
+            return false;
+        }
+        out = static_cast<int>(value);
+        return true;
+    };
+    bool any = false;
+    if (arguments.Has(kBaudOption)) {
+        if (!number(kBaudOption, kOfferedBaudRates, port.BaudRate)) {
+            return bad(kBaudOption);
+        }
+        any = true;
+    }
+    if (arguments.Has(kDataBitsOption)) {
+        int bits = 0;
+        if (!number(kDataBitsOption, kOfferedByteSizes, bits)) {
+            return bad(kDataBitsOption);
+        }
+        port.ByteSize = static_cast<std::uint8_t>(bits);
+        any = true;
+    }
+    if (arguments.Has(kParityOption)) {
+        const int parity = choice(arguments.Value(kParityOption), {"none", "odd", "even"});
+        if (parity < 0) {
+            return bad(kParityOption);
+        }
+        port.Parity = static_cast<std::uint8_t>(parity);
+        any = true;
+    }
+    if (arguments.Has(kStopBitsOption)) {
+        const int stopBits = choice(arguments.Value(kStopBitsOption), {"1", "1.5", "2"});
+        if (stopBits < 0) {
+            return bad(kStopBitsOption);
+        }
+        port.StopBits = static_cast<std::uint8_t>(stopBits);
+        any = true;
+    }
+    // The rule the dialog applies on OK, to what the run will use.
+    if (any) {
+        if (const int problem = CPortSettingsDlg::LineSettingsProblem(port.ByteSize, port.StopBits);
+            problem != 0) {
+            UsageError(context, LoadText(problem));
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
+std::vector<CommandOption> WithLineOptions(std::vector<CommandOption> options) {
+    options.insert(options.end(), {{kBaudOption}, {kDataBitsOption}, {kParityOption}, {kStopBitsOption}});
+    return options;
+}
+
 std::string PortText(const InstrumentSetup& setup) {
+    if (!setup.givenDevice.empty()) {
+        return setup.givenDevice;
+    }
     const std::string device = PortDevicePath(setup.port.PortNo, setup.devices);
     return "COM" + std::to_string(setup.port.PortNo) + (device.empty() ? "" : " (" + device + ")");
 }
@@ -72,11 +154,17 @@ std::string SettingsPath(const CommandContext& context, bool& ok) {
     return path;
 }
 
+std::string SettingsFailureText(const std::string& path) {
+    const std::string kind = KindOf(path);
+    return kind.empty() ? Fill(IDS_CLI_SETTINGS_MISSING, {path})
+                        : Fill(IDS_CLI_SETTINGS_NOT_FILE, {path, kind});
+}
+
 bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup) {
     bool ok = true;
     setup.settingsPath = SettingsPath(context, ok);
     if (!ok) {
-        UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {setup.settingsPath}));
+        UsageError(context, SettingsFailureText(setup.settingsPath));
         return false;
     }
     const CSettingsStore store(setup.settingsPath);
@@ -89,12 +177,13 @@ bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup) {
         } else if (port.find('/') != std::string::npos) {
             // A device path stands in for the port number of the settings.
             setup.devices[setup.port.PortNo] = port;
+            setup.givenDevice = port;
         } else {
             UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--port", port}));
             return false;
         }
     }
-    return true;
+    return ApplyLineOptions(context, setup.port);
 }
 
 int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup) {
@@ -113,15 +202,21 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
     CConsoleLoop loop;
     CConsoleProgress loading(loop, nullptr);
     data.Clear();
+    std::string error;
+    const std::string file = ReadablePath(path, error);
+    if (file.empty()) {
+        context.console.Message(error);
+        return kExitBadInput;
+    }
     int fileRecords = 0;
-    const int result = LoadDataFile(path, data, loading, &fileRecords);
-    if (result != FILEJOB_OK) {
-        context.console.Message(ReadFailureText(result, path));
+    LoadFailure failure;
+    if (LoadDataFile(file, data, loading, &fileRecords, &failure) != FILEJOB_OK) {
+        context.console.Message(LoadFailureText(path, file, failure, data));
         return kExitBadInput;
     }
     if (fileRecords > 0) {
         context.console.Message(
-            path + ": " +
+            ShownName(path) + ": " +
             Fill(IDS_FILE_PARTLY_READ, {std::to_string(fileRecords), std::to_string(data.GetCount())}));
     }
     return kExitOk;
@@ -132,9 +227,15 @@ int LoadEveryRecord(CommandContext& context, const std::string& path, CMeasDataS
     CConsoleLoop loop;
     CConsoleProgress loading(loop, nullptr);
     data.Clear();
-    const int result = LoadAllRecords(path, data, loading, full);
-    if (result != FILEJOB_OK) {
-        context.console.Message(ReadFailureText(result, path));
+    std::string error;
+    const std::string file = ReadablePath(path, error);
+    if (file.empty()) {
+        context.console.Message(error);
+        return kExitBadInput;
+    }
+    LoadFailure failure;
+    if (LoadAllRecords(file, data, loading, full, &failure) != FILEJOB_OK) {
+        context.console.Message(LoadFailureText(path, file, failure, data));
         return kExitBadInput;
     }
     return kExitOk;
@@ -168,7 +269,7 @@ std::vector<ValueColumn> ValueColumns(const ValueStats& values) {
         const int element = values.elements[static_cast<std::size_t>(slot)];
         for (int unit = 0; unit < kUnitCount && element != kNoElement; ++unit) {
             if (values.stats[static_cast<std::size_t>(slot)][static_cast<std::size_t>(unit)].Count > 0) {
-                columns.push_back({slot, unit, ComponentTitle(element, unit)});
+                columns.push_back({slot, unit, ComponentTitle(element, unit), element});
             }
         }
     }
@@ -218,6 +319,17 @@ bool CanWrite(const std::string& path) {
 
 std::string WriteFailureText(const std::string& path) {
     return LoadText(IDS_FILE_SAVE_FAILED) + "\n" + Fill(IDS_CLI_WRITE_HINT, {path});
+}
+
+bool WriteStandardOutput(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+}
+
+int StandardOutputFailed(CommandContext& context) {
+    if (errno != EPIPE) {
+        context.console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
+    }
+    return kExitWriteFailed;
 }
 
 int UsageError(CommandContext& context, const std::string& text) {

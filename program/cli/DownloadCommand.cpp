@@ -68,7 +68,7 @@ int RunDownloadCommand(CommandContext& context) {
         console.Message(WriteFailureText(output));
         return kExitWriteFailed;
     }
-    console.Message(Fill(IDS_CLI_SAVED, {std::to_string(received), output}));
+    console.Note(Fill(IDS_CLI_SAVED, {std::to_string(received), output}));
     return ExitStatusOf(end);
 }
 
@@ -77,7 +77,7 @@ const CSubcommandRegistration kDownload({
     .order = 10,
     .summaryId = IDS_CLI_SUMMARY_DOWNLOAD,
     .helpId = IDS_CLI_HELP_DOWNLOAD,
-    .options = {kPortOption, kOutputOption},
+    .options = WithLineOptions({kPortOption, kOutputOption}),
     .run = RunDownloadCommand,
 });
 
