@@ -192,7 +192,9 @@ int ReadInstrumentCommand(CommandContext& context, std::string& output, Instrume
         return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands().front()}));
     }
     output = arguments.Value(kOutputOption.name);
-    if (output.empty()) {
+    // Data files and their journals go to files: "-" is no name for them
+    // here ("./-" is).
+    if (output.empty() || output == kStandardStream) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
     return ReadInstrumentSetup(context, setup) ? kExitOk : kExitUsage;

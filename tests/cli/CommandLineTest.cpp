@@ -312,6 +312,7 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         {{}, {"casts", "--settings", Home(), golden}, 2, "The settings file " + Home() + " is a folder"},
         {{}, {"download", "--baud", "1200"}, 2, "Invalid value for --baud: 1200\n--baud takes 4800,"},
         {{}, {"download", "--parity", "mark"}, 2, "Invalid value for --parity: mark"},
+        {{}, {"capture", "-o", "-"}, 2, "No output file: give it with -o FILE."},
         {{},
          {"capture", "--data-bits", "8", "--stop-bits", "1.5"},
          2,
