@@ -54,75 +54,69 @@ constexpr const char* kDataBitsOption = "data-bits";
 constexpr const char* kParityOption = "parity";
 constexpr const char* kStopBitsOption = "stop-bits";
 
+// A word a line option takes, and the value of the settings it stands for.
+struct LineChoice {
+    std::string word;
+    int value = 0;
+};
+
+// The numbers of `offered`, each standing for itself.
+template <std::size_t N>
+std::vector<LineChoice> Numbers(const std::array<int, N>& offered) {
+    std::vector<LineChoice> choices;
+    for (const int n : offered) {
+        choices.push_back({std::to_string(n), n});
+    }
+    return choices;
+}
+
 // The line options given, over the settings of the file; false with the
 // message shown when one is not a setting the port dialog offers, or the
 // port cannot take them together.
 bool ApplyLineOptions(CommandContext& context, PortSettings& port) {
     const CArguments& arguments = context.arguments;
-    const auto bad = [&](const char* name) {
-        UsageError(context, Fill(IDS_CLI_BAD_VALUE, {std::string("--") + name, arguments.Value(name)}) +
-                                "\n" + LoadText(IDS_CLI_LINE_HINT));
-        return false;
+    int baud = port.BaudRate;
+    int byteSize = port.ByteSize;
+    int parity = port.Parity;
+    int stopBits = port.StopBits;
+    struct LineOption {
+        const char* name;
+        std::vector<LineChoice> choices;
+        int& value;
     };
-    // The position of `text` among `choices`, or -1.
-    const auto choice = [](const std::string& text, std::initializer_list<const char*> choices) {
-        int i = 0;
-        for (const char* c : choices) {
-            if (text == c) {
-                return i;
-            }
-            ++i;
-        }
-        return -1;
-    };
-    const auto number = [&](const char* name, const auto& offered, int& out) {
-        long long value = 0;
-        if (!ParseCount(arguments.Value(name), 1000000, value) ||
-            std::find(offered.begin(), offered.end(), value) == offered.end()) {
-            return false;
-        }
-        out = static_cast<int>(value);
-        return true;
+    const LineOption options[] = {
+        {kBaudOption, Numbers(kOfferedBaudRates), baud},
+        {kDataBitsOption, Numbers(kOfferedByteSizes), byteSize},
+        {kParityOption, {{"none", 0}, {"odd", 1}, {"even", 2}}, parity},
+        {kStopBitsOption, {{"1", 0}, {"1.5", 1}, {"2", 2}}, stopBits},
     };
     bool any = false;
-    if (arguments.Has(kBaudOption)) {
-        if (!number(kBaudOption, kOfferedBaudRates, port.BaudRate)) {
-            return bad(kBaudOption);
+    for (const LineOption& option : options) {
+        if (!arguments.Has(option.name)) {
+            continue;
         }
-        any = true;
-    }
-    if (arguments.Has(kDataBitsOption)) {
-        int bits = 0;
-        if (!number(kDataBitsOption, kOfferedByteSizes, bits)) {
-            return bad(kDataBitsOption);
+        const std::string given = arguments.Value(option.name);
+        const auto chosen = std::find_if(option.choices.begin(), option.choices.end(),
+                                         [&given](const LineChoice& c) { return c.word == given; });
+        if (chosen == option.choices.end()) {
+            UsageError(context, Fill(IDS_CLI_BAD_VALUE, {std::string("--") + option.name, given}) + "\n" +
+                                    LoadText(IDS_CLI_LINE_HINT));
+            return false;
         }
-        port.ByteSize = static_cast<std::uint8_t>(bits);
-        any = true;
-    }
-    if (arguments.Has(kParityOption)) {
-        const int parity = choice(arguments.Value(kParityOption), {"none", "odd", "even"});
-        if (parity < 0) {
-            return bad(kParityOption);
-        }
-        port.Parity = static_cast<std::uint8_t>(parity);
-        any = true;
-    }
-    if (arguments.Has(kStopBitsOption)) {
-        const int stopBits = choice(arguments.Value(kStopBitsOption), {"1", "1.5", "2"});
-        if (stopBits < 0) {
-            return bad(kStopBitsOption);
-        }
-        port.StopBits = static_cast<std::uint8_t>(stopBits);
+        option.value = chosen->value;
         any = true;
     }
     // The rule the dialog applies on OK, to what the run will use.
     if (any) {
-        if (const int problem = CPortSettingsDlg::LineSettingsProblem(port.ByteSize, port.StopBits);
-            problem != 0) {
+        if (const int problem = CPortSettingsDlg::LineSettingsProblem(byteSize, stopBits); problem != 0) {
             UsageError(context, LoadText(problem));
             return false;
         }
     }
+    port.BaudRate = baud;
+    port.ByteSize = static_cast<std::uint8_t>(byteSize);
+    port.Parity = static_cast<std::uint8_t>(parity);
+    port.StopBits = static_cast<std::uint8_t>(stopBits);
     return true;
 }
 
