@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <tuple>
 
 #include "app/SettingsStore.h"
 #include "data/FileJobs.h"
@@ -281,23 +282,23 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         {{},
          {"info", File("tidy.csv")},
          7,
-         "tidy.csv is not a data file of this program: it begins with \"time,site\""},
+         "tidy.csv is not a data file of this program: it begins with 'time,site'"},
         {{},
          {"export", File("nan.csv"), "-o", File("out.csv")},
          7,
-         "nan.csv is damaged at line 3, field 8 (Water Temp.): \"nan\" is not a number"},
+         "nan.csv is damaged at line 3, field 8 (Water Temp.): 'nan' is not a number"},
         {{},
          {"info", File("inf.csv")},
          7,
-         "inf.csv is damaged at line 4, field 11 (pH): \"inf\" is not a number"},
+         "inf.csv is damaged at line 4, field 11 (pH): 'inf' is not a number"},
         {{},
          {"plot", "--trend", "pH", File("big.csv"), "-o", File("out.png")},
          7,
-         "big.csv is damaged at line 5, field 8 (Water Temp.): \"1e308\" is not a number"},
+         "big.csv is damaged at line 5, field 8 (Water Temp.): '1e308' is not a number"},
         {{},
          {"casts", File("state.csv")},
          7,
-         "state.csv is damaged at line 5, field 53 (State Code): \"SA111111111000\" holds the code A, and "
+         "state.csv is damaged at line 5, field 53 (State Code): 'SA111111111000' holds the code A, and "
          "the "
          "codes there go up to 9."},
         {{},
@@ -491,24 +492,24 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
         "2026-03-14T12:00:00,Site "
         "3,-5.209444,-5.119167,20.0,8.00,100.0,500,1.000,10.00,9.00,500.0,0.500,-0.20,"
         "\r\n";
-    const auto exported =
-        RunCli({"export", "--format", "utf8", golden, "-o", File("tidy.csv")}, Home(), "ja_JP.UTF-8");
-    ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_EQ(
-        ReadBytes(File("tidy.csv")),
-        "\xEF\xBB\xBFtime,site,latitude,longitude,temperature_degC,ph,ph_potential_mV,orp_mV,"
-        "conductivity_S_per_m,turbidity_NTU,do_mg_per_L,tds_g_per_L,salinity_ppt,specific_gravity_sigma_t,"
-        "depth_m\r\n" +
-            records);
-    // --titles program keeps the program's titles in its language.
-    const auto program = RunCli({"export", "--titles", "program", golden, "-o", File("titled.csv")}, Home());
-    ASSERT_EQ(program.status, 0) << program.err;
-    EXPECT_EQ(
-        ReadBytes(File("titled.csv")),
-        "\xEF\xBB\xBFTime,Site,Latitude,Longitude,Water Temp. [\u2103],pH [pH],pHmV [mV],ORP [mV],"
-        "Conductivity [S/m],Turbidity [NTU],DO [mg/L],TDS [g/L],Salinity [ppt],Specific Gravity [\u03C3t],"
-        "Depth [m]\r\n" +
-            records);
+    const std::vector<std::tuple<std::vector<std::string>, std::string, std::string>> titled = {
+        {{"--format", "utf8"},
+         "ja_JP.UTF-8",
+         "time,site,latitude,longitude,temperature_degC,ph,ph_potential_mV,orp_mV,conductivity_S_per_m,"
+         "turbidity_NTU,do_mg_per_L,tds_g_per_L,salinity_ppt,specific_gravity_sigma_t,depth_m"},
+        // --titles program keeps the program's titles in its language.
+        {{"--titles", "program"},
+         "C.UTF-8",
+         "Time,Site,Latitude,Longitude,Water Temp. [\u2103],pH [pH],pHmV [mV],ORP [mV],Conductivity [S/m],"
+         "Turbidity [NTU],DO [mg/L],TDS [g/L],Salinity [ppt],Specific Gravity [\u03C3t],Depth [m]"},
+    };
+    for (const auto& [options, lang, titles] : titled) {
+        std::vector<std::string> args{"export", golden, "-o", File("tidy.csv")};
+        args.insert(args.end(), options.begin(), options.end());
+        const auto exported = RunCli(args, Home(), lang);
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        EXPECT_EQ(ReadBytes(File("tidy.csv")), "\xEF\xBB\xBF" + titles + "\r\n" + records);
+    }
     // The offset of the clock's zone follows each time.
     const auto zoned = RunCli({"export", "--utc-offset", "-03:30", golden, "-o", File("zoned.csv")}, Home());
     ASSERT_EQ(zoned.status, 0) << zoned.err;
