@@ -29,6 +29,11 @@ if(TARGET kelp-collector)
   # database when the package is installed.
   install(FILES ${PROJECT_SOURCE_DIR}/resources/kelp-collector-mime.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME kelp-collector.xml COMPONENT program)
+  # Completion in bash, where bash-completion looks for it by the command's
+  # name.
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/kelp-collector.bash-completion
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME kelp-collector
+          COMPONENT program)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/kelp-collector-128.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME kelp-collector.png
           COMPONENT program)

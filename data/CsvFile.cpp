@@ -26,18 +26,24 @@ CCsvFile::~CCsvFile() {
 bool CCsvFile::OpenRead(const std::string& path) {
     const int fd = OpenRegularFile(path);
     if (fd < 0) {
+        const int error = errno;
         Close();
+        readError_ = error;
         return false;
     }
     std::FILE* stream = ::fdopen(fd, "rb");
     if (stream == nullptr) {
+        const int error = errno;
         ::close(fd);
+        readError_ = error;
+        return false;
     }
     return OpenRead(stream);
 }
 
 bool CCsvFile::OpenRead(std::FILE* stream) {
     Close();
+    readError_ = 0;
     file_ = stream;
     if (file_ == nullptr) {
         return false;
@@ -71,11 +77,21 @@ bool CCsvFile::OpenSave(const std::string& path) {
     return true;
 }
 
+bool CCsvFile::OpenWrite(std::FILE* stream) {
+    Close();
+    writeError_ = 0;
+    file_ = stream;
+    streaming_ = stream != nullptr;
+    written_ = startedToDisk_ = 0;
+    return streaming_;
+}
+
 bool CCsvFile::Refill() {
     bufferPos_ = 0;
     bufferLen_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
     if (bufferLen_ == 0) {
         if (std::ferror(file_)) {
+            readError_ = errno != 0 ? errno : EIO;
             throw ECsvError::ReadFailed;
         }
         eof_ = true;
@@ -325,6 +341,15 @@ void CCsvFile::WriteText(std::string_view text) {
 }
 
 bool CCsvFile::CommitSave() {
+    if (file_ != nullptr && streaming_) {
+        const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
+        if (!flushed) {
+            writeError_ = errno != 0 ? errno : EIO;
+        }
+        file_ = nullptr;
+        streaming_ = false;
+        return flushed;
+    }
     if (file_ == nullptr || !Saving()) {
         return false;
     }
@@ -342,10 +367,11 @@ bool CCsvFile::CommitSave() {
 }
 
 void CCsvFile::Close() {
-    if (file_ != nullptr) {
+    if (file_ != nullptr && !streaming_) {
         std::fclose(file_);
-        file_ = nullptr;
     }
+    file_ = nullptr;
+    streaming_ = false;
     if (Saving()) {
         replacement_.Abandon();
     }

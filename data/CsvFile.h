@@ -14,6 +14,7 @@ namespace kelp {
 class CEvent;
 class CMeasDataSet;
 class IProgressDialog;
+struct LoadFailure;
 
 // A data file opened for one load or save job, and the state of that job.
 //
@@ -38,7 +39,13 @@ class CCsvFile final {
     // Prepares the replacement of `path`; false (see SaveFailure) when it
     // cannot be replaced.
     bool OpenSave(const std::string& path);
+    // Writes straight to `stream` (standard output, say), which stays the
+    // caller's: nothing is replaced, and CommitSave only flushes it.
+    bool OpenWrite(std::FILE* stream);
     bool IsOpen() const { return file_ != nullptr; }
+    // The errno of a failed OpenRead, or of the read that threw
+    // ECsvError::ReadFailed.
+    int ReadError() const { return readError_; }
 
     // Passes over one line without keeping it, however long; false at the
     // end of the file and for an empty line (as ReadCsvLine). Throws
@@ -54,7 +61,8 @@ class CCsvFile final {
     // Throws ECsvError::WriteFailed when the system refuses the bytes.
     void WriteText(std::string_view text);
     // Makes the lines written the target's content. False (and the target
-    // untouched) on any failure.
+    // untouched) on any failure. For OpenWrite: false when the stream
+    // refuses the last bytes.
     bool CommitSave();
     // Why OpenSave, WriteText or CommitSave failed.
     FileFailure SaveFailure() const {
@@ -83,6 +91,8 @@ class CCsvFile final {
     // stops there says how many records the file holds.
     const std::function<bool(CMeasDataSet&)>* whenFull = nullptr;
     int* fileRecords = nullptr;
+    // Where a load that fails says why (may be null).
+    LoadFailure* failure = nullptr;
 
   private:
     // The next line without its line end: a view of the buffer, or of
@@ -99,9 +109,11 @@ class CCsvFile final {
     std::size_t bufferLen_ = 0;
     bool atStart_ = true;
     bool eof_ = false;
+    int readError_ = 0;
     std::string line_;
     std::string pieces_;  // fields that quotes split, put together
     // Saving.
+    bool streaming_ = false;  // writing to the caller's stream (OpenWrite)
     CFileReplacement replacement_;
     int writeError_ = 0;  // errno of a failed write
     std::size_t written_ = 0;

@@ -94,24 +94,56 @@ int CountRecordLines(CCsvFile& file, int most) {
     return lines;
 }
 
+// Where a load that failed at `line` says why: the file error `error`
+// (ECsvError), or else the data set's parse fault.
+void NoteFailure(LoadFailure* failure, int line, const CCsvFile& file, const CMeasDataSet& data,
+                 const ECsvError* error) {
+    if (failure == nullptr) {
+        return;
+    }
+    failure->line = line;
+    if (error == nullptr) {
+        failure->kind = LoadFailure::Kind::Line;
+        failure->fault = data.LastParseFault();
+    } else if (*error == ECsvError::LineTooLong) {
+        failure->kind = LoadFailure::Kind::TooLong;
+    } else {
+        failure->kind = LoadFailure::Kind::Read;
+        failure->error = file.ReadError();
+    }
+}
+
 int StartLoad(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, const FullDataSet* full,
-              int* fileRecords) {
+              int* fileRecords, LoadFailure* failure) {
     if (fileRecords != nullptr) {
         *fileRecords = 0;
     }
+    if (failure != nullptr) {
+        *failure = {};
+    }
     auto job = std::make_unique<CCsvFile>();
     if (!job->OpenRead(path)) {
+        if (failure != nullptr) {
+            failure->kind = LoadFailure::Kind::Open;
+            failure->error = job->ReadError();
+        }
         return FILEJOB_OPEN_FAILED;
     }
     int total = 0;
     try {
         if (!job->ReadCsvLine(data.GetFieldList())) {
+            if (failure != nullptr) {
+                failure->kind = LoadFailure::Kind::Empty;
+                failure->line = 1;
+            }
             return FILEJOB_OPEN_FAILED;
         }
         total = data.ParseFirstLine();
     } catch (EMemError) {
+        NoteFailure(failure, 1, *job, data, nullptr);
         return FILEJOB_OPEN_FAILED;
-    } catch (ECsvError) {
+    } catch (ECsvError error) {
+        NoteFailure(failure, 1, *job, data, &error);
         return FILEJOB_OPEN_FAILED;
     }
     // One allocation for what line 1 announces; a file that holds more or
@@ -121,19 +153,21 @@ int StartLoad(const std::string& path, CMeasDataSet& data, IProgressDialog& dial
     job->dataSet = &data;
     job->whenFull = full;
     job->fileRecords = fileRecords;
+    job->failure = failure;
     const int result = RunJob(std::move(job), dialog, IDS_PROGRESS_LOADING, LoadThread);
     return result == 2 ? FILEJOB_FAILED : FILEJOB_OK;
 }
 
 }  // namespace
 
-int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, int* fileRecords) {
-    return StartLoad(path, data, dialog, nullptr, fileRecords);
+int LoadDataFile(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog, int* fileRecords,
+                 LoadFailure* failure) {
+    return StartLoad(path, data, dialog, nullptr, fileRecords, failure);
 }
 
 int LoadAllRecords(const std::string& path, CMeasDataSet& data, IProgressDialog& dialog,
-                   const FullDataSet& full) {
-    return StartLoad(path, data, dialog, &full, nullptr);
+                   const FullDataSet& full, LoadFailure* failure) {
+    return StartLoad(path, data, dialog, &full, nullptr, failure);
 }
 
 void LoadThread(std::unique_ptr<CCsvFile> job) {
@@ -145,11 +179,17 @@ void LoadThread(std::unique_ptr<CCsvFile> job) {
     std::vector<std::string_view> fields;
     int i = 0;
     bool failed = false;
+    // The line being read or parsed: the column line, then record i's.
+    int line = 2;
     try {
         // A missing column line leaves no fields, which the parse rejects.
         job->ReadCsvLine(data.GetFieldList());
         data.ParseColumnLine();
-        while (i < job->total && !job->cancel->Wait(0) && job->ReadCsvFields(fields)) {
+        while (i < job->total && !job->cancel->Wait(0)) {
+            line = i + 3;
+            if (!job->ReadCsvFields(fields)) {
+                break;
+            }
             if (data.GetCount() >= data.GetCapacity()) {
                 if (!goOn) {
                     // The line just read and those after it did not fit.
@@ -169,8 +209,10 @@ void LoadThread(std::unique_ptr<CCsvFile> job) {
         }
     } catch (EMemError) {
         failed = true;
-    } catch (ECsvError) {
+        NoteFailure(job->failure, line, *job, data, nullptr);
+    } catch (ECsvError error) {
         failed = true;
+        NoteFailure(job->failure, line, *job, data, &error);
     } catch (const std::bad_alloc&) {
         failed = true;
     }

@@ -17,6 +17,28 @@ enum class EMemError : int {
     BadFormat = 3,
 };
 
+// What a parse operation found wrong with the line it refused, so that a
+// message can name the field and the rule it broke.
+enum class FieldFault : std::uint8_t {
+    None,
+    FieldCount,   // the line has fewer fields than it needs (`limit`: how many it has)
+    NotDataFile,  // line 1 does not begin with the program's magic and "Version"
+    NotNumber,    // a number field (version, count, value) holds something else
+    TooLarge,     // a value beyond the range of a stored value
+    Element,      // an element number of line 2 outside 0 to 24
+    SiteTooLong,  // a site name of more than 20 bytes
+    Battery,      // the battery field does not end in its only "V"
+    CodeField,    // a code field without its letter, or of the wrong length
+    CodeDigit,    // a digit of a code field beyond `limit`
+};
+struct ParseFault {
+    FieldFault fault = FieldFault::None;
+    int field = -1;    // 0-based field of the line
+    std::string text;  // that field as read (line 1: its first two fields)
+    int limit = 0;
+    char digit = 0;  // CodeDigit: the digit
+};
+
 // Running statistics of the valid values of one slot and unit code. An
 // entry with Count 0 is empty and its other fields mean nothing.
 struct SlotStats {
@@ -178,6 +200,8 @@ class CMeasDataSet final {
     void ParseRecordLine();
     // ParseRecordLine of fields read as views (CCsvFile::ReadCsvFields).
     void ParseRecordLine(const std::vector<std::string_view>& fields);
+    // Why the parse operation that threw last refused its line.
+    const ParseFault& LastParseFault() const { return parseFault_; }
 
   private:
     // Adds the value of (slot, record) to its statistics entry if it is valid.
@@ -202,6 +226,7 @@ class CMeasDataSet final {
     bool reserved_ = false;
     std::string line_;                 // CSV line most recently formatted
     std::vector<std::string> fields_;  // CSV fields most recently read
+    ParseFault parseFault_;
     int capacity_ = 0;
     int allocated_ = 0;  // records the arrays have room for, at most the capacity
     int count_ = 0;

@@ -226,8 +226,19 @@ std::string Prefixed(char letter, const std::string& text) {
     return out;
 }
 
-[[noreturn]] void Fail() {
-    throw EMemError::BadFormat;
+// A field text of a fault is kept to this many bytes: enough to recognise
+// it, short of a 64 KiB line.
+constexpr std::size_t kFaultTextBytes = 60;
+
+// Records why the line is refused, then refuses it.
+[[noreturn]] void Refuse(ParseFault& out, FieldFault fault, int field, std::string_view text = {},
+                         int limit = 0, char digit = 0, EMemError error = EMemError::BadFormat) {
+    out.fault = fault;
+    out.field = field;
+    out.text.assign(text.substr(0, kFaultTextBytes));
+    out.limit = limit;
+    out.digit = digit;
+    throw error;
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -334,19 +345,23 @@ int SmallDecimal(std::string_view s) {
     return value;
 }
 
-// A hexadecimal digit within 0..max, else the line is broken.
-std::uint8_t CodeDigit(char c, int max) {
-    const int value = HexDigit(c);
+// Digit `at` of code field `index` (whose text is `field`): a hexadecimal
+// digit within 0..max, else the line is broken.
+std::uint8_t CodeDigit(ParseFault& fault, std::string_view field, int index, std::size_t at, int max) {
+    const int value = HexDigit(field[at]);
     if (value < 0 || value > max) {
-        Fail();
+        Refuse(fault, FieldFault::CodeDigit, index, field, max, field[at]);
     }
     return static_cast<std::uint8_t>(value);
 }
 
-// A code field: the letter, then exactly `digits` characters.
-std::string_view CodeField(std::string_view field, char letter, std::size_t length) {
+// Code field `index` of `f`: the letter, then exactly `length` - 1
+// characters, which it returns.
+std::string_view CodeField(ParseFault& fault, const std::vector<std::string_view>& f, int index, char letter,
+                           std::size_t length) {
+    const std::string_view field = f[static_cast<std::size_t>(index)];
     if (field.size() != length || field[0] != letter) {
-        Fail();
+        Refuse(fault, FieldFault::CodeField, index, field, static_cast<int>(length));
     }
     return field.substr(1);
 }
@@ -496,13 +511,24 @@ const std::string& CMeasDataSet::FormatRecordLine(int r) {
 
 int CMeasDataSet::ParseFirstLine() {
     const auto& f = fields_;
-    if (f.size() < 4 || f[0] != kMagic || f[1] != kVersionTitle || f[2].empty() ||
-        !IsNumber(TrimBlanks(f[2]))) {
-        throw EMemError::NotDataFile;
+    const auto refuse = [this](FieldFault fault, int field, std::string_view text, int limit = 0) {
+        Refuse(parseFault_, fault, field, text, limit, 0, EMemError::NotDataFile);
+    };
+    if (f.empty() || f[0] != kMagic || (f.size() > 1 && f[1] != kVersionTitle)) {
+        refuse(FieldFault::NotDataFile, 0,
+               f.empty()      ? std::string()
+               : f.size() > 1 ? f[0] + "," + f[1]
+                              : f[0]);
+    }
+    if (f.size() < 4) {
+        refuse(FieldFault::FieldCount, -1, {}, static_cast<int>(f.size()));
+    }
+    if (f[2].empty() || !IsNumber(TrimBlanks(f[2]))) {
+        refuse(FieldFault::NotNumber, 2, f[2]);
     }
     const auto count = TrimBlanks(f[3]);
     if (count.empty() || !IsDigits(count)) {
-        throw EMemError::NotDataFile;
+        refuse(FieldFault::NotNumber, 3, f[3]);
     }
     // The loader never takes more than the capacity; a longer digit run is
     // held at a value above it rather than overflowing.
@@ -514,19 +540,21 @@ int CMeasDataSet::ParseFirstLine() {
 
 void CMeasDataSet::ParseColumnLine() {
     if (fields_.size() < kFieldCount) {
-        Fail();
+        Refuse(parseFault_, FieldFault::FieldCount, -1, {}, static_cast<int>(fields_.size()));
     }
     std::array<std::uint8_t, kSlotCount> elements{};
     for (int s = 0; s < kSlotCount; ++s) {
-        const auto text = TrimBlanks(fields_[static_cast<std::size_t>(8 + 3 * s)]);
+        const int index = 8 + 3 * s;
+        const std::string& field = fields_[static_cast<std::size_t>(index)];
+        const auto text = TrimBlanks(field);
         if (text.empty() || !IsDigits(text)) {
-            Fail();
+            Refuse(parseFault_, FieldFault::Element, index, field);
         }
         const auto significant = text.find_first_not_of('0');
         const auto digits =
             significant == std::string_view::npos ? std::string_view("0") : text.substr(significant);
         if (digits.size() > 2 || SmallDecimal(digits) >= kElementCount) {
-            Fail();
+            Refuse(parseFault_, FieldFault::Element, index, field);
         }
         const int element = SmallDecimal(digits);
         elements[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(element);
@@ -542,26 +570,27 @@ void CMeasDataSet::ParseRecordLine(const std::vector<std::string_view>& f) {
     if (count_ >= capacity_) {
         return;
     }
+    ParseFault& fault = parseFault_;
     if (f.size() < kFieldCount) {
-        Fail();
+        Refuse(fault, FieldFault::FieldCount, -1, {}, static_cast<int>(f.size()));
     }
     const std::string_view site = f[1];
     if (site.size() > kMaxSiteBytes) {
-        Fail();
+        Refuse(fault, FieldFault::SiteTooLong, 1, site);
     }
-    const std::string_view date = CodeField(f[48], 'D', 7);
-    const std::string_view clock = CodeField(f[49], 'T', 7);
+    const std::string_view date = CodeField(fault, f, 48, 'D', 7);
+    const std::string_view clock = CodeField(fault, f, 49, 'T', 7);
     const std::string_view batteryField = f[46];
     const auto v = batteryField.find('V');
     if (v == std::string_view::npos || v + 1 != batteryField.size()) {
-        Fail();
+        Refuse(fault, FieldFault::Battery, 46, batteryField);
     }
     const std::string_view deviceField = f[47];
     if (deviceField.size() < 3 || deviceField[0] != 'P') {
-        Fail();
+        Refuse(fault, FieldFault::CodeField, 47, deviceField, 3);
     }
-    const std::uint8_t device = CodeDigit(deviceField[1], kDeviceCount - 1);
-    const std::uint8_t instrumentError = CodeDigit(deviceField[2], kInstrumentErrorCount - 1);
+    const std::uint8_t device = CodeDigit(fault, deviceField, 47, 1, kDeviceCount - 1);
+    const std::uint8_t instrumentError = CodeDigit(fault, deviceField, 47, 2, kInstrumentErrorCount - 1);
 
     // A date or time code that is no real time loads with the time that
     // decoding an instrument reply falls back to, rather than failing the
@@ -574,10 +603,11 @@ void CMeasDataSet::ParseRecordLine(const std::vector<std::string_view>& f) {
         time = CDateTime(2000, 1, 1, 0, 0, 0);
     }
 
-    const std::string_view unitCodes = CodeField(f[50], 'U', 14);
-    const std::string_view decimalCodes = CodeField(f[51], 'F', 14);
-    const std::string_view stateCodes = CodeField(f[52], 'S', 14);
-    const std::string_view errorCodes = CodeField(f[53], 'A', 14);
+    // The four code fields: a letter and a digit per slot, read below.
+    CodeField(fault, f, 50, 'U', 14);
+    CodeField(fault, f, 51, 'F', 14);
+    CodeField(fault, f, 52, 'S', 14);
+    CodeField(fault, f, 53, 'A', 14);
 
     // Everything is checked before the record is stored, so that a broken
     // line leaves no half-written record behind.
@@ -585,14 +615,16 @@ void CMeasDataSet::ParseRecordLine(const std::vector<std::string_view>& f) {
     std::array<float, kSlotCount> values{};
     for (int s = 0; s < kSlotCount; ++s) {
         const auto slot = static_cast<std::size_t>(s);
-        units[slot] = CodeDigit(unitCodes[slot], kUnitCount - 1);
-        decimals[slot] = CodeDigit(decimalCodes[slot], kDecimalsCount - 1);
-        states[slot] = CodeDigit(stateCodes[slot], kStateCount - 1);
-        errors[slot] = CodeDigit(errorCodes[slot], kComponentErrorCount - 1);
+        units[slot] = CodeDigit(fault, f[50], 50, slot + 1, kUnitCount - 1);
+        decimals[slot] = CodeDigit(fault, f[51], 51, slot + 1, kDecimalsCount - 1);
+        states[slot] = CodeDigit(fault, f[52], 52, slot + 1, kStateCount - 1);
+        errors[slot] = CodeDigit(fault, f[53], 53, slot + 1, kComponentErrorCount - 1);
         if (slotElements_[slot] == kNoElement) {
             continue;
         }
-        const auto text = TrimBlanks(f[static_cast<std::size_t>(7 + 3 * s)]);
+        const int index = 7 + 3 * s;
+        const std::string_view field = f[static_cast<std::size_t>(index)];
+        const auto text = TrimBlanks(field);
         // The program writes "-" only where nothing was measured (states 0
         // and 9). Where the codes say measured, a "-" or an empty field is a
         // value blanked by hand (an outlier taken out in a spreadsheet), not
@@ -602,11 +634,11 @@ void CMeasDataSet::ParseRecordLine(const std::vector<std::string_view>& f) {
             continue;
         }
         if (!IsNumber(text)) {
-            Fail();
+            Refuse(fault, FieldFault::NotNumber, index, field);
         }
         float stored = 0.0f;
         if (!FloatValue(text, stored)) {
-            Fail();
+            Refuse(fault, FieldFault::TooLarge, index, field);
         }
         // Rounded to the record's decimals, as the value would be shown. A
         // text with no more decimals than that is the nearest decimal of its
@@ -619,7 +651,7 @@ void CMeasDataSet::ParseRecordLine(const std::vector<std::string_view>& f) {
         }
         float rounded = 0.0f;
         if (!FloatValue(FormatFixed(stored, decimals[slot]), rounded)) {
-            Fail();
+            Refuse(fault, FieldFault::TooLarge, index, field);
         }
         values[slot] = rounded;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -16,6 +17,10 @@ struct PortSettings {
     std::uint8_t Parity = 0;    // 0 none, 1 odd, 2 even
     std::uint8_t StopBits = 0;  // 0 one, 1 one and a half, 2 two
 };
+
+// The line settings the port dialog offers; the command line takes the same.
+inline constexpr std::array<int, 5> kOfferedBaudRates = {4800, 9600, 19200, 38400, 57600};
+inline constexpr std::array<int, 5> kOfferedByteSizes = {4, 5, 6, 7, 8};
 
 // What keeps a serial port from taking `byteSize` data bits with stop-bit
 // code `stopBits`: termios knows characters of 5 to 8 bits, and one stop bit

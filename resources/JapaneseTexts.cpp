@@ -418,8 +418,13 @@ constexpr TextEntry kJapaneseTexts[] = {
      "すべてのコマンドのオプション:\n"
      "  --settings FILE  ポート、通信設定、[PortDevices]、取込周期を、この\n"
      "                   ソフトの設定ファイルではなく FILE から読みます\n"
+     "  -q, --quiet      標準エラー出力に進み具合や報告を出さず、問題だけを出します\n"
      "  -h, --help       コマンドの説明を表示して終了します\n"
      "kelp-collector --version でバージョンを表示します。\n"
+     "\n"
+     "データファイルの名前を - にすると標準入力から読みます。-o - で、export の表と\n"
+     "plot の画像を標準出力に書きます。読む側が途中でやめたとき（head）は、何も\n"
+     "表示せずに終了ステータス 8 で終了します。\n"
      "\n"
      "終了ステータス:\n"
      "    0  成功\n"
@@ -443,7 +448,8 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_SUMMARY_EXPORT), "データファイルを整然とした UTF-8 の CSV ファイルに書き出します"},
     {S(IDS_CLI_SUMMARY_PLOT), "トレンド、深さ、X-Y グラフを PNG、SVG、PDF の画像にします"},
     {S(IDS_CLI_HELP_DOWNLOAD),
-     "使い方: kelp-collector download [--port PORT] [--settings FILE] -o FILE.csv\n"
+     "使い方: kelp-collector download [--port PORT] [通信設定のオプション] [--settings FILE]\n"
+     "                               -o FILE.csv\n"
      "計器のメモリに記録された全データを取り込み、古い順にこのソフトのデータ\n"
      "ファイルとして保存します。ウィンドウで全データをダウンロードし、全件を\n"
      "取り込んで保存したときと同じ内容のファイルになります。\n"
@@ -454,6 +460,13 @@ constexpr TextEntry kJapaneseTexts[] = {
      "                     [PortDevices] も含めてデバイスに対応づけます）、\n"
      "                     または /dev/ttyUSB0 のようなデバイスのパス。\n"
      "                     省略時は設定ファイルのポート\n"
+     "  --baud RATE        4800、9600、19200、38400、57600 ビット/秒\n"
+     "  --data-bits N      5、6、7、8\n"
+     "  --parity PARITY    none（なし）、odd（奇数）、even（偶数）\n"
+     "  --stop-bits N      1、1.5（データビット 5 のときだけ）、2（5 では不可）\n"
+     "                     通信設定のオプションは、設定ファイルの代わりにこの\n"
+     "                     実行だけの通信設定にします。通信設定ダイアログと\n"
+     "                     同じ規則で確かめます\n"
      "  --settings FILE    別の設定ファイル\n"
      "\n"
      "進み具合は標準エラー出力に、端末ではバーで、それ以外では 1 割ごとに\n"
@@ -482,6 +495,8 @@ constexpr TextEntry kJapaneseTexts[] = {
      "                        ごとにポートを開き直し、同じファイルに取込を続け\n"
      "                        ます（省略時は 10m。0 はすぐに終了）\n"
      "  --port PORT           COM1～COM19 またはデバイスのパス（download と同じ）\n"
+     "  --baud、--data-bits、--parity、--stop-bits\n"
+     "                        この実行の通信設定（download と同じ）\n"
      "  --settings FILE       別の設定ファイル\n"
      "\n"
      "--count も --for もなければ Ctrl+C まで取り込み、Ctrl+C で正常に終了\n"
@@ -501,24 +516,43 @@ constexpr TextEntry kJapaneseTexts[] = {
      "（終了ステータス 8）。ウィンドウのジャーナルとは別のファイルなので、\n"
      "ウィンドウを開いたままでも取り込めます。"},
     {S(IDS_CLI_HELP_INFO),
-     "使い方: kelp-collector info FILE.csv...\n"
+     "使い方: kelp-collector info [--json] FILE.csv...\n"
      "各データファイルについて、データ件数、最初と最後の日時とその間の時間、\n"
      "地点とそのデータ件数、位置のあるデータの件数と位置の範囲、成分と単位\n"
-     "ごとの有効な値の数と最小値・最大値を表示します。\n"
+     "ごとの有効な値の数と最小値・最大値を表示します。FILE を - にすると標準\n"
+     "入力から読みます。\n"
      "\n"
+     "  --json           同じ内容をスクリプト向けの JSON で出します。ファイルごとに\n"
+     "                   1 つのオブジェクトの配列で、メンバーは file、records、\n"
+     "                   first と last（ISO 8601、なければ null）、span_seconds、\n"
+     "                   sites（name、records）、positions（records と、10 進の度の\n"
+     "                   south、north、west、east。位置がなければ null）、\n"
+     "                   components（column、name、unit、title、values、minimum、\n"
+     "                   maximum。名前と単位は export の列名と同じ ASCII）です\n"
      "  --settings FILE  別の設定ファイル（このコマンドは読みません）"},
     {S(IDS_CLI_HELP_EXPORT),
-     "使い方: kelp-collector export [--format utf8] FILE.csv -o OUT.csv\n"
+     "使い方: kelp-collector export [--titles ascii|program] [--utc-offset +HH:MM]\n"
+     "                             FILE.csv -o OUT.csv\n"
      "データファイルを、pandas、R、表計算ソフトが文字コードの指定なしで読める\n"
      "整然とした UTF-8 の CSV ファイルに書き出します。1 行が 1 データで、\n"
      "ISO 8601 の日時（2024-05-01T10:30:00）、地点、10 進の度で表した緯度と\n"
      "経度（南緯と西経は負、位置がなければ空）、続いて成分と単位ごとに 1 列、\n"
-     "列名に単位を付けます。有効でない値は空欄です。ファイルは UTF-8 の\n"
-     "バイト順マークで始まり、行は CR LF で終わります。\n"
+     "列名に単位を付けます。列名はどのパソコンでも同じで、time、site、latitude、\n"
+     "longitude、続いて成分と単位を ASCII で表した temperature_degC、ph、orp_mV、\n"
+     "conductivity_mS_per_m、depth_m などです。有効でない値は空欄です。ファイルは\n"
+     "UTF-8 のバイト順マークで始まり、行は CR LF で終わります。標準出力（-o -）\n"
+     "にはバイト順マークを付けません。FILE を - にすると標準入力から読みます。\n"
      "\n"
+     "  --titles ascii|program\n"
+     "                     列名を ASCII で（省略時）、またはこのソフトの見出しを\n"
+     "                     表示言語で（水温 [℃]）\n"
+     "  --utc-offset +HH:MM\n"
+     "                     各日時に時計のタイムゾーンの UTC からのずれを付けます\n"
+     "                     （2024-05-01T10:30:00+09:00）。省略時は計器の現地時刻を\n"
+     "                     タイムゾーンなしで書きます\n"
      "  --format utf8      書き出す形式（utf8 のみで、省略時も utf8）\n"
-     "  -o, --output FILE  書き込むファイル（既存のファイルは、全体を書き終えた\n"
-     "                     ときだけ置き換えます）"},
+     "  -o, --output FILE  書き込むファイル。- で標準出力（既存のファイルは、全体を\n"
+     "                     書き終えたときだけ置き換えます）"},
     {S(IDS_CLI_HELP_PLOT),
      "使い方: kelp-collector plot --trend COMPONENT[,COMPONENT...] FILE.csv -o OUT\n"
      "        kelp-collector plot --depth COMPONENT FILE.csv... -o OUT\n"
@@ -538,7 +572,9 @@ constexpr TextEntry kJapaneseTexts[] = {
      "                      凡例に各線の目盛の範囲を書きます。X だけを指定すると、\n"
      "                      ウィンドウを開いたときと同じく他の全成分を描きます\n"
      "  -o, --output OUT    書き込む画像（既存のファイルは、画像を書き終えたとき\n"
-     "                      だけ置き換えます）\n"
+     "                      だけ置き換えます）。- で標準出力\n"
+     "  --format FORMAT     拡張子の代わりに png、svg、pdf のどれか（標準出力には、\n"
+     "                      指定がなければ PNG を書きます）\n"
      "  --size WxH          画像の大きさ（ピクセル、幅と高さはそれぞれ 200～4000。\n"
      "                      PDF は 1 インチ 96 ピクセル）。省略時はトレンドグラフ\n"
      "                      1 つに 640x440（表題の行と高さ 400 のグラフ、グラフが\n"
@@ -623,7 +659,9 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_PLOT_ONE_FILE),
      "%1 で描けるデータファイルは 1 つです。ファイルを並べて比べるには --depth を使ってください。"},
     {S(IDS_CLI_PLOT_TOO_MANY_FILES), "深さグラフで比べられるデータファイルは 20 個までです。"},
-    {S(IDS_CLI_PLOT_FORMAT), "%1: 画像の形式は拡張子で決まります。.png、.svg、.pdf のどれかにしてください。"},
+    {S(IDS_CLI_PLOT_FORMAT),
+     "%1: 画像の形式は拡張子で決まります。.png、.svg、.pdf のどれかにしてください（--format "
+     "で選ぶこともできます）。"},
     {S(IDS_CLI_PLOT_NO_DEPTH_HINT), "%1 を深さグラフから外すか、--trend か --xy で描いてください。"},
     {S(IDS_CLI_PLOT_SIZE_HINT), "大きさは 幅x高さ のピクセル数で、それぞれ 200～4000 です（例: 1200x800）。"},
     {S(IDS_CLI_PLOT_TOO_MANY_TRENDS), "--trend で描ける成分は、ウィンドウのグラフと同じく 1～3 個です。"},
@@ -716,6 +754,46 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_OPEN_BUSY),
      "取込またはダウンロードの実行中か、ダイアログが開いているため、次のファイルを開きませんでした。\n"
      "終わってから、もう一度開いてください。\n\n%1"},
+
+    // ---- The command line as scripts use it ----
+    {S(IDS_CLI_LINE_HINT),
+     "--baud は 4800、9600、19200、38400、57600、--data-bits は 5、6、7、8、--parity は "
+     "none（なし）、odd（奇数）、even（偶数）、--stop-bits は 1、1.5、2 のどれかです。"},
+    {S(IDS_CLI_STDIN), "標準入力"},
+    {S(IDS_CLI_STDOUT), "標準出力"},
+    {S(IDS_CLI_INPUT_MISSING), "%1 は存在しません。"},
+    {S(IDS_CLI_INPUT_NOT_FILE), "%1 は%2で、データファイルではありません。"},
+    {S(IDS_CLI_KIND_FOLDER), "フォルダ"},
+    {S(IDS_CLI_KIND_FIFO), "名前付きパイプ（FIFO）"},
+    {S(IDS_CLI_KIND_DEVICE), "デバイス"},
+    {S(IDS_CLI_KIND_SOCKET), "ソケット"},
+    {S(IDS_CLI_INPUT_UNREADABLE), "%1 を読めません: %2。"},
+    {S(IDS_CLI_INPUT_EMPTY), "%1 は空です。"},
+    {S(IDS_CLI_INPUT_NOT_DATA),
+     "%1 はこのソフトのデータファイルではありません。先頭が「%2」です（データファイルの先頭は"
+     "「KelpPC DataFile,Version」）。"},
+    {S(IDS_CLI_INPUT_DAMAGED), "%1 の %2 行目、%3 番目のフィールド（%4）が壊れています: %5。"},
+    {S(IDS_CLI_INPUT_DAMAGED_LINE), "%1 の %2 行目が壊れています: %3。"},
+    {S(IDS_CLI_WHY_FIELD_COUNT), "フィールドが %1 個しかありません（%2 個必要です）"},
+    {S(IDS_CLI_WHY_NOT_NUMBER),
+     "「%1」はこのソフトの書く数値ではありません（数字と 1 つまでの小数点、先頭のマイナス記号だけです）"},
+    {S(IDS_CLI_WHY_TOO_LARGE), "「%1」は測定値として大きすぎます"},
+    {S(IDS_CLI_WHY_CODE), "「%1」は文字 %2 の後に %3 文字が続く形ではありません"},
+    {S(IDS_CLI_WHY_CODE_DIGIT), "「%1」のコード %2 は範囲外です（%3 まで）"},
+    {S(IDS_CLI_WHY_SITE), "地点名「%1」が 20 バイトを超えています"},
+    {S(IDS_CLI_WHY_BATTERY), "「%1」は、ただ 1 つの V で終わる形ではありません"},
+    {S(IDS_CLI_WHY_ELEMENT), "「%1」は成分番号（0～24）ではありません"},
+    {S(IDS_CLI_WHY_LINE_TOO_LONG),
+     "行が 64 KiB を超えています（データファイルの行はそれほど長くなりません）"},
+    {S(IDS_CLI_FIELD_ELEMENT), "成分番号"},
+    {S(IDS_CLI_SETTINGS_NOT_FILE), "設定ファイル %1 は%2で、ファイルではありません。"},
+    {S(IDS_CLI_TITLES_HINT),
+     "--titles は ascii（名前と単位を ASCII で。どのパソコンでも同じ）か program（このソフトの"
+     "見出し。表示言語で）です。"},
+    {S(IDS_CLI_UTC_OFFSET_HINT),
+     "時計のタイムゾーンの UTC からのずれを +HH:MM か -HH:MM で、-12:00 から +14:00 までで指定してください"
+     "（例: +09:00）。"},
+    {S(IDS_CLI_PLOT_FORMAT_HINT), "--format は png、svg、pdf のどれかです。"},
 
     // Files of more records than a data set takes
     {S(IDS_FILE_PARTLY_READ),

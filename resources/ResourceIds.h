@@ -542,6 +542,41 @@ constexpr int IDS_CLI_DISPLAY_FAILED = 2562;
 constexpr int IDS_CLI_RUNNING_NO_ANSWER = 2563;
 // A file handed to the window (%1) while it cannot open one.
 constexpr int IDS_OPEN_BUSY = 2564;
+// ---- The command line as scripts use it (strings 2565-2599) ----
+// The choices of --baud, --data-bits, --parity and --stop-bits.
+constexpr int IDS_CLI_LINE_HINT = 2565;
+// How messages name the file "-".
+constexpr int IDS_CLI_STDIN = 2566;
+constexpr int IDS_CLI_STDOUT = 2567;
+// An input file that cannot be read, by its cause; %1 is the file.
+constexpr int IDS_CLI_INPUT_MISSING = 2568;
+constexpr int IDS_CLI_INPUT_NOT_FILE = 2569;  // %2: what it is (one of the next four)
+constexpr int IDS_CLI_KIND_FOLDER = 2570;
+constexpr int IDS_CLI_KIND_FIFO = 2571;
+constexpr int IDS_CLI_KIND_DEVICE = 2572;
+constexpr int IDS_CLI_KIND_SOCKET = 2573;
+constexpr int IDS_CLI_INPUT_UNREADABLE = 2574;  // %2: the system's reason
+constexpr int IDS_CLI_INPUT_EMPTY = 2575;
+constexpr int IDS_CLI_INPUT_NOT_DATA = 2576;      // %2: how its first line begins
+constexpr int IDS_CLI_INPUT_DAMAGED = 2577;       // %2: line, %3: field number, %4: field name, %5: why
+constexpr int IDS_CLI_INPUT_DAMAGED_LINE = 2578;  // %2: line, %3: why
+// Why a field or a line is refused; %1 is the field's text.
+constexpr int IDS_CLI_WHY_FIELD_COUNT = 2579;  // %1: fields of the line, %2: fields it needs
+constexpr int IDS_CLI_WHY_NOT_NUMBER = 2580;
+constexpr int IDS_CLI_WHY_TOO_LARGE = 2581;
+constexpr int IDS_CLI_WHY_CODE = 2582;        // %2: the letter, %3: characters after it
+constexpr int IDS_CLI_WHY_CODE_DIGIT = 2583;  // %2: the digit, %3: the largest code
+constexpr int IDS_CLI_WHY_SITE = 2584;
+constexpr int IDS_CLI_WHY_BATTERY = 2585;
+constexpr int IDS_CLI_WHY_ELEMENT = 2586;
+constexpr int IDS_CLI_WHY_LINE_TOO_LONG = 2587;
+constexpr int IDS_CLI_FIELD_ELEMENT = 2588;  // the name of an element number field of line 2
+// --settings naming something that is not a file: %1 the name, %2 what it is.
+constexpr int IDS_CLI_SETTINGS_NOT_FILE = 2589;
+// The choices of export's --titles and --utc-offset, and of plot's --format.
+constexpr int IDS_CLI_TITLES_HINT = 2590;
+constexpr int IDS_CLI_UTC_OFFSET_HINT = 2591;
+constexpr int IDS_CLI_PLOT_FORMAT_HINT = 2592;
 // Files of more records than a data set takes
 constexpr int IDS_FILE_PARTLY_READ = 2450;  // %1: records in the file, %2: records read
 // ---- Records kept under faults: deletions, journals, reconnection, recovery (strings 2400-2449) ----

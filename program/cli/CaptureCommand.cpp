@@ -416,9 +416,8 @@ void CCapture::OnMessage(const AppMessage& message) {
             reconnecting_ = false;
             ++reconnections_;
             withoutData_ += lastArrival_ - quietSince_;
-            console_.Message(
-                Fill(IDS_CLI_RECONNECTED,
-                     {PortText(setup_), DurationText(WholeSeconds(lastArrival_ - quietSince_))}));
+            console_.Note(Fill(IDS_CLI_RECONNECTED,
+                               {PortText(setup_), DurationText(WholeSeconds(lastArrival_ - quietSince_))}));
         }
         if (accepting_) {
             Store(message.text);
@@ -474,7 +473,7 @@ bool CCapture::SavePart(Part& part) {
             if (saved.path != part.path) {
                 console_.Message(Fill(IDS_CLI_NAME_TAKEN, {part.path, saved.path}));
             }
-            console_.Message(Fill(IDS_CLI_SAVED, {std::to_string(records), saved.path}));
+            console_.Note(Fill(IDS_CLI_SAVED, {std::to_string(records), saved.path}));
         }
         writeFailed_ = writeFailed_ || saved.elsewhere;
     } else {
@@ -540,7 +539,7 @@ int CCapture::Run(int interval, long long count, long long seconds, long long re
         active_->journal.reset();
         return kExitWriteFailed;
     }
-    console_.Message(Fill(IDS_CLI_CAPTURE_START, {PortText(setup_), std::to_string(interval), output_}));
+    console_.Note(Fill(IDS_CLI_CAPTURE_START, {PortText(setup_), std::to_string(interval), output_}));
     console_.StartProgress(LoadText(IDS_CLI_CAPTURING),
                            static_cast<int>(std::min<long long>(count, 0x7fffffff)));
 
@@ -686,7 +685,7 @@ const CSubcommandRegistration kCapture({
     .order = 20,
     .summaryId = IDS_CLI_SUMMARY_CAPTURE,
     .helpId = IDS_CLI_HELP_CAPTURE,
-    .options = {kPortOption, kOutputOption, {"interval"}, {"count"}, {"for"}, {"reconnect"}},
+    .options = WithLineOptions({kPortOption, kOutputOption, {"interval"}, {"count"}, {"for"}, {"reconnect"}}),
     .run = RunCaptureCommand,
 });
 

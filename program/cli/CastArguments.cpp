@@ -44,7 +44,7 @@ int ReadCastOptions(CommandContext& context, CastOptions& options) {
     bool found = true;
     const std::string settings = SettingsPath(context, found);
     if (!found) {
-        return UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {settings}));
+        return UsageError(context, SettingsFailureText(settings));
     }
     options = CSettingsStore(settings).ReadCastOptions();
     const CArguments& arguments = context.arguments;

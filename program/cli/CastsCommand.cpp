@@ -1,6 +1,5 @@
 // kelp-collector casts: the stations and casts of data files, as a table or
 // as CSV.
-#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -134,11 +133,6 @@ std::string Table(const CastList& list, const std::string& path) {
     return text + table.Text({true, true, false, false, false, true, true, false, false});
 }
 
-// False when standard output is gone (a reader that stopped early) or full.
-bool Print(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
-}
-
 int RunCastsCommand(CommandContext& context) {
     const std::vector<std::string>& files = context.arguments.Operands();
     if (files.empty()) {
@@ -174,12 +168,8 @@ int RunCastsCommand(CommandContext& context) {
             text += Table(list, path);
         }
         first = false;
-        if (!Print(text)) {
-            // A reader that has seen enough is no failure to report.
-            if (errno != EPIPE) {
-                context.console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
-            }
-            return kExitWriteFailed;
+        if (!WriteStandardOutput(text)) {
+            return StandardOutputFailed(context);
         }
     }
     return status;

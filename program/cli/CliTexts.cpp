@@ -1,17 +1,48 @@
 #include "program/cli/CliTexts.h"
 
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "data/Catalogue.h"
+#include "data/MeasDataSet.h"
 #include "resources/Texts.h"
 
 namespace kelp::cli {
+
+namespace {
+
+// "{N:one|other}" at `at` in `text`: the word for argument N, `one` when it
+// is the number 1, `other` otherwise. False, leaving `out` alone, when no
+// such choice starts there.
+bool AppendCountWord(const std::string& text, std::size_t& at, const std::vector<std::string>& values,
+                     std::string& out) {
+    if (at + 3 >= text.size() || text[at + 1] < '1' || text[at + 1] > '9' || text[at + 2] != ':') {
+        return false;
+    }
+    const auto bar = text.find('|', at + 3);
+    const auto close = text.find('}', at + 3);
+    if (bar == std::string::npos || close == std::string::npos || bar > close) {
+        return false;
+    }
+    const auto n = static_cast<std::size_t>(text[at + 1] - '1');
+    const bool one = n < values.size() && values[n] == "1";
+    out += one ? text.substr(at + 3, bar - at - 3) : text.substr(bar + 1, close - bar - 1);
+    at = close;
+    return true;
+}
+
+}  // namespace
 
 std::string FillText(const std::string& text, std::initializer_list<std::string> args) {
     const std::vector<std::string> values(args);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '{' && AppendCountWord(text, i, values, out)) {
+            continue;
+        }
         if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
             const auto n = static_cast<std::size_t>(text[i + 1] - '1');
             if (n < values.size()) {
@@ -78,6 +109,52 @@ std::string CsvField(const std::string& text) {
         }
     }
     return quoted + "\"";
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string DecimalDegrees(std::int32_t value) {
+    if (value == kNoPosition) {
+        return {};
+    }
+    const std::int32_t m = std::abs(value);
+    double degrees = m / 10000 + (m / 100 % 100) / 60.0 + (m % 100) / 3600.0;
+    if (value < 0) {
+        degrees = -degrees;
+    }
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6);
+    return std::string(text, result.ptr);
 }
 
 std::string ComponentTitle(int element, int unit) {

@@ -1,10 +1,13 @@
 #pragma once
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 
 namespace kelp::cli {
 
-// The text of string `id` with %1, %2 ... replaced by `args` in order.
+// The text of string `id` with %1, %2 ... replaced by `args` in order, and
+// each "{N:one|other}" by the word that agrees with argument N: English
+// counts "1 record" but "2 records".
 std::string Fill(int id, std::initializer_list<std::string> args);
 std::string FillText(const std::string& text, std::initializer_list<std::string> args);
 
@@ -23,6 +26,14 @@ std::string PadTo(const std::string& text, int width);
 // A CSV field as RFC 4180 wants it: quoted (quotes doubled) when it holds a
 // comma, a quote or a line break.
 std::string CsvField(const std::string& text);
+
+// A JSON string: `text` (UTF-8) in quotes, with quotes, backslashes and
+// control characters escaped.
+std::string JsonString(const std::string& text);
+
+// A position as the data set stores it (ddmmss or dddmmss, negative south
+// or west) in decimal degrees with six decimals; empty without a position.
+std::string DecimalDegrees(std::int32_t value);
 
 // The name of `element` with the text of `unit` in brackets: "pH [mV]";
 // the name alone for a component without a unit text.

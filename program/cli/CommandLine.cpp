@@ -139,6 +139,7 @@ int RunCommandLine(int argc, char** argv, const std::string& localeName) {
     CConsole console(stderr, ::isatty(STDERR_FILENO) == 1, std::string(kProgramName) + " " + command->name);
     std::vector<CommandOption> options = command->options;
     options.push_back({"settings"});
+    options.push_back({"quiet", 'q', false});
     options.push_back({"help", 'h', false});
     CArguments arguments;
     CommandContext context{arguments, console, programPath};
@@ -150,6 +151,7 @@ int RunCommandLine(int argc, char** argv, const std::string& localeName) {
         Print(LoadText(command->helpId) + "\n");
         return kExitOk;
     }
+    console.SetQuiet(arguments.Has("quiet"));
     return command->run(context);
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 
 #include "app/NewDataFile.h"
 #include "app/PortOpenError.h"
@@ -19,8 +21,10 @@
 #include "program/cli/ConsoleLoop.h"
 #include "program/cli/ConsoleProgress.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/InputFiles.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
+#include "ui/dialogs/PortSettingsDlg.h"
 
 namespace kelp::cli {
 
@@ -46,14 +50,88 @@ int ComPortNumber(const std::string& text) {
     return n >= 1 && n <= kPortCount ? n : 0;
 }
 
+constexpr const char* kBaudOption = "baud";
+constexpr const char* kDataBitsOption = "data-bits";
+constexpr const char* kParityOption = "parity";
+constexpr const char* kStopBitsOption = "stop-bits";
+
+// A word a line option takes, and the value of the settings it stands for.
+struct LineChoice {
+    std::string word;
+    int value = 0;
+};
+
+// The numbers of `offered`, each standing for itself.
+template <std::size_t N>
+std::vector<LineChoice> Numbers(const std::array<int, N>& offered) {
+    std::vector<LineChoice> choices;
+    for (const int n : offered) {
+        choices.push_back({std::to_string(n), n});
+    }
+    return choices;
+}
+
+// The line options given, over the settings of the file; false with the
+// message shown when one is not a setting the port dialog offers, or the
+// port cannot take them together.
+bool ApplyLineOptions(CommandContext& context, PortSettings& port) {
+    const CArguments& arguments = context.arguments;
+    int baud = port.BaudRate;
+    int byteSize = port.ByteSize;
+    int parity = port.Parity;
+    int stopBits = port.StopBits;
+    struct LineOption {
+        const char* name;
+        std::vector<LineChoice> choices;
+        int& value;
+    };
+    const LineOption options[] = {
+        {kBaudOption, Numbers(kOfferedBaudRates), baud},
+        {kDataBitsOption, Numbers(kOfferedByteSizes), byteSize},
+        {kParityOption, {{"none", 0}, {"odd", 1}, {"even", 2}}, parity},
+        {kStopBitsOption, {{"1", 0}, {"1.5", 1}, {"2", 2}}, stopBits},
+    };
+    bool any = false;
+    for (const LineOption& option : options) {
+        if (!arguments.Has(option.name)) {
+            continue;
+        }
+        const std::string given = arguments.Value(option.name);
+        const auto chosen = std::find_if(option.choices.begin(), option.choices.end(),
+                                         [&given](const LineChoice& c) { return c.word == given; });
+        if (chosen == option.choices.end()) {
+            UsageError(context, Fill(IDS_CLI_BAD_VALUE, {std::string("--") + option.name, given}) + "\n" +
+                                    LoadText(IDS_CLI_LINE_HINT));
+            return false;
+        }
+        option.value = chosen->value;
+        any = true;
+    }
+    // The rule the dialog applies on OK, to what the run will use.
+    if (any) {
+        if (const int problem = CPortSettingsDlg::LineSettingsProblem(byteSize, stopBits); problem != 0) {
+            UsageError(context, LoadText(problem));
+            return false;
+        }
+    }
+    port.BaudRate = baud;
+    port.ByteSize = static_cast<std::uint8_t>(byteSize);
+    port.Parity = static_cast<std::uint8_t>(parity);
+    port.StopBits = static_cast<std::uint8_t>(stopBits);
+    return true;
+}
+
 }  // namespace
 
-std::string ReadFailureText(int loadResult, const std::string& path) {
-    const int id = loadResult == FILEJOB_FAILED ? IDS_FILE_FORMAT_INVALID : IDS_FILE_OPEN_FAILED;
-    return path + ": " + LoadText(id) + "\n" + Fill(IDS_CLI_READ_HINT, {path});
+std::vector<CommandOption> WithLineOptions(std::vector<CommandOption> options) {
+    options.insert(options.end(), {{kBaudOption}, {kDataBitsOption}, {kParityOption}, {kStopBitsOption}});
+    return options;
 }
 
 std::string PortText(const InstrumentSetup& setup) {
+    if (!setup.givenDevice.empty()) {
+        return setup.givenDevice;
+    }
     const std::string device = PortDevicePath(setup.port.PortNo, setup.devices);
     return "COM" + std::to_string(setup.port.PortNo) + (device.empty() ? "" : " (" + device + ")");
 }
@@ -71,11 +149,17 @@ std::string SettingsPath(const CommandContext& context, bool& ok) {
     return path;
 }
 
+std::string SettingsFailureText(const std::string& path) {
+    const std::string kind = KindOf(path);
+    return kind.empty() ? Fill(IDS_CLI_SETTINGS_MISSING, {path})
+                        : Fill(IDS_CLI_SETTINGS_NOT_FILE, {path, kind});
+}
+
 bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup) {
     bool ok = true;
     setup.settingsPath = SettingsPath(context, ok);
     if (!ok) {
-        UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {setup.settingsPath}));
+        UsageError(context, SettingsFailureText(setup.settingsPath));
         return false;
     }
     const CSettingsStore store(setup.settingsPath);
@@ -88,12 +172,13 @@ bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup) {
         } else if (port.find('/') != std::string::npos) {
             // A device path stands in for the port number of the settings.
             setup.devices[setup.port.PortNo] = port;
+            setup.givenDevice = port;
         } else {
             UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--port", port}));
             return false;
         }
     }
-    return true;
+    return ApplyLineOptions(context, setup.port);
 }
 
 int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup) {
@@ -102,7 +187,9 @@ int ReadInstrumentCommand(CommandContext& context, std::string& output, Instrume
         return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands().front()}));
     }
     output = arguments.Value(kOutputOption.name);
-    if (output.empty()) {
+    // Data files and their journals go to files: "-" is no name for them
+    // here ("./-" is).
+    if (output.empty() || output == kStandardStream) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
     return ReadInstrumentSetup(context, setup) ? kExitOk : kExitUsage;
@@ -112,15 +199,21 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
     CConsoleLoop loop;
     CConsoleProgress loading(loop, nullptr);
     data.Clear();
+    std::string error;
+    const std::string file = ReadablePath(path, error);
+    if (file.empty()) {
+        context.console.Message(error);
+        return kExitBadInput;
+    }
     int fileRecords = 0;
-    const int result = LoadDataFile(path, data, loading, &fileRecords);
-    if (result != FILEJOB_OK) {
-        context.console.Message(ReadFailureText(result, path));
+    LoadFailure failure;
+    if (LoadDataFile(file, data, loading, &fileRecords, &failure) != FILEJOB_OK) {
+        context.console.Message(LoadFailureText(path, file, failure, data));
         return kExitBadInput;
     }
     if (fileRecords > 0) {
         context.console.Message(
-            path + ": " +
+            ShownName(path) + ": " +
             Fill(IDS_FILE_PARTLY_READ, {std::to_string(fileRecords), std::to_string(data.GetCount())}));
     }
     return kExitOk;
@@ -131,9 +224,15 @@ int LoadEveryRecord(CommandContext& context, const std::string& path, CMeasDataS
     CConsoleLoop loop;
     CConsoleProgress loading(loop, nullptr);
     data.Clear();
-    const int result = LoadAllRecords(path, data, loading, full);
-    if (result != FILEJOB_OK) {
-        context.console.Message(ReadFailureText(result, path));
+    std::string error;
+    const std::string file = ReadablePath(path, error);
+    if (file.empty()) {
+        context.console.Message(error);
+        return kExitBadInput;
+    }
+    LoadFailure failure;
+    if (LoadAllRecords(file, data, loading, full, &failure) != FILEJOB_OK) {
+        context.console.Message(LoadFailureText(path, file, failure, data));
         return kExitBadInput;
     }
     return kExitOk;
@@ -167,7 +266,7 @@ std::vector<ValueColumn> ValueColumns(const ValueStats& values) {
         const int element = values.elements[static_cast<std::size_t>(slot)];
         for (int unit = 0; unit < kUnitCount && element != kNoElement; ++unit) {
             if (values.stats[static_cast<std::size_t>(slot)][static_cast<std::size_t>(unit)].Count > 0) {
-                columns.push_back({slot, unit, ComponentTitle(element, unit)});
+                columns.push_back({slot, unit, ComponentTitle(element, unit), element});
             }
         }
     }
@@ -257,6 +356,17 @@ SavedRecords SaveRecords(CConsole& console, const std::string& path, CMeasDataSe
         }
     }
     return {};
+}
+
+bool WriteStandardOutput(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+}
+
+int StandardOutputFailed(CommandContext& context) {
+    if (errno != EPIPE) {
+        context.console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
+    }
+    return kExitWriteFailed;
 }
 
 int UsageError(CommandContext& context, const std::string& text) {

@@ -27,23 +27,33 @@ struct InstrumentSetup {
     PortSettings port;
     PortDeviceMap devices;
     std::uint32_t captureInterval = 1;
+    // The device path --port gave, which messages name instead of a COM port.
+    std::string givenDevice;
 };
 
 // Options shared by several subcommands.
 inline constexpr CommandOption kPortOption{"port"};
 inline constexpr CommandOption kOutputOption{"output", 'o'};
 
+// `options` with those that set the line for one run: --baud, --data-bits,
+// --parity and --stop-bits.
+std::vector<CommandOption> WithLineOptions(std::vector<CommandOption> options);
+
 // The settings file: --settings FILE (which must exist), or the program's
 // own, found as the window finds it.
 std::string SettingsPath(const CommandContext& context, bool& ok);
+// Why --settings `path` is refused: it does not exist, or is a folder, a
+// FIFO, a device or a socket.
+std::string SettingsFailureText(const std::string& path);
 
 // Reads the port, line settings, port devices and capture interval from the
 // settings file and applies --port: COMn (1 to 19, through the settings
-// mapping) or a device path. False, with the message shown, when an option
-// is wrong.
+// mapping) or a device path, and the line options, which the port dialog's
+// rule checks. False, with the message shown, when an option is wrong.
 bool ReadInstrumentSetup(CommandContext& context, InstrumentSetup& setup);
 
-// "COM3 (/dev/ttyUSB2)": the port and the device it stands for.
+// "COM3 (/dev/ttyUSB2)": the port and the device it stands for; the device
+// alone when --port named it.
 std::string PortText(const InstrumentSetup& setup);
 
 // The start shared by the subcommands that talk to the instrument and write
@@ -51,8 +61,9 @@ std::string PortText(const InstrumentSetup& setup);
 // kExitOk, or kExitUsage with the message shown.
 int ReadInstrumentCommand(CommandContext& context, std::string& output, InstrumentSetup& setup);
 
-// Loads the data file at `path` into `data` as the window does; kExitOk,
-// or kExitBadInput with the message shown. A file of more records than a
+// Loads the data file at `path` ("-": standard input) into `data` as the
+// window does; kExitOk, or kExitBadInput with the message, which names the
+// cause, shown. A file of more records than a
 // data set takes loads its first ones, and a message says so.
 int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data);
 
@@ -77,6 +88,7 @@ struct ValueColumn {
     int slot = 0;
     int unit = 0;
     std::string title;
+    int element = 0;
 };
 // The value columns, slot by slot and unit by unit.
 std::vector<ValueColumn> ValueColumns(const ValueStats& values);
@@ -92,10 +104,6 @@ std::string RunFailureText(RunEnd end, const InstrumentSetup& setup, int openErr
 // made, or it is not a file this user may replace). Leaves nothing behind.
 bool CanWrite(const std::string& path);
 std::string WriteFailureText(const std::string& path);
-
-// The message for a data file that could not be loaded (a file job's load
-// result: 1 not opened or not a data file, 2 a broken line).
-std::string ReadFailureText(int loadResult, const std::string& path);
 
 // kExitOk when `output` is none of `inputs`, compared as files (another
 // name, a link, a hard link); otherwise kExitUsage with the message shown,
@@ -116,6 +124,13 @@ struct SavedRecords {
 // name; the message names it.
 SavedRecords SaveRecords(CConsole& console, const std::string& path, CMeasDataSet& data,
                          IProgressDialog& dialog, const std::string& tag);
+
+// Writes `text` to standard output; false when it is gone (a reader that
+// stopped early) or refuses the bytes.
+bool WriteStandardOutput(const std::string& text);
+// The end of a command whose standard output failed: kExitWriteFailed, and
+// a message unless the reader had simply seen enough (EPIPE: `head`).
+int StandardOutputFailed(CommandContext& context);
 
 // The usage error: the message, then where the help is. Returns kExitUsage.
 int UsageError(CommandContext& context, const std::string& text);

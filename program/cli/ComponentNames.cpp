@@ -5,6 +5,7 @@
 
 #include "data/Catalogue.h"
 #include "data/MeasDataSet.h"
+#include "program/cli/AsciiNames.h"
 #include "program/cli/CliTexts.h"
 #include "resources/JapaneseTexts.h"
 #include "resources/ResourceIds.h"
@@ -17,10 +18,16 @@ namespace {
 
 // A name without the differences that do not count: width (NFKC makes "ＤＯ"
 // "DO" and "℃" "°C"), letter case, blanks (panel labels break lines) and
-// dots.
+// dots; and every ring that stands for a degree is the degree sign a
+// keyboard types, so that "°F" finds the catalogue's "゜F".
 std::string Key(const std::string& text) {
     QString key = QString::fromStdString(text).normalized(QString::NormalizationForm_KC).toCaseFolded();
     key.removeIf([](QChar c) { return c.isSpace() || c == u'.'; });
+    for (QChar& c : key) {
+        if (c == u'\u309A' || c == u'\u309C' || c == u'\u02DA' || c == u'\u00BA' || c == u'\u030A') {
+            c = u'\u00B0';
+        }
+    }
     return key.toStdString();
 }
 
@@ -152,7 +159,11 @@ bool CComponentNames::Find(const std::string& text, const CMeasDataSet& data, co
     const std::string unitKey = Key(unit);
     std::vector<std::string> units;
     for (int u = 0; u < UnitCount(element); ++u) {
-        const std::vector<std::string> keys = Keys(UnitTextId(element, u));
+        std::vector<std::string> keys = Keys(UnitTextId(element, u));
+        // The unit as export's titles write it ("degF").
+        if (const std::string ascii = AsciiUnit(element, u); !ascii.empty()) {
+            keys.push_back(Key(ascii));
+        }
         if (std::find(keys.begin(), keys.end(), unitKey) != keys.end()) {
             found.unit = u;
             return true;

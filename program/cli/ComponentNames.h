@@ -22,7 +22,7 @@ struct NamedComponent {
 // of its column (1 to 13). Letter case, blanks, dots and character width do
 // not count ("watertemp", "ＤＯ"); a beginning, or else any part, of a name
 // is enough when it fits one component only ("cond", "temp"). "NAME [UNIT]"
-// names the unit as well ("Depth [feet]").
+// names the unit as well ("Depth [feet]", "temp [°F]", "temp [degF]").
 class CComponentNames final {
   public:
     // `englishFile`: the English texts, for the English names whatever the

@@ -52,8 +52,17 @@ void CConsole::Message(const std::string& text) {
     }
 }
 
+void CConsole::Note(const std::string& text) {
+    if (!quiet_) {
+        Message(text);
+    }
+}
+
 void CConsole::StartProgress(const std::string& label, int total) {
     EndProgress();
+    if (quiet_) {
+        return;
+    }
     active_ = true;
     label_ = label;
     total_ = total;

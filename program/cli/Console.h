@@ -19,9 +19,14 @@ class CConsole final {
 
     bool IsTerminal() const { return terminal_; }
     const std::string& Prefix() const { return prefix_; }
+    // --quiet: no progress and no notes, only the messages that tell of a
+    // problem.
+    void SetQuiet(bool quiet) { quiet_ = quiet; }
 
-    // A message of one or more lines.
+    // A message of one or more lines: an error, a warning, an interruption.
     void Message(const std::string& text);
+    // A message that only reports what went as asked ("3 records saved").
+    void Note(const std::string& text);
 
     // A progress display titled `label`; `total` 0 while the total is not
     // known, and a plain count is shown.
@@ -40,6 +45,7 @@ class CConsole final {
     std::FILE* out_;
     bool terminal_;
     std::string prefix_;
+    bool quiet_ = false;
     bool active_ = false;
     bool barShown_ = false;
     std::string label_;

@@ -85,9 +85,11 @@ int RunDownloadCommand(CommandContext& context) {
     if (saved.elsewhere) {
         return kExitWriteFailed;
     }
-    console.Message(saved.path == output
-                        ? Fill(IDS_CLI_SAVED, {std::to_string(received), output})
-                        : Fill(IDS_CLI_PARTIAL_SAVED, {std::to_string(received), saved.path, output}));
+    if (saved.path == output) {
+        console.Note(Fill(IDS_CLI_SAVED, {std::to_string(received), output}));
+    } else {
+        console.Message(Fill(IDS_CLI_PARTIAL_SAVED, {std::to_string(received), saved.path, output}));
+    }
     return countDiffers ? kExitCountDiffers : ExitStatusOf(end);
 }
 
@@ -96,7 +98,7 @@ const CSubcommandRegistration kDownload({
     .order = 10,
     .summaryId = IDS_CLI_SUMMARY_DOWNLOAD,
     .helpId = IDS_CLI_HELP_DOWNLOAD,
-    .options = {kPortOption, kOutputOption},
+    .options = WithLineOptions({kPortOption, kOutputOption}),
     .run = RunDownloadCommand,
 });
 

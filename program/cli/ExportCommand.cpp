@@ -1,4 +1,6 @@
 // kelp-collector export: a data file as a tidy UTF-8 CSV file.
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <vector>
@@ -9,10 +11,12 @@
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
 #include "program/cli/Arguments.h"
+#include "program/cli/AsciiNames.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/InputFiles.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -21,47 +25,72 @@ namespace kelp::cli {
 namespace {
 
 constexpr const char* kUtf8Format = "utf8";
+constexpr const char* kTitlesOption = "titles";
+constexpr const char* kAsciiTitles = "ascii";
+constexpr const char* kProgramTitles = "program";
+constexpr const char* kUtcOffsetOption = "utc-offset";
 constexpr const char* kIsoTime = "%Y-%m-%dT%H:%M:%S";
 // Spreadsheets take a file for UTF-8 only when it starts with the mark;
 // pandas and R skip it.
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kLineEnd = "\r\n";
 
-// ddmmss (dddmmss), negative south or west, in decimal degrees; empty
-// without a position.
-std::string DecimalDegrees(std::int32_t value) {
-    if (value == kNoPosition) {
-        return {};
+// "+09:00" or "-03:30" within the offsets of the world's time zones; false
+// for anything else.
+bool IsUtcOffset(const std::string& text) {
+    const auto digit = [&text](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':' || !digit(1) || !digit(2) ||
+        !digit(4) || !digit(5)) {
+        return false;
     }
-    const std::int32_t m = std::abs(value);
-    double degrees = m / 10000 + (m / 100 % 100) / 60.0 + (m % 100) / 3600.0;
-    if (value < 0) {
-        degrees = -degrees;
-    }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6);
-    return std::string(text, result.ptr);
+    const int minutes =
+        ((text[1] - '0') * 10 + (text[2] - '0')) * 60 + (text[4] - '0') * 10 + (text[5] - '0');
+    return text[4] < '6' && minutes <= (text[0] == '+' ? 14 * 60 : 12 * 60);
 }
 
-// The title line of the tidy file with these value columns.
-std::string TitleLine(const std::vector<ValueColumn>& columns) {
-    std::string line = std::string(kByteOrderMark) + CsvField(LoadText(IDS_CLI_EXPORT_TIME)) + "," +
-                       CsvField(LoadText(IDS_CLI_EXPORT_SITE)) + "," + CsvField(LoadText(IDS_COL_LATITUDE)) +
-                       "," + CsvField(LoadText(IDS_COL_LONGITUDE));
+// A record's time in ISO 8601: the instrument's local time, with the
+// offset of its zone when the user gave one.
+std::string IsoTime(const CDateTime& time, const std::string& utcOffset) {
+    return time.Format(kIsoTime) + utcOffset;
+}
+
+// The title line of the tidy file with these value columns: ASCII names
+// that scripts can rely on, or the program's own titles in its language.
+// `mark` starts it with the byte-order mark.
+std::string TitleLine(const std::vector<ValueColumn>& columns, bool ascii, bool mark) {
+    std::string line = mark ? kByteOrderMark : "";
+    std::vector<std::string> titles;
+    if (ascii) {
+        titles = {"time", "site", "latitude", "longitude"};
+    } else {
+        titles = {LoadText(IDS_CLI_EXPORT_TIME), LoadText(IDS_CLI_EXPORT_SITE), LoadText(IDS_COL_LATITUDE),
+                  LoadText(IDS_COL_LONGITUDE)};
+    }
     // One column per component and unit that has a valid value: a tidy
     // column holds one quantity in one unit.
     for (const ValueColumn& c : columns) {
-        line += ',';
-        line += CsvField(c.title);
+        std::string title = ascii ? AsciiTitle(c.element, c.unit) : c.title;
+        // A file whose columns hold one component twice still gets names
+        // a script can tell apart.
+        if (ascii && std::find(titles.begin(), titles.end(), title) != titles.end()) {
+            title += '_';
+            title += std::to_string(c.slot + 1);
+        }
+        titles.push_back(std::move(title));
+    }
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        line += i == 0 ? "" : ",";
+        line += CsvField(titles[i]);
     }
     return line + kLineEnd;
 }
 
 // Writes the records of `data` to `file` (already open for saving).
-void WriteRecords(const CMeasDataSet& data, const std::vector<ValueColumn>& columns, CCsvFile& file) {
+void WriteRecords(const CMeasDataSet& data, const std::vector<ValueColumn>& columns,
+                  const std::string& utcOffset, CCsvFile& file) {
     std::string line;
     for (int r = 0; r < data.GetCount(); ++r) {
-        line = data.GetTime(r).Format(kIsoTime) + "," +
+        line = IsoTime(data.GetTime(r), utcOffset) + "," +
                CsvField(TrimRight(Cp932ToUtf8(data.GetSiteName(r)))) + "," +
                DecimalDegrees(data.GetLatitude(r)) + "," + DecimalDegrees(data.GetLongitude(r));
         for (const ValueColumn& c : columns) {
@@ -93,6 +122,16 @@ int RunExportCommand(CommandContext& context) {
     if (output.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
+    const std::string titles = arguments.Value(kTitlesOption, kAsciiTitles);
+    if (titles != kAsciiTitles && titles != kProgramTitles) {
+        return UsageError(
+            context, Fill(IDS_CLI_BAD_VALUE, {"--titles", titles}) + "\n" + LoadText(IDS_CLI_TITLES_HINT));
+    }
+    const std::string utcOffset = arguments.Value(kUtcOffsetOption);
+    if (arguments.Has(kUtcOffsetOption) && !IsUtcOffset(utcOffset)) {
+        return UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--utc-offset", utcOffset}) + "\n" +
+                                       LoadText(IDS_CLI_UTC_OFFSET_HINT));
+    }
 
     if (const int status = RefuseOutputOverInput(context, output, {input}); status != kExitOk) {
         return status;
@@ -115,18 +154,21 @@ int RunExportCommand(CommandContext& context) {
     values.Add(data);
     const std::vector<ValueColumn> columns = ValueColumns(values);
 
-    // Written beside the target and renamed over it when complete.
+    // Written beside the target and renamed over it when complete; or to
+    // standard output as it goes, without the mark, which only spreadsheets
+    // opening a file need.
+    const bool toStandardOutput = output == kStandardStream;
     CCsvFile file;
-    bool written = file.OpenSave(output);
+    bool written = toStandardOutput ? file.OpenWrite(stdout) : file.OpenSave(output);
     long long records = 0;
     int status = kExitOk;
     if (written) {
         try {
-            file.WriteText(TitleLine(columns));
+            file.WriteText(TitleLine(columns, titles == kAsciiTitles, !toStandardOutput));
             if (!whole) {
                 const auto write = [&](CMeasDataSet& full) {
                     try {
-                        WriteRecords(full, columns, file);
+                        WriteRecords(full, columns, utcOffset, file);
                     } catch (ECsvError) {
                         written = false;
                     }
@@ -136,7 +178,7 @@ int RunExportCommand(CommandContext& context) {
                 status = LoadEveryRecord(context, input, data, write);
             }
             if (written && status == kExitOk) {
-                WriteRecords(data, columns, file);
+                WriteRecords(data, columns, utcOffset, file);
                 records += data.GetCount();
                 written = file.CommitSave();
             }
@@ -149,10 +191,15 @@ int RunExportCommand(CommandContext& context) {
         return status;
     }
     if (!written) {
-        console.Message(WriteFailureText(output));
+        // A reader that has seen enough (head) is no failure to report.
+        if (toStandardOutput && file.SaveFailure().error != EPIPE) {
+            console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
+        } else if (!toStandardOutput) {
+            console.Message(WriteFailureText(output));
+        }
         return kExitWriteFailed;
     }
-    console.Message(Fill(IDS_CLI_EXPORTED, {std::to_string(records), output}));
+    console.Note(Fill(IDS_CLI_EXPORTED, {std::to_string(records), ShownName(output, true)}));
     return kExitOk;
 }
 
@@ -161,7 +208,7 @@ const CSubcommandRegistration kExport({
     .order = 40,
     .summaryId = IDS_CLI_SUMMARY_EXPORT,
     .helpId = IDS_CLI_HELP_EXPORT,
-    .options = {kOutputOption, {"format"}},
+    .options = {kOutputOption, {"format"}, {kTitlesOption}, {kUtcOffsetOption}},
     .run = RunExportCommand,
 });
 

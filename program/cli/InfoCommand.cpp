@@ -8,6 +8,7 @@
 #include "data/Cp932.h"
 #include "data/MeasDataSet.h"
 #include "program/cli/Arguments.h"
+#include "program/cli/AsciiNames.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
@@ -20,6 +21,8 @@ namespace kelp::cli {
 namespace {
 
 constexpr const char* kTimePattern = "%Y/%m/%d %H:%M:%S";
+constexpr const char* kIsoTime = "%Y-%m-%dT%H:%M:%S";
+constexpr const char* kJsonOption = "json";
 constexpr int kComponentColumn = 24;  // display width of the component names
 
 std::string Span(std::int64_t seconds) {
@@ -43,6 +46,8 @@ class CSummary final {
   public:
     void Add(const CMeasDataSet& data);
     std::string Text(const std::string& path) const;
+    // The same facts as a JSON object, under names that never change.
+    std::string Json(const std::string& path) const;
 
   private:
     // A coordinate that may stand at an end of the range, with its text.
@@ -185,10 +190,60 @@ std::string CSummary::Text(const std::string& path) const {
     return out;
 }
 
+std::string CSummary::Json(const std::string& path) const {
+    // One member a line, indented as a JSON object in an array.
+    std::string out =
+        "  {\n    \"file\": " + JsonString(path) + ",\n    \"records\": " + std::to_string(count_);
+    const auto time = [](const std::optional<CDateTime>& t) {
+        return t ? JsonString(t->Format(kIsoTime)) : std::string("null");
+    };
+    out += ",\n    \"first\": " + time(first_) + ",\n    \"last\": " + time(last_);
+    out += ",\n    \"span_seconds\": " +
+           (first_ ? std::to_string(CDateTime::WholeSeconds(*last_ - *first_)) : std::string("null"));
+    out += ",\n    \"sites\": [";
+    for (std::size_t i = 0; i < sites_.size(); ++i) {
+        out += (i == 0 ? "\n      " : ",\n      ");
+        out += "{\"name\": " + JsonString(sites_[i].first) +
+               ", \"records\": " + std::to_string(sites_[i].second) + "}";
+    }
+    out += sites_.empty() ? "]" : "\n    ]";
+    out += ",\n    \"positions\": ";
+    if (positions_ == 0) {
+        out += "null";
+    } else {
+        out +=
+            "{\"records\": " + std::to_string(positions_) + ", \"south\": " + DecimalDegrees(south_->value) +
+            ", \"north\": " + DecimalDegrees(north_->value) + ", \"west\": " + DecimalDegrees(west_->value) +
+            ", \"east\": " + DecimalDegrees(east_->value) + "}";
+    }
+    out += ",\n    \"components\": [";
+    bool first = true;
+    for (const ValueColumn& column : ValueColumns(values_)) {
+        const SlotStats& stats =
+            values_.stats[static_cast<std::size_t>(column.slot)][static_cast<std::size_t>(column.unit)];
+        out += first ? "\n      " : ",\n      ";
+        first = false;
+        out += "{\"column\": " + std::to_string(column.slot + 1) +
+               ", \"name\": " + JsonString(AsciiName(column.element)) +
+               ", \"unit\": " + JsonString(AsciiUnit(column.element, column.unit)) +
+               ", \"title\": " + JsonString(AsciiTitle(column.element, column.unit)) +
+               ", \"values\": " + std::to_string(stats.Count) +
+               ", \"minimum\": " + FormatDecimals(stats.Min, stats.Decimals) +
+               ", \"maximum\": " + FormatDecimals(stats.Max, stats.Decimals) + "}";
+    }
+    out += first ? "]" : "\n    ]";
+    return out + "\n  }";
+}
+
 int RunInfoCommand(CommandContext& context) {
     const std::vector<std::string>& files = context.arguments.Operands();
     if (files.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
+    }
+    // --json: one array of the files read, written as each is done.
+    const bool json = context.arguments.Has(kJsonOption);
+    if (json && !WriteStandardOutput("[")) {
+        return StandardOutputFailed(context);
     }
     int status = kExitOk;
     CMeasDataSet data;
@@ -204,12 +259,16 @@ int RunInfoCommand(CommandContext& context) {
             continue;
         }
         summary.Add(data);
-        std::string text = firstBlock ? std::string() : std::string("\n");
-        text += summary.Text(path);
+        std::string text = json ? (firstBlock ? "\n" : ",\n") : (firstBlock ? "" : "\n");
+        text += json ? summary.Json(path) : summary.Text(path);
         firstBlock = false;
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        if (!WriteStandardOutput(text)) {
+            return StandardOutputFailed(context);
+        }
     }
-    std::fflush(stdout);
+    if (json && !WriteStandardOutput(firstBlock ? "]\n" : "\n]\n")) {
+        return StandardOutputFailed(context);
+    }
     return status;
 }
 
@@ -218,7 +277,7 @@ const CSubcommandRegistration kInfo({
     .order = 30,
     .summaryId = IDS_CLI_SUMMARY_INFO,
     .helpId = IDS_CLI_HELP_INFO,
-    .options = {},
+    .options = {{kJsonOption, 0, false}},
     .run = RunInfoCommand,
 });
 

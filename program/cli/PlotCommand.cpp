@@ -23,6 +23,7 @@
 #include "program/cli/ComponentNames.h"
 #include "program/cli/Console.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/InputFiles.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/graphs/DepthGraph.h"
@@ -41,6 +42,7 @@ constexpr CommandOption kTrendOption{"trend"};
 constexpr CommandOption kDepthOption{"depth"};
 constexpr CommandOption kXYOption{"xy"};
 constexpr CommandOption kSizeOption{"size"};
+constexpr CommandOption kFormatOption{"format"};
 
 // The main window shows up to three trend panes.
 constexpr int kMaxTrendGraphs = 3;
@@ -268,6 +270,20 @@ int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, P
     return kExitOk;
 }
 
+// Writes a picture's `bytes` to standard output: kExitOk, or
+// kExitWriteFailed, quietly when the reader has stopped reading.
+int WriteToStandardOutput(CommandContext& context, const QByteArray& bytes) {
+    if (bytes.isEmpty()) {
+        context.console.Message(LoadText(IDS_PICTURE_SAVE_FAILED));
+        return kExitWriteFailed;
+    }
+    if (!WriteStandardOutput(bytes.toStdString())) {
+        return StandardOutputFailed(context);
+    }
+    context.console.Note(Fill(IDS_CLI_PLOTTED, {ShownName(kStandardStream, true)}));
+    return kExitOk;
+}
+
 // Draws the picture and writes it. Qt's offscreen platform is asked for
 // here rather than through the environment: fonts and painters need a
 // QGuiApplication, a display is never needed.
@@ -287,15 +303,19 @@ int Draw(PlotRequest& request, const Picture& picture) {
     const QGuiApplication application(argc, argv);
     const QFont font = ProgramFont();
     const QString title = QString::fromStdString(picture.title);
-    const bool saved =
-        SavePicture(request.output, request.format, request.size.value_or(picture.size), title,
-                    [&](QPainter& painter, const QRect& rect) { picture.render(painter, rect, font); });
-    if (!saved) {
+    const PictureRenderer render = [&](QPainter& painter, const QRect& rect) {
+        picture.render(painter, rect, font);
+    };
+    const QSize size = request.size.value_or(picture.size);
+    if (request.output == kStandardStream) {
+        return WriteToStandardOutput(request.context, PictureBytes(request.format, size, title, render));
+    }
+    if (!SavePicture(request.output, request.format, size, title, render)) {
         request.context.console.Message(LoadText(IDS_PICTURE_SAVE_FAILED) + "\n" +
                                         Fill(IDS_CLI_WRITE_HINT, {request.output}));
         return kExitWriteFailed;
     }
-    request.context.console.Message(Fill(IDS_CLI_PLOTTED, {request.output}));
+    request.context.console.Note(Fill(IDS_CLI_PLOTTED, {request.output}));
     return kExitOk;
 }
 
@@ -335,11 +355,23 @@ int RunPlotCommand(CommandContext& context) {
     if (request.output.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
-    const std::optional<PictureFormat> format = PictureFormatOf(request.output);
-    if (!format) {
-        return UsageError(context, Fill(IDS_CLI_PLOT_FORMAT, {request.output}));
+    // --format, or else the extension; standard output takes PNG unless
+    // told otherwise.
+    if (arguments.Has(kFormatOption.name)) {
+        const std::string name = arguments.Value(kFormatOption.name);
+        const std::optional<PictureFormat> format = PictureFormatOf("picture." + name);
+        if (!format || name.find('.') != std::string::npos) {
+            return UsageError(context, Fill(IDS_CLI_BAD_VALUE, {"--format", name}) + "\n" +
+                                           LoadText(IDS_CLI_PLOT_FORMAT_HINT));
+        }
+        request.format = *format;
+    } else if (request.output != kStandardStream) {
+        const std::optional<PictureFormat> format = PictureFormatOf(request.output);
+        if (!format) {
+            return UsageError(context, Fill(IDS_CLI_PLOT_FORMAT, {request.output}));
+        }
+        request.format = *format;
     }
-    request.format = *format;
     if (arguments.Has(kSizeOption.name)) {
         QSize size;
         if (!ParseSize(arguments.Value(kSizeOption.name), size)) {
@@ -352,7 +384,7 @@ int RunPlotCommand(CommandContext& context) {
     bool settingsFound = true;
     request.settingsPath = SettingsPath(context, settingsFound);
     if (!settingsFound) {
-        return UsageError(context, Fill(IDS_CLI_SETTINGS_MISSING, {request.settingsPath}));
+        return UsageError(context, SettingsFailureText(request.settingsPath));
     }
     std::vector<std::string> inputs = request.files;
     inputs.push_back(request.settingsPath);
@@ -385,7 +417,7 @@ const CSubcommandRegistration kPlot({
     .order = 50,
     .summaryId = IDS_CLI_SUMMARY_PLOT,
     .helpId = IDS_CLI_HELP_PLOT,
-    .options = {kOutputOption, kTrendOption, kDepthOption, kXYOption, kSizeOption},
+    .options = {kOutputOption, kTrendOption, kDepthOption, kXYOption, kSizeOption, kFormatOption},
     .run = RunPlotCommand,
 });
 

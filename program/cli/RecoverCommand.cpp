@@ -18,6 +18,7 @@
 #include "program/cli/ConsoleLoop.h"
 #include "program/cli/ConsoleProgress.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/InputFiles.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -76,7 +77,10 @@ int RunRecoverCommand(CommandContext& context) {
     }
     const CHeldFile held(OpenRegularFile(journalPath));
     if (held.fd < 0) {
-        console.Message(ReadFailureText(FILEJOB_OPEN_FAILED, journalPath));
+        LoadFailure failure;
+        failure.kind = LoadFailure::Kind::Open;
+        failure.error = errno;
+        console.Message(LoadFailureText(journalPath, journalPath, failure, CMeasDataSet()));
         return kExitBadInput;
     }
     // Held to the end, so that no capture or second recover takes the
@@ -129,7 +133,13 @@ int RunRecoverCommand(CommandContext& context) {
         text += '\n';
         text += Fill(IDS_CLI_JOURNAL_REMOVED, {journalPath});
     }
-    console.Message(text);
+    // Success is a note (silent under --quiet); a journal left with lines
+    // that could not be read is worth saying always.
+    if (skipped > 0) {
+        console.Message(text);
+    } else {
+        console.Note(text);
+    }
     return kExitOk;
 }
 

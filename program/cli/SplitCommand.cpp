@@ -84,7 +84,7 @@ int RunSplitCommand(CommandContext& context) {
         return status;
     }
     if (data.GetCount() == 0) {
-        console.Message(Fill(IDS_CLI_SPLIT_NOTHING, {input}));
+        console.Note(Fill(IDS_CLI_SPLIT_NOTHING, {input}));
         return kExitOk;
     }
     const CastList list = FindCasts(data, options);
@@ -129,7 +129,7 @@ int RunSplitCommand(CommandContext& context) {
         text += '\n';
         text += Fill(IDS_CLI_SPLIT_SERIES_LEFT, {std::to_string(series)});
     }
-    console.Message(text);
+    console.Note(text);
     return kExitOk;
 }
 

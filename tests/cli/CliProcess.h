@@ -28,9 +28,11 @@ class CCliProcess final {
   public:
     // Starts kelp-collector with `args`, in locale `lang`, with `home` as
     // its home, configuration and state folder; through `wrapper` (a command
-    // that ends by running the rest of its arguments) when one is given.
+    // that ends by running the rest of its arguments) when one is given, and
+    // with the file `input` (when given) as its standard input.
     CCliProcess(const std::vector<std::string>& args, const std::string& home,
-                const std::string& lang = "C.UTF-8", const std::vector<std::string>& wrapper = {}) {
+                const std::string& lang = "C.UTF-8", const std::vector<std::string>& wrapper = {},
+                const std::string& input = {}) {
         std::vector<std::string> env;
         for (char** e = environ; *e != nullptr; ++e) {
             const std::string_view entry = *e;
@@ -58,6 +60,9 @@ class CCliProcess final {
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
         posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        if (!input.empty()) {
+            posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
+        }
         std::vector<char*> argv = Pointers(all);
         std::vector<char*> envp = Pointers(env);
         if (posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
@@ -96,6 +101,22 @@ class CCliProcess final {
     }
 
     void Signal(int signal) { ::kill(pid_, signal); }
+
+    // Reads standard output up to its first line, then stops reading it, as
+    // `| head -n 1` does; false when no line came.
+    bool CloseOutputAfterFirstLine(int timeoutMs = 60000) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (out.find('\n') == std::string::npos) {
+            if (std::chrono::steady_clock::now() >= deadline || !ReadSome(100) || out_ < 0) {
+                break;
+            }
+        }
+        if (out_ >= 0) {
+            ::close(out_);
+            out_ = -1;
+        }
+        return out.find('\n') != std::string::npos;
+    }
 
     // The most memory the process held at once, once Wait has returned.
     long PeakKilobytes() const { return usage_.ru_maxrss; }
@@ -177,8 +198,9 @@ struct CliResult {
     std::string err;
 };
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& home,
-                        const std::string& lang = "C.UTF-8", const std::vector<std::string>& wrapper = {}) {
-    CCliProcess process(args, home, lang, wrapper);
+                        const std::string& lang = "C.UTF-8", const std::vector<std::string>& wrapper = {},
+                        const std::string& input = {}) {
+    CCliProcess process(args, home, lang, wrapper, input);
     CliResult result;
     result.status = process.Wait();
     result.out = process.out;

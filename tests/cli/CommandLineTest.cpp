@@ -1,15 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 #include <QAction>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <tuple>
 
 #include "app/SettingsStore.h"
 #include "data/FileJobs.h"
@@ -70,6 +79,17 @@ std::vector<std::string> Lines(const std::string& text) {
         at = end == std::string::npos ? text.size() : end + 1;
     }
     return lines;
+}
+
+// The golden data file with `from` replaced by `to` in line `line` (1-based).
+std::string GoldenWith(int line, const std::string& from, const std::string& to) {
+    std::string bytes = ReadBytes(KELP_TEST_DATA_DIR "/csv/golden.csv");
+    std::size_t start = 0;
+    for (int n = 1; n < line; ++n) {
+        start = bytes.find('\n', start) + 1;
+    }
+    bytes.replace(bytes.find(from, start), from.size(), to);
+    return bytes;
 }
 
 std::vector<std::string> Fields(const std::string& line) {
@@ -294,7 +314,7 @@ TEST_F(CommandLine, KilledCaptureKeepsItsRecordsAndAnInterruptEndsItNormally) {
                   .rfind("\"KelpPC DataFile\",\"Version\",\"1.00\",\"" + std::to_string(kept) + "\"\r\n", 0),
               0u);
     EXPECT_NE(recovered.err.find(std::to_string(kept) + " records restored from " + journal +
-                                 " and saved in " + File("killed.csv") + " (1 lines could not be read)"),
+                                 " and saved in " + File("killed.csv") + " (1 line could not be read)"),
               std::string::npos)
         << recovered.err;
     EXPECT_TRUE(Exists(journal));
@@ -386,7 +406,7 @@ TEST_F(CommandLine, CaptureReopensAPortThatFails) {
     CCliProcess cli({"capture", "--port", link, "--interval", "0", "--count", "8", "-o", File("long.csv")},
                     Home());
     ASSERT_TRUE(cli.WaitForError([](const std::string& e) {
-        return e.find("the 5 records so far are kept") != std::string::npos;
+        return e.find("5 records so far are kept") != std::string::npos;
     })) << cli.err;
     first.reset();
     EXPECT_FALSE(Exists(link)) << "the simulator's link went with it";
@@ -396,8 +416,8 @@ TEST_F(CommandLine, CaptureReopensAPortThatFails) {
     CMeasDataSet data;
     ASSERT_EQ(Load(File("long.csv"), data), 8);
     EXPECT_GE(CDateTime::WholeSeconds(data.GetTime(5) - data.GetTime(4)), 2) << "the gap shows in the times";
-    EXPECT_NE(cli.err.find("Reconnected to COM3 (" + link + ")"), std::string::npos) << cli.err;
-    EXPECT_NE(cli.err.find("1 reconnections;"), std::string::npos) << cli.err;
+    EXPECT_NE(cli.err.find("Reconnected to " + link + " after"), std::string::npos) << cli.err;
+    EXPECT_NE(cli.err.find("1 reconnection;"), std::string::npos) << cli.err;
 
     // Without reconnection the capture ends with the line, its records saved.
     test::CSimProcess third({"--link", File("tty3"), "--hangup", "5"});
@@ -422,14 +442,71 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
     CMeasDataSet noDepth;
     testing::Append(noDepth, {{10, 20.5, 1}});
     ASSERT_TRUE(Save(File("no-depth.csv"), noDepth));
+    // Input files broken in every way the causes tell apart.
+    ASSERT_EQ(::mkfifo(File("fifo.csv").c_str(), 0600), 0);
+    test::WriteBytes(File("empty.csv"), "");
+    test::WriteBytes(File("tidy.csv"), "time,site,temperature_degC\r\n2024-05-01T10:30:00,BAY,12.5\r\n");
+    test::WriteBytes(File("nan.csv"), GoldenWith(3, "\"25.3\"", "\"nan\""));
+    test::WriteBytes(File("inf.csv"), GoldenWith(4, "\"7.06\"", "\"inf\""));
+    test::WriteBytes(File("big.csv"), GoldenWith(5, "\"20.0\"", "\"1e308\""));
+    test::WriteBytes(File("state.csv"), GoldenWith(5, "\"S1", "\"SA"));
+    test::WriteBytes(File("short.csv"), GoldenWith(4, ",\"-- -- -- -\",", "\r\n"));
     const std::vector<Case> cases = {
         {{}, {"download", "--port", missing}, 3, "Device: " + missing},
         {{}, {"capture", "--port", missing}, 3, "Device: " + missing},
         {{"--fault", "noreply=1"}, {"download"}, 4, "does not reply"},
         {{"--records", "300", "--hangup", "5"}, {"download"}, 5, "records had arrived; none was saved"},
         {{"--records", "0"}, {"download"}, 6, "Nothing was saved."},
-        {{}, {"info", KELP_TEST_DATA_DIR "/csv/golden.csv", File("nothing.csv")}, 7, "nothing.csv: "},
+        {{},
+         {"info", KELP_TEST_DATA_DIR "/csv/golden.csv", File("nothing.csv")},
+         7,
+         "nothing.csv does not exist."},
+        {{}, {"export", Home(), "-o", File("out.csv")}, 7, Home() + " is a folder, not a data file."},
+        {{},
+         {"plot", "--xy", "depth", File("fifo.csv"), "-o", File("out.png")},
+         7,
+         "fifo.csv is a named pipe (FIFO), not a data file."},
+        {{}, {"casts", "/dev/null"}, 7, "/dev/null is a device, not a data file."},
+        {{}, {"split", File("empty.csv"), "-o", Home()}, 7, "empty.csv is empty."},
+        {{},
+         {"info", File("tidy.csv")},
+         7,
+         "tidy.csv is not a data file of this program: it begins with 'time,site'"},
+        {{},
+         {"export", File("nan.csv"), "-o", File("out.csv")},
+         7,
+         "nan.csv is damaged at line 3, field 8 (Water Temp.): 'nan' is not a number"},
+        {{},
+         {"info", File("inf.csv")},
+         7,
+         "inf.csv is damaged at line 4, field 11 (pH): 'inf' is not a number"},
+        {{},
+         {"plot", "--trend", "pH", File("big.csv"), "-o", File("out.png")},
+         7,
+         "big.csv is damaged at line 5, field 8 (Water Temp.): '1e308' is not a number"},
+        {{},
+         {"casts", File("state.csv")},
+         7,
+         "state.csv is damaged at line 5, field 53 (State Code): 'SA111111111000' holds the code A, and "
+         "the "
+         "codes there go up to 9."},
+        {{},
+         {"split", File("short.csv"), "-o", Home()},
+         7,
+         "short.csv is damaged at line 4: the line has 4 fields, and needs 54"},
         {{}, {"download", "--settings", File("nothing.ini")}, 2, "nothing.ini does not exist"},
+        {{},
+         {"capture", "--settings", File("fifo.csv")},
+         2,
+         "The settings file " + File("fifo.csv") + " is a named pipe (FIFO), not a file."},
+        {{}, {"casts", "--settings", Home(), golden}, 2, "The settings file " + Home() + " is a folder"},
+        {{}, {"download", "--baud", "1200"}, 2, "Invalid value for --baud: 1200\n--baud takes 4800,"},
+        {{}, {"download", "--parity", "mark"}, 2, "Invalid value for --parity: mark"},
+        {{}, {"capture", "-o", "-"}, 2, "No output file: give it with -o FILE."},
+        {{},
+         {"capture", "--data-bits", "8", "--stop-bits", "1.5"},
+         2,
+         "1.5 stop bits can be used with 5 data bits only."},
         {{}, {"download", "--port", "COM20"}, 2, "Invalid value for --port: COM20"},
         {{}, {"capture", "--count", "5", "--for", "1m"}, 2, "not both"},
         {{}, {"capture", "--for", "1h30"}, 2, "Invalid value for --for"},
@@ -440,9 +517,9 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         {{}, {"plotter"}, 2, "Unknown command: plotter"},
         {{}, {"casts", "--gap", "0", golden}, 2, "Invalid value for --gap: 0"},
         {{}, {"casts", "--csv", golden, golden}, 2, "--csv describes one data file at a time."},
-        {{}, {"casts", golden, File("nothing.csv")}, 7, "nothing.csv: "},
+        {{}, {"casts", golden, File("nothing.csv")}, 7, "nothing.csv does not exist."},
         {{}, {"split", golden, "-o", Home(), "--by", "depth"}, 2, "Invalid value for --by: depth"},
-        {{}, {"split", File("nothing.csv"), "-o", Home()}, 7, "nothing.csv: "},
+        {{}, {"split", File("nothing.csv"), "-o", Home()}, 7, "nothing.csv does not exist."},
         {{}, {"split", golden, "-o", "/nonexistent/folder"}, 8, "Cannot write into /nonexistent/folder."},
         {{},
          {"plot", "--trend", "chlorophyll", golden, "-o", File("out.png")},
@@ -595,27 +672,47 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
             "    Specific Gravity [\u03C3t]   3 values  -0.40 .. -0.20\n"
             "    Depth [m]               2 values  12.50 .. 12.60\n");
 
-    const auto exported = RunCli({"export", "--format", "utf8", golden, "-o", File("tidy.csv")}, Home());
-    ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_EQ(
-        ReadBytes(File("tidy.csv")),
-        "\xEF\xBB\xBFTime,Site,Latitude,Longitude,Water Temp. [\u2103],pH [pH],pHmV [mV],ORP [mV],"
-        "Conductivity [S/m],Turbidity [NTU],DO [mg/L],TDS [g/L],Salinity [ppt],Specific Gravity [\u03C3t],"
-        "Depth [m]\r\n"
+    // The titles are ASCII names with ASCII units in every language.
+    const std::string records =
         "2026-03-15T09:30:05,\xE6\xB0\xB4\xE8\xA9\xA6 \uFF71\uFF72 "
         "Bay-1,35.209444,139.751944,25.3,7.05,123.4,781,"
         "1.234,12.30,8.25,612.0,0.610,-0.40,12.50\r\n"
         "2026-03-15T09:31:05,,,,25.4,,123.5,790,1.235,,8.24,613.0,0.620,-0.30,12.60\r\n"
         "2026-03-14T12:00:00,Site "
         "3,-5.209444,-5.119167,20.0,8.00,100.0,500,1.000,10.00,9.00,500.0,0.500,-0.20,"
-        "\r\n");
-
-    // A file that is not a data file: nothing under the output name.
-    const auto refused = RunCli({"export", File("tidy.csv"), "-o", File("again.csv")}, Home());
-    EXPECT_EQ(refused.status, 7);
-    EXPECT_NE(refused.err.find("is a data file saved by this program"), std::string::npos) << refused.err;
-    EXPECT_FALSE(Exists(File("again.csv")));
+        "\r\n";
+    const std::vector<std::tuple<std::vector<std::string>, std::string, std::string>> titled = {
+        {{"--format", "utf8"},
+         "ja_JP.UTF-8",
+         "time,site,latitude,longitude,temperature_degC,ph,ph_potential_mV,orp_mV,conductivity_S_per_m,"
+         "turbidity_NTU,do_mg_per_L,tds_g_per_L,salinity_ppt,specific_gravity_sigma_t,depth_m"},
+        // --titles program keeps the program's titles in its language.
+        {{"--titles", "program"},
+         "C.UTF-8",
+         "Time,Site,Latitude,Longitude,Water Temp. [\u2103],pH [pH],pHmV [mV],ORP [mV],Conductivity [S/m],"
+         "Turbidity [NTU],DO [mg/L],TDS [g/L],Salinity [ppt],Specific Gravity [\u03C3t],Depth [m]"},
+    };
+    for (const auto& [options, lang, titles] : titled) {
+        std::vector<std::string> args{"export", golden, "-o", File("tidy.csv")};
+        args.insert(args.end(), options.begin(), options.end());
+        const auto exported = RunCli(args, Home(), lang);
+        ASSERT_EQ(exported.status, 0) << exported.err;
+        EXPECT_EQ(ReadBytes(File("tidy.csv")), "\xEF\xBB\xBF" + titles + "\r\n" + records);
+    }
+    // The offset of the clock's zone follows each time.
+    const auto zoned = RunCli({"export", "--utc-offset", "-03:30", golden, "-o", File("zoned.csv")}, Home());
+    ASSERT_EQ(zoned.status, 0) << zoned.err;
+    const std::vector<std::string> lines = Lines(ReadBytes(File("zoned.csv")));
+    EXPECT_EQ(lines[1].rfind("2026-03-15T09:30:05-03:30,", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[3].rfind("2026-03-14T12:00:00-03:30,", 0), 0u) << lines[3];
+    for (const std::string bad : {"+15:00", "9", "+09:60", "JST"}) {
+        const auto refused = RunCli({"export", "--utc-offset", bad, golden, "-o", File("again.csv")}, Home());
+        EXPECT_EQ(refused.status, 2) << bad;
+        EXPECT_NE(refused.err.find("+HH:MM"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(RunCli({"export", "--titles", "english", golden, "-o", File("again.csv")}, Home()).status, 2);
     EXPECT_EQ(RunCli({"export", "--format", "latin1", golden, "-o", File("again.csv")}, Home()).status, 2);
+    EXPECT_FALSE(Exists(File("again.csv")));
 
     // An output that is the input by any name is refused, the input untouched.
     std::filesystem::copy_file(golden, File("data.csv"));
@@ -633,6 +730,143 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
             << same.err;
     }
     EXPECT_EQ(ReadBytes(File("data.csv")), data);
+}
+
+// "-" is standard input and output, a reader that stops early ends the
+// command quietly, and --quiet leaves standard error to problems alone.
+TEST_F(CommandLine, StandardStreamsAndQuietRuns) {
+    const std::string golden = KELP_TEST_DATA_DIR "/csv/golden.csv";
+    ASSERT_EQ(RunCli({"export", golden, "-o", File("tidy.csv")}, Home()).status, 0);
+    const auto piped = RunCli({"export", "-", "-o", "-", "--quiet"}, Home(), "C.UTF-8", {}, golden);
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    // The file's lines, without the mark only a spreadsheet needs.
+    EXPECT_EQ("\xEF\xBB\xBF" + piped.out, ReadBytes(File("tidy.csv")));
+    EXPECT_TRUE(piped.err.empty()) << piped.err;
+    const auto info = RunCli({"info", "-"}, Home(), "C.UTF-8", {}, golden);
+    EXPECT_EQ(info.out.rfind("-\n  Records: 3\n", 0), 0u) << info.out << info.err;
+    const auto nothing = RunCli({"info", "-"}, Home(), "C.UTF-8", {}, "/dev/null");
+    EXPECT_EQ(nothing.status, 7);
+    EXPECT_NE(nothing.err.find("standard input is empty."), std::string::npos) << nothing.err;
+
+    // A picture on standard output: PNG unless --format says otherwise.
+    const auto png = RunCli({"plot", "--xy", "depth", golden, "-o", "-", "-q"}, Home());
+    ASSERT_EQ(png.status, 0) << png.err;
+    EXPECT_TRUE(png.err.empty()) << png.err;
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(QByteArray::fromStdString(png.out), "PNG"));
+    EXPECT_EQ(image.size(), CXYGraph::kPictureSize);
+    const auto svg =
+        RunCli({"plot", "--xy", "depth", "--format", "svg", "-", "-o", "-"}, Home(), "C.UTF-8", {}, golden);
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    EXPECT_NE(svg.out.find("<svg"), std::string::npos);
+    EXPECT_NE(svg.err.find("Picture written to standard output"), std::string::npos) << svg.err;
+
+    // `| head -n 1` of a long export: status 8 and not a word.
+    CMeasDataSet cast;
+    testing::FillCast(cast, 25.0, 3000);
+    ASSERT_TRUE(Save(File("long.csv"), cast));
+    CCliProcess head({"export", File("long.csv"), "-o", "-"}, Home());
+    ASSERT_TRUE(head.CloseOutputAfterFirstLine());
+    EXPECT_EQ(head.out.rfind("time,site,latitude,longitude,temperature_degC,", 0), 0u) << head.out;
+    EXPECT_EQ(head.Wait(), 8);
+    EXPECT_TRUE(head.err.empty()) << head.err;
+
+    // Every command that succeeds says nothing with --quiet.
+    Simulator sim({"--records", "20"});
+    ASSERT_TRUE(sim.Started());
+    const std::string settings = Settings(sim.Path());
+    ::mkdir(File("casts").c_str(), 0700);
+    const std::vector<std::vector<std::string>> commands = {
+        {"download", "--settings", settings, "-o", File("download.csv")},
+        {"capture", "--settings", settings, "--count", "3", "-o", File("capture.csv")},
+        {"info", File("long.csv")},
+        {"casts", File("long.csv")},
+        {"split", File("long.csv"), "-o", File("casts")},
+        {"export", File("long.csv"), "-o", File("long-tidy.csv")},
+        {"plot", "--depth", "temp", File("long.csv"), "-o", File("long.svg")},
+    };
+    for (std::vector<std::string> args : commands) {
+        args.push_back("--quiet");
+        const auto run = RunCli(args, Home());
+        EXPECT_EQ(run.status, 0) << args[0] << "\n" << run.err;
+        EXPECT_TRUE(run.err.empty()) << args[0] << "\n" << run.err;
+    }
+    EXPECT_EQ(RecordsIn(File("download.csv")), 20);
+    EXPECT_EQ(RecordsIn(File("capture.csv")), 3);
+}
+
+// info --json: the facts of the table under names that stay the same in
+// every language.
+TEST_F(CommandLine, InfoJsonGivesTheFactsOfTheTable) {
+    const std::string golden = KELP_TEST_DATA_DIR "/csv/golden.csv";
+    const auto run =
+        RunCli({"info", "--json", golden, File("nothing.csv"), "-"}, Home(), "ja_JP.UTF-8", {}, golden);
+    EXPECT_EQ(run.status, 7);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out;
+    const QJsonArray files = document.array();
+    ASSERT_EQ(files.size(), 2) << run.out;
+    EXPECT_EQ(files[1]["file"].toString(), QStringLiteral("-"));
+    const QJsonObject file = files[0].toObject();
+    EXPECT_EQ(file["file"].toString().toStdString(), golden);
+    EXPECT_EQ(file["records"].toInt(), 3);
+    EXPECT_EQ(file["first"].toString(), QStringLiteral("2026-03-14T12:00:00"));
+    EXPECT_EQ(file["last"].toString(), QStringLiteral("2026-03-15T09:31:05"));
+    EXPECT_EQ(file["span_seconds"].toInt(), 21 * 3600 + 31 * 60 + 5);
+    const QJsonArray sites = file["sites"].toArray();
+    ASSERT_EQ(sites.size(), 3);
+    EXPECT_EQ(sites[0]["name"].toString(), QStringLiteral("水試 ｱｲ Bay-1"));
+    EXPECT_EQ(sites[1]["name"].toString(), QString());
+    EXPECT_EQ(sites[2]["records"].toInt(), 1);
+    const QJsonObject positions = file["positions"].toObject();
+    EXPECT_EQ(positions["records"].toInt(), 2);
+    EXPECT_DOUBLE_EQ(positions["south"].toDouble(), -5.209444);
+    EXPECT_DOUBLE_EQ(positions["east"].toDouble(), 139.751944);
+    const QJsonArray components = file["components"].toArray();
+    ASSERT_EQ(components.size(), 11);
+    const QJsonObject temperature = components[0].toObject();
+    EXPECT_EQ(temperature["column"].toInt(), 1);
+    EXPECT_EQ(temperature["name"].toString(), QStringLiteral("temperature"));
+    EXPECT_EQ(temperature["unit"].toString(), QStringLiteral("degC"));
+    EXPECT_EQ(temperature["title"].toString(), QStringLiteral("temperature_degC"));
+    EXPECT_EQ(temperature["values"].toInt(), 3);
+    EXPECT_DOUBLE_EQ(temperature["minimum"].toDouble(), 20.0);
+    EXPECT_DOUBLE_EQ(temperature["maximum"].toDouble(), 25.4);
+    const QJsonObject depth = components[10].toObject();
+    EXPECT_EQ(depth["title"].toString(), QStringLiteral("depth_m"));
+    EXPECT_EQ(depth["values"].toInt(), 2);
+}
+
+// Messages name the device given and the line settings that were used,
+// and their counts agree with their nouns.
+TEST_F(CommandLine, MessagesNameTheDeviceAndCountInWords) {
+    Simulator sim({"--records", "1"});
+    ASSERT_TRUE(sim.Started());
+    const auto one = RunCli({"download", "--port", sim.Path(), "--baud", "4800", "--data-bits", "7",
+                             "--parity", "even", "--stop-bits", "2", "-o", File("one.csv")},
+                            Home());
+    ASSERT_EQ(one.status, 0) << one.err;
+    EXPECT_NE(one.err.find("1 record saved in " + File("one.csv")), std::string::npos) << one.err;
+    EXPECT_NE(one.err.find("1/1 record\n"), std::string::npos) << one.err;
+    // The line as the run left it: the options, not the settings file (a
+    // pseudo-terminal keeps the speed and the stop bits, not the character
+    // size and the parity).
+    const int fd = ::open(sim.Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    termios line{};
+    ASSERT_EQ(::tcgetattr(fd, &line), 0);
+    ::close(fd);
+    EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B4800));
+    EXPECT_NE(line.c_cflag & CSTOPB, 0u);
+
+    Simulator silent({"--fault", "noreply=1"});
+    ASSERT_TRUE(silent.Started());
+    const auto noReply = RunCli({"download", "--port", silent.Path(), "-o", File("none.csv")}, Home());
+    EXPECT_EQ(noReply.status, 4);
+    EXPECT_NE(noReply.err.find("The instrument on " + silent.Path() + " does not reply."), std::string::npos)
+        << noReply.err;
+    EXPECT_EQ(noReply.err.find("COM"), std::string::npos) << noReply.err;
 }
 
 // A file of more records than a data set takes is never cut silently: info
@@ -695,6 +929,12 @@ TEST_F(CommandLine, PlotWritesEachGraphAsAPicture) {
         }
     }
     EXPECT_GT(curveColumns, image.width() * 2 / 3);
+
+    // A unit typed with a keyboard's degree sign finds the catalogue's "゜F".
+    const auto fahrenheit =
+        RunCli({"plot", "--trend", "temp [°F]", File("cast.csv"), "-o", File("fahrenheit.svg")}, Home());
+    ASSERT_EQ(fahrenheit.status, 0) << fahrenheit.err;
+    EXPECT_TRUE(testing::ReadSvg(File("fahrenheit.svg")).texts.contains(QStringLiteral("[\u309CF]")));
 
     // Temperature and oxygen against depth, and nothing else.
     const auto xy =

@@ -4,7 +4,9 @@
 # program's data files (with or without quotes and a byte-order mark) and
 # no other CSV file, and opens them with the program; the manual pages
 # render without a warning and name every command, option and simulator
-# fault that the programs' help lists.
+# fault that the programs' help lists; the bash completion loads in a plain
+# bash and completes every command and option of the help, values, component
+# names and file names.
 #
 #   desktop_check.sh SOURCE_DIR BIN_DIR
 set -euo pipefail
@@ -89,4 +91,38 @@ for command in $commands; do
   done
 done
 note "manual pages render cleanly and name every command, option and fault of the help"
+
+# ---- bash completion -----------------------------------------------------------------
+COMPLETION="$SRC/resources/kelp-collector.bash-completion"
+# The words bash would offer for the command line $1, the cursor at its end,
+# as a fresh bash without bash-completion has them.
+complete_words() {
+  bash --norc --noprofile -c '
+    source "$1" || exit 1
+    complete -p kelp-collector >/dev/null || exit 1
+    COMP_LINE=$2
+    COMP_POINT=${#COMP_LINE}
+    read -ra COMP_WORDS <<<"$COMP_LINE"
+    [[ $COMP_LINE == *" " ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    _kelp_collector kelp-collector "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    printf "%s\n" "${COMPREPLY[@]}"' _ "$COMPLETION" "$1" || fail "the completion does not load in bash"
+}
+expect_words() {
+  local got
+  got=$(complete_words "$1" | tr '\n' ' ')
+  [ "$got" = "$2 " ] || fail "completing '$1' gives '$got', not '$2'"
+}
+expect_words "kelp-collector exp" export
+expect_words "kelp-collector export --ti" --titles
+expect_words "kelp-collector download --parity " "none odd even"
+expect_words "kelp-collector plot --xy depth:wat" watertemp
+(cd "$SRC/tests/data/csv" && expect_words "kelp-collector info gold" golden.csv)
+for command in $commands; do
+  offered=$(complete_words "kelp-collector $command --")
+  for option in $(LC_ALL=C.UTF-8 "$BIN/kelp-collector" "$command" --help | options); do
+    grep -qx -- "$option" <<<"$offered" || fail "the completion of $command lacks $option"
+  done
+done
+note "the bash completion loads and completes commands, every option of the help, values, components and files"
 echo PASS

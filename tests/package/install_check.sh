@@ -70,6 +70,9 @@ grep -qx 'Type=Application' "$DESKTOP" || fail "desktop entry is not an applicat
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$DESKTOP" || fail "desktop entry is not valid"
 fi
+COMPLETION="$ROOT/usr/share/bash-completion/completions/kelp-collector"
+[ -f "$COMPLETION" ] || fail "no bash completion"
+bash -n "$COMPLETION" || fail "the bash completion is not valid bash"
 ICON="$ROOT/usr/share/icons/hicolor/128x128/apps/kelp-collector.png"
 [ -f "$ICON" ] || fail "no 128-pixel icon"
 # PNG signature, then the IHDR width and height.

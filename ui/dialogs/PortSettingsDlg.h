@@ -37,8 +37,8 @@ class CPortSettingsDlg final : public QDialog {
     // IDOK after the record has been updated, IDCANCEL otherwise.
     int DoModal();
 
-    static constexpr std::array<int, 5> kBaudRates = {4800, 9600, 19200, 38400, 57600};
-    static constexpr std::array<int, 5> kByteSizes = {4, 5, 6, 7, 8};
+    static constexpr std::array<int, 5> kBaudRates = kOfferedBaudRates;
+    static constexpr std::array<int, 5> kByteSizes = kOfferedByteSizes;
     // Entries chosen when the stored value has none.
     static constexpr int kDefaultBaudEntry = 2;  // 19200
     static constexpr int kDefaultByteEntry = 4;  // 8 bits

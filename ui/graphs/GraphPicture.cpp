@@ -107,23 +107,25 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
     return std::nullopt;
 }
 
-bool SavePicture(const std::string& path, PictureFormat format, const QSize& size, const QString& title,
-                 const PictureRenderer& render) {
+QByteArray PictureBytes(PictureFormat format, const QSize& size, const QString& title,
+                        const PictureRenderer& render) {
     if (size.isEmpty()) {
-        return false;
+        return {};
     }
-    QByteArray bytes;
     switch (format) {
         case PictureFormat::Png:
-            bytes = PngBytes(size, render);
-            break;
+            return PngBytes(size, render);
         case PictureFormat::Svg:
-            bytes = SvgBytes(size, title, render);
-            break;
+            return SvgBytes(size, title, render);
         case PictureFormat::Pdf:
-            bytes = PdfBytes(size, title, render);
-            break;
+            return PdfBytes(size, title, render);
     }
+    return {};
+}
+
+bool SavePicture(const std::string& path, PictureFormat format, const QSize& size, const QString& title,
+                 const PictureRenderer& render) {
+    const QByteArray bytes = PictureBytes(format, size, title, render);
     if (bytes.isEmpty()) {
         return false;
     }

@@ -19,6 +19,7 @@
 //   graph.ResetSlots();
 //   SavePicture("xy.svg", PictureFormat::Svg, CXYGraph::kPictureSize, title,
 //               [&](QPainter& p, const QRect& r) { graph.Render(p, r, font, title); });
+#include <QByteArray>
 #include <QFont>
 #include <QRect>
 #include <QSize>
@@ -42,6 +43,12 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path);
 // Draws a graph into `rect`, which starts at (0, 0) and has the picture's
 // size in logical pixels.
 using PictureRenderer = std::function<void(QPainter& painter, const QRect& rect)>;
+
+// The bytes of the picture of `size` logical pixels in `format` (what
+// SavePicture writes); empty when it cannot be drawn. `title` is the SVG and
+// PDF document title.
+QByteArray PictureBytes(PictureFormat format, const QSize& size, const QString& title,
+                        const PictureRenderer& render);
 
 // Writes the picture of `size` logical pixels to `path` (replacing the file
 // only once the whole picture is written). `title` is the SVG and PDF
