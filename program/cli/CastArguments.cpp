@@ -19,9 +19,9 @@ constexpr const char* kMinHeight = "min-height";
 constexpr const char* kMinRecords = "min-records";
 constexpr const char* kDistance = "distance";
 
-// A decimal number with "." as its point (whatever the locale says) within
-// [low, high].
-bool ParseMetres(const std::string& text, double low, double high, double& out) {
+}  // namespace
+
+bool ParseDecimal(const std::string& text, double low, double high, double& out) {
     double value = 0.0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
@@ -33,7 +33,9 @@ bool ParseMetres(const std::string& text, double low, double high, double& out) 
     return true;
 }
 
-}  // namespace
+std::vector<std::string> CastOptionNames() {
+    return {kGap, kMinHeight, kMinRecords, kDistance};
+}
 
 std::vector<CommandOption> WithCastOptions(std::vector<CommandOption> options) {
     options.insert(options.end(), {{kGap}, {kMinHeight}, {kMinRecords}, {kDistance}});
@@ -60,8 +62,8 @@ int ReadCastOptions(CommandContext& context, CastOptions& options) {
         }
         options.gapSeconds = static_cast<int>(seconds);
     }
-    if (arguments.Has(kMinHeight) && !ParseMetres(arguments.Value(kMinHeight), kMinCastHeightMetres,
-                                                  kMaxCastHeightMetres, options.minHeightMetres)) {
+    if (arguments.Has(kMinHeight) && !ParseDecimal(arguments.Value(kMinHeight), kMinCastHeightMetres,
+                                                   kMaxCastHeightMetres, options.minHeightMetres)) {
         return bad(kMinHeight);
     }
     if (arguments.Has(kMinRecords)) {
@@ -72,8 +74,8 @@ int ReadCastOptions(CommandContext& context, CastOptions& options) {
         }
         options.minRecords = static_cast<int>(records);
     }
-    if (arguments.Has(kDistance) && !ParseMetres(arguments.Value(kDistance), kMinCastDistanceMetres,
-                                                 kMaxCastDistanceMetres, options.distanceMetres)) {
+    if (arguments.Has(kDistance) && !ParseDecimal(arguments.Value(kDistance), kMinCastDistanceMetres,
+                                                  kMaxCastDistanceMetres, options.distanceMetres)) {
         return bad(kDistance);
     }
     return kExitOk;

@@ -6,6 +6,13 @@
 
 namespace kelp::cli {
 
+// A decimal number with "." as its point (whatever the locale says) within
+// [low, high]; false otherwise.
+bool ParseDecimal(const std::string& text, double low, double high, double& out);
+
+// The names of the finder's thresholds, as options.
+std::vector<std::string> CastOptionNames();
+
 // `options` and the finder's thresholds: --gap, --min-height, --min-records
 // and --distance.
 std::vector<CommandOption> WithCastOptions(std::vector<CommandOption> options);

@@ -13,6 +13,7 @@
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/ExportBins.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 
@@ -88,6 +89,13 @@ int RunExportCommand(CommandContext& context) {
     if (output.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
     }
+    // Replacing the input would lose the data file for its export.
+    if (SameFile(input, output)) {
+        return UsageError(context, Fill(IDS_CLI_OUTPUT_IS_INPUT, {output}));
+    }
+    if (WantsBins(context)) {
+        return ExportBins(context, input, output);
+    }
 
     CMeasDataSet data;
     if (const int status = LoadInput(context, input, data); status != kExitOk) {
@@ -118,7 +126,7 @@ const CSubcommandRegistration kExport({
     .order = 40,
     .summaryId = IDS_CLI_SUMMARY_EXPORT,
     .helpId = IDS_CLI_HELP_EXPORT,
-    .options = {kOutputOption, {"format"}},
+    .options = WithBinOptions({kOutputOption, {"format"}}),
     .run = RunExportCommand,
 });
 
