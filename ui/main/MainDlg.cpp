@@ -979,6 +979,7 @@ void CMainDlg::OnDepthGraph() {
     if (live_.GetCount() > 0) {
         graph.SetInitialData(&live_);
     }
+    graph.SetCastOptions(settings_.ReadCastOptions());
     if (dialogFont_) {
         graph.SetGraphFont(&*dialogFont_);
     }
