@@ -178,9 +178,10 @@ bool CXYGraph::ColoursPieces() const {
     if (!colourEach_ || pieces_.size() < 2) {
         return false;
     }
+    // Lines without a value draw nothing.
     int drawn = 0;
     for (int k = 0; k < kSlots; ++k) {
-        drawn += IsDrawn(k) ? 1 : 0;
+        drawn += IsDrawn(k) && count_[static_cast<std::size_t>(k)] != 0 ? 1 : 0;
     }
     return drawn == 1;
 }

@@ -91,7 +91,8 @@ class CXYGraph final {
     // legend names the pieces. Call ComputeRanges after.
     void SetPieces(std::vector<Piece> pieces, bool colourEach);
     const std::vector<Piece>& Pieces() const { return pieces_; }
-    // True when the pieces are drawn in colours of their own.
+    // True when the pieces are drawn in colours of their own: with the
+    // colours asked for, more than one piece and one line with values.
     bool ColoursPieces() const;
     // The colour of piece `i` when the pieces have colours of their own.
     static QColor PieceColour(int i);
