@@ -520,10 +520,11 @@ TEST_F(DataSelectCastsTest, SaveEachCastWritesNewFilesAndSaysSo) {
     Control<QComboBox>(&dlg, IDC_SELECT_SAVE_BY)->setCurrentIndex(1);
     Control<QCheckBox>(&dlg, IDC_SELECT_DOWNCAST)->setChecked(true);
     Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
-    EXPECT_EQ(log.texts.back(), DlgString(IDS_CLI_SPLIT_DONE)
-                                    .arg(1)
-                                    .arg(FoundCast(0).down.Count() + FoundCast(1).down.Count())
-                                    .arg(folder)
+    EXPECT_EQ(log.texts.back(), (DlgString(IDS_CLI_SPLIT_DONE)
+                                     .arg(1)
+                                     .arg(FoundCast(0).down.Count() + FoundCast(1).down.Count())
+                                     .arg(folder) +
+                                 u'\n' + DlgString(IDS_CLI_SPLIT_SERIES_LEFT).arg(1))
                                     .toStdString());
     EXPECT_EQ(Files(folder).size(), 5);
 

@@ -244,8 +244,14 @@ void CDataSelectDlg::OnSaveCasts() {
     QApplication::restoreOverrideCursor();
     const QString where = QString::fromStdString(folder);
     if (!failed) {
-        ShowMessage(this, IDS_CLI_SPLIT_DONE, MB_ICONINFORMATION | MB_OK,
-                    DlgString(IDS_CLI_SPLIT_DONE).arg(files).arg(records).arg(where).toStdString());
+        QString text = DlgString(IDS_CLI_SPLIT_DONE).arg(files).arg(records).arg(where);
+        // Down-casts only leave the series out: said, so that no record seems lost.
+        const auto series = std::count_if(castList_.casts.begin(), castList_.casts.end(),
+                                          [](const Cast& cast) { return cast.series; });
+        if (downcast_->isChecked() && series > 0) {
+            text += u'\n' + DlgString(IDS_CLI_SPLIT_SERIES_LEFT).arg(series);
+        }
+        ShowMessage(this, IDS_CLI_SPLIT_DONE, MB_ICONINFORMATION | MB_OK, text.toStdString());
         return;
     }
     QString text = DlgString(IDS_CLI_SPLIT_CANNOT_WRITE).arg(where);
