@@ -336,6 +336,7 @@ TEST(DepthGraphDlg, AddCastsAddsTheCastsOfTheDataOnDisplay) {
         EXPECT_EQ(
             list->topLevelItem(c + 1)->text(0),
             QStringLiteral(" %1:CAST %2").arg(c + 2).arg(QString::fromStdString(cast.start.Format("%H:%M"))));
+        EXPECT_EQ(list->topLevelItem(c + 1)->toolTip(0), list->topLevelItem(c + 1)->text(0));
     }
     // Whole casts, down and up; the room left is 20.
     downOnly->trigger();

@@ -47,6 +47,12 @@ void CDepthGraphDlg::UpdateCastCommands() {
         castSource_ != nullptr && castSource_->GetCount() > 0 && graph_.SeriesCount() < kDepthMaxSeries;
     addCastsButton_->setEnabled(can);
     addCastsAction_->setEnabled(can);
+    // A cast's name (site and time) is wider than the list: each shows
+    // whole in its tip.
+    for (int i = 0; i < seriesList_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = seriesList_->topLevelItem(i);
+        item->setToolTip(0, item->text(0));
+    }
 }
 
 void CDepthGraphDlg::OnAddCasts() {
