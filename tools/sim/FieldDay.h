@@ -42,8 +42,7 @@ struct FieldDay {
 // adds a few centimetres of noise; on a rough day some probes also go down
 // slowly (0.05 to 0.2 m a record), and at some stations a swell of up to
 // 10 cm either way moves the probe on its cable. The probe is lifted out at
-// the end and logging
-// stops while the boat moves on. Some stations have no GPS fix at all; some
+// the end and logging stops while the boat moves on. Some stations have no GPS fix at all; some
 // probes carry no depth sensor and log a time series at a fixed point (the
 // last station is such a series, cut to fit the records). A new station
 // always differs from the one before by its site name, by a silence of more
