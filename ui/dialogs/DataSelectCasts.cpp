@@ -44,11 +44,13 @@ QString Site(const std::string& stored) {
     return QString::fromStdString(Cp932ToUtf8(stored)).trimmed();
 }
 
-QString Depth(bool has, double metres) {
-    return has ? QString::fromStdString(FormatDecimals(metres, 2) + " " +
-                                        LoadText(UnitTextId(kDepthElement, 0)))
-                     .trimmed()
-               : QStringLiteral("-");
+QString MetreText() {
+    return QString::fromStdString(LoadText(UnitTextId(kDepthElement, 0))).trimmed();
+}
+
+// A depth in metres with `unit` (MetreText), or "-" without one.
+QString Depth(bool has, double metres, const QString& unit) {
+    return has ? QString::fromStdString(FormatDecimals(metres, 2)) + u' ' + unit : QStringLiteral("-");
 }
 
 QPushButton* MakeButton(QWidget* parent, int id, char key) {
@@ -107,7 +109,7 @@ int CDataSelectDlg::SizeCastColumns() {
     const QFontMetrics metrics(casts_->font());
     const QString samples[CastColumnCount] = {
         DlgString(IDS_CAST_TREE_STATION).arg(QStringLiteral("00"), QStringLiteral("KELP BAY ST.00")),
-        QStringLiteral("00/00 00:00:00"), Depth(true, 100.0), QStringLiteral("00000")};
+        QStringLiteral("00/00 00:00:00"), Depth(true, 100.0, MetreText()), QStringLiteral("00000")};
     int width =
         casts_->indentation() + 2 * casts_->frameWidth() + casts_->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < CastColumnCount; ++column) {
@@ -130,40 +132,50 @@ void CDataSelectDlg::ListCasts() {
     const QSignalBlocker block(casts_);
     casts_->clear();
     castList_ = source_ != nullptr ? FindCasts(*source_, castOptions_) : CastList{};
+    // A download may hold thousands of stations (a site name a record): the
+    // texts are loaded once and the rows built apart from the view, which
+    // takes them in one go.
+    const QString stationText = DlgString(IDS_CAST_TREE_STATION);
+    const QString castText = DlgString(IDS_CAST_TREE_CAST);
+    const QString seriesText = DlgString(IDS_CAST_TREE_SERIES);
+    const QString metres = MetreText();
+    const auto alignNumbers = [](QTreeWidgetItem* item) {
+        item->setTextAlignment(ColDepth, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(ColRecords, Qt::AlignRight | Qt::AlignVCenter);
+    };
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(castList_.stations.size()));
     int series = 0;
     for (std::size_t s = 0; s < castList_.stations.size(); ++s) {
         const Station& station = castList_.stations[s];
-        auto* row = new QTreeWidgetItem(casts_);
+        auto* row = new QTreeWidgetItem;
         row->setData(ColName, Qt::UserRole, StationRole(static_cast<int>(s)));
-        row->setText(ColName, DlgString(IDS_CAST_TREE_STATION).arg(station.number).arg(Site(station.site)));
+        row->setText(ColName, stationText.arg(station.number).arg(Site(station.site)));
         row->setText(ColStart,
                      QString::fromStdString(source_->FormatTime(station.records.first, "%m/%d %H:%M:%S")));
         row->setText(ColRecords, QString::number(station.records.Count()));
+        alignNumbers(row);
         bool hasDepth = false;
         double deepest = 0.0;
         for (int c = station.firstCast; c < station.firstCast + station.castCount; ++c) {
             const Cast& cast = castList_.casts[static_cast<std::size_t>(c)];
             auto* item = new QTreeWidgetItem(row);
             item->setData(ColName, Qt::UserRole, c);
-            item->setText(
-                ColName, DlgString(cast.series ? IDS_CAST_TREE_SERIES : IDS_CAST_TREE_CAST).arg(cast.number));
+            item->setText(ColName, (cast.series ? seriesText : castText).arg(cast.number));
             item->setText(ColStart, QString::fromStdString(cast.start.Format("%H:%M:%S")));
-            item->setText(ColDepth, Depth(cast.deepest >= 0, cast.maxDepthMetres));
+            item->setText(ColDepth, Depth(cast.deepest >= 0, cast.maxDepthMetres, metres));
             item->setText(ColRecords, QString::number(cast.Records()));
+            alignNumbers(item);
             if (cast.deepest >= 0 && (!hasDepth || cast.maxDepthMetres > deepest)) {
                 deepest = cast.maxDepthMetres;
             }
             hasDepth = hasDepth || cast.deepest >= 0;
             series += cast.series ? 1 : 0;
         }
-        row->setText(ColDepth, Depth(hasDepth, deepest));
-        for (const int column : {ColDepth, ColRecords}) {
-            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-            for (int i = 0; i < row->childCount(); ++i) {
-                row->child(i)->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-            }
-        }
+        row->setText(ColDepth, Depth(hasDepth, deepest, metres));
+        rows.push_back(row);
     }
+    casts_->addTopLevelItems(rows);
     casts_->expandAll();
     castSummary_->setText(DlgString(IDS_CLI_CASTS_SUMMARY)
                               .arg(castList_.stations.size())
