@@ -1,5 +1,6 @@
 #include "program/cli/CastArguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -35,6 +36,13 @@ bool ParseDecimal(const std::string& text, double low, double high, double& out)
 
 std::vector<std::string> CastOptionNames() {
     return {kGap, kMinHeight, kMinRecords, kDistance};
+}
+
+bool HasCastOption(const CommandContext& context, std::initializer_list<const char*> names) {
+    const auto given = [&context](const std::string& name) { return context.arguments.Has(name); };
+    const std::vector<std::string> thresholds = CastOptionNames();
+    return std::any_of(names.begin(), names.end(), given) ||
+           std::any_of(thresholds.begin(), thresholds.end(), given);
 }
 
 std::vector<CommandOption> WithCastOptions(std::vector<CommandOption> options) {

@@ -108,12 +108,7 @@ std::vector<CommandOption> WithBinOptions(std::vector<CommandOption> options) {
 }
 
 bool WantsBins(const CommandContext& context) {
-    if (context.arguments.Has(kBinOption) || context.arguments.Has(kDowncastOption)) {
-        return true;
-    }
-    const std::vector<std::string> names = CastOptionNames();
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& name) { return context.arguments.Has(name); });
+    return HasCastOption(context, {kBinOption, kDowncastOption});
 }
 
 bool SameFile(const std::string& input, const std::string& output) {

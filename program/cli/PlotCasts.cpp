@@ -48,12 +48,7 @@ std::vector<CommandOption> WithPlotCastOptions(std::vector<CommandOption> option
 }
 
 bool WantsCasts(const CommandContext& context) {
-    if (context.arguments.Has(kCastsOption) || context.arguments.Has(kDowncastOption)) {
-        return true;
-    }
-    const std::vector<std::string> names = CastOptionNames();
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& name) { return context.arguments.Has(name); });
+    return HasCastOption(context, {kCastsOption, kDowncastOption});
 }
 
 int CheckCastPlot(CommandContext& context, bool depthOrXY, std::size_t files) {
