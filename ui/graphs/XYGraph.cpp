@@ -36,6 +36,24 @@ void MapValues(const CMeasDataSet& data, int slot, double a, double b, int p0, i
 // valid).
 enum Mark : std::uint8_t { kPoint, kPassOver, kBreak };
 
+// Walks the records of `ranges` in order: `point(x, y)` for each record
+// that places a point, `end(false)` where the line breaks and `end(true)`
+// at the end of each range, which ends its piece too.
+template <typename Point, typename End>
+void WalkPieces(const std::vector<RecordRange>& ranges, const std::uint8_t* marks, const double* xs,
+                const double* ys, Point point, End end) {
+    for (const RecordRange& range : ranges) {
+        for (auto r = static_cast<std::size_t>(range.first); static_cast<int>(r) <= range.last; ++r) {
+            if (marks[r] == kPoint) {
+                point(xs[r], ys[r]);
+            } else if (marks[r] == kBreak) {
+                end(false);
+            }
+        }
+        end(true);
+    }
+}
+
 // Gathers the points of a line and hands them on in pieces, a piece ending
 // where the line breaks. Repeated points are dropped, and a run of points in
 // one pixel column (or row) becomes its first, lowest, highest and last
@@ -625,22 +643,15 @@ std::vector<std::vector<QPointF>> CXYGraph::Polylines(int k, const QRect& p) con
     std::vector<double> ys(n);
     MapValues(*data_, k, max_[i], min_[i], p.top(), RectBottom(p), ys.data());
     std::vector<QPointF> piece;
-    const auto endPiece = [&] {
-        if (!piece.empty()) {
-            pieces.push_back(std::move(piece));
-            piece.clear();
-        }
-    };
-    for (const RecordRange& range : DrawnRanges()) {
-        for (auto r = static_cast<std::size_t>(range.first); static_cast<int>(r) <= range.last; ++r) {
-            if (marks[r] == kPoint) {
-                piece.emplace_back(xs[r], ys[r]);
-            } else if (marks[r] == kBreak) {
-                endPiece();
+    WalkPieces(
+        DrawnRanges(), marks, xs.data(), ys.data(),
+        [&piece](double x, double y) { piece.emplace_back(x, y); },
+        [&](bool) {
+            if (!piece.empty()) {
+                pieces.push_back(std::move(piece));
+                piece.clear();
             }
-        }
-        endPiece();
-    }
+        });
     return pieces;
 }
 
@@ -691,21 +702,13 @@ void CXYGraph::BuildLine(int k, const QRect& p, Line& line) const {
     // keeps the pixels of the line and drops the points that add none.
     LineReducer reducer(line.points, line.pieceEnds);
     int group = 0;
-    const auto endPiece = [&] {
-        reducer.Break();
-        line.pieceGroups.resize(line.pieceEnds.size(), group);
-    };
-    for (const RecordRange& range : DrawnRanges()) {
-        for (auto r = static_cast<std::size_t>(range.first); static_cast<int>(r) <= range.last; ++r) {
-            if (marks[r] == kPoint) {
-                reducer.Add(xs[r], ys[r]);
-            } else if (marks[r] == kBreak) {
-                endPiece();
-            }
-        }
-        endPiece();
-        ++group;
-    }
+    WalkPieces(
+        DrawnRanges(), marks, xs.data(), ys.data(), [&reducer](double x, double y) { reducer.Add(x, y); },
+        [&](bool rangeEnd) {
+            reducer.Break();
+            line.pieceGroups.resize(line.pieceEnds.size(), group);
+            group += rangeEnd ? 1 : 0;
+        });
 }
 
 const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
