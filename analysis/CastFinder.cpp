@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "data/Catalogue.h"
@@ -20,9 +21,19 @@ constexpr double kPi = 3.14159265358979323846;
 // spikes and most of the noise of a pressure sensor, and keep the corner
 // where a descent begins.
 constexpr int kSmoothRadius = 2;
-// The depth still counted as the top: wider than the noise left after the
-// median, narrower than one step of a probe going down at 0.2 m/s or faster.
-constexpr double kTopToleranceMetres = 0.10;
+// The least and the most depth counted as still at the top: the noise of
+// the station widens it (a swell moves the probe on its cable), the
+// height of a cast bounds it.
+constexpr double kMinToleranceMetres = 0.05;
+// The tolerance in spreads of the noise.
+constexpr double kTolerancePerSpread = 3.0;
+// Samples over which a descent is told from the noise at the top: enough
+// for a probe going down a few centimetres a record to leave it.
+constexpr int kLeaveLag = 8;
+// Samples at the top that the fit of the corner takes at most.
+constexpr int kMaxTopSamples = 60;
+// Samples of the descent the fit of the corner takes at least.
+constexpr int kMinDescentSamples = 3;
 
 std::string_view TrimmedSite(const std::string& site) {
     std::string_view s = site;
@@ -94,12 +105,15 @@ class CStationCasts final {
         Smooth();
         const auto [low, high] = std::minmax_element(smooth_.begin(), smooth_.end());
         height_ = std::max(options_.minHeightMetres, options_.minHeightShare * (*high - *low));
+        tolerance_ = std::clamp(kTolerancePerSpread * NoiseSpread(), kMinToleranceMetres, height_ / 4);
         std::vector<int> tops;
+        int from = 0;
         for (const auto& [top, bottom] : Descents()) {
-            const int start = TopOf(top, bottom);
+            const int start = TopOf(from, top, bottom);
             if (bottom - start + 1 >= options_.minRecords && (tops.empty() || start > tops.back())) {
                 tops.push_back(start);
             }
+            from = bottom;
         }
         return tops;
     }
@@ -170,39 +184,108 @@ class CStationCasts final {
         return descents;
     }
 
+    // How far the depths stray from their running median: the median of
+    // the distances, scaled to a standard deviation of normal noise.
+    double NoiseSpread() const {
+        std::vector<double> distances(depths_.size());
+        for (std::size_t j = 0; j < depths_.size(); ++j) {
+            distances[j] = std::abs(depths_[j] - smooth_[j]);
+        }
+        if (distances.empty()) {
+            return 0.0;
+        }
+        const auto middle = distances.begin() + static_cast<std::ptrdiff_t>(distances.size() / 2);
+        std::nth_element(distances.begin(), middle, distances.end());
+        return 1.4826 * *middle;
+    }
+
     // The last sample at the top before the descent from `top` (the
-    // shallowest point) to `bottom`.
-    int TopOf(int top, int bottom) const {
+    // shallowest point after sample `from`, where the last descent ended)
+    // to `bottom`.
+    int TopOf(int from, int top, int bottom) const {
         // Back from the bottom to where the descent is in its upper half ...
-        int j = bottom;
-        while (j > top && smooth_[j] > smooth_[top] + height_ / 2) {
-            --j;
+        int half = bottom;
+        while (half > top && smooth_[half] > smooth_[top] + height_ / 2) {
+            --half;
         }
-        // ... then up the descent to where it levels out.
-        while (j > top && smooth_[j - 1] < smooth_[j] - kTopToleranceMetres) {
-            --j;
+        // ... then up the descent while it still sinks by more than the
+        // noise over a few samples: to just below the corner. The corner
+        // may lie before `top`: a swell can carry the probe to its
+        // shallowest a moment after the descent began.
+        int leave = half;
+        while (leave > from && smooth_[leave] - smooth_[std::max(from, leave - kLeaveLag)] > tolerance_) {
+            --leave;
         }
-        // The median moves the corner by up to its radius: the raw depths
-        // tell the last record still at the top.
-        const int from = std::max(0, j - kSmoothRadius);
-        const int to = std::min(bottom, j + 1);
-        double shallowest = depths_[from];
-        for (int k = from + 1; k <= to; ++k) {
-            shallowest = std::min(shallowest, depths_[k]);
-        }
-        int last = from;
-        for (int k = from; k <= to; ++k) {
-            if (depths_[k] <= shallowest + kTopToleranceMetres) {
-                last = k;
+        // The top before it: from its shallowest depth back over the
+        // depths near it, so that neither a way up that came before (a
+        // yo-yo turning without a pause) nor the air above a soak joins it.
+        int shallowest = leave;
+        for (int j = std::max(from, leave - kLeaveLag); j < leave; ++j) {
+            if (depths_[static_cast<std::size_t>(j)] < depths_[static_cast<std::size_t>(shallowest)]) {
+                shallowest = j;
             }
         }
-        return last;
+        const double level = depths_[static_cast<std::size_t>(shallowest)];
+        int first = shallowest;
+        while (first > from && shallowest - first < kMaxTopSamples &&
+               std::abs(depths_[static_cast<std::size_t>(first - 1)] - level) <= tolerance_) {
+            --first;
+        }
+        const int last = std::min(bottom, half + kMinDescentSamples);
+        return Corner(first, std::max(last, std::min(bottom, first + kMinDescentSamples + 1)));
+    }
+
+    // The last sample of a level run before a steady descent, in samples
+    // first to last: where a level line joined to a sloping one fits the
+    // raw depths best (least squares over every corner in turn).
+    int Corner(int first, int last) const {
+        const int n = last - first + 1;
+        if (n < 3) {
+            return first;
+        }
+        // With x = i - k for sample i and corner k, the depth is
+        // level + slope * max(x, 0). The sums of the samples after the
+        // corner grow from the end.
+        double totalY = 0.0, totalYY = 0.0;
+        for (int i = 0; i < n; ++i) {
+            const double y = depths_[static_cast<std::size_t>(first + i)];
+            totalY += y;
+            totalYY += y * y;
+        }
+        double count = 0.0, sumI = 0.0, sumII = 0.0, sumY = 0.0, sumIY = 0.0;
+        int best = first;
+        double bestError = std::numeric_limits<double>::infinity();
+        for (int k = n - 1; k >= 0; --k) {
+            if (count >= 2.0) {
+                const double z1 = sumI - k * count;
+                const double z2 = sumII - 2.0 * k * sumI + static_cast<double>(k) * k * count;
+                const double zy = sumIY - k * sumY;
+                const double det = n * z2 - z1 * z1;
+                const double slope = (n * zy - z1 * totalY) / det;
+                const double level = (totalY - slope * z1) / n;
+                const double error = totalYY - level * totalY - slope * zy;
+                // Ties go to the later corner: the probe is still at the
+                // top until it is seen to leave.
+                if (det > 0.0 && slope > 0.0 && error < bestError) {
+                    bestError = error;
+                    best = first + k;
+                }
+            }
+            const double y = depths_[static_cast<std::size_t>(first + k)];
+            count += 1.0;
+            sumI += k;
+            sumII += static_cast<double>(k) * k;
+            sumY += y;
+            sumIY += k * y;
+        }
+        return best;
     }
 
     const std::vector<double>& depths_;
     const CastOptions& options_;
     std::vector<double> smooth_;
     double height_ = 0.0;
+    double tolerance_ = kMinToleranceMetres;
 };
 
 // The median of `values` (the lower one of an even count); reorders them.

@@ -117,8 +117,13 @@ struct CastList {
 // Each descent between a top and a bottom that spans at least the minimum
 // height and the minimum number of records starts a cast. Its top is the
 // last record still at the top: the probe may wait there (the soak before
-// the first descent, a pause between the casts of a yo-yo); a depth within
-// 10 cm of the top counts as the top.
+// the first descent, a pause between the casts of a yo-yo). It is the
+// corner where a level line and the line of the descent's first part fit
+// the depths best; the depths counted as level follow the noise of the
+// station (three spreads of it about the running median, from 5 cm up to a
+// quarter of the minimum height), so that a swell on the cable or a probe
+// sinking a few centimetres a record still gives the record where the
+// descent began.
 //
 // Deterministic, and linear in the number of records.
 CastList FindCasts(const CMeasDataSet& data, const CastOptions& options = {});

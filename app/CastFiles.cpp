@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "app/DataFileName.h"
+#include "data/Cp932.h"
 #include "data/MeasDataSet.h"
 #include "data/RegularFile.h"
 
@@ -65,6 +66,31 @@ void CopyPiece(const CMeasDataSet& data, const SplitPiece& piece, CMeasDataSet& 
             out.AppendRecordFrom(data, r);
         }
     }
+}
+
+std::string CastName(const Cast& cast) {
+    std::string site = Cp932ToUtf8(cast.site);
+    site.erase(site.find_last_not_of(' ') + 1);
+    for (char& c : site) {
+        c = c == '/' || c == '\\' ? '_' : c;
+    }
+    const std::string time = cast.start.IsValid() ? cast.start.Format("%H:%M") : std::string();
+    return site + (!site.empty() && !time.empty() ? " " : "") + time;
+}
+
+std::vector<std::pair<const Cast*, RecordRange>> ProfileRanges(const CastList& list, bool downcastOnly) {
+    std::vector<std::pair<const Cast*, RecordRange>> ranges;
+    for (const Cast& cast : list.casts) {
+        if (!cast.series) {
+            ranges.emplace_back(&cast, downcastOnly ? cast.down : cast.records);
+        }
+    }
+    return ranges;
+}
+
+void CopyCast(const CMeasDataSet& data, const Cast& cast, RecordRange range, CMeasDataSet& out) {
+    CopyPiece(data, {{range}}, out);
+    out.SetName(CastName(cast));
 }
 
 bool SaveNewDataFile(const std::string& folder, CMeasDataSet& data, std::string& path, FileFailure& failure) {

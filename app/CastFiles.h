@@ -28,6 +28,19 @@ std::vector<SplitPiece> SplitPieces(const CastList& list, SplitBy by, bool downc
 // Makes `out` a data set of the records of `piece` of `data`.
 void CopyPiece(const CMeasDataSet& data, const SplitPiece& piece, CMeasDataSet& out);
 
+// How a cast is named in the graphs and their lists (UTF-8): its site and
+// the time of its first record, "KELP BAY ST.01 08:12"; a path separator
+// in the site becomes '_', so that the graphs, which show names of files
+// from their last separator on, show it whole.
+std::string CastName(const Cast& cast);
+
+// The casts of `list` drawn as profiles: every cast that is not a series,
+// as the range of its down-cast or of all its records.
+std::vector<std::pair<const Cast*, RecordRange>> ProfileRanges(const CastList& list, bool downcastOnly);
+
+// Makes `out` a copy of the records `range` of `data`, named after `cast`.
+void CopyCast(const CMeasDataSet& data, const Cast& cast, RecordRange range, CMeasDataSet& out);
+
 // Writes `data` as a data file of this program into `folder`, under the
 // name the save dialog proposes for it (site, date and time of its first
 // record: "KELP BAY ST.01_20260615-0800.csv") or, when that name is taken,

@@ -533,6 +533,7 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_HELP_EXPORT),
      "使い方: kelp-collector export [--titles ascii|program] [--utc-offset +HH:MM]\n"
      "                             FILE.csv -o OUT.csv\n"
+     "        kelp-collector export FILE.csv --bin METRES [--downcast] -o OUT.csv\n"
      "データファイルを、pandas、R、表計算ソフトが文字コードの指定なしで読める\n"
      "整然とした UTF-8 の CSV ファイルに書き出します。1 行が 1 データで、\n"
      "ISO 8601 の日時（2024-05-01T10:30:00）、地点、10 進の度で表した緯度と\n"
@@ -552,11 +553,21 @@ constexpr TextEntry kJapaneseTexts[] = {
      "                     タイムゾーンなしで書きます\n"
      "  --format utf8      書き出す形式（utf8 のみで、省略時も utf8）\n"
      "  -o, --output FILE  書き込むファイル。- で標準出力（既存のファイルは、全体を\n"
-     "                     書き終えたときだけ置き換えます）"},
+     "                     書き終えたときだけ置き換えます。入力ファイルには書き込みません）\n"
+     "  --bin METRES       代わりに、casts が見つけるキャストごとに、水面から\n"
+     "                     METRES（0.01～1000）ごとの水深の区間で平均します。\n"
+     "                     キャストと区間ごとに 1 行で、キャストの番号、地点、\n"
+     "                     区間の中央、成分と単位ごとの平均（値より 1 桁多く）、\n"
+     "                     区間のデータ数を書きます\n"
+     "  --downcast         --bin で、下降のデータだけを使います\n"
+     "  --gap、--min-height、--min-records、--distance、--settings\n"
+     "                     --bin で使うキャスト検出のしきい値（casts と同じ）"},
     {S(IDS_CLI_HELP_PLOT),
      "使い方: kelp-collector plot --trend COMPONENT[,COMPONENT...] FILE.csv -o OUT\n"
      "        kelp-collector plot --depth COMPONENT FILE.csv... -o OUT\n"
      "        kelp-collector plot --xy X[:Y[,Y...]] FILE.csv -o OUT\n"
+     "        kelp-collector plot --depth COMPONENT --casts [--downcast] FILE.csv -o OUT\n"
+     "        kelp-collector plot --xy X[:Y[,Y...]] --casts [--downcast] FILE.csv -o OUT\n"
      "データファイルのグラフをウィンドウと同じ描画処理で描き、画像として書き込み\n"
      "ます。形式は OUT の拡張子で決まります: .png（画素）、.svg、.pdf（ベクター、\n"
      "PDF は 1 ページ）。\n"
@@ -571,6 +582,14 @@ constexpr TextEntry kJapaneseTexts[] = {
      "                      左の Y 軸は最初の Y、右の軸は 2 番目の Y に合わせ、\n"
      "                      凡例に各線の目盛の範囲を書きます。X だけを指定すると、\n"
      "                      ウィンドウを開いたときと同じく他の全成分を描きます\n"
+     "  --casts             --depth か --xy で、casts が 1 つのファイルに見つける\n"
+     "                      キャストを別々の系列として描きます。深さグラフでは\n"
+     "                      1 キャスト 1 列（最初の 20 個）、X-Y グラフでは\n"
+     "                      1 キャスト 1 本の線で、成分が 1 つなら線ごとに色を\n"
+     "                      変えます。プロファイルのない時系列は描きません\n"
+     "  --downcast          --casts で、下降のデータだけを描きます\n"
+     "  --gap、--min-height、--min-records、--distance\n"
+     "                      --casts で使うキャスト検出のしきい値（casts と同じ）\n"
      "  -o, --output OUT    書き込む画像（既存のファイルは、画像を書き終えたとき\n"
      "                      だけ置き換えます）。- で標準出力\n"
      "  --format FORMAT     拡張子の代わりに png、svg、pdf のどれか（標準出力には、\n"
@@ -739,6 +758,43 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_SPLIT_SERIES_LEFT), "下降のない時系列 %1 個は書き出していません。"},
     {S(IDS_CLI_SPLIT_NOTHING), "%1 にはデータがありません。何も書き込んでいません。"},
     {S(IDS_CLI_SPLIT_NOT_FOLDER), "%1 はフォルダではありません。"},
+
+    // ---- Casts in the windows, depth bins and cast pictures ----
+    {S(IDS_CAST_TREE_STATION), "測点%1  %2"},
+    {S(IDS_CAST_TREE_CAST), "キャスト%1"},
+    {S(IDS_CAST_TREE_SERIES), "時系列%1"},
+    {S(IDS_CASTS_FOLDER_TITLE), "キャストごとのファイルを保存するフォルダ"},
+    {S(IDS_CASTS_NOTHING_TO_SAVE), "保存する下降のデータがありません（時系列には下降がありません）。"},
+    {S(IDS_DEPTH_CASTS_LEFT_OUT), "深さグラフで比べられるデータは 20 個までです。\nキャストのうち %1 個は追加していません。"},
+    {S(IDS_DEPTH_NO_CASTS), "表示中のデータにキャストがありません。水深に計器の下降が見つかりませんでした。"},
+    {S(IDS_CAST_OPTIONS_NOT_KEPT), "しきい値は使いますが、設定ファイルに保存できませんでした。\n%1"},
+    {S(IDS_CLI_EXPORT_BIN_CENTRE), "区間中央 [m]"},
+    {S(IDS_CLI_EXPORT_BINNED), "%1 行（キャスト %2 個、%3 m ごとの区間）を %4 に書き出しました"},
+    {S(IDS_CLI_EXPORT_BIN_HINT), "--bin には区間の高さをメートルで 0.01～1000 の範囲で指定してください。"},
+    {S(IDS_CLI_EXPORT_BIN_ONLY), "%1 は --bin と一緒に指定してください。"},
+    {S(IDS_CLI_PLOT_CASTS_KIND), "--casts は --depth か --xy と一緒に指定してください。"},
+    {S(IDS_CLI_PLOT_CASTS_ONE_FILE), "--casts で描けるのは 1 つのデータファイルのキャストです。"},
+    {S(IDS_CLI_PLOT_CASTS_LEFT_OUT), "%1 にはキャストが %2 個あります。深さグラフには最初の 20 個を描きます。"},
+    {S(IDS_CLI_PLOT_NO_CASTS), "%1 にキャストがありません。水深に計器の下降が見つかりませんでした。"},
+    {S(IDS_CLI_PLOT_CASTS_ONLY), "%1 は --casts と一緒に指定してください。"},
+    {C(IDD_DATA_SELECT, IDC_SELECT_CASTS), "キャスト\n開始\n最大水深\n件数"},
+    {C(IDD_DATA_SELECT, IDC_SELECT_DOWNCAST), "下降のみ"},
+    {C(IDD_DATA_SELECT, IDC_SELECT_SAVE_CASTS), "キャストごとに保存..."},
+    {C(IDD_DATA_SELECT, IDC_SELECT_SAVE_BY), "キャストごと\n測点ごと"},
+    {C(IDD_DATA_SELECT, IDC_SELECT_CAST_OPTIONS), "しきい値..."},
+    {C(IDD_DEPTH_GRAPH, IDC_DEPTH_ADD_CASTS), "キャスト追加"},
+    {M(IDR_MENU_DEPTH, ID_ADD_CASTS), "キャスト追加(&C)"},
+    {M(IDR_MENU_DEPTH, ID_DOWNCASTS_ONLY), "下降のみ(&D)"},
+    {C(IDD_XY_GRAPH, IDC_LABEL_CAST), "キャスト"},
+    {C(IDD_XY_GRAPH, IDC_XY_CAST), "全データ\n各キャスト"},
+    {T(IDD_CAST_OPTIONS), "キャスト検出のしきい値"},
+    {C(IDD_CAST_OPTIONS, IDC_LABEL_CAST_GAP), "測点を分ける無記録の時間（分）"},
+    {C(IDD_CAST_OPTIONS, IDC_LABEL_CAST_DISTANCE), "測点を分ける移動距離（m）"},
+    {C(IDD_CAST_OPTIONS, IDC_LABEL_CAST_HEIGHT), "キャストの最小の高さ（m）"},
+    {C(IDD_CAST_OPTIONS, IDC_LABEL_CAST_RECORDS), "下降の最少データ数"},
+    {C(IDD_CAST_OPTIONS, IDC_CAST_DEFAULTS), "既定値"},
+    {C(IDD_CAST_OPTIONS, IDOK), "OK"},
+    {C(IDD_CAST_OPTIONS, IDCANCEL), "ｷｬﾝｾﾙ"},
 
     // ---- Starting on the desktop and from scripts ----
     {S(IDS_CLI_USAGE_LINE),

@@ -531,6 +531,57 @@ constexpr int IDS_CLI_SPLIT_PARTIAL = 2521;       // %1 files, %2 records, %3 th
 constexpr int IDS_CLI_SPLIT_SERIES_LEFT = 2522;   // %1 series
 constexpr int IDS_CLI_SPLIT_NOTHING = 2523;       // %1: the input file
 constexpr int IDS_CLI_SPLIT_NOT_FOLDER = 2524;    // %1: what was given as the folder
+// ---- Casts in the windows, depth bins and cast pictures (strings 2530-2559, controls 1950-1969,
+// commands 32840-32849) ----
+// Rows of the casts view of the data selection: %1 the number, %2 the site.
+constexpr int IDS_CAST_TREE_STATION = 2530;
+constexpr int IDS_CAST_TREE_CAST = 2531;
+constexpr int IDS_CAST_TREE_SERIES = 2532;
+// Save Each Cast...: the folder dialog's title; nothing to save.
+constexpr int IDS_CASTS_FOLDER_TITLE = 2533;
+constexpr int IDS_CASTS_NOTHING_TO_SAVE = 2534;
+// Add Casts in the depth graph: %1 casts left out; none found.
+constexpr int IDS_DEPTH_CASTS_LEFT_OUT = 2535;
+constexpr int IDS_DEPTH_NO_CASTS = 2536;
+// The thresholds could not be kept (%1 the settings file).
+constexpr int IDS_CAST_OPTIONS_NOT_KEPT = 2537;
+// export --bin.
+constexpr int IDS_CLI_EXPORT_BIN_CENTRE = 2538;  // column title
+constexpr int IDS_CLI_EXPORT_BINNED = 2539;      // %1 rows, %2 casts, %3 the bin height, %4 the file
+constexpr int IDS_CLI_EXPORT_BIN_HINT = 2540;
+constexpr int IDS_CLI_EXPORT_BIN_ONLY = 2541;  // %1: the option
+// plot --casts.
+constexpr int IDS_CLI_PLOT_CASTS_KIND = 2543;
+constexpr int IDS_CLI_PLOT_CASTS_ONE_FILE = 2544;
+constexpr int IDS_CLI_PLOT_CASTS_LEFT_OUT = 2545;  // %1 the file, %2 its casts
+constexpr int IDS_CLI_PLOT_NO_CASTS = 2546;        // %1: the file
+constexpr int IDS_CLI_PLOT_CASTS_ONLY = 2547;      // %1: the option
+
+// Data selection (template 143): the casts view beside the list.
+constexpr int IDC_SELECT_CASTS = 1950;
+constexpr int IDC_SELECT_DOWNCAST = 1951;
+constexpr int IDC_SELECT_SAVE_CASTS = 1952;
+constexpr int IDC_SELECT_SAVE_BY = 1953;
+constexpr int IDC_SELECT_CAST_OPTIONS = 1954;
+constexpr int IDC_LABEL_CASTS = 1955;  // the count of stations and casts
+// Depth graph (template 134, menu 136).
+constexpr int IDC_DEPTH_ADD_CASTS = 1956;
+constexpr int ID_ADD_CASTS = 32840;
+constexpr int ID_DOWNCASTS_ONLY = 32841;
+// X-Y graph (template 137): which records are drawn.
+constexpr int IDC_XY_CAST = 1957;
+constexpr int IDC_LABEL_CAST = 1958;
+// The thresholds of the cast finder (template 1959).
+constexpr int IDD_CAST_OPTIONS = 1959;
+constexpr int IDC_CAST_GAP = 1960;
+constexpr int IDC_CAST_DISTANCE = 1961;
+constexpr int IDC_CAST_HEIGHT = 1962;
+constexpr int IDC_CAST_RECORDS = 1963;
+constexpr int IDC_LABEL_CAST_GAP = 1964;
+constexpr int IDC_LABEL_CAST_DISTANCE = 1965;
+constexpr int IDC_LABEL_CAST_HEIGHT = 1966;
+constexpr int IDC_LABEL_CAST_RECORDS = 1967;
+constexpr int IDC_CAST_DEFAULTS = 1968;
 // ---- Starting on the desktop and from scripts (strings 2560-2599, controls 1970-1979) ----
 // A start whose arguments are not understood: the message, then this line.
 constexpr int IDS_CLI_USAGE_LINE = 2560;

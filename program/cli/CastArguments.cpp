@@ -1,5 +1,6 @@
 #include "program/cli/CastArguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -19,9 +20,9 @@ constexpr const char* kMinHeight = "min-height";
 constexpr const char* kMinRecords = "min-records";
 constexpr const char* kDistance = "distance";
 
-// A decimal number with "." as its point (whatever the locale says) within
-// [low, high].
-bool ParseMetres(const std::string& text, double low, double high, double& out) {
+}  // namespace
+
+bool ParseDecimal(const std::string& text, double low, double high, double& out) {
     double value = 0.0;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
@@ -33,7 +34,16 @@ bool ParseMetres(const std::string& text, double low, double high, double& out) 
     return true;
 }
 
-}  // namespace
+std::vector<std::string> CastOptionNames() {
+    return {kGap, kMinHeight, kMinRecords, kDistance};
+}
+
+bool HasCastOption(const CommandContext& context, std::initializer_list<const char*> names) {
+    const auto given = [&context](const std::string& name) { return context.arguments.Has(name); };
+    const std::vector<std::string> thresholds = CastOptionNames();
+    return std::any_of(names.begin(), names.end(), given) ||
+           std::any_of(thresholds.begin(), thresholds.end(), given);
+}
 
 std::vector<CommandOption> WithCastOptions(std::vector<CommandOption> options) {
     options.insert(options.end(), {{kGap}, {kMinHeight}, {kMinRecords}, {kDistance}});
@@ -60,8 +70,8 @@ int ReadCastOptions(CommandContext& context, CastOptions& options) {
         }
         options.gapSeconds = static_cast<int>(seconds);
     }
-    if (arguments.Has(kMinHeight) && !ParseMetres(arguments.Value(kMinHeight), kMinCastHeightMetres,
-                                                  kMaxCastHeightMetres, options.minHeightMetres)) {
+    if (arguments.Has(kMinHeight) && !ParseDecimal(arguments.Value(kMinHeight), kMinCastHeightMetres,
+                                                   kMaxCastHeightMetres, options.minHeightMetres)) {
         return bad(kMinHeight);
     }
     if (arguments.Has(kMinRecords)) {
@@ -72,8 +82,8 @@ int ReadCastOptions(CommandContext& context, CastOptions& options) {
         }
         options.minRecords = static_cast<int>(records);
     }
-    if (arguments.Has(kDistance) && !ParseMetres(arguments.Value(kDistance), kMinCastDistanceMetres,
-                                                 kMaxCastDistanceMetres, options.distanceMetres)) {
+    if (arguments.Has(kDistance) && !ParseDecimal(arguments.Value(kDistance), kMinCastDistanceMetres,
+                                                  kMaxCastDistanceMetres, options.distanceMetres)) {
         return bad(kDistance);
     }
     return kExitOk;

@@ -111,6 +111,15 @@ std::string CsvField(const std::string& text) {
     return quoted + "\"";
 }
 
+std::string CsvLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += i == 0 ? "" : ",";
+        line += CsvField(fields[i]);
+    }
+    return line;
+}
+
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {

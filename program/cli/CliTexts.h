@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace kelp::cli {
 
@@ -26,6 +27,8 @@ std::string PadTo(const std::string& text, int width);
 // A CSV field as RFC 4180 wants it: quoted (quotes doubled) when it holds a
 // comma, a quote or a line break.
 std::string CsvField(const std::string& text);
+// `fields` joined by commas, each as CsvField writes it.
+std::string CsvLine(const std::vector<std::string>& fields);
 
 // A JSON string: `text` (UTF-8) in quotes, with quotes, backslashes and
 // control characters escaped.

@@ -16,6 +16,7 @@
 #include "data/MeasDataSet.h"
 #include "program/CollectorApp.h"
 #include "program/cli/Arguments.h"
+#include "program/cli/AsciiNames.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/Console.h"
 #include "program/cli/ConsoleLoop.h"
@@ -271,6 +272,19 @@ std::vector<ValueColumn> ValueColumns(const ValueStats& values) {
         }
     }
     return columns;
+}
+
+std::vector<std::string> ColumnTitles(std::vector<std::string> leading,
+                                      const std::vector<ValueColumn>& columns, bool ascii) {
+    for (const ValueColumn& c : columns) {
+        std::string title = ascii ? AsciiTitle(c.element, c.unit) : c.title;
+        if (ascii && std::find(leading.begin(), leading.end(), title) != leading.end()) {
+            title += '_';
+            title += std::to_string(c.slot + 1);
+        }
+        leading.push_back(std::move(title));
+    }
+    return leading;
 }
 
 int ExitStatusOf(RunEnd end) {

@@ -92,6 +92,11 @@ struct ValueColumn {
 };
 // The value columns, slot by slot and unit by unit.
 std::vector<ValueColumn> ValueColumns(const ValueStats& values);
+// The titles of a table: `leading`, then one per column, as ASCII names
+// (AsciiTitle; a component's second column gets its slot number, so that
+// scripts can tell them apart) or as the program's titles in its language.
+std::vector<std::string> ColumnTitles(std::vector<std::string> leading,
+                                      const std::vector<ValueColumn>& columns, bool ascii);
 
 // The exit status of a run that ended with `end` (kExitOk for the normal
 // endings).

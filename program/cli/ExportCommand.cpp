@@ -16,6 +16,7 @@
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
 #include "program/cli/ExitStatus.h"
+#include "program/cli/ExportBins.h"
 #include "program/cli/InputFiles.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -58,31 +59,15 @@ std::string IsoTime(const CDateTime& time, const std::string& utcOffset) {
 // that scripts can rely on, or the program's own titles in its language.
 // `mark` starts it with the byte-order mark.
 std::string TitleLine(const std::vector<ValueColumn>& columns, bool ascii, bool mark) {
-    std::string line = mark ? kByteOrderMark : "";
-    std::vector<std::string> titles;
+    std::vector<std::string> leading;
     if (ascii) {
-        titles = {"time", "site", "latitude", "longitude"};
+        leading = {"time", "site", "latitude", "longitude"};
     } else {
-        titles = {LoadText(IDS_CLI_EXPORT_TIME), LoadText(IDS_CLI_EXPORT_SITE), LoadText(IDS_COL_LATITUDE),
-                  LoadText(IDS_COL_LONGITUDE)};
+        leading = {LoadText(IDS_CLI_EXPORT_TIME), LoadText(IDS_CLI_EXPORT_SITE), LoadText(IDS_COL_LATITUDE),
+                   LoadText(IDS_COL_LONGITUDE)};
     }
-    // One column per component and unit that has a valid value: a tidy
-    // column holds one quantity in one unit.
-    for (const ValueColumn& c : columns) {
-        std::string title = ascii ? AsciiTitle(c.element, c.unit) : c.title;
-        // A file whose columns hold one component twice still gets names
-        // a script can tell apart.
-        if (ascii && std::find(titles.begin(), titles.end(), title) != titles.end()) {
-            title += '_';
-            title += std::to_string(c.slot + 1);
-        }
-        titles.push_back(std::move(title));
-    }
-    for (std::size_t i = 0; i < titles.size(); ++i) {
-        line += i == 0 ? "" : ",";
-        line += CsvField(titles[i]);
-    }
-    return line + kLineEnd;
+    return (mark ? kByteOrderMark : "") + CsvLine(ColumnTitles(std::move(leading), columns, ascii)) +
+           kLineEnd;
 }
 
 // Writes the records of `data` to `file` (already open for saving).
@@ -135,6 +120,9 @@ int RunExportCommand(CommandContext& context) {
 
     if (const int status = RefuseOutputOverInput(context, output, {input}); status != kExitOk) {
         return status;
+    }
+    if (WantsBins(context)) {
+        return ExportBins(context, input, output, titles == kAsciiTitles);
     }
     // Every record is written, however many the file holds. The columns
     // come before the records, so a file longer than a data set is read
@@ -208,7 +196,7 @@ const CSubcommandRegistration kExport({
     .order = 40,
     .summaryId = IDS_CLI_SUMMARY_EXPORT,
     .helpId = IDS_CLI_HELP_EXPORT,
-    .options = {kOutputOption, {"format"}, {kTitlesOption}, {kUtcOffsetOption}},
+    .options = WithBinOptions({kOutputOption, {"format"}, {kTitlesOption}, {kUtcOffsetOption}}),
     .run = RunExportCommand,
 });
 

@@ -24,6 +24,7 @@
 #include "program/cli/Console.h"
 #include "program/cli/ExitStatus.h"
 #include "program/cli/InputFiles.h"
+#include "program/cli/PlotCasts.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/graphs/DepthGraph.h"
@@ -212,6 +213,12 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
             graph.Settings()[static_cast<std::size_t>(c.slot)].YUnit = c.unit;
         }
     }
+    if (WantsCasts(request.context)) {
+        if (const int status = SetCastPieces(request.context, request.files.front(), data, graph);
+            status != kExitOk) {
+            return status;
+        }
+    }
     graph.ComputeRanges();
 
     picture.size = CXYGraph::kPictureSize;
@@ -223,9 +230,9 @@ int PlanXY(PlotRequest& request, const CMeasDataSet& data, CXYGraph& graph, Pict
     return kExitOk;
 }
 
-// The depth graph of every file, each a column: the files are read one by
-// one into `scratch` and copied into the graph, as the window adds them.
-int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, Picture& picture) {
+// Every file a column of the depth graph: the files are read one by one
+// into `scratch` and copied into the graph, as the window adds them.
+int AddFileSeries(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph) {
     for (const std::string& path : request.files) {
         if (const int status = LoadInput(request.context, path, scratch); status != kExitOk) {
             return status;
@@ -243,6 +250,17 @@ int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, P
                                                 Fill(IDS_CLI_PLOT_NO_DEPTH_HINT, {path}));
                 return kExitBadInput;
         }
+    }
+    return kExitOk;
+}
+
+// The depth graph of every file, or of the casts of one, each a column.
+int PlanDepth(PlotRequest& request, CMeasDataSet& scratch, CDepthGraph& graph, Picture& picture) {
+    const int added = WantsCasts(request.context)
+                          ? AddCastSeries(request.context, request.files.front(), scratch, graph)
+                          : AddFileSeries(request, scratch, graph);
+    if (added != kExitOk) {
+        return added;
     }
     // The component is one of the first file's, as the window's list offers.
     const CMeasDataSet& first = graph.Series(0).data;
@@ -343,6 +361,12 @@ int RunPlotCommand(CommandContext& context) {
     if (request.files.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
     }
+    if (WantsCasts(context)) {
+        if (const int status = CheckCastPlot(context, kind != &kTrendOption, request.files.size());
+            status != kExitOk) {
+            return status;
+        }
+    }
     if (kind != &kDepthOption && request.files.size() > 1) {
         return UsageError(context, Fill(IDS_CLI_PLOT_ONE_FILE, {option}));
     }
@@ -417,7 +441,8 @@ const CSubcommandRegistration kPlot({
     .order = 50,
     .summaryId = IDS_CLI_SUMMARY_PLOT,
     .helpId = IDS_CLI_HELP_PLOT,
-    .options = {kOutputOption, kTrendOption, kDepthOption, kXYOption, kSizeOption, kFormatOption},
+    .options = WithPlotCastOptions({kOutputOption, kTrendOption, kDepthOption, kXYOption, kSizeOption,
+                                    kFormatOption}),
     .run = RunPlotCommand,
 });
 

@@ -111,6 +111,16 @@ TEST(CastFinder, StationsEndAtANewSiteASilenceOrAMove) {
     EXPECT_TRUE(series.down.Empty());
     EXPECT_FALSE(series.HasPosition());
 
+    // A probe switched on in the air before its soak: the descent starts
+    // at the soak's last record, not at the air's.
+    CMeasDataSet aired;
+    std::vector<double> air(6, 0.0);
+    air.insert(air.end(), cast.begin(), cast.end());
+    AddStation(aired, "ST.A", 0, air);
+    const CastList airList = FindCasts(aired);
+    ASSERT_EQ(airList.casts.size(), 1u);
+    EXPECT_EQ(airList.casts[0].down, (RecordRange{8, 20}));
+
     // Longer silences and moves allowed: one station of three casts.
     list = FindCasts(data, {.gapSeconds = 3600, .distanceMetres = 10000.0});
     ASSERT_EQ(list.stations.size(), 2u);
@@ -222,55 +232,68 @@ void Download(const sim::CRecordGenerator& generator, CMeasDataSet& data) {
     data.Reverse();
 }
 
+// Calm days hold every boundary to one record. On rough days a swell of
+// up to 10 cm moves the probe faster than a slow cast sinks, and where it
+// rises just as the descent begins, no record tells the start: there the
+// boundary may miss by two.
 TEST(CastFinderAccuracy, FindsTheSimulatorsCastsOverManyDays) {
-    int records = 0;
-    int right = 0;
-    int boundaries = 0;
-    int exact = 0;
-    int worst = 0;
-    double worstDay = 1.0;
-    int castsSeen = 0;
-    CMeasDataSet data;
-    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
-        const int n = 1500 + static_cast<int>(seed * 7919 % 3500);
-        const sim::CRecordGenerator generator(seed, n, 1, false, true);
-        Download(generator, data);
-        ASSERT_EQ(data.GetCount(), n);
-        const std::vector<sim::TrueCast>& truth = generator.Day().casts;
-        const CastList found = FindCasts(data);
-        ASSERT_EQ(found.casts.size(), truth.size()) << "seed " << seed;
-        EXPECT_EQ(static_cast<int>(found.stations.size()), truth.back().station + 1) << "seed " << seed;
-        castsSeen += static_cast<int>(truth.size());
-        int dayRight = 0;
-        for (std::size_t c = 0; c < truth.size(); ++c) {
-            const sim::TrueCast& t = truth[c];
-            const Cast& f = found.casts[c];
-            EXPECT_EQ(f.series, t.series) << "seed " << seed << " cast " << c + 1;
-            for (int r = f.records.first; r <= f.records.last; ++r) {
-                dayRight += t.first <= r && r <= t.last ? 1 : 0;
+    for (const sim::Sea sea : {sim::Sea::Calm, sim::Sea::Rough}) {
+        const bool rough = sea == sim::Sea::Rough;
+        int records = 0;
+        int right = 0;
+        int boundaries = 0;
+        int exact = 0;
+        int nearly = 0;  // within one record
+        int worst = 0;
+        double worstDay = 1.0;
+        int castsSeen = 0;
+        CMeasDataSet data;
+        for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+            const int n = 1500 + static_cast<int>(seed * 7919 % 3500);
+            const sim::CRecordGenerator generator(seed, n, 1, false, true, sea);
+            Download(generator, data);
+            ASSERT_EQ(data.GetCount(), n);
+            const std::vector<sim::TrueCast>& truth = generator.Day().casts;
+            const CastList found = FindCasts(data);
+            ASSERT_EQ(found.casts.size(), truth.size()) << "seed " << seed << (rough ? " rough" : "");
+            EXPECT_EQ(static_cast<int>(found.stations.size()), truth.back().station + 1) << "seed " << seed;
+            castsSeen += static_cast<int>(truth.size());
+            int dayRight = 0;
+            for (std::size_t c = 0; c < truth.size(); ++c) {
+                const sim::TrueCast& t = truth[c];
+                const Cast& f = found.casts[c];
+                EXPECT_EQ(f.series, t.series) << "seed " << seed << " cast " << c + 1;
+                for (int r = f.records.first; r <= f.records.last; ++r) {
+                    dayRight += t.first <= r && r <= t.last ? 1 : 0;
+                }
+                const std::vector<std::pair<int, int>> pairs = {
+                    {f.records.first, t.first},
+                    {f.records.last, t.last},
+                    {f.series ? t.top : f.down.first, t.top},
+                    {f.series ? t.deepest : f.deepest, t.deepest}};
+                for (const auto& [a, b] : pairs) {
+                    const int error = std::abs(a - b);
+                    worst = std::max(worst, error);
+                    ++boundaries;
+                    exact += error == 0 ? 1 : 0;
+                    nearly += error <= 1 ? 1 : 0;
+                    EXPECT_LE(error, rough ? 2 : 1) << "seed " << seed << (rough ? " rough" : "") << " cast "
+                                                    << c + 1 << ": " << a << " for " << b;
+                }
             }
-            const std::vector<std::pair<int, int>> pairs = {{f.records.first, t.first},
-                                                            {f.records.last, t.last},
-                                                            {f.series ? t.top : f.down.first, t.top},
-                                                            {f.series ? t.deepest : f.deepest, t.deepest}};
-            for (const auto& [a, b] : pairs) {
-                const int error = std::abs(a - b);
-                worst = std::max(worst, error);
-                ++boundaries;
-                exact += error == 0 ? 1 : 0;
-                EXPECT_LE(error, 1) << "seed " << seed << " cast " << c + 1 << ": " << a << " for " << b;
-            }
+            records += n;
+            right += dayRight;
+            worstDay = std::min(worstDay, static_cast<double>(dayRight) / n);
         }
-        records += n;
-        right += dayRight;
-        worstDay = std::min(worstDay, static_cast<double>(dayRight) / n);
+        const double share = static_cast<double>(right) / records;
+        std::printf(
+            "[ figures  ] %s days: %d records, %d casts: %.4f%% in the right cast (worst day %.4f%%); "
+            "%d of %d boundaries exact, %d within one record, worst %d record(s) off\n",
+            rough ? "rough" : "calm", records, castsSeen, 100.0 * share, 100.0 * worstDay, exact, boundaries,
+            nearly, worst);
+        EXPECT_GE(worstDay, 0.99);
+        EXPECT_GE(static_cast<double>(nearly) / boundaries, rough ? 0.995 : 1.0);
     }
-    const double share = static_cast<double>(right) / records;
-    std::printf(
-        "[ figures  ] %d records, %d casts: %.4f%% in the right cast (worst day %.4f%%); "
-        "%d of %d boundaries exact, worst %d record(s) off\n",
-        records, castsSeen, 100.0 * share, 100.0 * worstDay, exact, boundaries, worst);
-    EXPECT_GE(worstDay, 0.99);
 }
 
 }  // namespace

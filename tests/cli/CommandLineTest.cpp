@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <tuple>
 
@@ -534,6 +535,25 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
          {"plot", "--xy", "depth", golden, "-o", "/nonexistent/folder/out.png"},
          8,
          "Cannot write /nonexistent/folder/out.png"},
+        {{}, {"export", golden, "--downcast", "-o", File("out.csv")}, 2, "--downcast goes with --bin."},
+        {{}, {"export", golden, "--bin", "0", "-o", File("out.csv")}, 2, "Invalid value for --bin: 0"},
+        {{},
+         {"export", File("nothing.csv"), "--bin", "1", "-o", File("out.csv")},
+         7,
+         "nothing.csv does not exist."},
+        {{}, {"plot", "--trend", "temp", "--casts", golden, "-o", File("out.png")}, 2, "--casts goes with"},
+        {{},
+         {"plot", "--depth", "temp", "--casts", golden, golden, "-o", File("out.png")},
+         2,
+         "--casts draws the casts of one data file."},
+        {{},
+         {"plot", "--depth", "temp", "--gap", "5m", golden, "-o", File("out.png")},
+         2,
+         "--gap goes with --casts."},
+        {{},
+         {"plot", "--xy", "depth:temp", "--casts", File("no-depth.csv"), "-o", File("out.png")},
+         7,
+         "no-depth.csv holds no cast"},
     };
     for (const Case& c : cases) {
         std::unique_ptr<Simulator> sim;
@@ -643,6 +663,66 @@ TEST_F(CommandLine, CastsAndSplitFollowTheSimulatorsFieldDay) {
     EXPECT_NE(byStation.err.find(std::to_string(series) + " series without a down-cast were left out."),
               std::string::npos)
         << byStation.err;
+
+    // The down-casts in 1 m bins: each cast's bins hold all its down-cast
+    // records, deepest last.
+    const auto bins = RunCli({"export", File("day.csv"), "--bin", "1", "--downcast", "-o", File("bins.csv"),
+                              "--settings", settings},
+                             Home());
+    ASSERT_EQ(bins.status, 0) << bins.err;
+    std::vector<std::string> binRows = Lines(ReadBytes(File("bins.csv")));
+    ASSERT_TRUE(
+        binRows.front().starts_with("\xEF\xBB\xBF"
+                                    "cast,site,bin_depth_m,temperature_degC,"))
+        << binRows.front();
+    EXPECT_TRUE(binRows.front().ends_with(",depth_m,records\r")) << binRows.front();
+    std::map<int, int> binned;
+    std::map<int, double> deepestCentre;
+    for (std::size_t i = 1; i < binRows.size() && !binRows[i].empty(); ++i) {
+        const std::vector<std::string> f = Fields(binRows[i]);
+        EXPECT_EQ(f[1], "KELP BAY ST." + f[1].substr(12)) << binRows[i];
+        const double centre = std::stod(f[2]);
+        EXPECT_EQ(centre - std::floor(centre), 0.5) << binRows[i];
+        EXPECT_GT(centre, deepestCentre[std::stoi(f[0])]) << binRows[i];
+        deepestCentre[std::stoi(f[0])] = centre;
+        binned[std::stoi(f[0])] += std::stoi(f.back());
+    }
+    for (const std::string& row : rows) {
+        const std::vector<std::string> f = Fields(row);
+        if (!f[10].empty()) {
+            EXPECT_EQ(binned[std::stoi(f[0])], std::stoi(f[11]) - std::stoi(f[10]) + 1) << row;
+        }
+    }
+    EXPECT_EQ(binned.size(), static_cast<std::size_t>(rows.size() - series));
+    EXPECT_NE(bins.err.find(std::to_string(binned.size()) + " casts in bins of 1 m) written to"),
+              std::string::npos)
+        << bins.err;
+    // The same table on standard output, without the mark and without a word.
+    const auto piped = RunCli(
+        {"export", File("day.csv"), "--bin", "1", "--downcast", "-o", "-", "-q", "--settings", settings},
+        Home());
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ("\xEF\xBB\xBF" + piped.out, ReadBytes(File("bins.csv")));
+    EXPECT_TRUE(piped.err.empty()) << piped.err;
+    // Never over its input, by whatever name.
+    const std::string day = ReadBytes(File("day.csv"));
+    std::filesystem::create_symlink(File("day.csv"), File("link.csv"));
+    const auto over = RunCli({"export", File("day.csv"), "--bin", "1", "-o", File("link.csv")}, Home());
+    EXPECT_EQ(over.status, 2);
+    EXPECT_NE(over.err.find("link.csv is the same file as the input"), std::string::npos) << over.err;
+    EXPECT_EQ(ReadBytes(File("day.csv")), day);
+
+    // The casts drawn as series of their own: a column each in the depth
+    // graph, a line each in the X-Y graph.
+    for (const std::vector<std::string>& kind :
+         {std::vector<std::string>{"--depth", "temp"}, std::vector<std::string>{"--xy", "depth:temp"}}) {
+        std::vector<std::string> args = {"plot",       kind[0],         kind[1], "--casts",
+                                         "--downcast", File("day.csv"), "-o",    File("casts.png"),
+                                         "--settings", settings};
+        const auto plot = RunCli(args, Home());
+        EXPECT_EQ(plot.status, 0) << plot.err;
+        EXPECT_FALSE(QImage(QString::fromStdString(File("casts.png"))).isNull());
+    }
 }
 
 TEST_F(CommandLine, InfoAndExportDescribeTheFile) {

@@ -1,20 +1,35 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 #include <set>
 
+#include "app/SettingsStore.h"
+#include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
 #include "resources/Texts.h"
 #include "tests/data_model/ReplyBuilder.h"
 #include "tests/ui_dialogs/MessageLog.h"
+#include "tests/ui_graphwin/CastData.h"
+#include "ui/dialogs/CastOptionsDlg.h"
 #include "ui/dialogs/DataSelectDlg.h"
 #include "ui/dialogs/DataSelectModel.h"
+#include "ui/dialogs/DialogText.h"
+#include "ui/dialogs/ProgressDlg.h"
 
 namespace kelp {
 namespace {
@@ -404,6 +419,196 @@ TEST(DataSelectModel, SiteNamesAreShownFromShiftJis) {
     CDataSelectModel model;
     model.SetSource(&source);
     EXPECT_EQ(model.CellText(0, CDataSelectModel::ColSite).trimmed(), QStringLiteral("ｷﾝｺｳ 水"));
+}
+
+}  // namespace
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// A yo-yo of two casts to 12 m, then, after a silence of half an hour, a
+// station where the probe hangs at 3 m: a series of ten records.
+class DataSelectCastsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::FillYoYo(source, 2, 12.0, 24);
+        const int yoyo = source.GetCount();
+        for (int i = 0; i < 10; ++i) {
+            source.AddMemoryRecord(testing::MemoryReply({{10, 18.0, 2}, {11, 3.0, 2}}, 2000 + i));
+        }
+        ASSERT_EQ(source.GetCount(), yoyo + 10);
+        dlg.SetDataSets(&source, &target);
+        dlg.show();
+        ASSERT_EQ(dlg.FoundCasts().casts.size(), 3u);
+    }
+
+    std::set<int> Selected() {
+        std::set<int> records;
+        for (const QModelIndex& index : dlg.List()->selectionModel()->selectedRows()) {
+            records.insert(dlg.Model().RecordAt(index.row()));
+        }
+        return records;
+    }
+
+    static std::set<int> Span(RecordRange range) {
+        std::set<int> records;
+        for (int r = range.first; r <= range.last; ++r) {
+            records.insert(r);
+        }
+        return records;
+    }
+
+    const Cast& FoundCast(int i) { return dlg.FoundCasts().casts[static_cast<std::size_t>(i)]; }
+
+    // The csv files in `folder`, by name.
+    static QStringList Files(const QString& folder) {
+        return QDir(folder).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+    }
+
+    CMeasDataSet source;
+    CMeasDataSet target;
+    CDataSelectDlg dlg;
+};
+
+TEST_F(DataSelectCastsTest, ChoosingACastOrStationSelectsItsRecordsForImport) {
+    QTreeWidget* tree = dlg.Casts();
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
+    ASSERT_EQ(tree->topLevelItem(1)->childCount(), 1);
+    EXPECT_EQ(tree->topLevelItem(1)->child(0)->text(0), DlgString(IDS_CAST_TREE_SERIES).arg(3));
+    EXPECT_EQ(Control<QLabel>(&dlg, IDC_LABEL_CASTS)->text(),
+              DlgString(IDS_CLI_CASTS_SUMMARY).arg(2).arg(2).arg(1));
+    // The second cast, whole; then its down-cast only.
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    EXPECT_EQ(Selected(), Span(FoundCast(1).records));
+    Control<QCheckBox>(&dlg, IDC_SELECT_DOWNCAST)->setChecked(true);
+    EXPECT_EQ(Selected(), Span(FoundCast(1).down));
+    EXPECT_LT(FoundCast(1).down.Count(), FoundCast(1).Records());
+    // A station: all its records, whatever the check box (a series has no down-cast).
+    Control<QCheckBox>(&dlg, IDC_SELECT_DOWNCAST)->setChecked(false);
+    tree->setCurrentItem(tree->topLevelItem(1));
+    EXPECT_EQ(Selected(), Span(dlg.FoundCasts().stations[1].records));
+    Control<QPushButton>(&dlg, IDC_SELECT_IMPORT)->click();
+    ASSERT_TRUE(dlg.IsImported());
+    EXPECT_EQ(target.GetCount(), 10);
+    // Deleting records finds the casts again.
+    CDataSelectDlg again;
+    CMeasDataSet into;
+    again.SetDataSets(&source, &into);
+    again.show();
+    again.Casts()->setCurrentItem(again.Casts()->topLevelItem(1));
+    {
+        test::MessageLog asked;  // the delete question, answered OK
+        again.OnDeleteSelected();
+        EXPECT_EQ(asked.ids, (std::vector<int>{IDS_CONFIRM_DELETE_RECORDS}));
+    }
+    EXPECT_EQ(again.Casts()->topLevelItemCount(), 1);
+    EXPECT_EQ(again.FoundCasts().casts.size(), 2u);
+}
+
+TEST_F(DataSelectCastsTest, SaveEachCastWritesNewFilesAndSaysSo) {
+    QTemporaryDir dir;
+    const QString folder = dir.path();
+    // A file of the first cast's name is there already, and stays as it was.
+    const QString taken = QDir(folder).filePath(QStringLiteral("CAST_20260601-1000.csv"));
+    {
+        QFile file(taken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me\n");
+    }
+    test::MessageLog log;
+    // Cancel in the folder dialog writes nothing.
+    SetSaveFileResponder([](QWidget*) { return std::string(); });
+    Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
+    EXPECT_TRUE(log.ids.empty());
+    EXPECT_EQ(Files(folder).size(), 1);
+
+    SetSaveFileResponder([&folder](QWidget*) { return folder.toStdString(); });
+    Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
+    ASSERT_EQ(log.ids, std::vector<int>{IDS_CLI_SPLIT_DONE});
+    EXPECT_EQ(log.texts.back(),
+              DlgString(IDS_CLI_SPLIT_DONE).arg(3).arg(source.GetCount()).arg(folder).toStdString());
+    EXPECT_EQ(
+        Files(folder),
+        (QStringList{QStringLiteral("CAST_20260601-1000-2.csv"), QStringLiteral("CAST_20260601-1000-3.csv"),
+                     QStringLiteral("CAST_20260601-1000.csv"), QStringLiteral("CAST_20260601-1033.csv")}));
+    QFile kept(taken);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep me\n"));
+    // Each file holds its cast and loads back.
+    CMeasDataSet back;
+    CProgressDlg progress;
+    ASSERT_EQ(LoadDataFile(QDir(folder).filePath(QStringLiteral("CAST_20260601-1000-3.csv")).toStdString(),
+                           back, progress),
+              FILEJOB_OK);
+    EXPECT_EQ(back.GetCount(), FoundCast(1).Records());
+
+    // One file a station, down-casts only: the series has none to give.
+    Control<QComboBox>(&dlg, IDC_SELECT_SAVE_BY)->setCurrentIndex(1);
+    Control<QCheckBox>(&dlg, IDC_SELECT_DOWNCAST)->setChecked(true);
+    Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
+    EXPECT_EQ(log.texts.back(), (DlgString(IDS_CLI_SPLIT_DONE)
+                                     .arg(1)
+                                     .arg(FoundCast(0).down.Count() + FoundCast(1).down.Count())
+                                     .arg(folder) +
+                                 u'\n' + DlgString(IDS_CLI_SPLIT_SERIES_LEFT).arg(1))
+                                    .toStdString());
+    EXPECT_EQ(Files(folder).size(), 5);
+
+    // A folder that is not one: said so, and no success claimed.
+    SetSaveFileResponder([&taken](QWidget*) { return taken.toStdString(); });
+    Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
+    SetSaveFileResponder({});
+    EXPECT_EQ(log.ids.back(), IDS_CLI_SPLIT_CANNOT_WRITE);
+    EXPECT_EQ(log.ids.size(), 3u);
+}
+
+TEST_F(DataSelectCastsTest, ThresholdsAreCheckedAppliedAndKept) {
+    QTemporaryDir dir;
+    const std::string ini = QDir(dir.path()).filePath(QStringLiteral("Kelp-Win.ini")).toStdString();
+    const CSettingsStore store(ini);
+    dlg.SetSettingsStore(&store);
+    test::MessageLog log;
+    // Fills the dialog when it stands, then presses `buttons` in turn.
+    const auto answer = [](std::vector<std::pair<int, QString>> edits, std::vector<int> buttons) {
+        QTimer::singleShot(0, [edits = std::move(edits), buttons = std::move(buttons)] {
+            auto* options = qobject_cast<CCastOptionsDlg*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(options != nullptr);
+            for (const auto& [id, text] : edits) {
+                Control<QLineEdit>(options, id)->setText(text);
+            }
+            for (const int button : buttons) {
+                Control<QPushButton>(options, button)->click();
+            }
+            if (options->isVisible()) {
+                options->reject();  // refused: leave it as Cancel would
+            }
+        });
+    };
+    // Out of range: refused, nothing changes.
+    answer({{IDC_CAST_RECORDS, QStringLiteral("1")}}, {IDOK});
+    dlg.OnCastOptions();
+    EXPECT_EQ(log.ids, std::vector<int>{IDS_RANGE_INVALID});
+    EXPECT_EQ(dlg.Thresholds(), CastOptions{});
+    // Cancel keeps what was typed out.
+    answer({{IDC_CAST_HEIGHT, QStringLiteral("20")}}, {IDCANCEL});
+    dlg.OnCastOptions();
+    EXPECT_EQ(dlg.FoundCasts().casts.size(), 3u);
+    // A height beyond the yo-yo's 12 m leaves two series, kept in the settings.
+    answer({{IDC_CAST_HEIGHT, QStringLiteral("20")}, {IDC_CAST_GAP, QStringLiteral("2.5")}}, {IDOK});
+    dlg.OnCastOptions();
+    EXPECT_EQ(dlg.FoundCasts().casts.size(), 2u);
+    EXPECT_EQ(dlg.Casts()->topLevelItem(0)->child(0)->text(0), DlgString(IDS_CAST_TREE_SERIES).arg(1));
+    const CastOptions kept = CSettingsStore(ini).ReadCastOptions();
+    EXPECT_EQ(kept.minHeightMetres, 20.0);
+    EXPECT_EQ(kept.gapSeconds, 150);
+    // Defaults, once accepted, bring the casts back.
+    answer({}, {IDC_CAST_DEFAULTS, IDOK});
+    dlg.OnCastOptions();
+    EXPECT_EQ(dlg.Thresholds(), CastOptions{});
+    EXPECT_EQ(dlg.FoundCasts().casts.size(), 3u);
+    EXPECT_EQ(log.ids.size(), 1u);
 }
 
 }  // namespace

@@ -85,4 +85,24 @@ inline void FillCast(CMeasDataSet& data, double maxDepth, int records, double wa
     }
 }
 
+// A yo-yo: a soak of three records at 0.5 m, then `casts` times down to
+// `maxDepth` in `down` records and back to 0.5 m in half as many; water
+// temperature falls with depth.
+inline void FillYoYo(CMeasDataSet& data, int casts, double maxDepth, int down) {
+    const auto append = [&data](double depth) {
+        Append(data, {{10, 24.0 - 0.3 * depth, 2}, {11, depth, 2}});
+    };
+    for (int i = 0; i < 3; ++i) {
+        append(0.5);
+    }
+    for (int c = 0; c < casts; ++c) {
+        for (int i = 1; i <= down; ++i) {
+            append(0.5 + (maxDepth - 0.5) * i / down);
+        }
+        for (int i = 1; i <= down / 2; ++i) {
+            append(maxDepth - (maxDepth - 0.5) * i / (down / 2));
+        }
+    }
+}
+
 }  // namespace kelp::testing

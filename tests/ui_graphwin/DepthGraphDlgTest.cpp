@@ -367,6 +367,58 @@ TEST(DepthGraphDlg, TwentiethSeriesDisablesAdding) {
     EXPECT_EQ(list->topLevelItem(18)->text(0).left(3), QStringLiteral("19:"));
 }
 
+// Add Casts: the casts of the data on display, their down-casts until the
+// menu says otherwise, as many as there is room for.
+TEST(DepthGraphDlg, AddCastsAddsTheCastsOfTheDataOnDisplay) {
+    CMeasDataSet live;
+    testing::FillYoYo(live, 3, 12.0, 24);
+    const CastList casts = FindCasts(live);
+    ASSERT_EQ(casts.casts.size(), 3u);
+    CDepthGraphDlg dlg;
+    dlg.SetInitialData(&live);
+    dlg.show();
+    QApplication::processEvents();
+    ASSERT_EQ(dlg.SeriesCount(), 1);
+    auto* addCasts = Find<QPushButton>(dlg, IDC_DEPTH_ADD_CASTS);
+    auto* downOnly = dlg.findChild<QAction*>(QString::number(ID_DOWNCASTS_ONLY));
+    ASSERT_TRUE(downOnly != nullptr && downOnly->isChecked());
+    addCasts->click();
+    ASSERT_EQ(dlg.SeriesCount(), 4);
+    auto* list = Find<QTreeWidget>(dlg, IDC_DEPTH_SERIES_LIST);
+    for (int c = 0; c < 3; ++c) {
+        const Cast& cast = casts.casts[static_cast<std::size_t>(c)];
+        EXPECT_EQ(dlg.Series(c + 1).data.GetCount(), cast.down.Count()) << c;
+        EXPECT_EQ(
+            list->topLevelItem(c + 1)->text(0),
+            QStringLiteral(" %1:CAST %2").arg(c + 2).arg(QString::fromStdString(cast.start.Format("%H:%M"))));
+        EXPECT_EQ(list->topLevelItem(c + 1)->toolTip(0), list->topLevelItem(c + 1)->text(0));
+    }
+    // Whole casts, down and up; the room left is 20.
+    downOnly->trigger();
+    for (int i = 0; i < 5; ++i) {
+        addCasts->click();
+    }
+    EXPECT_EQ(dlg.Series(4).data.GetCount(), casts.casts[0].Records());
+    EXPECT_EQ(dlg.SeriesCount(), 19);
+    MessageLog log;
+    addCasts->click();
+    EXPECT_EQ(dlg.SeriesCount(), 20);
+    EXPECT_EQ(log.ids, std::vector<int>{IDS_DEPTH_CASTS_LEFT_OUT});
+    EXPECT_FALSE(addCasts->isEnabled());
+    EXPECT_FALSE(dlg.findChild<QAction*>(QString::number(ID_ADD_CASTS))->isEnabled());
+
+    // Data whose depth never falls by a metre hold no cast.
+    CMeasDataSet still;
+    FillFlat(still, {0.5, 0.6, 0.5, 0.7, 0.6, 0.5}, 20.0);
+    CDepthGraphDlg none;
+    none.SetInitialData(&still);
+    none.show();
+    QApplication::processEvents();
+    Find<QPushButton>(none, IDC_DEPTH_ADD_CASTS)->click();
+    EXPECT_EQ(none.SeriesCount(), 1);
+    EXPECT_EQ(log.ids.back(), IDS_DEPTH_NO_CASTS);
+}
+
 TEST(DepthGraphDlg, DeletingSeriesOneResetsTheComponentChoice) {
     CMeasDataSet first;
     FillCast(first, 20.0, 40);

@@ -353,6 +353,55 @@ TEST(XYGraphDlg, DenseLinesHaveThePixelsOfPlainPolylines) {
     EXPECT_EQ(differing, 0);
 }
 
+// The cast list: every record as one line, each cast a line of its own in
+// a colour of its own, or one cast alone with the axes fitted to it.
+TEST(XYGraphDlg, ACastChoiceDrawsTheProfileCastByCast) {
+    CMeasDataSet data;
+    testing::FillYoYo(data, 3, 12.0, 24);
+    Append(data, {{10, 30.0, 2}, {11, 0.2, 2}});  // warm water at the surface after the last cast
+    const CastList casts = FindCasts(data);
+    ASSERT_EQ(casts.casts.size(), 3u);
+    CXYGraphDlg dlg(nullptr);
+    dlg.SetSourceData(data);
+    dlg.show();
+    auto* x = Find<QComboBox>(dlg, IDC_XY_COMPONENT);
+    const int depth = data.FindSlot(kDepthElement);
+    x->setCurrentIndex(x->findData(depth));
+    auto* list = Find<QComboBox>(dlg, IDC_XY_CAST);
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_TRUE(list->itemText(3).endsWith(QStringLiteral("CAST ") +
+                                           QString::fromStdString(casts.casts[1].start.Format("%H:%M"))));
+    const QRect p = dlg.PlotRect(dlg.GraphFrameRect());
+    const auto points = [&] {
+        std::vector<std::size_t> sizes;
+        for (const auto& piece : dlg.Polylines(0, p)) {
+            sizes.push_back(piece.size());
+        }
+        return sizes;
+    };
+    EXPECT_EQ(points(), std::vector<std::size_t>{static_cast<std::size_t>(data.GetCount())});
+    EXPECT_GT(dlg.AxisMax(0), 30.0);
+    const QRgb third = SlotColour(2);
+    EXPECT_EQ(CountColour(dlg.RenderClient(), p, third), 0);
+    list->setCurrentIndex(1);
+    std::vector<std::size_t> each;
+    for (const Cast& cast : casts.casts) {
+        each.push_back(static_cast<std::size_t>(cast.Records()));
+    }
+    EXPECT_EQ(points(), each);
+    // Each cast its colour, while temperature is the one line drawn.
+    EXPECT_GT(CountColour(dlg.RenderClient(), p, third), 0);
+    list->setCurrentIndex(3);
+    EXPECT_EQ(points(), std::vector<std::size_t>{static_cast<std::size_t>(casts.casts[1].Records())});
+    EXPECT_EQ(dlg.RangeCount(depth), casts.casts[1].Records());
+    EXPECT_LT(dlg.AxisMax(0), 30.0) << "the warm record is the last cast's";
+    EXPECT_TRUE(dlg.windowTitle().endsWith(list->itemText(3)));
+    // A new file starts over at every record.
+    dlg.SetSourceData(data);
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(dlg.RangeCount(0), data.GetCount());
+}
+
 TEST(XYGraphDlg, OneComponentOnlyDrawsNoLine) {
     TempDir dir;
     CMeasDataSet data;

@@ -48,16 +48,14 @@ std::vector<std::unique_ptr<CMeasDataSet>> SplitCasts(const CMeasDataSet& data) 
     return casts;
 }
 
-// Downloads `records` logged records from a simulator of its own (casts
-// `casts`) through the program's download run, as the main window does:
-// records arrive newest first and are put in time order at the end.
-bool DownloadFromSimulator(int records, int casts, const std::string& folder, QWidget* parent,
-                           CMeasDataSet& data) {
+}  // namespace
+
+bool DownloadFromSimulator(const std::vector<std::string>& simulator, const std::string& folder,
+                           QWidget* parent, CMeasDataSet& data) {
     const std::string link = folder + "/profiler-tty";
     const std::string program = std::string(KELP_BIN_DIR) + "/kelp-sim";
-    std::vector<std::string> args{
-        program,  "--link", link, "--records", std::to_string(records), "--casts", std::to_string(casts),
-        "--seed", "11"};
+    std::vector<std::string> args{program, "--link", link};
+    args.insert(args.end(), simulator.begin(), simulator.end());
     const pid_t sim = fork();
     if (sim == 0) {
         std::vector<char*> argv;
@@ -101,6 +99,8 @@ bool DownloadFromSimulator(int records, int casts, const std::string& folder, QW
     waitpid(sim, nullptr, 0);
     return ok && data.GetCount() > 0;
 }
+
+namespace {
 
 // Saves each cast of `data` with at least three records as a data file in
 // `folder`; `keep` chooses the records of a cast that go into its file.
@@ -179,7 +179,8 @@ void ShootGraphWindows(const CMeasDataSet& data, const std::string& folder, QWid
     // so that the rows are 1 m deep and every half-cell holds records.
     CMeasDataSet profiler;
     std::vector<std::string> stations;
-    if (DownloadFromSimulator(2400, 6, folder, parent, profiler)) {
+    if (DownloadFromSimulator({"--records", "2400", "--casts", "6", "--seed", "11"}, folder, parent,
+                              profiler)) {
         stations = SaveCasts(profiler, folder, "station", parent, [](double depth) { return depth <= 30.0; });
         CDepthGraphDlg depth(parent);
         depth.show();

@@ -30,6 +30,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "tests/ui_main/WaitFor.h"
+#include "tools/shots/CastTour.h"
 #include "tools/shots/ClockTour.h"
 #include "tools/shots/DesktopTour.h"
 #include "tools/shots/DialogTour.h"
@@ -230,6 +231,8 @@ int main(int argc, char* argv[]) {
         ShootPlots(dlg.LiveData(), work.path().toStdString(), g_folder, language);
         ShootDialogs(dlg.DownloadedData(), dlg.ColumnElements(), settings, &dlg, Shoot);
         ShootDesktop(dlg, work.path().toStdString(), Shoot);
+        ShootCasts(work.filePath(QStringLiteral("casts")).toStdString(), g_folder, language, dlg.DialogFont(),
+                   &dlg, Shoot);
 
         // The re-download question, answered Cancel.
         answer = IDCANCEL;

@@ -45,7 +45,20 @@ std::time_t DayStart() {
     return std::mktime(&t);
 }
 
-constexpr double kNoiseMetres = 0.04;  // the sensor's noise, at most, either way
+constexpr double kNoiseMetres = 0.04;     // the sensor's noise, at most, either way
+constexpr double kMaxSwellMetres = 0.10;  // the swell's height, either way
+
+// The swell under the boat: the depth it adds to the record logged `k`
+// records after the station's first.
+struct Swell {
+    double metres = 0.0;
+    double periodRecords = 1.0;
+    double phase = 0.0;
+
+    double At(std::size_t k) const {
+        return metres * std::sin(2 * std::numbers::pi * static_cast<double>(k) / periodRecords + phase);
+    }
+};
 constexpr double kMetresPerDegree = 111320.0;
 constexpr double kStartLatitude = 35.15;
 constexpr double kStartLongitude = 139.70;
@@ -61,7 +74,8 @@ struct StationPlan {
 
 class CDayPlanner final {
   public:
-    CDayPlanner(std::uint64_t seed, int records) : dice_(seed), budget_(records), clock_(DayStart()) {
+    CDayPlanner(std::uint64_t seed, int records, Sea sea)
+        : dice_(seed), rough_(sea == Sea::Rough), budget_(records), clock_(DayStart()) {
         latitude_ = kStartLatitude;
         longitude_ = kStartLongitude;
     }
@@ -89,14 +103,24 @@ class CDayPlanner final {
     StationPlan Profile() {
         StationPlan plan;
         plan.interval = dice_.Chance(0.7) ? 1 : 2;
+        // On a rough day some probes are lowered slowly, by hand, a few
+        // centimetres a record, and at some stations a swell lifts and
+        // lowers the boat, and the probe on its cable with it. A calm day
+        // draws no dice for them, so that it stays the day it always was.
+        const bool slow = rough_ && dice_.Chance(0.3);
+        const Swell swell = rough_ && dice_.Chance(0.4) ? Swell{dice_.Uniform(0.02, kMaxSwellMetres),
+                                                                dice_.Uniform(4.0, 9.0) / plan.interval,
+                                                                dice_.Uniform(0.0, 2 * std::numbers::pi)}
+                                                        : Swell{};
         std::vector<double>& d = plan.depths;
+        const auto log = [&](double depth) { d.push_back(Reading(depth + swell.At(d.size()))); };
         // The soak: the probe hangs just under the surface until its sensors settle.
         double depth = dice_.Uniform(0.3, 1.0);
         const int soak = dice_.Between(10, 90 / plan.interval);
         for (int i = 0; i < soak; ++i) {
-            d.push_back(Reading(depth));
+            log(depth);
         }
-        const double bottom = dice_.Uniform(8.0, 60.0);
+        const double bottom = slow ? dice_.Uniform(5.0, 20.0) : dice_.Uniform(8.0, 60.0);
         const int casts = dice_.Chance(0.45) ? dice_.Between(2, 4) : 1;
         for (int c = 0; c < casts; ++c) {
             TrueCast cast;
@@ -104,27 +128,28 @@ class CDayPlanner final {
             cast.first = c == 0 ? 0 : cast.top;
             const double target = bottom * dice_.Uniform(0.7, 1.0);
             // Slow enough for ten records on the way down, however shallow.
-            const double down = std::min(dice_.Uniform(0.4, 1.0) * plan.interval, (target - depth) / 10.0);
+            const double speed = slow ? dice_.Uniform(0.05, 0.2) : dice_.Uniform(0.4, 1.0) * plan.interval;
+            const double down = std::min(speed, (target - depth) / 10.0);
             while (depth + down < target) {
                 depth += down;
-                d.push_back(Reading(depth));
+                log(depth);
             }
             depth = target;
             for (int i = dice_.Between(1, 3); i > 0; --i) {  // at the bottom for a moment
-                d.push_back(Reading(depth));
+                log(depth);
             }
             const bool last = c + 1 == casts;
             const double turn = last ? dice_.Uniform(0.2, 0.5) : dice_.Uniform(0.5, 2.0);
-            const double up = dice_.Uniform(0.5, 1.0) * plan.interval;
+            const double up = slow ? dice_.Uniform(0.1, 0.4) : dice_.Uniform(0.5, 1.0) * plan.interval;
             while (depth - up > turn) {
                 depth -= up;
-                d.push_back(Reading(depth));
+                log(depth);
             }
             depth = turn;
-            d.push_back(Reading(depth));
+            log(depth);
             if (!last) {
                 for (int i = dice_.Between(0, 4); i > 0; --i) {  // a pause before the next cast
-                    d.push_back(Reading(depth));
+                    log(depth);
                 }
             } else {
                 for (int i = dice_.Between(2, 6); i > 0; --i) {  // lifted out: in the air
@@ -234,6 +259,7 @@ class CDayPlanner final {
     }
 
     CDice dice_;
+    bool rough_ = false;
     int budget_;
     std::time_t clock_;
     double latitude_ = 0.0;
@@ -246,8 +272,8 @@ class CDayPlanner final {
 
 }  // namespace
 
-FieldDay PlanFieldDay(std::uint64_t seed, int records) {
-    return CDayPlanner(seed, std::max(0, records)).Plan();
+FieldDay PlanFieldDay(std::uint64_t seed, int records, Sea sea) {
+    return CDayPlanner(seed, std::max(0, records), sea).Plan();
 }
 
 std::string TruthCsv(const FieldDay& day) {

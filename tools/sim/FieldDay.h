@@ -39,13 +39,16 @@ struct FieldDay {
 // the same seed. At each station the probe soaks at the surface, then goes
 // down to near the bottom and back up, once or in a yo-yo of two to four
 // casts (pausing at the top between them now and then), while the sensor
-// adds a few centimetres of noise; it is lifted out at the end and logging
-// stops while the boat moves on. Some stations have no GPS fix at all; some
+// adds a few centimetres of noise; on a rough day some probes also go down
+// slowly (0.05 to 0.2 m a record), and at some stations a swell of up to
+// 10 cm either way moves the probe on its cable. The probe is lifted out at
+// the end and logging stops while the boat moves on. Some stations have no GPS fix at all; some
 // probes carry no depth sensor and log a time series at a fixed point (the
 // last station is such a series, cut to fit the records). A new station
 // always differs from the one before by its site name, by a silence of more
 // than 10 minutes, or by a position more than 500 m away.
-FieldDay PlanFieldDay(std::uint64_t seed, int records);
+enum class Sea { Calm, Rough };
+FieldDay PlanFieldDay(std::uint64_t seed, int records, Sea sea = Sea::Calm);
 
 // The casts of `day` as CSV for scripts and tests: the header
 // "cast,station,kind,first,top,deepest,last", then one row per cast with

@@ -90,10 +90,11 @@ constexpr double kCastDepth = 40.0;
 
 }  // namespace
 
-CRecordGenerator::CRecordGenerator(std::uint64_t seed, int records, int casts, bool shuffle, bool day)
+CRecordGenerator::CRecordGenerator(std::uint64_t seed, int records, int casts, bool shuffle, bool day,
+                                   Sea sea)
     : seed_(seed), records_(records), casts_(std::max(1, casts)), shuffle_(shuffle) {
     if (day) {
-        day_ = PlanFieldDay(seed, records);
+        day_ = PlanFieldDay(seed, records, sea);
     }
 }
 

@@ -11,9 +11,10 @@ namespace kelp::sim {
 // of the GPS field; the frame ("@", checksum, CR LF) is added by the caller.
 class CRecordGenerator final {
   public:
-    // With `day`, the logged records are a field day (PlanFieldDay) instead
-    // of `casts` evenly spread casts.
-    CRecordGenerator(std::uint64_t seed, int records, int casts, bool shuffle, bool day = false);
+    // With `day`, the logged records are a field day (PlanFieldDay, on a
+    // calm or a rough sea) instead of `casts` evenly spread casts.
+    CRecordGenerator(std::uint64_t seed, int records, int casts, bool shuffle, bool day = false,
+                     Sea sea = Sea::Calm);
 
     // The current values at `now` (a live "#RD" record, 188 characters).
     std::string LiveRecord(std::time_t now, bool badCodes) const;

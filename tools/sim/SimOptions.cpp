@@ -104,6 +104,9 @@ Options:
                       yo-yos of 2 to 4 casts, a few centimetres of noise on
                       the depth, and probes without a depth sensor logging a
                       time series (--casts does not count then)
+  --rough             a field day on a rough sea: --day, with slow casts
+                      (0.05 to 0.2 m a record) and a swell of up to 10 cm
+                      either way moving the probe on its cable
   --truth PATH        write the casts of the day as CSV to PATH: cast,
                       station, kind (cast or series), and the record numbers
                       (No. of the downloaded file) of its first record, its
@@ -190,6 +193,9 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, bool& help, std::s
             options.casts = static_cast<int>(n);
         } else if (arg == "--day") {
             options.day = true;
+        } else if (arg == "--rough") {
+            options.day = true;
+            options.rough = true;
         } else if (arg == "--truth") {
             if (!value(text))
                 return false;

@@ -33,6 +33,7 @@ struct SimOptions {
     int claim = -1;  // count that "#RN@" reports; < 0: `records`
     int casts = 3;
     bool day = false;       // the records are a field day (PlanFieldDay)
+    bool rough = false;     // ... on a rough sea (implies day)
     std::string truthPath;  // where to write the casts of the day (TruthCsv)
     bool shuffle = false;
     std::uint64_t seed = 1;

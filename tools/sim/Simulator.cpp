@@ -46,7 +46,8 @@ bool Has(const std::vector<FaultKind>& faults, FaultKind kind) {
 
 CSimulator::CSimulator(const SimOptions& options)
     : options_(options),
-      generator_(options.seed, options.records, options.casts, options.shuffle, options.day),
+      generator_(options.seed, options.records, options.casts, options.shuffle, options.day,
+                 options.rough ? Sea::Rough : Sea::Calm),
       faults_(options.faults, options.seed) {}
 
 CSimulator::~CSimulator() {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -89,8 +90,15 @@ CDataSelectDlg::CDataSelectDlg(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(remove);
     buttons->addWidget(import);
     buttons->addWidget(close);
+    // The casts view stands beside the list; the list takes what the
+    // window grows by.
+    splitter_ = new QSplitter(this);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(BuildCastPanel());
+    splitter_->addWidget(list_);
+    splitter_->setStretchFactor(1, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_, 1);
+    layout->addWidget(splitter_, 1);
     layout->addLayout(buttons);
 }
 
@@ -98,6 +106,7 @@ void CDataSelectDlg::SetDataSets(CMeasDataSet* source, CMeasDataSet* target) {
     source_ = source;
     target_ = target;
     model_->SetSource(source);
+    ListCasts();
 }
 
 int CDataSelectDlg::DoModal() {
@@ -119,8 +128,11 @@ void CDataSelectDlg::OnInitDialog() {
     }
     setWindowIcon(ProgramIcon());
     setMinimumSize(kMinWidth, kMinHeight);
-    resize(kMinWidth, kMinHeight);
+    // The list opens as wide as it did before the casts view stood beside it.
+    const int panel = SizeCastColumns();
+    resize(kMinWidth + panel + splitter_->handleWidth(), kMinHeight);
     layout()->activate();
+    splitter_->setSizes({panel, splitter_->width() - panel - splitter_->handleWidth()});
     // Centred over the window that opened it, or the screen without one.
     QRect frame(QPoint(0, 0), size());
     if (parentWidget() != nullptr) {
@@ -285,6 +297,7 @@ void CDataSelectDlg::OnDeleteSelected() {
     list_->selectionModel()->clearSelection();
     source_->DeleteRecords(doomed);
     model_->Reload();
+    ListCasts();
 }
 
 void CDataSelectDlg::OnImportSelected() {

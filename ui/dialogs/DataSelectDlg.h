@@ -1,13 +1,22 @@
 #pragma once
 #include <QDialog>
+#include <vector>
 
+#include "analysis/CastFinder.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
 class QPushButton;
+class QSplitter;
 class QTableView;
+class QTreeWidget;
 
 namespace kelp {
 
 class CDataSelectModel;
 class CMeasDataSet;
+class CSettingsStore;
 
 // The data selection dialog (template 143): lists the records of the source
 // data set (the download), sorts them by any column, deletes selected
@@ -41,6 +50,22 @@ class CDataSelectDlg final : public QDialog {
     QTableView* List() const { return list_; }
     const CDataSelectModel& Model() const { return *model_; }
 
+    // ---- the casts view beside the list (DataSelectCasts.cpp) ----
+    // The settings file the finder's thresholds come from and Thresholds...
+    // keeps them in (not owned; without one, the defaults and nothing kept).
+    void SetSettingsStore(const CSettingsStore* store);
+    // Choosing stations or casts selects their records in the list (only
+    // those of the down-casts while Down-casts Only is checked).
+    void OnCastSelection();
+    // Save Each Cast...: one data file per cast or per station, into a
+    // folder the user chooses, never replacing a file.
+    void OnSaveCasts();
+    // Thresholds...: the finder's thresholds, kept when changed.
+    void OnCastOptions();
+    QTreeWidget* Casts() const { return casts_; }
+    const CastList& FoundCasts() const { return castList_; }
+    const CastOptions& Thresholds() const { return castOptions_; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,9 +81,23 @@ class CDataSelectDlg final : public QDialog {
     int RememberSelection();
     // Selects the rows of marked records from the top, at most `count`.
     void RestoreSelection(int count);
+    QWidget* BuildCastPanel();
+    // Sizes the columns of the casts view to sample texts in its font;
+    // returns the width the view opens with.
+    int SizeCastColumns();
+    // Finds the casts of the source again and lists them.
+    void ListCasts();
 
     CDataSelectModel* model_ = nullptr;
     QTableView* list_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QTreeWidget* casts_ = nullptr;
+    QLabel* castSummary_ = nullptr;
+    QCheckBox* downcast_ = nullptr;
+    QComboBox* saveBy_ = nullptr;
+    CastList castList_;
+    CastOptions castOptions_;
+    const CSettingsStore* store_ = nullptr;
     CMeasDataSet* source_ = nullptr;
     CMeasDataSet* target_ = nullptr;
     const QFont* font_ = nullptr;

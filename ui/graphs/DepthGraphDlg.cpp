@@ -178,6 +178,7 @@ void CDepthGraphDlg::BuildControls() {
     deleteButton_->setEnabled(false);
     connect(addButton_, &QPushButton::clicked, this, &CDepthGraphDlg::OnAddFile);
     connect(deleteButton_, &QPushButton::clicked, this, &CDepthGraphDlg::OnDeleteSeries);
+    BuildCastControls();
 
     for (int u = 0, units = UnitCount(kDepthElement); u < units; ++u) {
         depthUnitList_->addItem(Utf8(LoadText(UnitTextId(kDepthElement, u))));
@@ -422,6 +423,7 @@ void CDepthGraphDlg::RebuildSeriesList() {
     seriesList_->setColumnWidth(0, width);
     addButton_->setEnabled(graph_.SeriesCount() < kDepthMaxSeries);
     deleteButton_->setEnabled(graph_.SeriesCount() > 0);
+    UpdateCastCommands();
     UpdateMenu();
 }
 
@@ -509,6 +511,7 @@ void CDepthGraphDlg::resizeEvent(QResizeEvent* event) {
     graphFrame_->setGeometry(startFrame_.adjusted(0, 0, dx, dy));
     addButton_->setGeometry(startAdd_.translated(0, dy));
     deleteButton_->setGeometry(startDelete_.translated(0, dy));
+    addCastsButton_->setGeometry(startAdd_.united(startDelete_).translated(0, dy - startAdd_.height() - 2));
     seriesList_->setGeometry(startSeriesList_.adjusted(0, 0, 0, dy));
     client_->update();
 }

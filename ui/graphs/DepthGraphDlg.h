@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/CastFinder.h"
 #include "data/MeasDataSet.h"
 #include "ui/graphs/DepthGraph.h"
 
@@ -33,9 +34,11 @@ class CDepthGraphDlg final : public QDialog {
     explicit CDepthGraphDlg(QWidget* parent = nullptr);
     ~CDepthGraphDlg() override;
 
-    // The data set added as series 1 when the window is shown. Not owned; it
-    // must outlive the first showing.
-    void SetInitialData(const CMeasDataSet* data) { initialData_ = data; }
+    // The data set added as series 1 when the window is shown, and whose
+    // casts Add Casts adds. Not owned; it must outlive the window.
+    void SetInitialData(const CMeasDataSet* data) { initialData_ = castSource_ = data; }
+    // The thresholds Add Casts finds the casts with (the defaults until set).
+    void SetCastOptions(const CastOptions& options) { castOptions_ = options; }
     // The font of the window, its controls and its drawing. Copied.
     void SetGraphFont(const QFont* font);
 
@@ -80,6 +83,10 @@ class CDepthGraphDlg final : public QDialog {
 
   public slots:
     void OnAddFile();
+    // Adds the casts of the data on display (DepthGraphCasts.cpp): their
+    // down-casts while Down-casts Only is checked (the start), as many as
+    // there is room for, each named by its site and time.
+    void OnAddCasts();
     void OnDeleteSeries();
     void OnCloseGraph();
     void OnComponentChange(int index);
@@ -97,6 +104,9 @@ class CDepthGraphDlg final : public QDialog {
 
   private:
     void BuildControls();
+    // The button and the menu items of Add Casts, and their state.
+    void BuildCastControls();
+    void UpdateCastCommands();
     void OnShow();
     void SetupComponentLists();
     void FillUnitList();
@@ -120,6 +130,9 @@ class CDepthGraphDlg final : public QDialog {
     QWidget* columnNumberTemplate_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* addAction_ = nullptr;
+    QPushButton* addCastsButton_ = nullptr;
+    QAction* addCastsAction_ = nullptr;
+    QAction* downcastsAction_ = nullptr;
     std::array<CColorLamp*, 17> swatches_{};
     std::array<CColorLamp*, 17> levelLabels_{};
     CColorLamp* levelTop_ = nullptr;  // the smallest value, above swatch 0
@@ -141,6 +154,8 @@ class CDepthGraphDlg final : public QDialog {
     QRect startDelete_;
 
     const CMeasDataSet* initialData_ = nullptr;
+    const CMeasDataSet* castSource_ = nullptr;
+    CastOptions castOptions_;
     std::unique_ptr<QFont> font_;
     CMeasDataSet scratch_;
     CDepthGraph graph_;

@@ -36,6 +36,24 @@ void MapValues(const CMeasDataSet& data, int slot, double a, double b, int p0, i
 // valid).
 enum Mark : std::uint8_t { kPoint, kPassOver, kBreak };
 
+// Walks the records of `ranges` in order: `point(x, y)` for each record
+// that places a point, `end(false)` where the line breaks and `end(true)`
+// at the end of each range, which ends its piece too.
+template <typename Point, typename End>
+void WalkPieces(const std::vector<RecordRange>& ranges, const std::uint8_t* marks, const double* xs,
+                const double* ys, Point point, End end) {
+    for (const RecordRange& range : ranges) {
+        for (auto r = static_cast<std::size_t>(range.first); static_cast<int>(r) <= range.last; ++r) {
+            if (marks[r] == kPoint) {
+                point(xs[r], ys[r]);
+            } else if (marks[r] == kBreak) {
+                end(false);
+            }
+        }
+        end(true);
+    }
+}
+
 // Gathers the points of a line and hands them on in pieces, a piece ending
 // where the line breaks. Repeated points are dropped, and a run of points in
 // one pixel column (or row) becomes its first, lowest, highest and last
@@ -168,6 +186,40 @@ bool CXYGraph::HasData() const {
     return data_ != nullptr && data_->GetCount() > 0;
 }
 
+void CXYGraph::SetPieces(std::vector<Piece> pieces, bool colourEach) {
+    pieces_ = std::move(pieces);
+    colourEach_ = colourEach;
+    ForgetLines();
+}
+
+bool CXYGraph::ColoursPieces() const {
+    if (!colourEach_ || pieces_.size() < 2) {
+        return false;
+    }
+    // Lines without a value draw nothing.
+    int drawn = 0;
+    for (int k = 0; k < kSlots; ++k) {
+        drawn += IsDrawn(k) && count_[static_cast<std::size_t>(k)] != 0 ? 1 : 0;
+    }
+    return drawn == 1;
+}
+
+QColor CXYGraph::PieceColour(int i) {
+    return LineColour(i % kSlots);
+}
+
+std::vector<RecordRange> CXYGraph::DrawnRanges() const {
+    const int n = HasData() ? data_->GetCount() : 0;
+    if (pieces_.empty()) {
+        return {{0, n - 1}};
+    }
+    std::vector<RecordRange> ranges;
+    for (const Piece& piece : pieces_) {
+        ranges.push_back({std::max(piece.records.first, 0), std::min(piece.records.last, n - 1)});
+    }
+    return ranges;
+}
+
 void CXYGraph::ResetSlots() {
     checked_.fill(0);
     xSlot_ = 0;
@@ -251,20 +303,32 @@ void CXYGraph::ComputeRanges() {
     max_[x] = xs.Max;
     // Only records whose X value is valid place points, and only valid
     // values widen an axis: a missing value (read back as 0) or a data
-    // error must not stretch it. When every record has a valid X, those
-    // are the data set's own statistics of the valid values; otherwise the
-    // records with a valid X are gathered first and each slot goes through
-    // them.
-    const bool everyRecord = ValidEverywhere(xSlot_);
+    // error must not stretch it. When every record is drawn and has a valid
+    // X, those are the data set's own statistics of the valid values;
+    // otherwise the records drawn with a valid X are gathered first and
+    // each slot goes through them.
+    const bool everyRecord = pieces_.empty() && ValidEverywhere(xSlot_);
     std::vector<int> records;
     if (!everyRecord) {
         records.reserve(static_cast<std::size_t>(xs.Count));
-        const int n = data_->GetCount();
-        for (int r = 0; r < n; ++r) {
-            if (data_->GetUnit(xSlot_, r) == settings_[x].YUnit && data_->IsValueValid(xSlot_, r)) {
-                records.push_back(r);
+        for (const RecordRange& range : DrawnRanges()) {
+            for (int r = range.first; r <= range.last; ++r) {
+                if (data_->GetUnit(xSlot_, r) == settings_[x].YUnit && data_->IsValueValid(xSlot_, r)) {
+                    records.push_back(r);
+                }
             }
         }
+    }
+    if (!pieces_.empty()) {
+        count_[x] = static_cast<int>(records.size());
+        if (records.empty()) {
+            return;
+        }
+        const auto [low, high] = std::minmax_element(records.begin(), records.end(), [this](int a, int b) {
+            return data_->GetValue(xSlot_, a) < data_->GetValue(xSlot_, b);
+        });
+        min_[x] = data_->GetValue(xSlot_, *low);
+        max_[x] = data_->GetValue(xSlot_, *high);
     }
     for (int j = 0; j < kSlots; ++j) {
         const auto i = static_cast<std::size_t>(j);
@@ -527,7 +591,11 @@ void CXYGraph::DrawYAxis(QPainter& painter, const QRect& g, const QRect& p, cons
         const QString title = Utf8(AxisTitle(yScaleSlot_));
         const int top = p.top() - 2 * metrics.height();
         const int left = g.left() + 5;
-        DrawSample(painter, left, left + kSampleLength, top + metrics.height() / 2, LineColour(yScaleSlot_));
+        // Lines in the colours of their pieces have no one colour to show.
+        if (!ColoursPieces()) {
+            DrawSample(painter, left, left + kSampleLength, top + metrics.height() / 2,
+                       LineColour(yScaleSlot_));
+        }
         painter.setPen(Qt::black);
         painter.drawText(
             QRect(left + kSampleLength + 4, top, metrics.horizontalAdvance(title), metrics.height()),
@@ -575,17 +643,15 @@ std::vector<std::vector<QPointF>> CXYGraph::Polylines(int k, const QRect& p) con
     std::vector<double> ys(n);
     MapValues(*data_, k, max_[i], min_[i], p.top(), RectBottom(p), ys.data());
     std::vector<QPointF> piece;
-    for (std::size_t r = 0; r < n; ++r) {
-        if (marks[r] == kPoint) {
-            piece.emplace_back(xs[r], ys[r]);
-        } else if (marks[r] == kBreak && !piece.empty()) {
-            pieces.push_back(std::move(piece));
-            piece.clear();
-        }
-    }
-    if (!piece.empty()) {
-        pieces.push_back(std::move(piece));
-    }
+    WalkPieces(
+        DrawnRanges(), marks, xs.data(), ys.data(),
+        [&piece](double x, double y) { piece.emplace_back(x, y); },
+        [&](bool) {
+            if (!piece.empty()) {
+                pieces.push_back(std::move(piece));
+                piece.clear();
+            }
+        });
     return pieces;
 }
 
@@ -598,10 +664,12 @@ void CXYGraph::DrawLine(QPainter& painter, int k, const QRect& p) const {
     if (!line.built) {
         BuildLine(k, p, line);
     }
-    const QColor colour = LineColour(k);
-    painter.setPen(QPen(colour, 1));
+    const bool pieceColours = ColoursPieces();
     int start = 0;
-    for (const int end : line.pieceEnds) {
+    for (std::size_t e = 0; e < line.pieceEnds.size(); ++e) {
+        const int end = line.pieceEnds[e];
+        const QColor colour = pieceColours ? PieceColour(line.pieceGroups[e]) : LineColour(k);
+        painter.setPen(QPen(colour, 1));
         const int n = end - start;
         const QPointF* points = line.points.data() + start;
         if (n > 1) {
@@ -620,6 +688,7 @@ void CXYGraph::BuildLine(int k, const QRect& p, Line& line) const {
     const auto i = static_cast<std::size_t>(k);
     line.points.clear();
     line.pieceEnds.clear();
+    line.pieceGroups.clear();
     line.built = true;
     const std::vector<double>& xs = XPixels(p);
     const std::uint8_t* marks = Marks(k);
@@ -632,14 +701,14 @@ void CXYGraph::BuildLine(int k, const QRect& p, Line& line) const {
     // Thousands of records share a few hundred pixel columns: the reducer
     // keeps the pixels of the line and drops the points that add none.
     LineReducer reducer(line.points, line.pieceEnds);
-    for (std::size_t r = 0; r < n; ++r) {
-        if (marks[r] == kPoint) {
-            reducer.Add(xs[r], ys[r]);
-        } else if (marks[r] == kBreak) {
+    int group = 0;
+    WalkPieces(
+        DrawnRanges(), marks, xs.data(), ys.data(), [&reducer](double x, double y) { reducer.Add(x, y); },
+        [&](bool rangeEnd) {
             reducer.Break();
-        }
-    }
-    reducer.Break();
+            line.pieceGroups.resize(line.pieceEnds.size(), group);
+            group += rangeEnd ? 1 : 0;
+        });
 }
 
 const std::vector<double>& CXYGraph::XPixels(const QRect& p) const {
@@ -720,28 +789,45 @@ void CXYGraph::Render(QPainter& painter, const QRect& rect, const QFont& font, c
     painter.drawText(QRect(rect.left(), rect.top() + margin, rect.width(), fm.height()), Qt::AlignCenter,
                      title);
 
-    // The legend: one row a drawn line, its colour, name and scale.
-    std::vector<std::pair<int, QString>> entries;
-    int width = 0;
-    for (int k = 0; k < kSlots; ++k) {
-        if (IsDrawn(k)) {
-            entries.emplace_back(k, Utf8(LegendText(k)));
-            width = std::max(width, fm.horizontalAdvance(entries.back().second));
+    // The legend: one row a drawn line, its colour, name and scale; or
+    // one row a piece when they have colours of their own.
+    std::vector<std::pair<QColor, QString>> entries;
+    const int top = rect.top() + 2 * margin + fm.height();
+    const int rowHeight = fm.height() + 4;
+    if (ColoursPieces()) {
+        // As many as the picture's height holds, the last row telling how
+        // many more there are.
+        const auto rows = static_cast<std::size_t>(
+            std::max(1, (rect.bottom() - margin - top - 2 * fm.height() - 6) / rowHeight));
+        const std::size_t shown = pieces_.size() <= rows ? pieces_.size() : rows - 1;
+        for (std::size_t i = 0; i < shown; ++i) {
+            entries.emplace_back(PieceColour(static_cast<int>(i)), Utf8(pieces_[i].name));
+        }
+        if (shown < pieces_.size()) {
+            entries.emplace_back(Qt::transparent,
+                                 Utf8(LoadText(IDS_PICTURE_MORE_SITES)).arg(pieces_.size() - shown));
         }
     }
-    const int top = rect.top() + 2 * margin + fm.height();
+    for (int k = 0; k < kSlots && !ColoursPieces(); ++k) {
+        if (IsDrawn(k)) {
+            entries.emplace_back(LineColour(k), Utf8(LegendText(k)));
+        }
+    }
+    int width = 0;
+    for (const auto& entry : entries) {
+        width = std::max(width, fm.horizontalAdvance(entry.second));
+    }
     int legendRight = rect.left();
     if (!entries.empty()) {
-        const int rowHeight = fm.height() + 4;
         const QRect box(rect.left() + margin, top + 2 * fm.height(), kSampleLength + 12 + width,
                         static_cast<int>(entries.size()) * rowHeight + 6);
         painter.fillRect(box, Qt::white);
         painter.setPen(QPen(Qt::black, 1));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         int y = box.top() + 3;
-        for (const auto& [k, text] : entries) {
+        for (const auto& [colour, text] : entries) {
             DrawSample(painter, box.left() + 4, box.left() + 4 + kSampleLength, y + rowHeight / 2 - 1,
-                       LineColour(k));
+                       colour);
             painter.setPen(Qt::black);
             painter.drawText(QRect(box.left() + kSampleLength + 8, y + 2, width, fm.height()),
                              Qt::AlignLeft | Qt::AlignVCenter, text);

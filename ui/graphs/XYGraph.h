@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/CastFinder.h"
+
 class QFontMetrics;
 class QPainter;
 
@@ -76,6 +78,24 @@ class CXYGraph final {
     // leaves the axis out.
     static constexpr int kNoRightAxis = kSlots;
     void SetRightAxisSlot(int slot) { rightSlot_ = slot; }
+
+    // Records drawn as a line of their own (a cast), and their name.
+    struct Piece {
+        RecordRange records;
+        std::string name;
+    };
+    // Draws only the records of `pieces`, each piece a line of its own (a
+    // line breaks between two), and fits the ranges to them; none draws
+    // every record as one line (the start). With `colourEach`, while one
+    // line is drawn, each piece takes a colour of its own and a picture's
+    // legend names the pieces. Call ComputeRanges after.
+    void SetPieces(std::vector<Piece> pieces, bool colourEach);
+    const std::vector<Piece>& Pieces() const { return pieces_; }
+    // True when the pieces are drawn in colours of their own: with the
+    // colours asked for, more than one piece and one line with values.
+    bool ColoursPieces() const;
+    // The colour of piece `i` when the pieces have colours of their own.
+    static QColor PieceColour(int i);
 
     // The axis interval of every slot: from the valid values of the records
     // whose X value is valid, or the fixed bounds of the settings.
@@ -147,8 +167,11 @@ class CXYGraph final {
     struct Line {
         bool built = false;
         std::vector<QPointF> points;
-        std::vector<int> pieceEnds;  // where each piece ends in points
+        std::vector<int> pieceEnds;    // where each piece ends in points
+        std::vector<int> pieceGroups;  // the entry of pieces_ each piece belongs to
     };
+    // The records drawn: the pieces, cut to the data, or all records.
+    std::vector<RecordRange> DrawnRanges() const;
     void DrawLine(QPainter& painter, int k, const QRect& p) const;
     void BuildLine(int k, const QRect& p, Line& line) const;
     // Lines are built on their first paint and kept while the plot
@@ -168,6 +191,8 @@ class CXYGraph final {
     bool HasData() const;
 
     const CMeasDataSet* data_ = nullptr;
+    std::vector<Piece> pieces_;
+    bool colourEach_ = false;
     GraphSlotArray settings_ = DefaultGraphSlots();
     int xSlot_ = 0;
     int yScaleSlot_ = -1;

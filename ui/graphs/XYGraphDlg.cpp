@@ -149,6 +149,7 @@ void CXYGraphDlg::BuildControls() {
     settingsButton_->setObjectName(QString::number(IDC_XY_SETTINGS));
     settingsButton_->setGeometry(ts.Map(kSettings));
     settingsButton_->setAutoDefault(false);
+    BuildCastList(ts);
 
     connect(xList_, &QComboBox::currentIndexChanged, this, &CXYGraphDlg::OnXComponentChange);
     connect(yScaleList_, &QComboBox::currentIndexChanged, this, &CXYGraphDlg::OnYScaleChange);
@@ -186,6 +187,7 @@ QFont CXYGraphDlg::DrawingFont() const {
 }
 
 void CXYGraphDlg::FillFromData() {
+    FillCastList();
     const QSignalBlocker a(xList_);
     const QSignalBlocker b(yScaleList_);
     xList_->clear();

@@ -18,6 +18,7 @@ namespace kelp {
 
 class CAxisSettingsDlg;
 class CSettingsStore;
+struct TemplateScale;
 
 // The X-Y graph (template 137): one component of one data set chosen as the
 // X axis against any of the others, each a coloured polyline in record order.
@@ -88,6 +89,9 @@ class CXYGraphDlg final : public QDialog {
     void OnOpenFile();
     void OnCloseGraph();
     void OnSettingsApplied();
+    // The cast list (XYGraphCasts.cpp): 0 every record as one line, 1 each
+    // cast a line of its own, then one cast alone.
+    void OnCastChange(int index);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +100,10 @@ class CXYGraphDlg final : public QDialog {
 
   private:
     void BuildControls();
+    // The caption and the list of the casts found in the data; the list
+    // back at every record.
+    void BuildCastList(const TemplateScale& ts);
+    void FillCastList();
     void FillFromData();
     void RebuildYScaleList();
     void SetCaption();
@@ -109,6 +117,7 @@ class CXYGraphDlg final : public QDialog {
     QComboBox* xList_ = nullptr;
     QComboBox* yScaleList_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
+    QComboBox* castList_ = nullptr;
     QWidget* graphFrame_ = nullptr;
     QWidget* legend_ = nullptr;
     std::array<QCheckBox*, 13> boxes_{};
@@ -118,6 +127,7 @@ class CXYGraphDlg final : public QDialog {
     QRect startFrame_;
 
     CMeasDataSet data_;
+    CastList casts_;
     CMeasDataSet scratch_;
     CXYGraph graph_;
     std::unique_ptr<CAxisSettingsDlg> axisDlg_;

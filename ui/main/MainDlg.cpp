@@ -154,6 +154,7 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
     dataSelection_ = [this](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
         CDataSelectDlg selection(owner);
         selection.SetDataSets(&source, &target);
+        selection.SetSettingsStore(&settings_);
         selection.SetDialogFont(DialogFont());
         selection.DoModal();
         return selection.IsImported();
@@ -983,6 +984,7 @@ void CMainDlg::OnDepthGraph() {
     if (live_.GetCount() > 0) {
         graph.SetInitialData(&live_);
     }
+    graph.SetCastOptions(settings_.ReadCastOptions());
     if (dialogFont_) {
         graph.SetGraphFont(&*dialogFont_);
     }

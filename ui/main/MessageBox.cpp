@@ -293,6 +293,27 @@ std::string AskSaveFileName(QWidget* owner, const std::string& title, const std:
     return path;
 }
 
+std::string AskFolderName(QWidget* owner, const std::string& title) {
+    StartPath() = StartFolder();
+    std::string chosen;
+    if (SaveResponder()) {
+        chosen = SaveResponder()(owner);
+    } else {
+        QFileDialog dialog(owner, QString::fromStdString(title), QString::fromStdString(StartPath()));
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+        FitFileDialog(dialog);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            chosen = dialog.selectedFiles().front().toStdString();
+        }
+    }
+    // The folder itself is the one to start in next time.
+    if (!chosen.empty() && FolderStore() != nullptr) {
+        FolderStore()->WriteLastFolder(chosen);
+    }
+    return chosen;
+}
+
 void SetOpenFileResponder(FileDialogResponder responder) {
     OpenResponder() = std::move(responder);
 }

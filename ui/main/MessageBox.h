@@ -89,6 +89,11 @@ std::unique_ptr<QFileDialog> BuildFileDialog(QWidget* owner, bool save, const st
 std::string AskSaveFileName(QWidget* owner, const std::string& title, const std::vector<std::string>& filters,
                             const std::vector<std::string>& suffixes, const std::string& proposedName = {});
 
+// A folder dialog titled `title`, starting in the folder used last: the
+// folder chosen, or an empty text for Cancel. Answered by the save
+// responder too.
+std::string AskFolderName(QWidget* owner, const std::string& title);
+
 // Answers the file dialogs instead of the user: the returned text is the
 // chosen path, an empty text is Cancel. An empty responder brings back the
 // real dialogs.
