@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,11 @@ namespace kelp {
 // The text of a string-table id in the language chosen by SelectLanguage
 // (Japanese until then). An unknown id gives an empty text. Texts are UTF-8.
 const std::string& LoadText(int id);
+
+// `text` with %1, %2 ... replaced by `args` in order, and each
+// "{N:one|other}" by the word that agrees with argument N: English counts
+// "1 record" but "2 records".
+std::string FillText(const std::string& text, std::initializer_list<std::string> args);
 
 // The caption of control `controlId` in dialog template `templateId`; for a
 // combo box with fixed entries, the entries one a line. Empty when the

@@ -11,51 +11,6 @@
 
 namespace kelp::cli {
 
-namespace {
-
-// "{N:one|other}" at `at` in `text`: the word for argument N, `one` when it
-// is the number 1, `other` otherwise. False, leaving `out` alone, when no
-// such choice starts there.
-bool AppendCountWord(const std::string& text, std::size_t& at, const std::vector<std::string>& values,
-                     std::string& out) {
-    if (at + 3 >= text.size() || text[at + 1] < '1' || text[at + 1] > '9' || text[at + 2] != ':') {
-        return false;
-    }
-    const auto bar = text.find('|', at + 3);
-    const auto close = text.find('}', at + 3);
-    if (bar == std::string::npos || close == std::string::npos || bar > close) {
-        return false;
-    }
-    const auto n = static_cast<std::size_t>(text[at + 1] - '1');
-    const bool one = n < values.size() && values[n] == "1";
-    out += one ? text.substr(at + 3, bar - at - 3) : text.substr(bar + 1, close - bar - 1);
-    at = close;
-    return true;
-}
-
-}  // namespace
-
-std::string FillText(const std::string& text, std::initializer_list<std::string> args) {
-    const std::vector<std::string> values(args);
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '{' && AppendCountWord(text, i, values, out)) {
-            continue;
-        }
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-            const auto n = static_cast<std::size_t>(text[i + 1] - '1');
-            if (n < values.size()) {
-                out += values[n];
-            }
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 std::string Fill(int id, std::initializer_list<std::string> args) {
     return FillText(LoadText(id), args);
 }

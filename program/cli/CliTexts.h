@@ -4,13 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "resources/Texts.h"
+
 namespace kelp::cli {
 
-// The text of string `id` with %1, %2 ... replaced by `args` in order, and
-// each "{N:one|other}" by the word that agrees with argument N: English
-// counts "1 record" but "2 records".
+// The text of string `id` filled as FillText fills it.
 std::string Fill(int id, std::initializer_list<std::string> args);
-std::string FillText(const std::string& text, std::initializer_list<std::string> args);
 
 // `text` without its trailing blanks (site names are padded to 20).
 std::string TrimRight(std::string text);

@@ -52,6 +52,9 @@ TEST_F(Language, OtherLocaleWithTheFileGivesEnglish) {
     EXPECT_EQ(LoadCaption(IDD_PORT_SETTINGS, IDC_PARITY), "None\nOdd\nEven");
     EXPECT_EQ(LoadText(99999), "");
     EXPECT_EQ(LoadCaption(IDD_MAIN, 4242), "");
+    // Count words agree with their numbers wherever a text is filled.
+    EXPECT_EQ(FillText(LoadText(IDS_CLI_CASTS_SUMMARY), {"1", "2", "0"}), "1 station, 2 casts, 0 series");
+    EXPECT_EQ(FillText(LoadText(IDS_CLI_SPLIT_DONE), {"2", "1", "out"}), "2 files (1 record) written to out");
 
     // Switching back restores Japanese.
     EXPECT_FALSE(SelectLanguage("ja", KELP_ENGLISH_TEXT_FILE));

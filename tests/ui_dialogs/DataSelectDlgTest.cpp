@@ -477,8 +477,8 @@ TEST_F(DataSelectCastsTest, ChoosingACastOrStationSelectsItsRecordsForImport) {
     ASSERT_EQ(tree->topLevelItem(0)->childCount(), 2);
     ASSERT_EQ(tree->topLevelItem(1)->childCount(), 1);
     EXPECT_EQ(tree->topLevelItem(1)->child(0)->text(0), DlgString(IDS_CAST_TREE_SERIES).arg(3));
-    EXPECT_EQ(Control<QLabel>(&dlg, IDC_LABEL_CASTS)->text(),
-              DlgString(IDS_CLI_CASTS_SUMMARY).arg(2).arg(2).arg(1));
+    EXPECT_EQ(Control<QLabel>(&dlg, IDC_LABEL_CASTS)->text().toStdString(),
+              IsEnglish() ? "2 stations, 2 casts, 1 series" : "測点 2、キャスト 2、時系列 1");
     // The second cast, whole; then its down-cast only.
     tree->setCurrentItem(tree->topLevelItem(0)->child(1));
     EXPECT_EQ(Selected(), Span(FoundCast(1).records));
@@ -527,8 +527,11 @@ TEST_F(DataSelectCastsTest, SaveEachCastWritesNewFilesAndSaysSo) {
     SetSaveFileResponder([&folder](QWidget*) { return folder.toStdString(); });
     Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
     ASSERT_EQ(log.ids, std::vector<int>{IDS_CLI_SPLIT_DONE});
+    const std::string all = std::to_string(source.GetCount());
     EXPECT_EQ(log.texts.back(),
-              DlgString(IDS_CLI_SPLIT_DONE).arg(3).arg(source.GetCount()).arg(folder).toStdString());
+              IsEnglish()
+                  ? "3 files (" + all + " records) written to " + folder.toStdString()
+                  : "3 個のファイル（" + all + " 件）を " + folder.toStdString() + " に書き込みました");
     EXPECT_EQ(
         Files(folder),
         (QStringList{QStringLiteral("CAST_20260601-1000-2.csv"), QStringLiteral("CAST_20260601-1000-3.csv"),
@@ -548,12 +551,12 @@ TEST_F(DataSelectCastsTest, SaveEachCastWritesNewFilesAndSaysSo) {
     Control<QComboBox>(&dlg, IDC_SELECT_SAVE_BY)->setCurrentIndex(1);
     Control<QCheckBox>(&dlg, IDC_SELECT_DOWNCAST)->setChecked(true);
     Control<QPushButton>(&dlg, IDC_SELECT_SAVE_CASTS)->click();
-    EXPECT_EQ(log.texts.back(), (DlgString(IDS_CLI_SPLIT_DONE)
-                                     .arg(1)
-                                     .arg(FoundCast(0).down.Count() + FoundCast(1).down.Count())
-                                     .arg(folder) +
-                                 u'\n' + DlgString(IDS_CLI_SPLIT_SERIES_LEFT).arg(1))
-                                    .toStdString());
+    const std::string down = std::to_string(FoundCast(0).down.Count() + FoundCast(1).down.Count());
+    EXPECT_EQ(log.texts.back(), IsEnglish()
+                                    ? "1 file (" + down + " records) written to " + folder.toStdString() +
+                                          "\n1 series without a down-cast was left out."
+                                    : "1 個のファイル（" + down + " 件）を " + folder.toStdString() +
+                                          " に書き込みました\n下降のない時系列 1 個は書き出していません。");
     EXPECT_EQ(Files(folder).size(), 5);
 
     // A folder that is not one: said so, and no success claimed.

@@ -53,6 +53,11 @@ QString Depth(bool has, double metres, const QString& unit) {
     return has ? QString::fromStdString(FormatDecimals(metres, 2)) + u' ' + unit : QStringLiteral("-");
 }
 
+// String `id` filled with `args`, its count words agreeing with them.
+QString Counted(int id, std::initializer_list<std::string> args) {
+    return QString::fromStdString(FillText(LoadText(id), args));
+}
+
 QPushButton* MakeButton(QWidget* parent, int id, char key) {
     auto* button = new QPushButton(WithMnemonic(DlgCaption(IDD_DATA_SELECT, id), key), parent);
     button->setObjectName(QString::number(id));
@@ -177,10 +182,10 @@ void CDataSelectDlg::ListCasts() {
     }
     casts_->addTopLevelItems(rows);
     casts_->expandAll();
-    castSummary_->setText(DlgString(IDS_CLI_CASTS_SUMMARY)
-                              .arg(castList_.stations.size())
-                              .arg(static_cast<int>(castList_.casts.size()) - series)
-                              .arg(series));
+    castSummary_->setText(
+        Counted(IDS_CLI_CASTS_SUMMARY,
+                {std::to_string(castList_.stations.size()),
+                 std::to_string(static_cast<int>(castList_.casts.size()) - series), std::to_string(series)}));
 }
 
 void CDataSelectDlg::OnCastSelection() {
@@ -256,12 +261,12 @@ void CDataSelectDlg::OnSaveCasts() {
     QApplication::restoreOverrideCursor();
     const QString where = QString::fromStdString(folder);
     if (!failed) {
-        QString text = DlgString(IDS_CLI_SPLIT_DONE).arg(files).arg(records).arg(where);
+        QString text = Counted(IDS_CLI_SPLIT_DONE, {std::to_string(files), std::to_string(records), folder});
         // Down-casts only leave the series out: said, so that no record seems lost.
         const auto series = std::count_if(castList_.casts.begin(), castList_.casts.end(),
                                           [](const Cast& cast) { return cast.series; });
         if (downcast_->isChecked() && series > 0) {
-            text += u'\n' + DlgString(IDS_CLI_SPLIT_SERIES_LEFT).arg(series);
+            text += u'\n' + Counted(IDS_CLI_SPLIT_SERIES_LEFT, {std::to_string(series)});
         }
         ShowMessage(this, IDS_CLI_SPLIT_DONE, MB_ICONINFORMATION | MB_OK, text.toStdString());
         return;
@@ -272,7 +277,8 @@ void CDataSelectDlg::OnSaveCasts() {
         text += u'\n' + QString::fromStdString(reason);
     }
     if (files > 0) {
-        text += u'\n' + DlgString(IDS_CLI_SPLIT_PARTIAL).arg(files).arg(records).arg(where);
+        text +=
+            u'\n' + Counted(IDS_CLI_SPLIT_PARTIAL, {std::to_string(files), std::to_string(records), folder});
     }
     ShowMessage(this, IDS_CLI_SPLIT_CANNOT_WRITE, kStyleError, text.toStdString());
 }
