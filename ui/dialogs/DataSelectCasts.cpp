@@ -33,6 +33,7 @@ namespace {
 
 enum CastColumn { ColName, ColStart, ColDepth, ColRecords, CastColumnCount };
 constexpr int kSaveByStation = 1;
+constexpr std::size_t kUnfoldedStations = 200;
 
 // What a row of the view stands for: a cast (its index in the list) or a
 // station (-1 - its index).
@@ -181,7 +182,12 @@ void CDataSelectDlg::ListCasts() {
         rows.push_back(row);
     }
     casts_->addTopLevelItems(rows);
-    casts_->expandAll();
+    // A field day's tens of stations open with their casts in view; a file
+    // of thousands (a site name a record) would bury them, and laying out
+    // every row costs more than the list itself, so it opens folded.
+    if (castList_.stations.size() <= kUnfoldedStations) {
+        casts_->expandAll();
+    }
     castSummary_->setText(
         Counted(IDS_CLI_CASTS_SUMMARY,
                 {std::to_string(castList_.stations.size()),
