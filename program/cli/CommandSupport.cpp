@@ -383,6 +383,18 @@ int StandardOutputFailed(CommandContext& context) {
     return kExitWriteFailed;
 }
 
+int OneInput(CommandContext& context, std::string& input) {
+    const std::vector<std::string>& operands = context.arguments.Operands();
+    if (operands.empty()) {
+        return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
+    }
+    if (operands.size() > 1) {
+        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {operands[1]}));
+    }
+    input = operands.front();
+    return kExitOk;
+}
+
 int UsageError(CommandContext& context, const std::string& text) {
     context.console.Message(text + "\n" + Fill(IDS_CLI_TRY_HELP, {context.console.Prefix()}));
     return kExitUsage;

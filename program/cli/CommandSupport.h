@@ -139,5 +139,8 @@ int StandardOutputFailed(CommandContext& context);
 
 // The usage error: the message, then where the help is. Returns kExitUsage.
 int UsageError(CommandContext& context, const std::string& text);
+// The one input file a command takes: kExitOk with it in `input`, or the
+// usage error for none or more than one.
+int OneInput(CommandContext& context, std::string& input);
 
 }  // namespace kelp::cli

@@ -96,13 +96,10 @@ int RunExportCommand(CommandContext& context) {
     if (format != kUtf8Format) {
         return UsageError(context, Fill(IDS_CLI_UNKNOWN_FORMAT, {format}));
     }
-    if (arguments.Operands().empty()) {
-        return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
+    std::string input;
+    if (const int status = OneInput(context, input); status != kExitOk) {
+        return status;
     }
-    if (arguments.Operands().size() > 1) {
-        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands()[1]}));
-    }
-    const std::string input = arguments.Operands().front();
     const std::string output = arguments.Value(kOutputOption.name);
     if (output.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));

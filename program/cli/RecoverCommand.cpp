@@ -60,13 +60,10 @@ std::string DefaultOutput(const std::string& journal) {
 int RunRecoverCommand(CommandContext& context) {
     const CArguments& arguments = context.arguments;
     CConsole& console = context.console;
-    if (arguments.Operands().empty()) {
-        return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
+    std::string journalPath;
+    if (const int status = OneInput(context, journalPath); status != kExitOk) {
+        return status;
     }
-    if (arguments.Operands().size() > 1) {
-        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands()[1]}));
-    }
-    const std::string journalPath = arguments.Operands().front();
     const bool named = arguments.Has(kOutputOption.name);
     const std::string output = named ? arguments.Value(kOutputOption.name) : DefaultOutput(journalPath);
     if (output.empty()) {

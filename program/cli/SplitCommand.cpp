@@ -35,13 +35,10 @@ std::string CannotWrite(const std::string& folder, const FileFailure& failure) {
 int RunSplitCommand(CommandContext& context) {
     const CArguments& arguments = context.arguments;
     CConsole& console = context.console;
-    if (arguments.Operands().empty()) {
-        return UsageError(context, LoadText(IDS_CLI_NO_INPUT));
+    std::string input;
+    if (const int status = OneInput(context, input); status != kExitOk) {
+        return status;
     }
-    if (arguments.Operands().size() > 1) {
-        return UsageError(context, Fill(IDS_CLI_EXTRA_ARGUMENT, {arguments.Operands()[1]}));
-    }
-    const std::string input = arguments.Operands().front();
     const std::string folder = arguments.Value(kOutputOption.name);
     if (folder.empty()) {
         return UsageError(context, LoadText(IDS_CLI_NO_OUTPUT));
