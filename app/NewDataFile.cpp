@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "data/FileJobs.h"
+#include "data/FileReplacement.h"
 #include "data/MeasDataSet.h"
 #include "data/RegularFile.h"
 
@@ -104,9 +105,10 @@ std::string SaveNewDataFile(const std::string& path, CMeasDataSet& data, IProgre
     FileFailure& reason = failure != nullptr ? *failure : scratch;
     reason = {};
     const std::string folder = FolderOf(path);
-    // Hidden, and named after this process, so that no one else writes it.
-    const std::string staging = (folder.empty() ? std::string() : folder + "/") + "." + BaseName(path) +
-                                ".saving-" + std::to_string(::getpid());
+    // Hidden, named after this process so that no one else writes it, and
+    // removed by a later save into the folder if this process is killed
+    // before the rename.
+    const std::string staging = CFileReplacement::TemporaryName(folder, BaseName(path));
     const int records = data.GetCount();
     if (SaveDataFile(staging, data, dialog, &reason) != FILEJOB_OK) {
         ::unlink(staging.c_str());

@@ -234,16 +234,19 @@ bool CFileReplacement::Begin(const std::string& path) {
     return BeginRename(true);
 }
 
-bool CFileReplacement::BeginRename(bool exists) {
+std::string CFileReplacement::TemporaryName(const std::string& folder, const std::string& name) {
     static std::atomic<unsigned> counter{0};
-    const std::string folder = FolderToUse(target_);
     std::random_device random;
-    const std::string stem =
-        folder + "/." + NameOf(target_).substr(0, kMaxStemBytes) + "." + std::to_string(::getpid()) + "-";
+    return (folder.empty() ? std::string() : folder + "/") + "." + name.substr(0, kMaxStemBytes) + "." +
+           std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+           std::to_string(random() % 1000000) + std::string(kTemporarySuffix);
+}
+
+bool CFileReplacement::BeginRename(bool exists) {
+    const std::string folder = FolderToUse(target_);
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temporary_ = stem + std::to_string(counter++) + "-" + std::to_string(random() % 1000000) +
-                     std::string(kTemporarySuffix);
+        temporary_ = TemporaryName(folder, NameOf(target_));
         fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             break;

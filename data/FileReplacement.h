@@ -78,6 +78,11 @@ class CFileReplacement final {
 
     const FileFailure& Failure() const { return failure_; }
 
+    // A fresh name for a temporary file named `name` in `folder`: hidden,
+    // and naming this process, so that a later save into the folder removes
+    // it once this process has ended without removing it itself (a kill).
+    static std::string TemporaryName(const std::string& folder, const std::string& name);
+
   private:
     // Removes the temporary files of saves into `folder` whose process has
     // ended (owned by this user, named as this class names them).

@@ -4,14 +4,20 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <sys/wait.h>
+
 #include <cerrno>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include "app/CastFiles.h"
+#include "app/NewDataFile.h"
 #include "data/FileReplacement.h"
 #include "data/MeasDataSet.h"
+#include "link/ProgressDialog.h"
 #include "tests/data_model/ReplyBuilder.h"
 #include "tests/settings/AsPlainUser.h"
 #include "tests/settings/NonRegularFiles.h"
@@ -115,6 +121,57 @@ TEST(SaveNewDataFile, ANameTakenMeanwhileCostsANumberAndAFolderThatTakesNoFileFa
         EXPECT_EQ(failure.problem, FileProblem::NoPermission);
         EXPECT_EQ(Entries(locked), 0u);
     }
+}
+
+// A progress dialog whose process dies the moment the save's file is
+// complete, before the caller renames it into place: a kill between the two.
+class DyingDialog final : public IProgressDialog, private IMessageTarget {
+  public:
+    void SetTotal(int) override {}
+    void SetTitleId(int) override {}
+    void SetCancelEvent(CEvent*) override {}
+    bool IsWindowCreated() const override { return true; }
+    IMessageTarget& Target() override { return *this; }
+    int DoModal() override {
+        std::unique_lock lock(mutex_);
+        ended_.wait(lock, [this] { return ended; });
+        ::_exit(0);
+    }
+
+  private:
+    void Post(AppMessage message) override {
+        const std::lock_guard lock(mutex_);
+        ended = ended || (message.message == WM_APP_PROGRESS && message.wParam <= PROGRESS_FAILED);
+        ended_.notify_all();
+    }
+    void Send(AppMessage message) override { Post(std::move(message)); }
+
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool ended = false;
+};
+
+TEST(SaveNewDataFile, WhatAKilledSaveLeftIsRemovedByTheNextSave) {
+    test::TempDir dir;
+    CMeasDataSet data;
+    data.AddMemoryRecord(test::MemoryReply());
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DyingDialog dialog;
+        (void)SaveNewDataFile(dir.File("a.csv"), data, dialog, "saved");
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(Entries(dir.Path()), 1u) << "the killed save left its complete file unnamed";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("a.csv")));
+
+    CFileReplacement next;
+    ASSERT_TRUE(next.Begin(dir.File("b.csv")));
+    next.Abandon();
+    EXPECT_EQ(Entries(dir.Path()), 0u) << "a later save into the folder removes it";
 }
 
 }  // namespace
