@@ -130,8 +130,12 @@ int CDataSelectDlg::SizeCastColumns() {
 
 void CDataSelectDlg::SetSettingsStore(const CSettingsStore* store) {
     store_ = store;
-    castOptions_ = store_ != nullptr ? store_->ReadCastOptions() : CastOptions{};
-    ListCasts();
+    const CastOptions options = store_ != nullptr ? store_->ReadCastOptions() : CastOptions{};
+    // The casts are found again only when the kept thresholds change them.
+    if (options != castOptions_) {
+        castOptions_ = options;
+        ListCasts();
+    }
 }
 
 void CDataSelectDlg::ListCasts() {

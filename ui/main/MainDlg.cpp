@@ -153,8 +153,8 @@ CMainDlg::CMainDlg(CSettingsStore& settings, std::string programPath, QWidget* p
 
     dataSelection_ = [this](QWidget* owner, CMeasDataSet& source, CMeasDataSet& target) {
         CDataSelectDlg selection(owner);
-        selection.SetDataSets(&source, &target);
         selection.SetSettingsStore(&settings_);
+        selection.SetDataSets(&source, &target);
         selection.SetDialogFont(DialogFont());
         selection.DoModal();
         return selection.IsImported();
