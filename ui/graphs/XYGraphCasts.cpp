@@ -51,7 +51,10 @@ void CXYGraphDlg::FillCastList() {
     const QSignalBlocker block(castList_);
     castList_->clear();
     graph_.SetPieces({}, false);
-    casts_ = FindCasts(data_, store_ != nullptr ? store_->ReadCastOptions() : CastOptions{});
+    // No data, no casts: the settings file is not read for them.
+    casts_ = data_.GetCount() == 0
+                 ? CastList{}
+                 : FindCasts(data_, store_ != nullptr ? store_->ReadCastOptions() : CastOptions{});
     const auto profiles = ProfileRanges(casts_, false);
     const QStringList fixed = Utf8(LoadCaption(IDD_XY_GRAPH, IDC_XY_CAST)).split(u'\n');
     castList_->addItem(fixed.value(kAllRecords));
