@@ -47,12 +47,6 @@ void CDepthGraphDlg::UpdateCastCommands() {
         castSource_ != nullptr && castSource_->GetCount() > 0 && graph_.SeriesCount() < kDepthMaxSeries;
     addCastsButton_->setEnabled(can);
     addCastsAction_->setEnabled(can);
-    // A cast's name (site and time) is wider than the list: each shows
-    // whole in its tip.
-    for (int i = 0; i < seriesList_->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = seriesList_->topLevelItem(i);
-        item->setToolTip(0, item->text(0));
-    }
 }
 
 void CDepthGraphDlg::OnAddCasts() {
@@ -68,13 +62,20 @@ void CDepthGraphDlg::OnAddCasts() {
     const std::size_t room = static_cast<std::size_t>(kDepthMaxSeries - graph_.SeriesCount());
     const std::size_t leftOut = ranges.size() > room ? ranges.size() - room : 0;
     ranges.resize(ranges.size() - leftOut);
+    // Taken one by one, drawn once.
+    const bool first = graph_.SeriesCount() == 0;
+    bool taken = false;
     for (const auto& [cast, range] : ranges) {
         CopyCast(*castSource_, *cast, range, scratch_);
-        if (!AddSeries(scratch_)) {
+        if (!TakeSeries(scratch_)) {
             break;  // told why
         }
+        taken = true;
     }
     scratch_.Clear();
+    if (taken) {
+        ShowSeries(first);
+    }
     if (leftOut > 0) {
         ShowMessage(this, IDS_DEPTH_CASTS_LEFT_OUT, MB_ICONSTOP,
                     Utf8(LoadText(IDS_DEPTH_CASTS_LEFT_OUT)).arg(leftOut).toStdString());

@@ -235,6 +235,23 @@ void CDepthGraphDlg::OnShow() {
 }
 
 bool CDepthGraphDlg::AddSeries(const CMeasDataSet& data, const std::string& file) {
+    const bool first = graph_.SeriesCount() == 0;
+    if (!TakeSeries(data, file)) {
+        return false;
+    }
+    ShowSeries(first);
+    return true;
+}
+
+void CDepthGraphDlg::ShowSeries(bool first) {
+    if (first && graph_.SeriesCount() > 0) {
+        SetupComponentLists();
+    }
+    RebuildSeriesList();
+    Recompute();
+}
+
+bool CDepthGraphDlg::TakeSeries(const CMeasDataSet& data, const std::string& file) {
     switch (graph_.AddSeries(data)) {
         case CDepthGraph::AddResult::Added:
             break;
@@ -249,11 +266,6 @@ bool CDepthGraphDlg::AddSeries(const CMeasDataSet& data, const std::string& file
         case CDepthGraph::AddResult::Full:
             return false;
     }
-    if (graph_.SeriesCount() == 1) {
-        SetupComponentLists();
-    }
-    RebuildSeriesList();
-    Recompute();
     return true;
 }
 
@@ -417,7 +429,11 @@ void CDepthGraphDlg::RebuildSeriesList() {
     const QFontMetrics metrics(seriesList_->font());
     for (int i = 0; i < graph_.SeriesCount(); ++i) {
         const QString text = Utf8(graph_.Series(i).ListText(i));
-        seriesList_->addTopLevelItem(new QTreeWidgetItem(QStringList{text}));
+        auto* item = new QTreeWidgetItem(QStringList{text});
+        // A cast's name (site and time) may be wider than the list: each
+        // shows whole in its tip.
+        item->setToolTip(0, text);
+        seriesList_->addTopLevelItem(item);
         width = std::max(width, metrics.horizontalAdvance(text) + 20);
     }
     seriesList_->setColumnWidth(0, width);

@@ -108,6 +108,12 @@ class CDepthGraphDlg final : public QDialog {
     void BuildCastControls();
     void UpdateCastCommands();
     void OnShow();
+    // AddSeries in two steps, so that several series are drawn once: the
+    // series taken into the graph (false, with the message shown, when
+    // not), then the lists and the graph brought up to date (`first`: the
+    // graph was empty before).
+    bool TakeSeries(const CMeasDataSet& data, const std::string& file = {});
+    void ShowSeries(bool first);
     void SetupComponentLists();
     void FillUnitList();
     void RebuildSeriesList();
