@@ -196,7 +196,10 @@ int ReadInstrumentCommand(CommandContext& context, std::string& output, Instrume
     return ReadInstrumentSetup(context, setup) ? kExitOk : kExitUsage;
 }
 
-int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data) {
+namespace {
+
+// LoadInput, or with `full` LoadEveryRecord.
+int LoadWith(CommandContext& context, const std::string& path, CMeasDataSet& data, const FullDataSet* full) {
     CConsoleLoop loop;
     CConsoleProgress loading(loop, nullptr);
     data.Clear();
@@ -208,7 +211,9 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
     }
     int fileRecords = 0;
     LoadFailure failure;
-    if (LoadDataFile(file, data, loading, &fileRecords, &failure) != FILEJOB_OK) {
+    const int result = full != nullptr ? LoadAllRecords(file, data, loading, *full, &failure)
+                                       : LoadDataFile(file, data, loading, &fileRecords, &failure);
+    if (result != FILEJOB_OK) {
         context.console.Message(LoadFailureText(path, file, failure, data));
         return kExitBadInput;
     }
@@ -220,23 +225,15 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
     return kExitOk;
 }
 
+}  // namespace
+
+int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& data) {
+    return LoadWith(context, path, data, nullptr);
+}
+
 int LoadEveryRecord(CommandContext& context, const std::string& path, CMeasDataSet& data,
-                    const std::function<bool(CMeasDataSet&)>& full) {
-    CConsoleLoop loop;
-    CConsoleProgress loading(loop, nullptr);
-    data.Clear();
-    std::string error;
-    const std::string file = ReadablePath(path, error);
-    if (file.empty()) {
-        context.console.Message(error);
-        return kExitBadInput;
-    }
-    LoadFailure failure;
-    if (LoadAllRecords(file, data, loading, full, &failure) != FILEJOB_OK) {
-        context.console.Message(LoadFailureText(path, file, failure, data));
-        return kExitBadInput;
-    }
-    return kExitOk;
+                    const FullDataSet& full) {
+    return LoadWith(context, path, data, &full);
 }
 
 void ValueStats::Add(const CMeasDataSet& data) {

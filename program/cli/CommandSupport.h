@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "data/FileJobs.h"
 #include "data/MeasDataSet.h"
-
 #include "link/PortSettings.h"
 #include "link/RunEnd.h"
 #include "program/cli/Subcommand.h"
 
 namespace kelp {
-class CMeasDataSet;
 class IProgressDialog;
 }  // namespace kelp
 
@@ -72,7 +71,7 @@ int LoadInput(CommandContext& context, const std::string& path, CMeasDataSet& da
 // for the next ones; the last ones stay in `data`. kExitOk, or
 // kExitBadInput with the message shown.
 int LoadEveryRecord(CommandContext& context, const std::string& path, CMeasDataSet& data,
-                    const std::function<bool(CMeasDataSet&)>& full);
+                    const FullDataSet& full);
 
 // The statistics of the valid values of a data file, per slot and unit,
 // gathered over the data sets that hold its records.
