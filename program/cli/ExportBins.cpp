@@ -30,8 +30,6 @@ constexpr double kMinBinMetres = 0.01;
 constexpr double kMaxBinMetres = 1000.0;
 // A mean carries one decimal more than the values it comes from, up to this.
 constexpr int kMaxMeanDecimals = 6;
-constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-constexpr const char* kLineEnd = "\r\n";
 
 // The decimals a bin height is written with ("0.25": 2), and one more for
 // the centre of a bin.
@@ -110,6 +108,15 @@ bool WantsBins(const CommandContext& context) {
     return HasCastOption(context, {kBinOption, kDowncastOption});
 }
 
+int TidyOutputFailed(CommandContext& context, const std::string& output, const CCsvFile& file) {
+    if (output != kStandardStream) {
+        context.console.Message(WriteFailureText(output));
+    } else if (file.SaveFailure().error != EPIPE) {
+        context.console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
+    }
+    return kExitWriteFailed;
+}
+
 int ExportBins(CommandContext& context, const std::string& input, const std::string& output, bool ascii) {
     const CArguments& arguments = context.arguments;
     if (!arguments.Has(kBinOption)) {
@@ -150,13 +157,7 @@ int ExportBins(CommandContext& context, const std::string& input, const std::str
     }
     file.Close();
     if (!written) {
-        // A reader that has seen enough (head) is no failure to report.
-        if (!toStandardOutput) {
-            context.console.Message(WriteFailureText(output));
-        } else if (file.SaveFailure().error != EPIPE) {
-            context.console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
-        }
-        return kExitWriteFailed;
+        return TidyOutputFailed(context, output, file);
     }
     context.console.Note(Fill(IDS_CLI_EXPORT_BINNED, {std::to_string(table.rows), std::to_string(table.casts),
                                                       binText, ShownName(output, true)}));

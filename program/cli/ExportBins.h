@@ -4,7 +4,21 @@
 
 #include "program/cli/Subcommand.h"
 
+namespace kelp {
+class CCsvFile;
+}  // namespace kelp
+
 namespace kelp::cli {
+
+// The tidy files of export: spreadsheets take a file for UTF-8 only when it
+// starts with the mark (pandas and R skip it); lines end with CR LF.
+inline constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+inline constexpr const char* kLineEnd = "\r\n";
+
+// The end of an export whose `file` could not be written to `output`
+// ("-": standard output): kExitWriteFailed, with the message, unless the
+// reader of standard output had simply seen enough (head).
+int TidyOutputFailed(CommandContext& context, const std::string& output, const CCsvFile& file);
 
 // export FILE --bin METRES [--downcast]: the casts of a data file averaged
 // into depth bins, one row per cast and bin.

@@ -1,8 +1,4 @@
 // kelp-collector export: a data file as a tidy UTF-8 CSV file.
-#include <algorithm>
-#include <cerrno>
-#include <charconv>
-#include <cstdlib>
 #include <vector>
 
 #include "data/Catalogue.h"
@@ -11,7 +7,6 @@
 #include "data/CsvFile.h"
 #include "data/MeasDataSet.h"
 #include "program/cli/Arguments.h"
-#include "program/cli/AsciiNames.h"
 #include "program/cli/CliTexts.h"
 #include "program/cli/CommandSupport.h"
 #include "program/cli/Console.h"
@@ -31,10 +26,6 @@ constexpr const char* kAsciiTitles = "ascii";
 constexpr const char* kProgramTitles = "program";
 constexpr const char* kUtcOffsetOption = "utc-offset";
 constexpr const char* kIsoTime = "%Y-%m-%dT%H:%M:%S";
-// Spreadsheets take a file for UTF-8 only when it starts with the mark;
-// pandas and R skip it.
-constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-constexpr const char* kLineEnd = "\r\n";
 
 // "+09:00" or "-03:30" within the offsets of the world's time zones; false
 // for anything else.
@@ -176,13 +167,7 @@ int RunExportCommand(CommandContext& context) {
         return status;
     }
     if (!written) {
-        // A reader that has seen enough (head) is no failure to report.
-        if (toStandardOutput && file.SaveFailure().error != EPIPE) {
-            console.Message(LoadText(IDS_CLI_STDOUT_FAILED));
-        } else if (!toStandardOutput) {
-            console.Message(WriteFailureText(output));
-        }
-        return kExitWriteFailed;
+        return TidyOutputFailed(context, output, file);
     }
     console.Note(Fill(IDS_CLI_EXPORTED, {std::to_string(records), ShownName(output, true)}));
     return kExitOk;
