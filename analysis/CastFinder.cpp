@@ -412,4 +412,9 @@ CastList FindCasts(const CMeasDataSet& data, const CastOptions& options) {
     return list;
 }
 
+int CastList::SeriesCount() const {
+    return static_cast<int>(
+        std::count_if(casts.begin(), casts.end(), [](const Cast& cast) { return cast.series; }));
+}
+
 }  // namespace kelp

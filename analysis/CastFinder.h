@@ -100,6 +100,9 @@ struct Station {
 struct CastList {
     std::vector<Station> stations;
     std::vector<Cast> casts;  // in record order; every record in exactly one
+
+    // The casts that are series (no profile).
+    int SeriesCount() const;
 };
 
 // Splits the records of `data`, in the order they are stored (a download's

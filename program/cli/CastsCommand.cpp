@@ -1,6 +1,5 @@
 // kelp-collector casts: the stations and casts of data files, as a table or
 // as CSV.
-#include <cstdio>
 #include <vector>
 
 #include "analysis/CastFinder.h"
@@ -45,7 +44,7 @@ std::string CsvRow(const Cast& cast) {
     const std::vector<std::string> fields = {
         std::to_string(cast.number),
         std::to_string(cast.station),
-        CsvField(Site(cast)),
+        Site(cast),
         Number(cast.records.first),
         Number(cast.records.last),
         depth ? Number(cast.deepest) : std::string(),
@@ -56,15 +55,7 @@ std::string CsvRow(const Cast& cast) {
         cast.series ? std::string() : Number(cast.down.first),
         cast.series ? std::string() : Number(cast.down.last),
     };
-    std::string row;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            row += ',';
-        }
-        row += fields[i];
-    }
-    row += '\n';
-    return row;
+    return CsvLine(fields) + "\n";
 }
 
 // A table whose columns are as wide as their widest cell; numbers are
@@ -98,10 +89,7 @@ class CTable final {
 };
 
 std::string Table(const CastList& list, const std::string& path) {
-    int series = 0;
-    for (const Cast& cast : list.casts) {
-        series += cast.series ? 1 : 0;
-    }
+    const int series = list.SeriesCount();
     std::string text =
         path + "\n  " +
         Fill(IDS_CLI_CASTS_SUMMARY,

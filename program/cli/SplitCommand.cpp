@@ -117,10 +117,7 @@ int RunSplitCommand(CommandContext& context) {
         std::fputs((path + "\n").c_str(), stdout);
         std::fflush(stdout);
     }
-    int series = 0;
-    for (const Cast& cast : list.casts) {
-        series += cast.series ? 1 : 0;
-    }
+    const int series = list.SeriesCount();
     std::string text = Fill(IDS_CLI_SPLIT_DONE, {std::to_string(files), std::to_string(records), folder});
     if (downcast && series > 0) {
         text += '\n';

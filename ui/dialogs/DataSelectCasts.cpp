@@ -155,7 +155,6 @@ void CDataSelectDlg::ListCasts() {
     };
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(castList_.stations.size()));
-    int series = 0;
     for (std::size_t s = 0; s < castList_.stations.size(); ++s) {
         const Station& station = castList_.stations[s];
         auto* row = new QTreeWidgetItem;
@@ -180,7 +179,6 @@ void CDataSelectDlg::ListCasts() {
                 deepest = cast.maxDepthMetres;
             }
             hasDepth = hasDepth || cast.deepest >= 0;
-            series += cast.series ? 1 : 0;
         }
         row->setText(ColDepth, Depth(hasDepth, deepest, metres));
         rows.push_back(row);
@@ -195,7 +193,8 @@ void CDataSelectDlg::ListCasts() {
     castSummary_->setText(
         Counted(IDS_CLI_CASTS_SUMMARY,
                 {std::to_string(castList_.stations.size()),
-                 std::to_string(static_cast<int>(castList_.casts.size()) - series), std::to_string(series)}));
+                 std::to_string(static_cast<int>(castList_.casts.size()) - castList_.SeriesCount()),
+                 std::to_string(castList_.SeriesCount())}));
 }
 
 void CDataSelectDlg::OnCastSelection() {
@@ -273,8 +272,7 @@ void CDataSelectDlg::OnSaveCasts() {
     if (!failed) {
         QString text = Counted(IDS_CLI_SPLIT_DONE, {std::to_string(files), std::to_string(records), folder});
         // Down-casts only leave the series out: said, so that no record seems lost.
-        const auto series = std::count_if(castList_.casts.begin(), castList_.casts.end(),
-                                          [](const Cast& cast) { return cast.series; });
+        const int series = castList_.SeriesCount();
         if (downcast_->isChecked() && series > 0) {
             text += u'\n' + Counted(IDS_CLI_SPLIT_SERIES_LEFT, {std::to_string(series)});
         }
