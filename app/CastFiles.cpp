@@ -28,14 +28,6 @@ bool Taken(const std::string& path) {
 
 }  // namespace
 
-int SplitPiece::Records() const {
-    int n = 0;
-    for (const RecordRange& range : ranges) {
-        n += range.Count();
-    }
-    return n;
-}
-
 std::vector<SplitPiece> SplitPieces(const CastList& list, SplitBy by, bool downcastOnly) {
     std::vector<SplitPiece> pieces;
     for (const Station& station : list.stations) {

@@ -16,8 +16,6 @@ enum class SplitBy { Cast, Station };
 // The records of one file of a split, in record order.
 struct SplitPiece {
     std::vector<RecordRange> ranges;
-
-    int Records() const;
 };
 
 // The pieces of a split of the data set that `list` describes. With

@@ -639,7 +639,6 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_SAVED), "%1 件を %2 に保存しました"},
     {S(IDS_CLI_WRITE_HINT),
      "%1 に書き込めません。フォルダが存在し、書き込む権限があり、ディスクに空きがあるか確認してください。"},
-    {S(IDS_CLI_READ_HINT), "%1 がこのソフトで保存したデータファイルか確認してください。"},
     {S(IDS_CLI_OUTPUT_EXISTS),
      "%1 "
      "が存在します。取込は以前のファイルを上書きしません。別の名前を指定するか、以前の取込のファイルを移動し"

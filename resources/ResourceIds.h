@@ -468,7 +468,6 @@ constexpr int IDS_CLI_NOTHING_SAVED = 2347;
 constexpr int IDS_CLI_INTERRUPTED = 2348;
 constexpr int IDS_CLI_SAVED = 2349;           // %1: records, %2: the file
 constexpr int IDS_CLI_WRITE_HINT = 2350;      // %1: the file
-constexpr int IDS_CLI_READ_HINT = 2351;       // %1: the file
 constexpr int IDS_CLI_OUTPUT_EXISTS = 2352;   // %1: the file
 constexpr int IDS_CLI_JOURNAL_EXISTS = 2353;  // %1: the journal
 constexpr int IDS_CLI_JOURNAL_FAILED = 2354;  // %1: the journal

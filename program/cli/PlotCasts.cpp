@@ -1,7 +1,5 @@
 #include "program/cli/PlotCasts.h"
 
-#include <algorithm>
-
 #include "analysis/CastFinder.h"
 #include "app/CastFiles.h"
 #include "data/MeasDataSet.h"
