@@ -530,7 +530,6 @@ int CCaptureJournal::Read(CMeasDataSet& data) {
         if (line.empty()) {
             return false;
         }
-        CCsvFile::SplitCsvLine(line, data.GetFieldList());
         try {
             parse();
             return true;
@@ -540,8 +539,18 @@ int CCaptureJournal::Read(CMeasDataSet& data) {
         ++unreadable_;
         return false;
     };
-    const bool first = source.Next(line, overlong) && read([&] { (void)data.ParseFirstLine(); });
-    const bool headerRead = first && source.Next(line, overlong) && read([&] { data.ParseColumnLine(); });
+    const bool first = source.Next(line, overlong) && read([&] {
+                           CCsvFile::SplitCsvLine(line, data.GetFieldList());
+                           (void)data.ParseFirstLine();
+                       });
+    const bool headerRead = first && source.Next(line, overlong) && read([&] {
+                                CCsvFile::SplitCsvLine(line, data.GetFieldList());
+                                data.ParseColumnLine();
+                            });
+    // Record lines are split into views and parsed as such, as a file load
+    // does: no string per field.
+    std::vector<std::string_view> fields;
+    std::string pieces;
     if (first && !headerRead) {
         ++unreadable_;  // line 1 is of no use without line 2
     }
@@ -552,7 +561,10 @@ int CCaptureJournal::Read(CMeasDataSet& data) {
             unreadable_ += line.empty() && !overlong ? 0 : 1;
             continue;
         }
-        read([&] { data.ParseRecordLine(); });
+        read([&] {
+            CCsvFile::SplitCsvLine(line, fields, pieces);
+            data.ParseRecordLine(fields);
+        });
     }
     if (source.Truncated()) {
         ++unreadable_;
