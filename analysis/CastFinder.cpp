@@ -49,9 +49,7 @@ bool HasPosition(const CMeasDataSet& data, int record) {
 
 // ddmmss (dddmmss), negative south or west, in radians.
 double Radians(std::int32_t value) {
-    const std::int32_t m = value < 0 ? -value : value;
-    const double degrees = m / 10000 + (m / 100 % 100) / 60.0 + (m % 100) / 3600.0;
-    return (value < 0 ? -degrees : degrees) * kPi / 180.0;
+    return DegreesOf(value) * kPi / 180.0;
 }
 
 // Over a few kilometres the flat-earth distance is within a metre of the

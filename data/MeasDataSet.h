@@ -57,6 +57,13 @@ struct TimeRange {
 };
 
 constexpr std::int32_t kNoPosition = 99999999;
+// A position as stored (ddmmss or dddmmss, negative south or west) in
+// decimal degrees.
+constexpr double DegreesOf(std::int32_t value) {
+    const std::int32_t m = value < 0 ? -value : value;
+    const double degrees = m / 10000 + (m / 100 % 100) / 60.0 + (m % 100) / 3600.0;
+    return value < 0 ? -degrees : degrees;
+}
 constexpr int kMeasCapacity = 10000;
 
 // An ordered store of measurement records in parallel arrays. The capacity

@@ -111,13 +111,9 @@ std::string DecimalDegrees(std::int32_t value) {
     if (value == kNoPosition) {
         return {};
     }
-    const std::int32_t m = std::abs(value);
-    double degrees = m / 10000 + (m / 100 % 100) / 60.0 + (m % 100) / 3600.0;
-    if (value < 0) {
-        degrees = -degrees;
-    }
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6);
+    const auto result =
+        std::to_chars(text, text + sizeof text, DegreesOf(value), std::chars_format::fixed, 6);
     return std::string(text, result.ptr);
 }
 
