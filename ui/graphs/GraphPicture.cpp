@@ -9,11 +9,12 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 
+#include "data/FileReplacement.h"
+#include "data/RegularFile.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "ui/main/MessageBox.h"
@@ -129,8 +130,19 @@ bool SavePicture(const std::string& path, PictureFormat format, const QSize& siz
     if (bytes.isEmpty()) {
         return false;
     }
-    QSaveFile file(QString::fromStdString(path));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Through the one replacement of the program's files: a device, pipe or
+    // folder at the name is refused, and an existing picture keeps its
+    // links, owner and mode.
+    CFileReplacement file;
+    if (!file.Begin(path)) {
+        return false;
+    }
+    if (!WriteAllAt(file.Fd(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                    0)) {
+        file.Abandon();
+        return false;
+    }
+    return file.Commit();
 }
 
 bool PrintPicture(QPrinter& printer, const QSize& size, const PictureRenderer& render) {
