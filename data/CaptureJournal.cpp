@@ -510,6 +510,7 @@ int CCaptureJournal::Recover(CMeasDataSet& data) {
 int CCaptureJournal::Read(CMeasDataSet& data) {
     data.Clear();
     unreadable_ = 0;
+    announced_ = -1;
     if (IsOpen() || !Exists()) {
         return 0;
     }
@@ -541,7 +542,7 @@ int CCaptureJournal::Read(CMeasDataSet& data) {
     };
     const bool first = source.Next(line, overlong) && read([&] {
                            CCsvFile::SplitCsvLine(line, data.GetFieldList());
-                           (void)data.ParseFirstLine();
+                           announced_ = data.ParseFirstLine();
                        });
     const bool headerRead = first && source.Next(line, overlong) && read([&] {
                                 CCsvFile::SplitCsvLine(line, data.GetFieldList());

@@ -136,6 +136,10 @@ class CCaptureJournal final {
     // Lines of the last Recover that could not be read: record lines that
     // break the format, and every line when line 1 or 2 does.
     int UnreadableLines() const { return unreadable_; }
+    // The record count line 1 of the last Read or Recover announced: a
+    // journal announces kAnnouncedRecords, a finished data file what it
+    // holds; -1 when line 1 could not be read.
+    int Announced() const { return announced_; }
     // Renames the journal to CaptureJournal-YYYYMMDD-HHMMSS.csv (the time of
     // its last change; "-2", "-3" ... added when the name is taken) in the
     // same folder and returns the new path; empty when it could not.
@@ -181,6 +185,7 @@ class CCaptureJournal final {
     bool lost_ = false;
     int recordsWritten_ = 0;
     int unreadable_ = 0;
+    int announced_ = -1;
     std::array<std::uint8_t, kSlotCount> elements_{};
 
     std::mutex mutex_;

@@ -910,6 +910,10 @@ constexpr TextEntry kJapaneseTexts[] = {
     {S(IDS_CLI_JOURNAL_REMOVED), "ジャーナル %1 は削除しました。"},
     {S(IDS_CLI_JOURNAL_KEPT_DAMAGED), "読み取れない行があるため、ジャーナル %1 は残しました。"},
     {S(IDS_CLI_FILE_EXISTS), "%1 は既に存在します。上書きしないので、-o で別の名前を指定してください。"},
+    {S(IDS_CLI_NOT_A_JOURNAL),
+     "%1 "
+     "は完成したデータファイルで、取込のジャーナルではありません。復元するものはなく、ファイルは変更していま"
+     "せん。"},
 };
 
 }  // namespace

@@ -656,3 +656,4 @@ constexpr int IDS_CLI_RECOVER_NOTHING = 2421;       // %1: the journal, %2: line
 constexpr int IDS_CLI_JOURNAL_REMOVED = 2422;       // %1: the journal
 constexpr int IDS_CLI_JOURNAL_KEPT_DAMAGED = 2423;  // %1: the journal
 constexpr int IDS_CLI_FILE_EXISTS = 2424;           // %1: the file
+constexpr int IDS_CLI_NOT_A_JOURNAL = 2425;         // %1: the file given to recover

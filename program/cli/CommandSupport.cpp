@@ -332,8 +332,10 @@ std::string WriteFailureText(const std::string& path) {
 int RefuseOutputOverInput(CommandContext& context, const std::string& output,
                           const std::vector<std::string>& inputs) {
     for (const std::string& input : inputs) {
-        if (SameFile(output, input)) {
-            return UsageError(context, Fill(IDS_CLI_SAME_FILE, {output, input}));
+        // Standard input is the file the shell opened for it, if any.
+        const bool standard = input == kStandardStream;
+        if (SameFile(output, standard ? "/dev/stdin" : input)) {
+            return UsageError(context, Fill(IDS_CLI_SAME_FILE, {output, ShownName(input)}));
         }
     }
     return kExitOk;

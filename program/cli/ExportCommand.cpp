@@ -106,7 +106,13 @@ int RunExportCommand(CommandContext& context) {
                                        LoadText(IDS_CLI_UTC_OFFSET_HINT));
     }
 
-    if (const int status = RefuseOutputOverInput(context, output, {input}); status != kExitOk) {
+    // The bins read the settings file for the finder's thresholds.
+    std::vector<std::string> inputs = {input};
+    if (WantsBins(context)) {
+        bool found = true;
+        inputs.push_back(SettingsPath(context, found));
+    }
+    if (const int status = RefuseOutputOverInput(context, output, inputs); status != kExitOk) {
         return status;
     }
     if (WantsBins(context)) {

@@ -101,6 +101,12 @@ int RunRecoverCommand(CommandContext& context) {
     CMeasDataSet data;
     const int restored = journal.Read(data);
     const int skipped = journal.UnreadableLines();
+    // A finished data file (a typo for its journal, say) is no journal: it
+    // is left as it is rather than "recovered" and removed.
+    if (journal.Announced() >= 0 && journal.Announced() != CCaptureJournal::kAnnouncedRecords) {
+        console.Message(Fill(IDS_CLI_NOT_A_JOURNAL, {journalPath}));
+        return kExitBadInput;
+    }
     if (restored == 0) {
         console.Message(Fill(IDS_CLI_RECOVER_NOTHING, {journalPath, std::to_string(skipped)}));
         return kExitBadInput;

@@ -445,6 +445,7 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
     // Input files broken in every way the causes tell apart.
     ASSERT_EQ(::mkfifo(File("fifo.csv").c_str(), 0600), 0);
     test::WriteBytes(File("empty.csv"), "");
+    std::filesystem::copy_file(golden, File("finished.csv"));
     test::WriteBytes(File("tidy.csv"), "time,site,temperature_degC\r\n2024-05-01T10:30:00,BAY,12.5\r\n");
     test::WriteBytes(File("nan.csv"), GoldenWith(3, "\"25.3\"", "\"nan\""));
     test::WriteBytes(File("inf.csv"), GoldenWith(4, "\"7.06\"", "\"inf\""));
@@ -468,6 +469,11 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
          "fifo.csv is a named pipe (FIFO), not a data file."},
         {{}, {"casts", "/dev/null"}, 7, "/dev/null is a device, not a data file."},
         {{}, {"split", File("empty.csv"), "-o", Home()}, 7, "empty.csv is empty."},
+        {{},
+         {"plot", "--xy", "depth", "--format", "png", golden, "-o", File("fifo.csv")},
+         8,
+         "Cannot write " + File("fifo.csv")},
+        {{}, {"recover", File("finished.csv")}, 7, "is a finished data file, not the journal"},
         {{},
          {"info", File("tidy.csv")},
          7,
@@ -574,6 +580,10 @@ TEST_F(CommandLine, EachFailureHasItsExitStatusAndLeavesNoFile) {
         EXPECT_FALSE(Exists(File("out.journal.csv")));
         EXPECT_FALSE(Exists(File("out.png")));
     }
+    // What stood at an output or was given as a journal is as it was.
+    struct stat fifo {};
+    EXPECT_TRUE(::stat(File("fifo.csv").c_str(), &fifo) == 0 && S_ISFIFO(fifo.st_mode));
+    EXPECT_EQ(ReadBytes(File("finished.csv")), ReadBytes(golden));
 }
 
 // A field day of the simulator, downloaded: casts finds the casts the
@@ -808,7 +818,17 @@ TEST_F(CommandLine, InfoAndExportDescribeTheFile) {
         EXPECT_NE(same.err.find(output + " is the same file as the input " + input), std::string::npos)
             << same.err;
     }
+    // Also when it comes on standard input, or is the settings file the bins read.
+    const auto piped =
+        RunCli({"export", "-", "-o", File("data.csv")}, Home(), "C.UTF-8", {}, File("data.csv"));
+    EXPECT_EQ(piped.status, 2) << piped.err;
+    test::WriteBytes(File("set.ini"), "[CastFinder]\n");
+    const auto settings = RunCli(
+        {"export", File("data.csv"), "--bin", "1", "--settings", File("set.ini"), "-o", File("set.ini")},
+        Home());
+    EXPECT_EQ(settings.status, 2) << settings.err;
     EXPECT_EQ(ReadBytes(File("data.csv")), data);
+    EXPECT_EQ(ReadBytes(File("set.ini")), "[CastFinder]\n");
 }
 
 // "-" is standard input and output, a reader that stops early ends the
